@@ -1,0 +1,50 @@
+#pragma once
+// Where a panel keeps its own position, and whether it sizes itself to its text.
+#include "panel_types.h"
+#include "toolkit/component.h"
+
+#include <string>
+
+namespace advpanel {
+
+class TCustomAdvPanel;
+
+class TPanelPosition : public tk::TPersistent {
+public:
+    explicit TPanelPosition(TCustomAdvPanel& owner) : owner_(owner) {}
+    const char* ClassName() const override { return "TPanelPosition"; }
+    TCustomAdvPanel& Owner() const { return owner_; }
+
+    bool Save = false;
+    std::string Key;
+    std::string Section;
+    TPanelPositionLocation Location = TPanelPositionLocation::clRegistry;
+
+protected:
+    bool ReadProperty(std::string_view name, const tk::LayoutValue& value,
+                      tk::LayoutReader& reader) override;
+
+private:
+    TCustomAdvPanel& owner_;
+};
+
+class TAutoSize : public tk::TPersistent {
+public:
+    explicit TAutoSize(TCustomAdvPanel& owner) : owner_(owner) {}
+    const char* ClassName() const override { return "TAutoSize"; }
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value);
+    bool Height = true;
+    bool Width = true;
+
+protected:
+    bool ReadProperty(std::string_view name, const tk::LayoutValue& value,
+                      tk::LayoutReader& reader) override;
+
+private:
+    TCustomAdvPanel& owner_;
+    bool enabled_ = false;
+};
+
+} // namespace advpanel

@@ -1,0 +1,35 @@
+#include "panel_statusbar.h"
+
+#include "panel_reading.h"
+
+namespace advpanel {
+
+TPanelStatusBar::TPanelStatusBar() {
+    font_.OnChange = [this] {
+        if (OnChange) OnChange();
+    };
+}
+
+bool TPanelStatusBar::ReadProperty(std::string_view name, const tk::LayoutValue& value,
+                                   tk::LayoutReader& r) {
+    if (name == "BevelInner") SetBevelInner(r.Bool(value));
+    else if (name == "BorderColor") SetBorderColor(r.Color(value));
+    else if (name == "BorderStyle")
+        SetBorderSingle(r.Enum<bool>(value, {{"bsNone", false}, {"bsSingle", true}}));
+    else if (name == "ImageIndex") SetImageIndex(r.Int(value));
+    else if (name == "Text") SetText(r.String(value));
+    else if (name == "Color") SetColor(r.Color(value));
+    else if (name == "ColorTo") SetColorTo(r.Color(value));
+    else if (name == "GradientDirection") SetGradientDirection(ReadGradientDirection(r, value));
+    else if (name == "Height") SetHeight(r.Int(value));
+    else if (name == "Visible") SetVisible(r.Bool(value));
+    else return tk::TPersistent::ReadProperty(name, value, r);
+    return true;
+}
+
+tk::TPersistent* TPanelStatusBar::SubObject(std::string_view name) {
+    if (name == "Font") return &font_;
+    return tk::TPersistent::SubObject(name);
+}
+
+} // namespace advpanel

@@ -1,0 +1,115 @@
+#include "NoteForm.h"
+
+#include <algorithm>
+
+#include "toolkit/component_reader.h"
+
+namespace note {
+
+namespace {
+constexpr tk::TColor kGlyphColor = 3355443; // RGB(51,51,51)
+constexpr tk::TColor kPinnedColor = 255;    // RGB(255,0,0)
+} // namespace
+
+void RegisterNoteClasses() {
+    tk::RegisterComponentClass<advpanel::TAdvPanel>("TAdvPanel");
+    tk::RegisterComponentClass<wndact::TWndActImage>("TWndActImage");
+    tk::RegisterComponentClass<tk::TLabel>("TLabel");
+    tk::RegisterComponentClass<tk::TMemo>("TMemo");
+    tk::RegisterComponentClass<tk::TImage>("TImage");
+    tk::RegisterComponentClass<glgbtn::TglGraphicButton>("TglGraphicButton");
+    tk::RegisterComponentClass<tk::TSaveDialog>("TSaveDialog");
+    tk::RegisterComponentClass<tk::TOpenDialog>("TOpenDialog");
+}
+
+TForm1::TForm1(tk::TComponent* owner) : TForm1(owner, GetModuleHandleA(nullptr)) {}
+
+TForm1::TForm1(tk::TComponent* owner, HMODULE module) : tk::TForm(owner) {
+    PublishMethods();
+    ReadLayoutResource(module, "TFORM1");
+    BindComponents();
+    DoCreate();
+}
+
+TForm1::TForm1(tk::TComponent* owner, const std::string& layoutText) : tk::TForm(owner) {
+    PublishMethods();
+    ReadLayoutText(layoutText, GetModuleHandleA(nullptr));
+    BindComponents();
+    DoCreate();
+}
+
+void TForm1::PublishMethods() {
+    auto notify = [this](void (TForm1::*method)(tk::TObject*)) {
+        return tk::TMethod(tk::TNotifyEvent([this, method](tk::TObject* s) { (this->*method)(s); }));
+    };
+    methods_.emplace("Label1Click", notify(&TForm1::Label1Click));
+    methods_.emplace("FormResize", notify(&TForm1::FormResize));
+    methods_.emplace("Label2Click", notify(&TForm1::Label2Click));
+    methods_.emplace("FormCreate", notify(&TForm1::FormCreate));
+    methods_.emplace("Memo1Change", notify(&TForm1::Memo1Change));
+}
+
+const tk::TMethod* TForm1::FindMethod(std::string_view name) const {
+    auto it = methods_.find(name);
+    return it == methods_.end() ? nullptr : &it->second;
+}
+
+template <typename T> T* TForm1::Field(const char* name) {
+    auto* found = dynamic_cast<T*>(FindComponent(name));
+    if (!found) throw tk::EReadError(std::string("Component ") + name + " missing from the layout");
+    return found;
+}
+
+void TForm1::BindComponents() {
+    panel = Field<advpanel::TAdvPanel>("panel");
+    WndActImage1 = Field<wndact::TWndActImage>("WndActImage1");
+    Label1 = Field<tk::TLabel>("Label1");
+    Memo1 = Field<tk::TMemo>("Memo1");
+    WndActImage2 = Field<wndact::TWndActImage>("WndActImage2");
+    WndActImage3 = Field<wndact::TWndActImage>("WndActImage3");
+    resizecorner = Field<wndact::TWndActImage>("resizecorner");
+    Label2 = Field<tk::TLabel>("Label2");
+    Label3 = Field<tk::TLabel>("Label3");
+    SaveDialog1 = Field<tk::TSaveDialog>("SaveDialog1");
+    Label4 = Field<tk::TLabel>("Label4");
+    OpenDialog1 = Field<tk::TOpenDialog>("OpenDialog1");
+    btn_ok = Field<glgbtn::TglGraphicButton>("btn_ok");
+}
+
+void TForm1::FormCreate(tk::TObject*) {
+    FormResize(this);
+    Saved = true;
+    FileName.clear();
+}
+
+// Keeps the caption handle as wide as the window, the memo 5 pixels narrower and 40 pixels
+// shorter, the close glyph 5 pixels from the right edge and the corner handle in the corner.
+void TForm1::FormResize(tk::TObject*) {
+    if (!panel) return; // resizes while the layout is still being read
+    int w = panel->Width();
+    int h = panel->Height();
+    WndActImage1->SetWidth(w);
+    Memo1->SetWidth(std::max(0, w - 5));
+    Memo1->SetHeight(std::max(0, h - 40));
+    Label1->SetLeft(w - Label1->Width() - 5);
+    resizecorner->SetTop(h - resizecorner->Height());
+    resizecorner->SetLeft(w - resizecorner->Width());
+}
+
+void TForm1::Label1Click(tk::TObject*) { Close(); }
+
+void TForm1::Label2Click(tk::TObject*) {
+    if (Tag == 0) {
+        Tag = 1;
+        SetFormStyle(tk::TFormStyle::fsStayOnTop);
+        Label2->Font().SetColor(kPinnedColor);
+    } else {
+        Tag = 0;
+        SetFormStyle(tk::TFormStyle::fsNormal);
+        Label2->Font().SetColor(kGlyphColor);
+    }
+}
+
+void TForm1::Memo1Change(tk::TObject*) { Saved = false; }
+
+} // namespace note

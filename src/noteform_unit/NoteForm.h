@@ -1,0 +1,61 @@
+#pragma once
+// The note window: its components, its state and its handlers.
+#include "AdvPanel/AdvPanel.h"
+#include "WndActImg/WndActImg.h"
+#include "glGBtn/glGBtn.h"
+#include "toolkit/application.h"
+#include "toolkit/file_dialogs.h"
+#include "toolkit/stdctrls.h"
+
+#include <map>
+#include <string>
+
+namespace note {
+
+class TForm1 : public tk::TForm {
+public:
+    explicit TForm1(tk::TComponent* owner);
+    // Builds the window from the layout stored in `module`.
+    TForm1(tk::TComponent* owner, HMODULE module);
+    // Builds the window from a layout text instead of the program's stored one.
+    TForm1(tk::TComponent* owner, const std::string& layoutText);
+    const char* ClassName() const override { return "TForm1"; }
+
+    const tk::TMethod* FindMethod(std::string_view name) const override;
+
+    advpanel::TAdvPanel* panel = nullptr;
+    wndact::TWndActImage* WndActImage1 = nullptr;
+    tk::TLabel* Label1 = nullptr;
+    tk::TMemo* Memo1 = nullptr;
+    wndact::TWndActImage* WndActImage2 = nullptr;
+    wndact::TWndActImage* WndActImage3 = nullptr;
+    wndact::TWndActImage* resizecorner = nullptr;
+    tk::TLabel* Label2 = nullptr;
+    tk::TLabel* Label3 = nullptr;
+    tk::TSaveDialog* SaveDialog1 = nullptr;
+    tk::TLabel* Label4 = nullptr;
+    tk::TOpenDialog* OpenDialog1 = nullptr;
+    glgbtn::TglGraphicButton* btn_ok = nullptr;
+
+    bool IsSaved() const { return Saved; }
+
+    void Label1Click(tk::TObject* sender);
+    void FormResize(tk::TObject* sender);
+    void Label2Click(tk::TObject* sender);
+    void FormCreate(tk::TObject* sender);
+    void Memo1Change(tk::TObject* sender);
+
+private:
+    void PublishMethods();
+    void BindComponents();
+    template <typename T> T* Field(const char* name);
+
+    bool Saved = true;
+    std::string FileName;
+    std::map<std::string, tk::TMethod, std::less<>> methods_;
+};
+
+// Registers the classes that the note window's layout names.
+void RegisterNoteClasses();
+
+} // namespace note

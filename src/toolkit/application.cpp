@@ -1,0 +1,238 @@
+#include "application.h"
+
+#include "event_errors.h"
+#include "exceptions.h"
+
+#include <objbase.h>
+
+namespace tk {
+
+TApplication* Application = nullptr;
+
+// The hidden top-level window: zero size, centred on the screen, with the title as its text.
+class TApplication::Window : public TWinControl {
+public:
+    Window(TApplication& app) : TWinControl(nullptr), app_(app) {}
+    const char* ClassName() const override { return "TApplicationWindow"; }
+    std::string Text;
+
+protected:
+    void CreateParams(TCreateParams& p) override {
+        TWinControl::CreateParams(p);
+        p.Style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+        p.X = GetSystemMetrics(SM_CXSCREEN) / 2;
+        p.Y = GetSystemMetrics(SM_CYSCREEN) / 2;
+        p.Width = 0;
+        p.Height = 0;
+        p.Caption = Text;
+        p.WinClassName = "TkApplicationWindow";
+    }
+
+    void HandleCreated() override {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        HICON big = LoadIconA(instance, "MAINICON");
+        if (!big) return;
+        HICON small = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON),
+                                                    GetSystemMetrics(SM_CYSMICON), 0));
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(small ? small : big));
+    }
+
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+        case WM_CLOSE:
+            // The task-bar button's close command goes to the main form.
+            if (app_.MainForm()) app_.MainForm()->Close();
+            return 0;
+        case WM_SYSCOMMAND:
+            switch (wParam & 0xFFF0) {
+            case SC_MINIMIZE: app_.Minimize(); return 0;
+            case SC_RESTORE: app_.Restore(); return 0;
+            default: break;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (TCustomForm* form = app_.MainForm();
+                form && form->HandleAllocated() && IsWindowVisible(form->Handle()) &&
+                IsWindowEnabled(form->Handle())) {
+                ::SetFocus(form->Handle());
+                return 0;
+            }
+            break;
+        default: break;
+        }
+        return TWinControl::WndProc(msg, wParam, lParam);
+    }
+
+private:
+    TApplication& app_;
+};
+
+TApplication::TApplication() : TComponent(nullptr) {
+    SetName("Application");
+    if (!Application) Application = this;
+}
+
+TApplication::~TApplication() {
+    // Forms go before the window that owns them.
+    while (!Components().empty()) delete Components().back();
+    delete window_;
+    if (comInitialized_) CoUninitialize();
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::Initialize() {
+    comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
+    if (!window_) {
+        window_ = new Window(*this);
+        window_->Text = "";
+        window_->HandleNeeded();
+    }
+}
+
+HWND TApplication::Handle() const { return window_ ? window_->Handle() : nullptr; }
+
+std::string TApplication::Title() const {
+    if (!Handle()) return window_ ? window_->Text : std::string();
+    char buffer[256] = {};
+    GetWindowTextA(Handle(), buffer, sizeof buffer);
+    return buffer;
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    if (!window_) return;
+    window_->Text = title;
+    if (Handle()) SetWindowTextA(Handle(), title.c_str());
+}
+
+void TApplication::AddForm(TCustomForm* form) {
+    if (!mainForm_) mainForm_ = form;
+    form->HandleNeeded();
+}
+
+void TApplication::Run() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    Run((startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWNORMAL);
+}
+
+void TApplication::Run(int showCommand) {
+    ShowMainForm(showCommand);
+    while (!terminated_ && HandleMessage()) {
+    }
+}
+
+void TApplication::ShowMainForm(int showCommand) {
+    if (mainForm_) {
+        if (Handle()) ShowWindow(Handle(), SW_SHOWNORMAL);
+        if (showCommand == SW_SHOWMINNOACTIVE) {
+            Minimize();
+        } else {
+            if (showCommand == SW_SHOWMAXIMIZED)
+                mainForm_->SetWindowState(TWindowState::wsMaximized);
+            mainForm_->Show();
+        }
+    }
+}
+
+void TApplication::Terminate() {
+    if (terminated_) return;
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+bool TApplication::HandleMessage() {
+    MSG msg;
+    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+        terminated_ = true;
+        return false;
+    }
+    return DispatchOne(msg);
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            return;
+        }
+        DispatchOne(msg);
+    }
+}
+
+bool TApplication::DispatchOne(MSG& msg) {
+    if (!PreprocessMessage(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+// Tab moves the focus between tab stops unless the focused control wants the key itself.
+bool TApplication::PreprocessMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    TWinControl* control = TWinControl::FromHandle(msg.hwnd);
+    if (!control || control->WantsTab()) return false;
+    TCustomForm* form = control->ParentForm();
+    if (!form) return false;
+    try {
+        form->SelectNext(control, GetKeyState(VK_SHIFT) >= 0);
+    } catch (...) {
+        HandleException();
+    }
+    return true;
+}
+
+void TApplication::Minimize() {
+    if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_HIDE);
+    if (Handle()) ShowWindow(Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+    if (Handle()) ShowWindow(Handle(), SW_RESTORE);
+    if (mainForm_) mainForm_->Show();
+}
+
+void TApplication::HandleException() noexcept {
+    try {
+        try {
+            throw;
+        } catch (const EAbort&) {
+        } catch (const std::exception& e) {
+            if (OnException)
+                OnException(e);
+            else
+                ShowException(e.what());
+        } catch (...) {
+            ShowException("Unknown exception");
+        }
+    } catch (...) {
+        // The display itself failed; nothing more can be shown.
+    }
+}
+
+void TApplication::ShowException(const std::string& message) {
+    std::string caption = Title();
+    MessageBoxA(Handle(), message.c_str(), caption.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+void HandleEventException() noexcept {
+    if (Application) {
+        Application->HandleException();
+        return;
+    }
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONERROR);
+    } catch (...) {
+    }
+}
+
+} // namespace tk

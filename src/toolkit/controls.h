@@ -1,0 +1,150 @@
+#pragma once
+// Controls: a position inside a parent, alignment, visibility, cursor, font, colour and mouse
+// events. Graphic controls have no window and paint on their parent; windowed controls own one.
+#include "align_layout.h"
+#include "component.h"
+#include "graphics.h"
+
+#include <string>
+#include <vector>
+
+namespace tk {
+
+using TCursor = int;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
+                  crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNo = -18,
+                  crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+HCURSOR CursorHandle(TCursor cursor);
+
+class TWinControl;
+class TCustomForm;
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+    const char* ClassName() const override { return "TControl"; }
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* parent);
+    void SetParentComponent(TComponent* parent) override;
+    // The form this control lies on, or nullptr.
+    TCustomForm* ParentForm() const;
+
+    int Left() const { return bounds_.Left; }
+    int Top() const { return bounds_.Top; }
+    int Width() const { return bounds_.Width(); }
+    int Height() const { return bounds_.Height(); }
+    TRect BoundsRect() const { return bounds_; }
+    TRect ClientRect() const { return {0, 0, Width(), Height()}; }
+    virtual void SetBounds(int left, int top, int width, int height);
+    void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
+    void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
+    void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
+    void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
+
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool enabled);
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor) { cursor_ = cursor; }
+    TColor Color() const { return color_; }
+    virtual void SetColor(TColor color);
+    TFont& Font() { return font_; }
+    const TFont& Font() const { return font_; }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool value);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool value);
+
+    std::string Hint;
+    bool ShowHint = false;
+    bool ParentShowHint = true;
+    // Whether a hint would be shown, following ParentShowHint up to the form.
+    bool EffectiveShowHint() const;
+
+    virtual bool IsWindowed() const { return false; }
+    bool ShowingOnParent() const; // visible, and every parent visible
+
+    virtual void Invalidate();
+    void Repaint();
+
+    // Layout scaling: edges by m/d, and the own font's point size by m/d.
+    virtual void ChangeScale(int m, int d);
+
+    // Input as the parent window delivers it, in this control's coordinates.
+    void HandleButtonDown(TMouseButton button, TShiftState shift, int x, int y, bool isDouble);
+    void HandleButtonUp(TMouseButton button, TShiftState shift, int x, int y);
+    void HandleMouseMove(TShiftState shift, int x, int y) { MouseMove(shift, x, y); }
+    // The press in progress is abandoned (capture lost): no click follows.
+    void CancelPress() { clicked_ = false; }
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual void ContextPopup(TPoint mousePos, bool& handled);
+
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TContextPopupEvent OnContextPopup;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnResize;
+
+protected:
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void Click();
+    virtual void DblClick();
+
+    // After the bounds changed (old bounds given).
+    virtual void BoundsChanged(const TRect& old);
+    // After the size changed, once loading is over.
+    virtual void Resize();
+    virtual void FontChanged();
+    virtual void VisibleChanged();
+    virtual void ParentChanged() {}
+
+    bool ReadProperty(std::string_view name, const LayoutValue& value,
+                      LayoutReader& reader) override;
+    TPersistent* SubObject(std::string_view name) override;
+    void Loaded() override;
+
+    void SetBoundsSilently(const TRect& r) { bounds_ = r; }
+
+private:
+    void ParentFontOrColorChanged();
+
+    TWinControl* parent_ = nullptr;
+    TRect bounds_;
+    TAlign align_ = TAlign::alNone;
+    bool visible_ = true;
+    bool enabled_ = true;
+    TCursor cursor_ = crDefault;
+    TColor color_ = clBtnFace;
+    TFont font_;
+    bool parentFont_ = true;
+    bool parentColor_ = false;
+    bool clicked_ = false;
+
+    friend class TWinControl;
+};
+
+// A control without a window of its own, painted on its parent's surface.
+class TGraphicControl : public TControl {
+public:
+    using TControl::TControl;
+    const char* ClassName() const override { return "TGraphicControl"; }
+    // Paints in this control's coordinates; the surface is clipped to the control.
+    virtual void Paint(TCanvas& canvas) = 0;
+};
+
+TRect ToRect(const RECT& r);
+
+} // namespace tk

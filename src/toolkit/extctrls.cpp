@@ -1,0 +1,96 @@
+#include "extctrls.h"
+
+#include "component_reader.h"
+
+namespace tk {
+
+TBevelCut ReadBevelCut(LayoutReader& reader, const LayoutValue& value) {
+    return reader.Enum<TBevelCut>(value, {{"bvNone", TBevelCut::bvNone},
+                                          {"bvLowered", TBevelCut::bvLowered},
+                                          {"bvRaised", TBevelCut::bvRaised},
+                                          {"bvSpace", TBevelCut::bvSpace}});
+}
+
+TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
+    SetBounds(0, 0, 185, 41);
+}
+
+void TCustomPanel::SetBevelInner(TBevelCut value) {
+    if (value == bevelInner_) return;
+    bevelInner_ = value;
+    BordersChanged();
+}
+void TCustomPanel::SetBevelOuter(TBevelCut value) {
+    if (value == bevelOuter_) return;
+    bevelOuter_ = value;
+    BordersChanged();
+}
+void TCustomPanel::SetBevelWidth(int value) {
+    if (value == bevelWidth_) return;
+    bevelWidth_ = value;
+    BordersChanged();
+}
+void TCustomPanel::SetBorderWidth(int value) {
+    if (value == borderWidth_) return;
+    borderWidth_ = value;
+    BordersChanged();
+}
+void TCustomPanel::SetBorderStyle(TBorderStyle value) {
+    if (value == borderStyle_) return;
+    borderStyle_ = value;
+    RecreateWnd();
+}
+
+void TCustomPanel::BordersChanged() {
+    Realign();
+    Invalidate();
+}
+
+TRect TCustomPanel::InsetForBorders(TRect r) const {
+    int inset = borderWidth_;
+    if (bevelOuter_ != TBevelCut::bvNone) inset += bevelWidth_;
+    if (bevelInner_ != TBevelCut::bvNone) inset += bevelWidth_;
+    return {r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset};
+}
+
+void TCustomPanel::CreateParams(TCreateParams& p) {
+    TCustomControl::CreateParams(p);
+    if (borderStyle_ == TBorderStyle::bsSingle) p.Style |= WS_BORDER;
+    // Redraw on resize is done by invalidating, not by the class styles.
+    p.ClassStyle &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TCustomPanel::Paint(TCanvas& canvas) {
+    canvas.BrushColor = Color();
+    canvas.FillRect(ClientRect());
+    if (!Text.empty()) {
+        TRect r = InsetForBorders(ClientRect());
+        canvas.Font.Assign(Font());
+        canvas.DrawTextIn(Text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
+    }
+}
+
+bool TCustomPanel::ReadProperty(std::string_view name, const LayoutValue& value,
+                                LayoutReader& reader) {
+    if (name == "BevelInner") {
+        SetBevelInner(ReadBevelCut(reader, value));
+    } else if (name == "BevelOuter") {
+        SetBevelOuter(ReadBevelCut(reader, value));
+    } else if (name == "BevelWidth") {
+        SetBevelWidth(reader.Int(value));
+    } else if (name == "BorderWidth") {
+        SetBorderWidth(reader.Int(value));
+    } else if (name == "BorderStyle") {
+        SetBorderStyle(reader.Enum<TBorderStyle>(
+            value, {{"bsNone", TBorderStyle::bsNone}, {"bsSingle", TBorderStyle::bsSingle}}));
+    } else if (name == "UseDockManager") {
+        UseDockManager = reader.Bool(value);
+    } else if (name == "Locked") {
+        Locked = reader.Bool(value);
+    } else {
+        return TCustomControl::ReadProperty(name, value, reader);
+    }
+    return true;
+}
+
+} // namespace tk

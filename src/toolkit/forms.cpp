@@ -1,0 +1,302 @@
+#include "forms.h"
+
+#include "application.h"
+#include "component_reader.h"
+#include "resources.h"
+#include "screen_fit.h"
+
+#include <algorithm>
+
+namespace tk {
+namespace {
+
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info))
+        reinterpret_cast<std::vector<TRect>*>(data)->push_back(ToRect(info.rcWork));
+    return TRUE;
+}
+
+void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& out) {
+    std::vector<TWinControl*> children;
+    for (TControl* c : parent.Controls())
+        if (c->IsWindowed()) children.push_back(static_cast<TWinControl*>(c));
+    std::stable_sort(children.begin(), children.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->TabOrder < b->TabOrder; });
+    for (TWinControl* c : children) {
+        if (c->TabStop && c->CanFocus()) out.push_back(c);
+        CollectTabStops(*c, out);
+    }
+}
+
+} // namespace
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+    SetBounds(0, 0, 320, 240);
+    SetVisible(false);
+    SetColor(clBtnFace);
+}
+
+TCustomForm::~TCustomForm() { activeControl_ = nullptr; }
+
+void TCustomForm::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (HandleAllocated()) SetWindowTextA(Handle(), caption_.c_str());
+}
+
+void TCustomForm::SetFormStyle(TFormStyle style) {
+    if (style == formStyle_) return;
+    formStyle_ = style;
+    if (!HandleAllocated()) return;
+    bool wasVisible = IsWindowVisible(Handle()) != FALSE;
+    RecreateWnd();
+    if (wasVisible) {
+        ShowWindow(Handle(), SW_SHOW);
+        FocusActiveControl();
+    }
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
+    if (style == borderStyle_) return;
+    int cw = ClientWidth(), ch = ClientHeight();
+    borderStyle_ = style;
+    SetClientSize(cw, ch);
+    RecreateWnd();
+}
+
+void TCustomForm::SetWindowState(TWindowState state) {
+    windowState_ = state;
+    if (!HandleAllocated() || !Visible()) return;
+    ShowWindow(Handle(), state == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
+                         : state == TWindowState::wsMinimized ? SW_MINIMIZE
+                                                              : SW_SHOWNORMAL);
+}
+
+DWORD TCustomForm::WindowStyle() const {
+    switch (borderStyle_) {
+    case TFormBorderStyle::bsNone: return WS_POPUP;
+    case TFormBorderStyle::bsSingle: return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    case TFormBorderStyle::bsDialog: return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    case TFormBorderStyle::bsSizeable:
+    default: return WS_OVERLAPPEDWINDOW;
+    }
+}
+
+int TCustomForm::ClientWidth() const {
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectEx(&r, WindowStyle(), FALSE, 0);
+    return Width() - (r.right - r.left);
+}
+
+int TCustomForm::ClientHeight() const {
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectEx(&r, WindowStyle(), FALSE, 0);
+    return Height() - (r.bottom - r.top);
+}
+
+void TCustomForm::SetClientSize(int width, int height) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, WindowStyle(), FALSE, 0);
+    SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.Style = WindowStyle() | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    p.ExStyle = 0;
+    p.Caption = caption_;
+    p.WndParent = Application ? Application->Handle() : nullptr;
+    p.ClassStyle = CS_DBLCLKS;
+}
+
+void TCustomForm::HandleCreated() {
+    if (formStyle_ == TFormStyle::fsStayOnTop)
+        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TCustomForm::VisibleChanged() {
+    if (!Visible()) {
+        if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+        return;
+    }
+    HandleNeeded();
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        if (windowState_ == TWindowState::wsNormal) KeepOnScreen();
+    }
+    ShowWindow(Handle(), windowState_ == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
+                         : windowState_ == TWindowState::wsMinimized ? SW_SHOWMINNOACTIVE
+                                                                     : SW_SHOWNORMAL);
+}
+
+void TCustomForm::KeepOnScreen() {
+    std::vector<TRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
+    MONITORINFO primary{};
+    primary.cbSize = sizeof primary;
+    GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
+    TPoint p = FitOnScreen(BoundsRect(), areas, ToRect(primary.rcWork));
+    if (p.X != Left() || p.Y != Top()) SetBounds(p.X, p.Y, Width(), Height());
+}
+
+void TCustomForm::Show() { SetVisible(true); }
+void TCustomForm::Hide() { SetVisible(false); }
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::Close() {
+    if (!CloseQuery()) return;
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else
+        Hide();
+}
+
+void TCustomForm::FocusChanged(TWinControl* control) { activeControl_ = control; }
+
+void TCustomForm::ControlDestroyed(TControl* control) {
+    if (activeControl_ == control) activeControl_ = nullptr;
+}
+
+TWinControl* TCustomForm::FirstTabStop() const {
+    std::vector<TWinControl*> stops;
+    CollectTabStops(*this, stops);
+    return stops.empty() ? nullptr : stops.front();
+}
+
+void TCustomForm::SelectNext(TWinControl* current, bool forward) {
+    std::vector<TWinControl*> stops;
+    CollectTabStops(*this, stops);
+    if (stops.empty()) return;
+    auto it = std::find(stops.begin(), stops.end(), current);
+    size_t index = 0;
+    if (it != stops.end()) {
+        size_t pos = static_cast<size_t>(it - stops.begin());
+        index = forward ? (pos + 1) % stops.size() : (pos + stops.size() - 1) % stops.size();
+    }
+    stops[index]->SetFocus();
+}
+
+void TCustomForm::FocusActiveControl() {
+    if (!HandleAllocated() || GetActiveWindow() != Handle()) return;
+    TWinControl* target = activeControl_ && activeControl_->CanFocus() ? activeControl_
+                                                                       : FirstTabStop();
+    if (target) target->SetFocus();
+}
+
+LRESULT TCustomForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CLOSE: Close(); return 0;
+    case WM_QUERYENDSESSION: return CloseQuery() ? TRUE : FALSE;
+    case WM_ACTIVATE: {
+        LRESULT r = DefaultHandler(msg, wParam, lParam);
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) FocusActiveControl();
+        return r;
+    }
+    case WM_SETFOCUS: FocusActiveControl(); return 0;
+    default: break;
+    }
+    return TWinControl::WndProc(msg, wParam, lParam);
+}
+
+void TCustomForm::ReadLayoutResource(HMODULE module, const char* resourceName) {
+    std::string text;
+    if (!FindResourceData(module, resourceName, text))
+        throw EResNotFound(std::string("Resource ") + ClassName() + " not found");
+    ReadLayoutText(text, module);
+}
+
+void TCustomForm::ReadLayoutText(const std::string& text, HMODULE module) {
+    LayoutNode root;
+    try {
+        root = ParseLayout(text);
+    } catch (const LayoutSyntaxError& e) {
+        throw EReadError(e.what());
+    }
+    LayoutReader reader(*this, [module](const std::string& name) {
+        std::string data;
+        if (!FindResourceData(module, name.c_str(), data))
+            throw EResNotFound("Resource " + name + " not found");
+        return data;
+    });
+    reader.Read(root);
+    ApplyLayoutScaling();
+    reader.Finish();
+}
+
+void TCustomForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+int TCustomForm::MeasureTextHeight(const TFont& font) {
+    WindowDC screen(nullptr);
+    SelectedObject selected(screen.Get(), font.Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(screen.Get(), "0", 1, &size);
+    return size.cy;
+}
+
+void TCustomForm::ApplyLayoutScaling() {
+    if (!Scaled) return;
+    int ppi = ScreenPixelsPerInch();
+    if (PixelsPerInch > 0 && PixelsPerInch != ppi)
+        Font().SetHeight(MulDivRound(Font().Height(), ppi, PixelsPerInch));
+    int measured = MeasureTextHeight(Font());
+    if (measured == TextHeight || TextHeight <= 0) return;
+    int cw = ClientWidth(), ch = ClientHeight();
+    for (TControl* c : std::vector<TControl*>(Controls())) c->ChangeScale(measured, TextHeight);
+    SetClientSize(MulDivRound(cw, measured, TextHeight), MulDivRound(ch, measured, TextHeight));
+}
+
+bool TCustomForm::ReadProperty(std::string_view name, const LayoutValue& value,
+                               LayoutReader& reader) {
+    if (name == "Caption") {
+        SetCaption(reader.String(value));
+    } else if (name == "ClientWidth") {
+        SetClientSize(reader.Int(value), ClientHeight());
+    } else if (name == "ClientHeight") {
+        SetClientSize(ClientWidth(), reader.Int(value));
+    } else if (name == "BorderStyle") {
+        SetBorderStyle(reader.Enum<TFormBorderStyle>(
+            value, {{"bsNone", TFormBorderStyle::bsNone},
+                    {"bsSingle", TFormBorderStyle::bsSingle},
+                    {"bsSizeable", TFormBorderStyle::bsSizeable},
+                    {"bsDialog", TFormBorderStyle::bsDialog}}));
+    } else if (name == "FormStyle") {
+        SetFormStyle(reader.Enum<TFormStyle>(
+            value, {{"fsNormal", TFormStyle::fsNormal}, {"fsStayOnTop", TFormStyle::fsStayOnTop}}));
+    } else if (name == "WindowState") {
+        SetWindowState(reader.Enum<TWindowState>(value,
+                                                 {{"wsNormal", TWindowState::wsNormal},
+                                                  {"wsMinimized", TWindowState::wsMinimized},
+                                                  {"wsMaximized", TWindowState::wsMaximized}}));
+    } else if (name == "Position") {
+        Position = reader.Enum<TPosition>(value, {{"poDesigned", TPosition::poDesigned},
+                                                  {"poScreenCenter", TPosition::poScreenCenter}});
+    } else if (name == "PixelsPerInch") {
+        PixelsPerInch = reader.Int(value);
+    } else if (name == "TextHeight") {
+        TextHeight = reader.Int(value);
+    } else if (name == "Scaled") {
+        Scaled = reader.Bool(value);
+    } else if (name == "OldCreateOrder") {
+        OldCreateOrder = reader.Bool(value);
+    } else if (name == "Ctl3D") {
+        Ctl3D = reader.Bool(value);
+    } else if (name == "OnCreate") {
+        OnCreate = reader.Method<TNotifyEvent>(value);
+    } else if (name == "OnCloseQuery") {
+        OnCloseQuery = reader.Method<TCloseQueryEvent>(value);
+    } else {
+        return TWinControl::ReadProperty(name, value, reader);
+    }
+    return true;
+}
+
+} // namespace tk

@@ -1,0 +1,277 @@
+#include "graphics.h"
+
+#include "component_reader.h"
+#include "exceptions.h"
+#include "layout_scaling.h"
+
+#include <cstring>
+#include <vector>
+
+namespace tk {
+
+COLORREF ColorToRGB(TColor color) {
+    if (IsSystemColor(color)) return GetSysColor(SystemColorIndex(color));
+    return static_cast<COLORREF>(color) & 0xFFFFFF;
+}
+
+int ScreenPixelsPerInch() {
+    static const int ppi = [] {
+        WindowDC screen(nullptr);
+        int value = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+        return value > 0 ? value : 96;
+    }();
+    return ppi;
+}
+
+// ---- TFont ----
+
+TFont::TFont() = default;
+
+int TFont::Size() const { return FontSizeFromHeight(height_, ScreenPixelsPerInch()); }
+
+void TFont::SetName(const std::string& name) {
+    if (name == name_) return;
+    name_ = name;
+    Changed();
+}
+void TFont::SetHeight(int height) {
+    if (height == height_) return;
+    height_ = height;
+    Changed();
+}
+void TFont::SetSize(int size) { SetHeight(FontHeightFromSize(size, ScreenPixelsPerInch())); }
+void TFont::SetCharset(int charset) {
+    if (charset == charset_) return;
+    charset_ = charset;
+    Changed();
+}
+void TFont::SetColor(TColor color) {
+    if (color == color_) return;
+    color_ = color;
+    Changed();
+}
+void TFont::SetStyle(TFontStyles style) {
+    if (style == style_) return;
+    style_ = style;
+    Changed();
+}
+
+void TFont::Assign(const TFont& source) {
+    if (&source == this) return;
+    name_ = source.name_;
+    height_ = source.height_;
+    charset_ = source.charset_;
+    color_ = source.color_;
+    style_ = source.style_;
+    Changed();
+}
+
+void TFont::Changed() {
+    handle_.Reset();
+    if (OnChange) OnChange();
+}
+
+HFONT TFont::Handle() const {
+    if (!handle_) {
+        LOGFONTA lf{};
+        lf.lfHeight = height_;
+        lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
+        lf.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
+        lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
+        lf.lfCharSet = static_cast<BYTE>(charset_);
+        lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+        lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lf.lfPitchAndFamily = DEFAULT_PITCH;
+        std::strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
+        handle_.Reset(CreateFontIndirectA(&lf));
+        if (!handle_) throw EOutOfResources("Out of system resources");
+    }
+    return handle_.Get();
+}
+
+bool TFont::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
+    if (name == "Name") {
+        SetName(reader.String(value));
+    } else if (name == "Height") {
+        SetHeight(reader.Int(value));
+    } else if (name == "Size") {
+        SetSize(reader.Int(value));
+    } else if (name == "Color") {
+        SetColor(reader.Color(value));
+    } else if (name == "Charset") {
+        if (value.ValueKind == LayoutValue::Kind::Integer)
+            SetCharset(reader.Int(value));
+        else
+            SetCharset(reader.Enum<int>(value, {{"ANSI_CHARSET", ANSI_CHARSET},
+                                                {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+                                                {"SYMBOL_CHARSET", SYMBOL_CHARSET},
+                                                {"EASTEUROPE_CHARSET", EASTEUROPE_CHARSET},
+                                                {"OEM_CHARSET", OEM_CHARSET}}));
+    } else if (name == "Style") {
+        SetStyle(reader.Set<TFontStyles>(value, {{"fsBold", fsBold},
+                                                 {"fsItalic", fsItalic},
+                                                 {"fsUnderline", fsUnderline},
+                                                 {"fsStrikeOut", fsStrikeOut}}));
+    } else {
+        return TPersistent::ReadProperty(name, value, reader);
+    }
+    return true;
+}
+
+// ---- TBitmap ----
+
+void TBitmap::LoadFromFileData(const std::string& data) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+    if (data.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || bytes[0] != 'B' ||
+        bytes[1] != 'M')
+        throw EInvalidOperation("Bitmap image is not valid");
+    BITMAPFILEHEADER fileHeader;
+    std::memcpy(&fileHeader, bytes, sizeof fileHeader);
+    BITMAPINFOHEADER info;
+    std::memcpy(&info, bytes + sizeof fileHeader, sizeof info);
+    if (info.biSize < sizeof(BITMAPINFOHEADER) || info.biWidth <= 0 || info.biHeight == 0 ||
+        info.biCompression != BI_RGB || fileHeader.bfOffBits >= data.size())
+        throw EInvalidOperation("Bitmap image is not valid");
+    int stride = ((info.biWidth * info.biBitCount + 31) / 32) * 4;
+    long rows = info.biHeight < 0 ? -static_cast<long>(info.biHeight) : info.biHeight;
+    if (data.size() - fileHeader.bfOffBits < static_cast<size_t>(stride) * rows)
+        throw EInvalidOperation("Bitmap image is not valid");
+
+    // The header and palette, copied into aligned storage for CreateDIBSection.
+    size_t infoSize = fileHeader.bfOffBits - sizeof fileHeader;
+    std::vector<DWORD> infoCopy((infoSize + sizeof(DWORD) - 1) / sizeof(DWORD));
+    std::memcpy(infoCopy.data(), bytes + sizeof fileHeader, infoSize);
+    void* bits = nullptr;
+    WindowDC screen(nullptr);
+    HBITMAP section = CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(infoCopy.data()),
+                                       DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!section) throw EOutOfResources("Out of system resources");
+    std::memcpy(bits, bytes + fileHeader.bfOffBits, static_cast<size_t>(stride) * rows);
+    handle_.Reset(section);
+    fileData_ = data;
+    width_ = info.biWidth;
+    height_ = static_cast<int>(rows);
+    bitsPerPixel_ = info.biBitCount;
+    Changed();
+}
+
+void TBitmap::SetSize(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    WindowDC screen(nullptr);
+    HBITMAP section = CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!section) throw EOutOfResources("Out of system resources");
+    handle_.Reset(section);
+    fileData_.clear();
+    width_ = width;
+    height_ = height;
+    bitsPerPixel_ = 32;
+    Changed();
+}
+
+void TBitmap::Assign(const TBitmap& source) {
+    if (&source == this) return;
+    if (source.Empty()) {
+        Clear();
+    } else if (!source.fileData_.empty()) {
+        LoadFromFileData(source.fileData_);
+    } else {
+        SetSize(source.width_, source.height_);
+        MemoryDC from(nullptr), to(nullptr);
+        SelectedObject a(from.Get(), source.handle_.Get());
+        SelectedObject b(to.Get(), handle_.Get());
+        BitBlt(to.Get(), 0, 0, width_, height_, from.Get(), 0, 0, SRCCOPY);
+    }
+}
+
+void TBitmap::Clear() {
+    handle_.Reset();
+    fileData_.clear();
+    width_ = height_ = bitsPerPixel_ = 0;
+    Changed();
+}
+
+bool TBitmap::ReadProperty(std::string_view name, const LayoutValue& value,
+                           LayoutReader& reader) {
+    if (name == "Data") {
+        LoadFromFileData(reader.ResourceData(value));
+        return true;
+    }
+    return TPersistent::ReadProperty(name, value, reader);
+}
+
+// ---- TCanvas ----
+
+TCanvas::TCanvas(HDC dc) : dc_(dc) {}
+
+void TCanvas::FillRect(const TRect& r) {
+    if (BrushStyle == TBrushStyle::bsClear) return;
+    RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+    BrushHandle brush(CreateSolidBrush(ColorToRGB(BrushColor)));
+    ::FillRect(dc_, &rc, brush.Get());
+}
+
+void TCanvas::Rectangle(const TRect& r) {
+    PenHandle pen(CreatePen(PS_SOLID, PenWidth, ColorToRGB(PenColor)));
+    BrushHandle brush(BrushStyle == TBrushStyle::bsSolid ? CreateSolidBrush(ColorToRGB(BrushColor))
+                                                         : nullptr);
+    SelectedObject p(dc_, pen.Get());
+    SelectedObject b(dc_, brush ? static_cast<HGDIOBJ>(brush.Get()) : GetStockObject(NULL_BRUSH));
+    ::Rectangle(dc_, r.Left, r.Top, r.Right, r.Bottom);
+}
+
+void TCanvas::MoveTo(int x, int y) { penPos_ = {x, y}; }
+
+void TCanvas::LineTo(int x, int y) {
+    PenHandle pen(CreatePen(PS_SOLID, PenWidth, ColorToRGB(PenColor)));
+    SelectedObject p(dc_, pen.Get());
+    MoveToEx(dc_, penPos_.X, penPos_.Y, nullptr);
+    ::LineTo(dc_, x, y);
+    penPos_ = {x, y};
+}
+
+TPoint TCanvas::TextExtent(const std::string& text) {
+    SelectedObject f(dc_, Font.Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return {size.cx, size.cy};
+}
+
+void TCanvas::TextOutAt(int x, int y, const std::string& text) {
+    SelectedObject f(dc_, Font.Handle());
+    SetTextColor(dc_, ColorToRGB(Font.Color()));
+    if (BrushStyle == TBrushStyle::bsClear) {
+        SetBkMode(dc_, TRANSPARENT);
+    } else {
+        SetBkMode(dc_, OPAQUE);
+        SetBkColor(dc_, ColorToRGB(BrushColor));
+    }
+    TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+int TCanvas::DrawTextIn(const std::string& text, TRect& r, UINT format) {
+    SelectedObject f(dc_, Font.Handle());
+    SetTextColor(dc_, ColorToRGB(Font.Color()));
+    SetBkMode(dc_, TRANSPARENT);
+    RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+    int height = DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rc, format);
+    r = {rc.left, rc.top, rc.right, rc.bottom};
+    return height;
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+    if (bitmap.Empty()) return;
+    MemoryDC source(dc_);
+    SelectedObject s(source.Get(), bitmap.Handle());
+    BitBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), source.Get(), 0, 0, SRCCOPY);
+}
+
+} // namespace tk

@@ -1,0 +1,131 @@
+#pragma once
+// Fonts, bitmaps and the drawing surface over GDI.
+#include "colors.h"
+#include "component.h"
+#include "geometry.h"
+#include "win_handles.h"
+
+#include <functional>
+#include <string>
+
+namespace tk {
+
+// The colour GDI draws for a stored colour: system colours are resolved now.
+COLORREF ColorToRGB(TColor color);
+
+using TFontStyles = unsigned;
+constexpr TFontStyles fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8;
+
+// The screen's resolution, taken once by the application; fonts convert points with it.
+int ScreenPixelsPerInch();
+
+class TFont : public TPersistent {
+public:
+    TFont();
+    const char* ClassName() const override { return "TFont"; }
+
+    const std::string& Name() const { return name_; }
+    int Height() const { return height_; }
+    int Size() const;
+    int Charset() const { return charset_; }
+    TColor Color() const { return color_; }
+    TFontStyles Style() const { return style_; }
+
+    void SetName(const std::string& name);
+    void SetHeight(int height);
+    void SetSize(int size);
+    void SetCharset(int charset);
+    void SetColor(TColor color);
+    void SetStyle(TFontStyles style);
+    void Assign(const TFont& source);
+
+    // The GDI font for the current description, made on first use after a change.
+    HFONT Handle() const;
+
+    std::function<void()> OnChange;
+
+protected:
+    bool ReadProperty(std::string_view name, const LayoutValue& value,
+                      LayoutReader& reader) override;
+
+private:
+    void Changed();
+
+    std::string name_ = "MS Sans Serif";
+    int height_ = -11;
+    int charset_ = DEFAULT_CHARSET;
+    TColor color_ = clWindowText;
+    TFontStyles style_ = 0;
+    mutable FontHandle handle_;
+};
+
+// A bitmap kept as a device-independent section, so its pixels keep their stored depth.
+class TBitmap : public TPersistent {
+public:
+    const char* ClassName() const override { return "TBitmap"; }
+
+    bool Empty() const { return width_ == 0 || height_ == 0; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int BitsPerPixel() const { return bitsPerPixel_; }
+    HBITMAP Handle() const { return handle_.Get(); }
+
+    // Loads a complete bitmap file image (file header included). Throws EInvalidOperation.
+    void LoadFromFileData(const std::string& data);
+    // Makes a 32-bit bitmap of the given size filled with black.
+    void SetSize(int width, int height);
+    void Assign(const TBitmap& source);
+    void Clear();
+
+    std::function<void()> OnChange;
+
+protected:
+    bool ReadProperty(std::string_view name, const LayoutValue& value,
+                      LayoutReader& reader) override;
+
+private:
+    void Changed() {
+        if (OnChange) OnChange();
+    }
+
+    BitmapHandle handle_;
+    std::string fileData_; // the loaded file image, kept for copies
+    int width_ = 0;
+    int height_ = 0;
+    int bitsPerPixel_ = 0;
+};
+
+enum class TBrushStyle { bsSolid, bsClear };
+
+// A drawing surface over a device context that it does not own. Drawing objects are made from
+// the surface's current settings and deselected after each operation.
+class TCanvas {
+public:
+    explicit TCanvas(HDC dc);
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    HDC Handle() const { return dc_; }
+
+    TFont Font;
+    TColor BrushColor = clWhite;
+    TBrushStyle BrushStyle = TBrushStyle::bsSolid;
+    TColor PenColor = clBlack;
+    int PenWidth = 1;
+
+    void FillRect(const TRect& r);
+    void Rectangle(const TRect& r); // outline with the pen, inside with the brush
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    TPoint TextExtent(const std::string& text);
+    void TextOutAt(int x, int y, const std::string& text);
+    // DrawTextA with the surface's font and colour, transparent background; returns its height.
+    int DrawTextIn(const std::string& text, TRect& r, UINT format);
+    void Draw(int x, int y, const TBitmap& bitmap);
+
+private:
+    HDC dc_;
+    TPoint penPos_;
+};
+
+} // namespace tk

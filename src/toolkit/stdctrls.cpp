@@ -1,0 +1,231 @@
+#include "stdctrls.h"
+
+#include "component_reader.h"
+
+#include <vector>
+
+namespace tk {
+namespace {
+
+TAlignment ReadAlignment(LayoutReader& reader, const LayoutValue& value) {
+    return reader.Enum<TAlignment>(value, {{"taLeftJustify", TAlignment::taLeftJustify},
+                                           {"taRightJustify", TAlignment::taRightJustify},
+                                           {"taCenter", TAlignment::taCenter}});
+}
+
+} // namespace
+
+// ---- TLabel ----
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
+
+void TLabel::SetCaption(const std::string& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    Invalidate();
+}
+
+void TLabel::Paint(TCanvas& canvas) {
+    TRect box = ClientRect();
+    if (!Transparent && Color() != clNone) {
+        canvas.BrushColor = Color();
+        canvas.FillRect(box);
+    }
+    canvas.Font.Assign(Font());
+    UINT format = DT_EXPANDTABS | (WordWrap ? DT_WORDBREAK : 0);
+    format |= Alignment == TAlignment::taCenter         ? DT_CENTER
+              : Alignment == TAlignment::taRightJustify ? DT_RIGHT
+                                                        : DT_LEFT;
+    // Vertical placement from the measured text block.
+    TRect measured = box;
+    canvas.DrawTextIn(caption_, measured, format | DT_CALCRECT);
+    int offset = 0;
+    if (Layout == TTextLayout::tlCenter) offset = (box.Height() - measured.Height()) / 2;
+    if (Layout == TTextLayout::tlBottom) offset = box.Height() - measured.Height();
+    TRect target{box.Left, box.Top + offset, box.Right, box.Top + offset + measured.Height()};
+    if (!Enabled()) {
+        TRect shifted{target.Left + 1, target.Top + 1, target.Right + 1, target.Bottom + 1};
+        canvas.Font.SetColor(clBtnHighlight);
+        canvas.DrawTextIn(caption_, shifted, format);
+        canvas.Font.SetColor(clBtnShadow);
+    }
+    canvas.DrawTextIn(caption_, target, format);
+}
+
+bool TLabel::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
+    if (name == "Caption") {
+        SetCaption(reader.String(value));
+    } else if (name == "Alignment") {
+        Alignment = ReadAlignment(reader, value);
+    } else if (name == "Layout") {
+        Layout = reader.Enum<TTextLayout>(value, {{"tlTop", TTextLayout::tlTop},
+                                                  {"tlCenter", TTextLayout::tlCenter},
+                                                  {"tlBottom", TTextLayout::tlBottom}});
+    } else if (name == "Transparent") {
+        Transparent = reader.Bool(value);
+    } else if (name == "WordWrap") {
+        WordWrap = reader.Bool(value);
+    } else if (name == "AutoSize") {
+        AutoSize = reader.Bool(value);
+    } else {
+        return TGraphicControl::ReadProperty(name, value, reader);
+    }
+    return true;
+}
+
+// ---- TImage ----
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 105, 105);
+    picture_.OnChange = [this] { Invalidate(); };
+}
+
+void TImage::Paint(TCanvas& canvas) { canvas.Draw(0, 0, picture_); }
+
+bool TImage::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
+    return TGraphicControl::ReadProperty(name, value, reader);
+}
+
+TPersistent* TImage::SubObject(std::string_view name) {
+    if (name == "Picture") return &picture_;
+    return TGraphicControl::SubObject(name);
+}
+
+// ---- TMemo ----
+
+TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
+    SetBounds(0, 0, 185, 89);
+    TabStop = true;
+    SetColor(clWindow);
+}
+
+void TMemo::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = "EDIT";
+    p.WinClassName = "TkMemo";
+    p.Style = WS_CHILD | WS_CLIPSIBLINGS | (Visible() ? WS_VISIBLE : 0) | WS_TABSTOP |
+              ES_MULTILINE | ES_AUTOVSCROLL;
+    if (!WordWrap) p.Style |= ES_AUTOHSCROLL;
+    if (ScrollBars == TScrollStyle::ssVertical || ScrollBars == TScrollStyle::ssBoth)
+        p.Style |= WS_VSCROLL;
+    if (ScrollBars == TScrollStyle::ssHorizontal || ScrollBars == TScrollStyle::ssBoth)
+        p.Style |= WS_HSCROLL;
+    if (Alignment == TAlignment::taCenter) p.Style |= ES_CENTER;
+    if (Alignment == TAlignment::taRightJustify) p.Style |= ES_RIGHT;
+    if (ReadOnly) p.Style |= ES_READONLY;
+    if (!HideSelection) p.Style |= ES_NOHIDESEL;
+    if (WantReturns) p.Style |= ES_WANTRETURN;
+    if (BorderStyle == TBorderStyle::bsSingle) {
+        if (Ctl3D)
+            p.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            p.Style |= WS_BORDER;
+    }
+}
+
+void TMemo::HandleCreated() {
+    // MaxLength 0 asks for the system's largest limit.
+    SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
+    if (!savedText_.empty()) {
+        suppressChange_ = true;
+        SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(savedText_.c_str()));
+        suppressChange_ = false;
+    }
+    SendMessageA(Handle(), EM_SETMODIFY, savedModified_ ? TRUE : FALSE, 0);
+    savedText_.clear();
+}
+
+void TMemo::HandleDestroying() {
+    savedText_ = Text();
+    savedModified_ = Modified();
+}
+
+std::string TMemo::Text() const {
+    if (!HandleAllocated()) return savedText_;
+    int length = static_cast<int>(SendMessageA(Handle(), WM_GETTEXTLENGTH, 0, 0));
+    std::vector<char> buffer(static_cast<size_t>(length) + 1);
+    int got = static_cast<int>(
+        SendMessageA(Handle(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
+    return std::string(buffer.data(), static_cast<size_t>(got));
+}
+
+void TMemo::SetText(const std::string& text) {
+    if (!HandleAllocated()) {
+        savedText_ = text;
+        Change();
+        return;
+    }
+    SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool TMemo::Modified() const {
+    if (!HandleAllocated()) return savedModified_;
+    return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0;
+}
+
+void TMemo::SetModified(bool modified) {
+    if (!HandleAllocated()) {
+        savedModified_ = modified;
+        return;
+    }
+    SendMessageA(Handle(), EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+}
+
+HBRUSH TMemo::CtlColor(HDC dc) {
+    SetTextColor(dc, ColorToRGB(Font().Color()));
+    SetBkColor(dc, ColorToRGB(Color()));
+    if (!brush_) brush_.Reset(CreateSolidBrush(ColorToRGB(Color())));
+    return brush_.Get();
+}
+
+void TMemo::SetColor(TColor color) {
+    brush_.Reset();
+    TWinControl::SetColor(color);
+}
+
+void TMemo::CommandNotify(WORD code) {
+    if (code == EN_CHANGE && !suppressChange_) Change();
+}
+
+void TMemo::Change() {
+    if (OnChange) OnChange(this);
+}
+
+bool TMemo::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
+    if (name == "BorderStyle") {
+        BorderStyle = reader.Enum<TBorderStyle>(
+            value, {{"bsNone", TBorderStyle::bsNone}, {"bsSingle", TBorderStyle::bsSingle}});
+    } else if (name == "BevelInner" || name == "BevelOuter") {
+        // Bevels are drawn only around memos with a border of their own; accepted and ignored
+        // here, as the note's memo has none.
+        reader.Enum<int>(value, {{"bvNone", 0}, {"bvLowered", 1}, {"bvRaised", 2}, {"bvSpace", 3}});
+    } else if (name == "ScrollBars") {
+        ScrollBars = reader.Enum<TScrollStyle>(value, {{"ssNone", TScrollStyle::ssNone},
+                                                       {"ssHorizontal", TScrollStyle::ssHorizontal},
+                                                       {"ssVertical", TScrollStyle::ssVertical},
+                                                       {"ssBoth", TScrollStyle::ssBoth}});
+    } else if (name == "Alignment") {
+        Alignment = ReadAlignment(reader, value);
+    } else if (name == "WordWrap") {
+        WordWrap = reader.Bool(value);
+    } else if (name == "WantReturns") {
+        WantReturns = reader.Bool(value);
+    } else if (name == "WantTabs") {
+        WantTabs = reader.Bool(value);
+    } else if (name == "ReadOnly") {
+        ReadOnly = reader.Bool(value);
+    } else if (name == "HideSelection") {
+        HideSelection = reader.Bool(value);
+    } else if (name == "Ctl3D") {
+        Ctl3D = reader.Bool(value);
+    } else if (name == "MaxLength") {
+        MaxLength = reader.Int(value);
+    } else if (name == "OnChange") {
+        OnChange = reader.Method<TNotifyEvent>(value);
+    } else {
+        return TWinControl::ReadProperty(name, value, reader);
+    }
+    return true;
+}
+
+} // namespace tk

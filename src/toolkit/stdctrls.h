@@ -1,0 +1,99 @@
+#pragma once
+// Labels, images and the memo over the system multi-line EDIT control.
+#include "win_control.h"
+
+namespace tk {
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum class TTextLayout { tlTop, tlCenter, tlBottom };
+
+// A windowless text label.
+class TLabel : public TGraphicControl {
+public:
+    explicit TLabel(TComponent* owner);
+    const char* ClassName() const override { return "TLabel"; }
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    TAlignment Alignment = TAlignment::taLeftJustify;
+    TTextLayout Layout = TTextLayout::tlTop;
+    bool Transparent = false;
+    bool WordWrap = false;
+    bool AutoSize = true;
+
+    void Paint(TCanvas& canvas) override;
+
+protected:
+    bool ReadProperty(std::string_view name, const LayoutValue& value,
+                      LayoutReader& reader) override;
+
+private:
+    std::string caption_;
+};
+
+// A windowless image; without a picture it draws nothing and only shows its cursor.
+class TImage : public TGraphicControl {
+public:
+    explicit TImage(TComponent* owner);
+    const char* ClassName() const override { return "TImage"; }
+
+    TBitmap& Picture() { return picture_; }
+    void Paint(TCanvas& canvas) override;
+
+protected:
+    bool ReadProperty(std::string_view name, const LayoutValue& value,
+                      LayoutReader& reader) override;
+    TPersistent* SubObject(std::string_view name) override;
+
+private:
+    TBitmap picture_;
+};
+
+enum class TBorderStyle { bsNone, bsSingle };
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A multi-line text editor over the system EDIT control. Its text, modified state and settings
+// survive re-creation of its window, without a change notification.
+class TMemo : public TWinControl {
+public:
+    explicit TMemo(TComponent* owner);
+    const char* ClassName() const override { return "TMemo"; }
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    bool Modified() const;
+    void SetModified(bool modified);
+
+    TBorderStyle BorderStyle = TBorderStyle::bsSingle;
+    TScrollStyle ScrollBars = TScrollStyle::ssNone;
+    TAlignment Alignment = TAlignment::taLeftJustify;
+    bool WordWrap = true;
+    bool WantReturns = true;
+    bool WantTabs = false;
+    bool ReadOnly = false;
+    bool HideSelection = true;
+    bool Ctl3D = true;
+    int MaxLength = 0;
+
+    bool WantsTab() const override { return WantTabs; }
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void HandleCreated() override;
+    void HandleDestroying() override;
+    HBRUSH CtlColor(HDC dc) override;
+    void CommandNotify(WORD code) override;
+    void SetColor(TColor color) override;
+    bool ReadProperty(std::string_view name, const LayoutValue& value,
+                      LayoutReader& reader) override;
+    virtual void Change();
+
+private:
+    std::string savedText_; // the text while no window exists
+    bool savedModified_ = false;
+    bool suppressChange_ = false;
+    BrushHandle brush_;
+};
+
+} // namespace tk

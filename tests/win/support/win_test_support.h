@@ -1,0 +1,59 @@
+#pragma once
+// Helpers for tests that run real windows under Wine.
+#include "noteform_unit/NoteForm.h"
+#include "toolkit/application.h"
+#include "toolkit/exceptions.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace wintest {
+
+// Handles every pending message, several rounds, so that posted follow-ups are handled too.
+void PumpMessages();
+
+// Window rectangle of `child` relative to the client area of `parent`.
+tk::TRect RectIn(HWND child, HWND parent);
+
+// Whether the shell would give the window a task-bar button.
+bool HasTaskbarButton(HWND hwnd);
+
+// The note window's stored layout text, from the test program's resources.
+std::string StoredNoteLayout();
+
+// Replaces the first occurrence of `from` in `text`; fails the test when absent.
+std::string ReplaceOnce(std::string text, const std::string& from, const std::string& to);
+
+// A running application with the title "Pinlet", destroyed with its forms at the end.
+class AppFixture {
+public:
+    AppFixture();
+    ~AppFixture();
+    tk::TApplication& App() { return *app_; }
+
+    // Creates the note window as start-up does (from the stored layout or the given text) and
+    // shows it by the given show command.
+    note::TForm1* CreateNote(int showCommand = SW_SHOWNORMAL);
+    note::TForm1* CreateNoteFromText(const std::string& layout, int showCommand = SW_SHOWNORMAL);
+
+private:
+    std::unique_ptr<tk::TApplication> app_;
+};
+
+// Reads 32-bit pixels of a window's on-screen image.
+class ScreenPixels {
+public:
+    explicit ScreenPixels(HWND hwnd);
+    COLORREF At(int x, int y) const; // client coordinates
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::unique_ptr<unsigned[]> pixels_;
+};
+
+} // namespace wintest
