@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a bounded time.
+# Usage: scripts/fuzz.sh [seconds per target]   (default 20)
+# Prints one line per target: "fuzz <name>: ok" or "fuzz <name>: FAILED".
+set -uo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+OUT="$ROOT/build/fuzz"
+seconds="${1:-20}"
+mkdir -p "$OUT"
+status=0
+
+build_and_run() { # name, sources...
+    local name=$1
+    shift
+    if ! clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I"$ROOT/src" "$@" \
+        -o "$OUT/$name" 2>"$OUT/$name.build.log"; then
+        echo "fuzz $name: FAILED (build, see $OUT/$name.build.log)"
+        status=1
+        return
+    fi
+    mkdir -p "$OUT/$name.corpus"
+    if "$OUT/$name" -max_total_time="$seconds" -rss_limit_mb=1024 -timeout=5 \
+        "$OUT/$name.corpus" "$ROOT/tests/fuzz/corpus" >"$OUT/$name.log" 2>&1; then
+        echo "fuzz $name: ok"
+    else
+        echo "fuzz $name: FAILED (see $OUT/$name.log)"
+        status=1
+    fi
+}
+
+build_and_run layout_text "$ROOT/tests/fuzz/layout_text_fuzz.cpp" "$ROOT/src/toolkit/layout_text.cpp"
+exit $status
