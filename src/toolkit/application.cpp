@@ -53,6 +53,12 @@ protected:
             default: break;
             }
             break;
+        case WM_ENABLE:
+            if (wParam)
+                app_.RestoreTopMosts();
+            else
+                app_.NormalizeTopMosts();
+            break;
         case WM_SETFOCUS:
             if (TCustomForm* form = app_.MainForm();
                 form && form->HandleAllocated() && IsWindowVisible(form->Handle()) &&
@@ -173,8 +179,23 @@ bool TApplication::DispatchOne(MSG& msg) {
     return true;
 }
 
-// Tab moves the focus between tab stops unless the focused control wants the key itself.
+// A form with KeyPreview sees its controls' keys first. Tab moves the focus between tab stops
+// unless the focused control wants the key itself.
 bool TApplication::PreprocessMessage(MSG& msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_CHAR ||
+        msg.message == WM_SYSCHAR) {
+        TWinControl* target = TWinControl::FromHandle(msg.hwnd);
+        TCustomForm* form = target ? dynamic_cast<TCustomForm*>(target) : nullptr;
+        if (target && !form) form = target->ParentForm();
+        if (form && form->KeyPreview) {
+            try {
+                if (form->PreviewKeyMessage(msg)) return true;
+            } catch (...) {
+                HandleException();
+                return true;
+            }
+        }
+    }
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
     TWinControl* control = TWinControl::FromHandle(msg.hwnd);
@@ -198,6 +219,21 @@ void TApplication::Restore() {
     if (Handle()) ShowWindow(Handle(), SW_RESTORE);
     if (mainForm_) mainForm_->Show();
 }
+
+namespace {
+
+void SetTopMostForms(const TApplication& app, HWND insertAfter) {
+    for (TComponent* c : app.Components())
+        if (auto* form = dynamic_cast<TCustomForm*>(c);
+            form && form->HandleAllocated() && form->FormStyle() == TFormStyle::fsStayOnTop)
+            SetWindowPos(form->Handle(), insertAfter, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+} // namespace
+
+void TApplication::NormalizeTopMosts() { SetTopMostForms(*this, HWND_NOTOPMOST); }
+void TApplication::RestoreTopMosts() { SetTopMostForms(*this, HWND_TOPMOST); }
 
 void TApplication::HandleException() noexcept {
     try {

@@ -50,6 +50,11 @@ public:
     void Minimize();
     void Restore();
 
+    // Pinned forms leave the topmost layer while the application's window is disabled (a modal
+    // window is up) and return to it when it is enabled again.
+    void NormalizeTopMosts();
+    void RestoreTopMosts();
+
     // Shows the exception being handled (inside a catch block); EAbort shows nothing.
     void HandleException() noexcept;
     // The display used for exceptions from event handlers; a default box when unset.

@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "component_reader.h"
+#include "modal.h"
 #include "resources.h"
 #include "screen_fit.h"
 
@@ -142,6 +143,32 @@ void TCustomForm::KeepOnScreen() {
 }
 
 void TCustomForm::Show() { SetVisible(true); }
+
+int TCustomForm::ShowModal() {
+    CancelMouseCapture();
+    HWND previouslyActive = GetActiveWindow();
+    HandleNeeded();
+    modalResult_ = 0;
+    modal_ = true;
+    {
+        TaskWindowsDisabled others(Handle());
+        Show();
+        SetForegroundWindow(Handle());
+        while (modalResult_ == 0) {
+            if (!Application || !Application->HandleMessage() || Application->Terminated()) {
+                modalResult_ = 2;
+                break;
+            }
+        }
+        Hide();
+    }
+    modal_ = false;
+    if (previouslyActive && IsWindow(previouslyActive) &&
+        (GetActiveWindow() == nullptr || GetActiveWindow() == Handle()))
+        SetActiveWindow(previouslyActive);
+    if (Application && Application->Terminated()) PostQuitMessage(0); // the outer loop ends too
+    return modalResult_;
+}
 void TCustomForm::Hide() { SetVisible(false); }
 
 bool TCustomForm::CloseQuery() {
@@ -192,7 +219,12 @@ void TCustomForm::FocusActiveControl() {
 
 LRESULT TCustomForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_CLOSE: Close(); return 0;
+    case WM_CLOSE:
+        if (modal_)
+            modalResult_ = 2;
+        else
+            Close();
+        return 0;
     case WM_QUERYENDSESSION: return CloseQuery() ? TRUE : FALSE;
     case WM_ACTIVATE: {
         LRESULT r = DefaultHandler(msg, wParam, lParam);

@@ -34,6 +34,17 @@ public:
 
     void Show();
     void Hide();
+    // Shows the form modally: every other window of the application is disabled until
+    // ModalResult becomes non-zero (closing the form sets 2); returns that result.
+    int ShowModal();
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+    bool Modal() const { return modal_; }
+
+    // With KeyPreview the form sees key messages for its controls first.
+    bool KeyPreview = false;
+    // Returns true when the form consumed the key message.
+    virtual bool PreviewKeyMessage(const MSG&) { return false; }
     // Asks OnCloseQuery; when closing is allowed the main form ends the application and any
     // other form hides.
     void Close();
@@ -87,6 +98,8 @@ private:
     TWindowState windowState_ = TWindowState::wsNormal;
     TWinControl* activeControl_ = nullptr;
     bool shownBefore_ = false;
+    int modalResult_ = 0;
+    bool modal_ = false;
 };
 
 class TForm : public TCustomForm {

@@ -80,7 +80,17 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
     picture_.OnChange = [this] { Invalidate(); };
 }
 
-void TImage::Paint(TCanvas& canvas) { canvas.Draw(0, 0, picture_); }
+void TImage::SetIcon(HICON icon) {
+    icon_ = icon;
+    Invalidate();
+}
+
+void TImage::Paint(TCanvas& canvas) {
+    if (icon_)
+        DrawIconEx(canvas.Handle(), 0, 0, icon_, 0, 0, 0, nullptr, DI_NORMAL);
+    else
+        canvas.Draw(0, 0, picture_);
+}
 
 bool TImage::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
     return TGraphicControl::ReadProperty(name, value, reader);

@@ -38,6 +38,8 @@ public:
     const char* ClassName() const override { return "TImage"; }
 
     TBitmap& Picture() { return picture_; }
+    // Shows a system icon instead of the picture (not owned; shared icons only).
+    void SetIcon(HICON icon);
     void Paint(TCanvas& canvas) override;
 
 protected:
@@ -47,6 +49,7 @@ protected:
 
 private:
     TBitmap picture_;
+    HICON icon_ = nullptr;
 };
 
 enum class TBorderStyle { bsNone, bsSingle };

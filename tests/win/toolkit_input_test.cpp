@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,15 @@ private:
         return b == tk::TMouseButton::mbLeft ? "L" : b == tk::TMouseButton::mbRight ? "R" : "M";
     }
     static std::string At(int x, int y) {
-        return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+        std::ostringstream out;
+        out << '(' << x << ',' << y << ')';
+        return out.str();
     }
-    void Add(const std::string& what) { log_.push_back(tag_ + ":" + what); }
+    void Add(const std::string& what) {
+        std::ostringstream out;
+        out << tag_ << ':' << what;
+        log_.push_back(out.str());
+    }
     std::vector<std::string>& log_;
     std::string tag_;
 };
