@@ -29,4 +29,5 @@ build_and_run() { # name, sources...
 }
 
 build_and_run layout_text "$ROOT/tests/fuzz/layout_text_fuzz.cpp" "$ROOT/src/toolkit/layout_text.cpp"
+build_and_run line_breaks "$ROOT/tests/fuzz/line_breaks_fuzz.cpp" "$ROOT/src/notefiles/line_breaks.cpp"
 exit $status

@@ -1,4 +1,5 @@
 // Start-up: the application object, the note window from its stored layout, the message loop.
+#include "notefiles/exception_display.h"
 #include "noteform_unit/NoteForm.h"
 #include "toolkit/application.h"
 
@@ -9,6 +10,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tk::TApplication application;
     try {
         application.Initialize();
+        notefiles::InstallExceptionDisplay(application);
         application.SetTitle("Pinlet");
         application.CreateForm<note::TForm1>();
         application.Run();

@@ -168,6 +168,17 @@ void TMemo::SetText(const std::string& text) {
     SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+bool TMemo::SetTextSilently(const std::string& text) {
+    if (!HandleAllocated()) {
+        savedText_ = text.substr(0, text.find('\0'));
+        return true;
+    }
+    suppressChange_ = true;
+    LRESULT accepted = SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    suppressChange_ = false;
+    return accepted != 0;
+}
+
 bool TMemo::Modified() const {
     if (!HandleAllocated()) return savedModified_;
     return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0;

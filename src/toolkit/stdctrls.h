@@ -64,6 +64,10 @@ public:
 
     std::string Text() const;
     void SetText(const std::string& text);
+    // Replaces the whole text without a change notification; false when the control refuses it.
+    bool SetTextSilently(const std::string& text);
+    // Raises the change notification (OnChange).
+    void NotifyChange() { Change(); }
     bool Modified() const;
     void SetModified(bool modified);
 

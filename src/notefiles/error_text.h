@@ -1,0 +1,27 @@
+#pragma once
+// Texts of error messages: system texts trimmed, formats filled in, the closing full stop.
+#include "line_breaks.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace notefiles {
+
+// Message formats of the file errors.
+inline constexpr const char* kCannotCreateFile = "Cannot create file \"%s\". %s"; // 65408
+inline constexpr const char* kCannotOpenFile = "Cannot open file \"%s\". %s";     // 65409
+inline constexpr const char* kStreamWriteError = "Stream write error";            // 65402
+inline constexpr const char* kTextExceedsMemo = "Text exceeds memo capacity";     // 65322
+
+// Cuts trailing bytes with codes 0 to 32 and trailing full stops, in any mix.
+std::string TrimSystemText(std::string_view text);
+
+// Replaces each "%s" of `format` with the next argument; "%%" gives "%".
+std::string FormatMessageText(std::string_view format, const std::vector<std::string>& args);
+
+// Appends one "." when the message is not empty and its last whole character is above "." in
+// byte order (a letter or a digit, say; not ".", a blank, a quote or ")").
+std::string WithFullStop(const std::string& message, const LeadBytePredicate& isLeadByte = {});
+
+} // namespace notefiles

@@ -1,0 +1,73 @@
+#include "exception_display.h"
+
+#include "error_text.h"
+#include "toolkit/modal.h"
+
+namespace notefiles {
+namespace {
+
+bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+
+POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// Moves the application's window to the centre of the active window's monitor for the box's
+// lifetime, so that the box appears where the user is looking; moves it back afterwards.
+class AppWindowOnActiveMonitor {
+public:
+    AppWindowOnActiveMonitor(HWND appWindow, HWND active) : app_(appWindow) {
+        if (!app_ || !active) return;
+        HMONITOR target = MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST);
+        if (target == MonitorFromWindow(app_, MONITOR_DEFAULTTONEAREST)) return;
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetMonitorInfoA(target, &info)) return;
+        RECT own;
+        GetWindowRect(app_, &own);
+        formerCentre_ = Centre(own);
+        MoveCentreTo(Centre(info.rcMonitor));
+        moved_ = true;
+    }
+    AppWindowOnActiveMonitor(const AppWindowOnActiveMonitor&) = delete;
+    AppWindowOnActiveMonitor& operator=(const AppWindowOnActiveMonitor&) = delete;
+    ~AppWindowOnActiveMonitor() {
+        if (moved_ && IsWindow(app_)) MoveCentreTo(formerCentre_);
+    }
+
+private:
+    void MoveCentreTo(POINT centre) {
+        RECT r;
+        GetWindowRect(app_, &r);
+        SetWindowPos(app_, nullptr, centre.x - (r.right - r.left) / 2,
+                     centre.y - (r.bottom - r.top) / 2, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOSIZE | SWP_NOZORDER);
+    }
+    HWND app_;
+    POINT formerCentre_{};
+    bool moved_ = false;
+};
+
+} // namespace
+
+void InstallExceptionDisplay(tk::TApplication& app) {
+    app.OnException = [&app](const std::exception& error) { ShowExceptionBox(app, error); };
+}
+
+void ShowExceptionBox(tk::TApplication& app, const std::exception& error) {
+    if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+    std::string text = WithFullStop(error.what(), IsLeadByte);
+    HWND appWindow = app.Handle();
+    char caption[256] = {};
+    if (appWindow) GetWindowTextA(appWindow, caption, sizeof caption);
+
+    HWND active = GetActiveWindow();
+    HWND focused = GetFocus();
+    {
+        AppWindowOnActiveMonitor placement(appWindow, active);
+        tk::TaskWindowsDisabled others;
+        MessageBoxA(appWindow, text.c_str(), caption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    }
+    if (active && IsWindow(active)) SetActiveWindow(active);
+    if (focused && IsWindow(focused)) SetFocus(focused);
+}
+
+} // namespace notefiles

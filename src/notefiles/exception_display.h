@@ -1,0 +1,17 @@
+#pragma once
+// The application's default exception display: an error box captioned with the current
+// application title, while every other window of the application is disabled.
+#include "toolkit/application.h"
+
+#include <exception>
+
+namespace notefiles {
+
+// Makes ShowExceptionBox the application's display for exceptions from event handlers.
+void InstallExceptionDisplay(tk::TApplication& app);
+
+// Shows the exception's message in an error box owned by the application's window; returns when
+// the user has closed it. The window that was active and the focused control are restored.
+void ShowExceptionBox(tk::TApplication& app, const std::exception& error);
+
+} // namespace notefiles

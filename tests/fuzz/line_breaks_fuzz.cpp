@@ -1,0 +1,61 @@
+// Fuzz target: line-break normalisation. On every input, with and without a multi-byte code
+// page: no lone CR or LF remains, normalising twice changes nothing, and all other bytes keep
+// their order.
+#include "notefiles/line_breaks.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+bool DoubleByteLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+// The bytes that are not line breaks, walking characters as the normaliser does.
+std::string WithoutBreaks(const std::string& s, const notefiles::LeadBytePredicate& lead) {
+    std::string out;
+    for (size_t i = 0; i < s.size();) {
+        if (lead && lead(static_cast<unsigned char>(s[i])) && i + 1 < s.size() && s[i] != '\r' &&
+            s[i] != '\n') {
+            out.append(s, i, 2);
+            i += 2;
+        } else {
+            if (s[i] != '\r' && s[i] != '\n') out += s[i];
+            ++i;
+        }
+    }
+    return out;
+}
+
+void CheckNoLoneBreak(const std::string& s, const notefiles::LeadBytePredicate& lead) {
+    for (size_t i = 0; i < s.size();) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c == '\r') {
+            if (i + 1 >= s.size() || s[i + 1] != '\n') std::abort();
+            i += 2;
+        } else if (c == '\n') {
+            std::abort(); // an LF not preceded by CR
+        } else if (lead && lead(c) && i + 1 < s.size()) {
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+}
+
+void Check(const std::string& input, const notefiles::LeadBytePredicate& lead) {
+    std::string once = notefiles::NormalizeLineBreaks(input, lead);
+    CheckNoLoneBreak(once, lead);
+    if (notefiles::NormalizeLineBreaks(once, lead) != once) std::abort();
+    if (WithoutBreaks(once, lead) != WithoutBreaks(input, lead)) std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string input(reinterpret_cast<const char*>(data), size);
+    Check(input, {});
+    Check(input, DoubleByteLead);
+    return 0;
+}

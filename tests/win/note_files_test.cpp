@@ -1,0 +1,255 @@
+// Note text files under Wine: exact bytes both ways, change notifications, and every failure
+// with its message, the file left as it was.
+#include "notefiles/error_text.h"
+#include "notefiles/note_files.h"
+#include "support/win_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+using notefiles::ReadNoteFile;
+using notefiles::WriteNoteFile;
+
+namespace {
+
+std::string SystemText(DWORD code) {
+    char buffer[256] = {};
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             code, 0, buffer, sizeof buffer, nullptr);
+    return notefiles::TrimSystemText(std::string(buffer, n));
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+int FilesIn(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return count;
+}
+
+class NoteFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form_ = fixture_.CreateNote();
+        memo_ = form_->Memo1;
+        memo_->OnChange = [this](tk::TObject*) { ++changes_; };
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "pinlet-files-" + std::to_string(GetTickCount());
+        CreateDirectoryA(folder_.c_str(), nullptr);
+    }
+    void TearDown() override {
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA((folder_ + "\\*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                std::string p = folder_ + "\\" + data.cFileName;
+                SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(p.c_str());
+            } while (FindNextFileA(find, &data));
+            FindClose(find);
+        }
+        RemoveDirectoryA(folder_.c_str());
+    }
+
+    std::string Path(const char* name) const { return folder_ + "\\" + name; }
+    void Type(const std::string& keys) {
+        for (char c : keys) SendMessageA(memo_->Handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
+    }
+    std::string MemoText() const { return memo_->Text(); }
+
+    wintest::AppFixture fixture_;
+    note::TForm1* form_ = nullptr;
+    tk::TMemo* memo_ = nullptr;
+    int changes_ = 0;
+    std::string folder_;
+};
+
+TEST_F(NoteFiles, SavesExactlyTheMemosBytes) {
+    WriteBytes(Path("empty.txt"), "previous content");
+    WriteNoteFile(*memo_, Path("empty.txt"));
+    EXPECT_EQ(ReadBytes(Path("empty.txt")), "");
+
+    Type("a\rb"); // a, Enter, b
+    WriteNoteFile(*memo_, Path("ab.txt"));
+    EXPECT_EQ(ReadBytes(Path("ab.txt")), "a\r\nb");
+    EXPECT_EQ(FilesIn(folder_), 2); // nothing else left behind
+}
+
+TEST_F(NoteFiles, LoadsWithLineBreaksMadeCrLf) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"one\r\ntwo\r\n", "one\r\ntwo\r\n"},   // the final break gives an empty last line
+        {"one\ntwo\nthree", "one\r\ntwo\r\nthree"},
+        {"a\rb", "a\r\nb"},
+        {"a\n\rb", "a\r\n\r\nb"},
+        {std::string("before\0after", 12), "before"}, // a NUL ends the text
+        {"\xFF\xFE" "A\0B\0", "\xFF\xFE" "A"},          // UTF-16: the mark and one character
+        {"\xEF\xBB\xBFtext", "\xEF\xBB\xBFtext"},      // UTF-8 mark as three characters
+    };
+    for (const auto& [bytes, shown] : cases) {
+        WriteBytes(Path("in.txt"), bytes);
+        ReadNoteFile(*memo_, Path("in.txt"));
+        EXPECT_EQ(MemoText(), shown);
+    }
+}
+
+TEST_F(NoteFiles, RoundTripsWithoutChangingABreakThatWasAlreadyCrLf) {
+    WriteBytes(Path("crlf.txt"), "line\r\n");
+    ReadNoteFile(*memo_, Path("crlf.txt"));
+    WriteNoteFile(*memo_, Path("crlf.txt"));
+    EXPECT_EQ(ReadBytes(Path("crlf.txt")), "line\r\n");
+
+    WriteBytes(Path("lf.txt"), "a\nb\nc\n");
+    ReadNoteFile(*memo_, Path("lf.txt"));
+    WriteNoteFile(*memo_, Path("lf.txt"));
+    EXPECT_EQ(ReadBytes(Path("lf.txt")), "a\r\nb\r\nc\r\n"); // one byte more per break
+
+    WriteBytes(Path("bom.txt"), "\xEF\xBB\xBFx");
+    ReadNoteFile(*memo_, Path("bom.txt"));
+    WriteNoteFile(*memo_, Path("bom.txt"));
+    EXPECT_EQ(ReadBytes(Path("bom.txt")), "\xEF\xBB\xBFx");
+}
+
+TEST_F(NoteFiles, NotifiesOnceWhenTheTextChangesAndNeverOtherwise) {
+    Type("same");
+    changes_ = 0;
+    WriteBytes(Path("same.txt"), "same");
+    ReadNoteFile(*memo_, Path("same.txt"));
+    EXPECT_EQ(changes_, 0);
+    WriteNoteFile(*memo_, Path("same.txt"));
+    EXPECT_EQ(changes_, 0);
+
+    WriteBytes(Path("empty.txt"), "");
+    ReadNoteFile(*memo_, Path("empty.txt"));
+    EXPECT_EQ(changes_, 1);
+    EXPECT_EQ(MemoText(), "");
+
+    WriteBytes(Path("lf.txt"), "x\ny");
+    ReadNoteFile(*memo_, Path("lf.txt"));
+    EXPECT_EQ(changes_, 2);
+    ReadNoteFile(*memo_, Path("lf.txt")); // equal after normalising: no change
+    EXPECT_EQ(changes_, 2);
+    EXPECT_TRUE(IsWindowVisible(memo_->Handle()));
+}
+
+template <typename E, typename F> std::string MessageOf(F&& action) {
+    try {
+        action();
+    } catch (const E& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return std::string("wrong exception: ") + e.what();
+    }
+    return "no exception";
+}
+
+TEST_F(NoteFiles, CreateFailuresNameTheFullPathAndTheSystemsReason) {
+    Type("new text");
+    std::string missing = folder_ + "\\no-such-folder\\n.txt";
+    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { WriteNoteFile(*memo_, missing); }),
+              "Cannot create file \"" + missing + "\". " + SystemText(ERROR_PATH_NOT_FOUND));
+
+    WriteBytes(Path("ro.txt"), "keep me");
+    SetFileAttributesA(Path("ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { WriteNoteFile(*memo_, Path("ro.txt")); }),
+              "Cannot create file \"" + Path("ro.txt") + "\". " + SystemText(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ReadBytes(Path("ro.txt")), "keep me");
+
+    WriteBytes(Path("held.txt"), "held");
+    tk::KernelHandle holder(CreateFileA(Path("held.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.Valid());
+    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { WriteNoteFile(*memo_, Path("held.txt")); }),
+              "Cannot create file \"" + Path("held.txt") + "\". " +
+                  SystemText(ERROR_SHARING_VIOLATION));
+    holder = tk::KernelHandle();
+    EXPECT_EQ(ReadBytes(Path("held.txt")), "held");
+    EXPECT_EQ(FilesIn(folder_), 2);
+
+    // A relative name is reported with its full path.
+    char cwd[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    SetCurrentDirectoryA(folder_.c_str());
+    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { WriteNoteFile(*memo_, "nope\\x.txt"); }),
+              "Cannot create file \"" + folder_ + "\\nope\\x.txt\". " +
+                  SystemText(ERROR_PATH_NOT_FOUND));
+    SetCurrentDirectoryA(cwd);
+}
+
+TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
+    Type("mine");
+    changes_ = 0;
+    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { ReadNoteFile(*memo_, Path("missing.txt")); }),
+              "Cannot open file \"" + Path("missing.txt") + "\". " +
+                  SystemText(ERROR_FILE_NOT_FOUND));
+
+    WriteBytes(Path("busy.txt"), "other");
+    tk::KernelHandle writer(CreateFileA(Path("busy.txt").c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
+    ASSERT_TRUE(writer.Valid());
+    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { ReadNoteFile(*memo_, Path("busy.txt")); }),
+              "Cannot open file \"" + Path("busy.txt") + "\". " +
+                  SystemText(ERROR_SHARING_VIOLATION));
+    writer = tk::KernelHandle();
+
+    // Files of 2 GiB or more are refused (a sparse file: nothing is really written).
+    {
+        tk::KernelHandle big(CreateFileA(Path("big.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, 0, nullptr));
+        LARGE_INTEGER size;
+        size.QuadPart = 0x80000000LL;
+        SetFilePointerEx(big.Get(), size, nullptr, FILE_BEGIN);
+        ASSERT_TRUE(SetEndOfFile(big.Get()));
+    }
+    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { ReadNoteFile(*memo_, Path("big.txt")); }),
+              "Cannot open file \"" + Path("big.txt") + "\". " + SystemText(ERROR_FILE_TOO_LARGE));
+
+    EXPECT_EQ(MemoText(), "mine");
+    EXPECT_EQ(changes_, 0);
+    EXPECT_TRUE(IsWindowVisible(memo_->Handle()));
+}
+
+// A full disk: a small filesystem mounted for the test run (its Unix path in PINLET_SMALLFS).
+TEST_F(NoteFiles, AFullDiskKeepsTheOldContentAndLeavesNoStrayFile) {
+    const char* mount = std::getenv("PINLET_SMALLFS");
+    if (!mount || !*mount) GTEST_SKIP() << "PINLET_SMALLFS is not set (test.sh mounts one)";
+    std::string folder = std::string("Z:") + mount;
+    for (char& c : folder)
+        if (c == '/') c = '\\';
+    std::string target = folder + "\\note.txt";
+    WriteBytes(target, "old note");
+    ASSERT_EQ(ReadBytes(target), "old note");
+
+    std::string big; // larger than the whole filesystem, in short lines the memo wraps fast
+    for (int i = 0; i < 1600; ++i) big += "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcd\r\n";
+    memo_->SetTextSilently(big);
+    EXPECT_EQ(MessageOf<tk::EWriteError>([&] { WriteNoteFile(*memo_, target); }),
+              "Stream write error");
+    EXPECT_EQ(ReadBytes(target), "old note");
+    EXPECT_EQ(FilesIn(folder), 1);
+
+    // A new file that cannot be written whole is not left behind either.
+    EXPECT_EQ(MessageOf<tk::EWriteError>([&] { WriteNoteFile(*memo_, folder + "\\new.txt"); }),
+              "Stream write error");
+    EXPECT_EQ(FilesIn(folder), 1);
+    DeleteFileA(target.c_str());
+}
+
+} // namespace
