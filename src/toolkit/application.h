@@ -22,6 +22,9 @@ public:
     std::string Title() const;
     void SetTitle(const std::string& title);
 
+    // Whether the application's dialogs read right to left.
+    bool RightToLeftReading = false;
+
     TCustomForm* MainForm() const { return mainForm_; }
     // Creates a form owned by the application; the first one becomes the main form. Its system
     // window is created, not shown.

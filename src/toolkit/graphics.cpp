@@ -25,7 +25,13 @@ int ScreenPixelsPerInch() {
 
 // ---- TFont ----
 
-TFont::TFont() = default;
+TFont::TFont() {
+    base_.lfWeight = FW_NORMAL;
+    base_.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    base_.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    base_.lfQuality = DEFAULT_QUALITY;
+    base_.lfPitchAndFamily = DEFAULT_PITCH;
+}
 
 int TFont::Size() const { return FontSizeFromHeight(height_, ScreenPixelsPerInch()); }
 
@@ -63,6 +69,17 @@ void TFont::Assign(const TFont& source) {
     charset_ = source.charset_;
     color_ = source.color_;
     style_ = source.style_;
+    base_ = source.base_;
+    Changed();
+}
+
+void TFont::AssignLogFont(const LOGFONTA& logFont) {
+    base_ = logFont;
+    name_.assign(logFont.lfFaceName, strnlen(logFont.lfFaceName, LF_FACESIZE));
+    height_ = logFont.lfHeight;
+    charset_ = logFont.lfCharSet;
+    style_ = (logFont.lfWeight >= FW_BOLD ? fsBold : 0) | (logFont.lfItalic ? fsItalic : 0) |
+             (logFont.lfUnderline ? fsUnderline : 0) | (logFont.lfStrikeOut ? fsStrikeOut : 0);
     Changed();
 }
 
@@ -73,17 +90,17 @@ void TFont::Changed() {
 
 HFONT TFont::Handle() const {
     if (!handle_) {
-        LOGFONTA lf{};
+        LOGFONTA lf = base_;
         lf.lfHeight = height_;
-        lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
+        // A taken-over weight stays unless the bold style was switched since.
+        bool baseBold = base_.lfWeight >= FW_BOLD;
+        if ((style_ & fsBold) != 0 && !baseBold) lf.lfWeight = FW_BOLD;
+        if ((style_ & fsBold) == 0 && baseBold) lf.lfWeight = FW_NORMAL;
         lf.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
         lf.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
         lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
         lf.lfCharSet = static_cast<BYTE>(charset_);
-        lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-        lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-        lf.lfQuality = DEFAULT_QUALITY;
-        lf.lfPitchAndFamily = DEFAULT_PITCH;
+        std::memset(lf.lfFaceName, 0, sizeof lf.lfFaceName);
         std::strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
         handle_.Reset(CreateFontIndirectA(&lf));
         if (!handle_) throw EOutOfResources("Out of system resources");

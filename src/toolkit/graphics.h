@@ -38,6 +38,9 @@ public:
     void SetColor(TColor color);
     void SetStyle(TFontStyles style);
     void Assign(const TFont& source);
+    // Takes a whole system font description (the message-box font, say): its weight, width,
+    // quality and pitch are kept for the handle along with the properties above.
+    void AssignLogFont(const LOGFONTA& logFont);
 
     // The GDI font for the current description, made on first use after a change.
     HFONT Handle() const;
@@ -56,6 +59,7 @@ private:
     int charset_ = DEFAULT_CHARSET;
     TColor color_ = clWindowText;
     TFontStyles style_ = 0;
+    LOGFONTA base_{}; // the fields the properties above do not cover
     mutable FontHandle handle_;
 };
 

@@ -144,4 +144,37 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
+// Movable global memory from GlobalAlloc, freed with GlobalFree unless handed on (to the
+// clipboard, which then owns it).
+class GlobalMemory {
+public:
+    GlobalMemory(UINT flags, SIZE_T bytes) : handle_(GlobalAlloc(flags, bytes)) {}
+    GlobalMemory(const GlobalMemory&) = delete;
+    GlobalMemory& operator=(const GlobalMemory&) = delete;
+    ~GlobalMemory() {
+        if (handle_) GlobalFree(handle_);
+    }
+    HGLOBAL Get() const { return handle_; }
+    // Gives up ownership after the system took the memory over.
+    void Release() { handle_ = nullptr; }
+
+private:
+    HGLOBAL handle_;
+};
+
+// The clipboard opened for a window, closed again on release.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    ~OpenedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
 } // namespace tk

@@ -1,0 +1,20 @@
+#include "message_dialog.h"
+
+#include "message_form.h"
+
+namespace dialogs {
+
+int ShowMessageDialog(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
+                      int helpContext) {
+    TMessageForm form(nullptr, text, kind, buttons);
+    form.HelpContext = helpContext;
+    form.HelpFile.clear();
+    form.CenterOnScreen();
+    return form.ShowModal();
+}
+
+int ConfirmMessage(const std::string& text) {
+    return ShowMessageDialog(text, TMsgDlgType::mkConfirmation, mbYesNoCancel, 0);
+}
+
+} // namespace dialogs

@@ -1,0 +1,245 @@
+#include "message_form.h"
+
+#include "access_keys.h"
+#include "button_width_cache.h"
+#include "clipboard_text.h"
+#include "dialog_text.h"
+#include "message_layout.h"
+#include "toolkit/application.h"
+
+#include <algorithm>
+
+namespace dialogs {
+namespace {
+
+// NONCLIENTMETRICSA as it was before the padded-border field: accepted by every system.
+constexpr UINT kNonClientMetricsSize = 340;
+static_assert(sizeof(NONCLIENTMETRICSA) >= kNonClientMetricsSize);
+
+ButtonWidthCache& ProcessButtonWidths() {
+    static ButtonWidthCache cache;
+    return cache;
+}
+
+bool ReadsRightToLeft() {
+    return tk::Application && tk::Application->RightToLeftReading;
+}
+
+UINT ReadingFlags() {
+    return ReadsRightToLeft() ? DT_RTLREADING : 0;
+}
+
+// Measures with the dialog font on the screen.
+class FontMeasure {
+public:
+    explicit FontMeasure(const tk::TFont& font)
+        : screen_(nullptr), selected_(screen_.Get(), font.Handle()) {}
+
+    SIZE LetterExtent() const {
+        SIZE size{};
+        GetTextExtentPointA(screen_.Get(), kMeasureLetters, kMeasureLetterCount, &size);
+        return size;
+    }
+    tk::TRect Text(const std::string& text, tk::TRect r, UINT format) const {
+        RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+        DrawTextA(screen_.Get(), text.c_str(), static_cast<int>(text.size()), &rc,
+                  format | DT_CALCRECT | ReadingFlags());
+        return tk::ToRect(rc);
+    }
+
+private:
+    tk::WindowDC screen_;
+    tk::SelectedObject selected_;
+};
+
+MONITORINFO MonitorInfo(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    return info;
+}
+
+} // namespace
+
+TMessageForm::TMessageForm(tk::TComponent* owner, const std::string& text, TMsgDlgType kind,
+                           TMsgDlgButtons buttons)
+    : tk::TForm(owner), text_(text) {
+    SetBorderStyle(tk::TFormBorderStyle::bsDialog);
+    KeyPreview = true;
+    UseMessageBoxFont();
+    Build(kind, buttons);
+}
+
+void TMessageForm::UseMessageBoxFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = kNonClientMetricsSize;
+    // Without it the form's own default font stays.
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
+        Font().AssignLogFont(metrics.lfMessageFont);
+}
+
+void TMessageForm::Build(TMsgDlgType kind, TMsgDlgButtons buttons) {
+    FontMeasure measure(Font());
+    SIZE letters = measure.LetterExtent();
+    ProcessButtonWidths().Fill(buttons, [&](const std::string& caption) {
+        return measure.Text(caption, {}, DT_LEFT | DT_SINGLELINE).Right;
+    });
+    tk::TRect text = measure.Text(text_, MessageMeasureRect(GetSystemMetrics(SM_CXSCREEN)),
+                                  DT_WORDBREAK | DT_EXPANDTABS);
+
+    const DialogKindInfo& info = DialogKind(kind);
+    MessageLayoutInput in;
+    in.AvgCharWidth = letters.cx / kMeasureLetterCount;
+    in.CharHeight = letters.cy;
+    in.Buttons = buttons;
+    in.CaptionWidths = ProcessButtonWidths().Widths();
+    in.TextWidth = text.Right;
+    in.TextHeight = text.Bottom;
+    in.HasIcon = info.IconId != 0;
+    in.RightToLeft = ReadsRightToLeft();
+    MessageLayout layout = LayoutMessageDialog(in);
+
+    SetClientSize(layout.ClientWidth, layout.ClientHeight);
+    SetCaption(info.Title ? info.Title : (tk::Application ? tk::Application->Title() : ""));
+
+    if (layout.Icon) {
+        auto* image = new tk::TImage(this);
+        image->SetName("Image");
+        image->SetParent(this);
+        image->SetBounds(layout.Icon->Left, layout.Icon->Top, kIconSize, kIconSize);
+        image->SetIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(info.IconId)));
+    }
+
+    auto* label = new tk::TLabel(this);
+    label->SetName("Message");
+    label->SetParent(this);
+    label->WordWrap = true;
+    label->SetCaption(text_);
+    label->SetBounds(layout.Label.Left, layout.Label.Top, layout.Label.Width(),
+                     layout.Label.Height());
+
+    for (const PlacedButton& placed : layout.Buttons) {
+        const ButtonKindInfo& kindInfo = ButtonKind(placed.Kind);
+        auto* button = new tk::TButton(this);
+        button->SetName(kindInfo.Name);
+        button->SetCaption(kindInfo.Caption);
+        button->ModalResult = kindInfo.Result;
+        button->Default = placed.Default;
+        button->Cancel = placed.Cancel;
+        button->SetParent(this);
+        button->SetBounds(placed.Bounds.Left, placed.Bounds.Top, placed.Bounds.Width(),
+                          placed.Bounds.Height());
+        // The program has no help file: the Help button answers nothing and the dialog stays.
+        buttons_.push_back(button);
+        if (placed.Default) defaultButton_ = button;
+        if (placed.Cancel) cancelButton_ = button;
+    }
+}
+
+void TMessageForm::CreateParams(tk::TCreateParams& params) {
+    tk::TForm::CreateParams(params);
+    if (ReadsRightToLeft()) params.ExStyle |= WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
+}
+
+void TMessageForm::CenterOnScreen() {
+    tk::TRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    tk::TPoint at = CenteredIn(primary, Width(), Height());
+    SetBounds(at.X, at.Y, Width(), Height());
+
+    HWND active = GetActiveWindow();
+    if (!active || active == Handle()) return;
+    HMONITOR activeMonitor = MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST);
+    RECT bounds{Left(), Top(), Left() + Width(), Top() + Height()};
+    if (MonitorFromRect(&bounds, MONITOR_DEFAULTTONEAREST) == activeMonitor) return;
+    at = CenteredIn(tk::ToRect(MonitorInfo(activeMonitor).rcMonitor), Width(), Height());
+    SetBounds(at.X, at.Y, Width(), Height());
+}
+
+std::string TMessageForm::ClipboardText() const {
+    std::vector<std::string> captions;
+    for (const tk::TButton* button : buttons_)
+        captions.push_back(button->Caption());
+    return DialogClipboardText(Caption(), text_, captions);
+}
+
+bool TMessageForm::PreviewKeyMessage(const MSG& msg) {
+    switch (msg.message) {
+    case WM_KEYDOWN:
+        return KeyDown(msg.wParam);
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        return ClickByAccessKey(static_cast<char>(msg.wParam));
+    default:
+        return false;
+    }
+}
+
+bool TMessageForm::KeyDown(WPARAM key) {
+    switch (key) {
+    case VK_RETURN:
+    case VK_SPACE:
+        if (tk::TButton* focused = FocusedButton())
+            focused->Click();
+        else if (defaultButton_)
+            defaultButton_->Click();
+        return true;
+    case VK_ESCAPE:
+        if (cancelButton_) cancelButton_->Click();
+        return true;
+    case VK_TAB:
+        MoveFocus(GetKeyState(VK_SHIFT) >= 0);
+        return true;
+    case VK_RIGHT:
+    case VK_DOWN:
+        MoveFocus(true);
+        return true;
+    case VK_LEFT:
+    case VK_UP:
+        MoveFocus(false);
+        return true;
+    case 'C':
+        if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0)
+            return false;
+        MessageBeep(0);
+        PutTextOnClipboard(Handle(), ClipboardText());
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TMessageForm::ClickByAccessKey(char typed) {
+    auto fold = [](char c) {
+        return static_cast<char>(reinterpret_cast<UINT_PTR>(
+            CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<BYTE>(c))))));
+    };
+    if (typed == '\0') return false;
+    for (tk::TButton* button : buttons_) {
+        char key = AccessKey(button->Caption());
+        if (key != '\0' && fold(key) == fold(typed)) {
+            button->Click();
+            return true;
+        }
+    }
+    return false;
+}
+
+tk::TButton* TMessageForm::FocusedButton() const {
+    auto it = std::find_if(buttons_.begin(), buttons_.end(),
+                           [](const tk::TButton* b) { return b->Focused(); });
+    return it == buttons_.end() ? nullptr : *it;
+}
+
+void TMessageForm::MoveFocus(bool forward) {
+    if (buttons_.empty()) return;
+    size_t n = buttons_.size();
+    auto it = std::find(buttons_.begin(), buttons_.end(), FocusedButton());
+    size_t next = 0;
+    if (it != buttons_.end()) {
+        auto at = static_cast<size_t>(it - buttons_.begin());
+        next = forward ? (at + 1) % n : (at + n - 1) % n;
+    }
+    buttons_[next]->SetFocus();
+}
+
+} // namespace dialogs

@@ -1,0 +1,67 @@
+#include "message_kinds.h"
+
+#include <array>
+#include <initializer_list>
+
+namespace dialogs {
+namespace {
+
+constexpr std::array<DialogKindInfo, 5> kDialogKinds{{
+    {65351, "Warning", 32515},     // IDI_EXCLAMATION
+    {65352, "Error", 32513},       // IDI_HAND
+    {65353, "Information", 32516}, // IDI_ASTERISK
+    {65354, "Confirm", 32514},     // IDI_QUESTION
+    {0, nullptr, 0},
+}};
+
+constexpr std::array<ButtonKindInfo, kButtonKindCount> kButtonKinds{{
+    {"Yes", 65355, "&Yes", 6},
+    {"No", 65356, "&No", 7},
+    {"OK", 65357, "OK", 1},
+    {"Cancel", 65358, "Cancel", 2},
+    {"Abort", 65328, "&Abort", 3},
+    {"Retry", 65329, "&Retry", 4},
+    {"Ignore", 65330, "&Ignore", 5},
+    {"All", 65331, "&All", 8},
+    {"NoToAll", 65332, "N&o to All", 9},
+    {"YesToAll", 65333, "Yes to &All", 10},
+    {"Help", 65359, "&Help", 0},
+}};
+
+std::optional<TMsgDlgBtn> FirstIn(TMsgDlgButtons set, std::initializer_list<TMsgDlgBtn> order) {
+    for (TMsgDlgBtn kind : order)
+        if (Contains(set, kind)) return kind;
+    return std::nullopt;
+}
+
+} // namespace
+
+const DialogKindInfo& DialogKind(TMsgDlgType kind) {
+    auto index = static_cast<size_t>(kind);
+    return kDialogKinds[index < kDialogKinds.size() ? index : kDialogKinds.size() - 1];
+}
+
+const ButtonKindInfo& ButtonKind(TMsgDlgBtn kind) {
+    return kButtonKinds.at(static_cast<size_t>(kind));
+}
+
+bool Contains(TMsgDlgButtons set, TMsgDlgBtn kind) {
+    return (set & ButtonBit(kind)) != 0;
+}
+
+std::vector<TMsgDlgBtn> ButtonsIn(TMsgDlgButtons set) {
+    std::vector<TMsgDlgBtn> kinds;
+    for (int i = 0; i < kButtonKindCount; ++i)
+        if (Contains(set, static_cast<TMsgDlgBtn>(i))) kinds.push_back(static_cast<TMsgDlgBtn>(i));
+    return kinds;
+}
+
+std::optional<TMsgDlgBtn> DefaultButton(TMsgDlgButtons set) {
+    return FirstIn(set, {TMsgDlgBtn::mbOK, TMsgDlgBtn::mbYes, TMsgDlgBtn::mbRetry});
+}
+
+std::optional<TMsgDlgBtn> CancelButton(TMsgDlgButtons set) {
+    return FirstIn(set, {TMsgDlgBtn::mbCancel, TMsgDlgBtn::mbNo, TMsgDlgBtn::mbOK});
+}
+
+} // namespace dialogs
