@@ -64,7 +64,9 @@ void ShowExceptionBox(tk::TApplication& app, const std::exception& error) {
     {
         AppWindowOnActiveMonitor placement(appWindow, active);
         tk::TaskWindowsDisabled others;
-        MessageBoxA(appWindow, text.c_str(), caption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        UINT flags = MB_OK | MB_ICONERROR | MB_TASKMODAL;
+        if (app.RightToLeftReading) flags |= MB_RTLREADING;
+        MessageBoxA(appWindow, text.c_str(), caption, flags);
     }
     if (active && IsWindow(active)) SetActiveWindow(active);
     if (focused && IsWindow(focused)) SetFocus(focused);
