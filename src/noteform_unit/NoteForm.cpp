@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "dialogs/message_dialog.h"
+#include "note_texts.h"
+#include "note_title.h"
+#include "notefiles/note_files.h"
 #include "toolkit/component_reader.h"
 
 namespace note {
@@ -47,6 +51,13 @@ void TForm1::PublishMethods() {
     methods_.emplace("Label2Click", notify(&TForm1::Label2Click));
     methods_.emplace("FormCreate", notify(&TForm1::FormCreate));
     methods_.emplace("Memo1Change", notify(&TForm1::Memo1Change));
+    methods_.emplace("Label3Click", notify(&TForm1::Label3Click));
+    methods_.emplace("Label4Click", notify(&TForm1::Label4Click));
+    methods_.emplace("FormCloseQuery", tk::TMethod(tk::TCloseQueryEvent(
+                                           [this](tk::TObject* s, bool& c) { FormCloseQuery(s, c); })));
+    methods_.emplace("Label3ContextPopup",
+                     tk::TMethod(tk::TContextPopupEvent([this](tk::TObject* s, tk::TPoint p,
+                                                               bool& h) { Label3ContextPopup(s, p, h); })));
 }
 
 const tk::TMethod* TForm1::FindMethod(std::string_view name) const {
@@ -111,5 +122,46 @@ void TForm1::Label2Click(tk::TObject*) {
 }
 
 void TForm1::Memo1Change(tk::TObject*) { Saved = false; }
+
+// The title of the task-bar button, then the window's caption: the file's name.
+void TForm1::ShowFileTitle() {
+    std::string title = FileNameWithoutFolder(FileName);
+    tk::Application->SetTitle(title);
+    SetCaption(title);
+}
+
+// Steps 2 to 4 of a save; a failed write leaves the titles and the saved mark as they were.
+void TForm1::WriteAndMarkSaved() {
+    notefiles::WriteNoteFile(*Memo1, FileName);
+    ShowFileTitle();
+    Saved = true;
+}
+
+void TForm1::Label3Click(tk::TObject*) {
+    if (FileName.empty()) {
+        if (!SaveDialog1->Execute()) return;
+        FileName = SaveDialog1->FileName;
+    }
+    WriteAndMarkSaved();
+}
+
+// Save as: always asks for the name. The event stays unhandled (no menu follows anyway).
+void TForm1::Label3ContextPopup(tk::TObject*, tk::TPoint, bool&) {
+    if (!SaveDialog1->Execute()) return;
+    FileName = SaveDialog1->FileName;
+    WriteAndMarkSaved();
+}
+
+void TForm1::Label4Click(tk::TObject*) {
+    if (!OpenDialog1->Execute()) return;
+    notefiles::ReadNoteFile(*Memo1, OpenDialog1->FileName);
+    FileName = OpenDialog1->FileName;
+    ShowFileTitle();
+}
+
+void TForm1::FormCloseQuery(tk::TObject*, bool& canClose) {
+    constexpr int kYes = 6;
+    canClose = Saved || dialogs::ConfirmMessage(kCloseUnsavedQuestion) == kYes;
+}
 
 } // namespace note

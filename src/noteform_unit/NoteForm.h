@@ -37,18 +37,26 @@ public:
     tk::TOpenDialog* OpenDialog1 = nullptr;
     glgbtn::TglGraphicButton* btn_ok = nullptr;
 
+
     bool IsSaved() const { return Saved; }
+    const std::string& NoteFileName() const { return FileName; }
 
     void Label1Click(tk::TObject* sender);
     void FormResize(tk::TObject* sender);
     void Label2Click(tk::TObject* sender);
     void FormCreate(tk::TObject* sender);
+    void Label3Click(tk::TObject* sender);
+    void Label4Click(tk::TObject* sender);
     void Memo1Change(tk::TObject* sender);
+    void FormCloseQuery(tk::TObject* sender, bool& canClose);
+    void Label3ContextPopup(tk::TObject* sender, tk::TPoint mousePos, bool& handled);
 
 private:
     void PublishMethods();
     void BindComponents();
     template <typename T> T* Field(const char* name);
+    void WriteAndMarkSaved();
+    void ShowFileTitle();
 
     bool Saved = true;
     std::string FileName;

@@ -1,6 +1,9 @@
 #pragma once
-// The common open and save dialogs as components: their stored settings.
+// The common open and save dialogs as components: their stored settings and the system dialog.
 #include "component.h"
+
+#include <windows.h>
+#include <commdlg.h>
 
 #include <string>
 
@@ -30,15 +33,28 @@ public:
     TOpenOptions Options = ofHideReadOnly | ofEnableSizing;
     bool Ctl3D = true;
 
+    // Shows the system dialog modally, owned by the application's window, with every other
+    // window of the application disabled meanwhile. True when the user chose a file, which is
+    // then FileName (a full path); FilterIndex is the filter last chosen.
+    bool Execute();
+
 protected:
     bool ReadProperty(std::string_view name, const LayoutValue& value,
                       LayoutReader& reader) override;
+    virtual BOOL RunSystemDialog(OPENFILENAMEA& ofn) { return GetOpenFileNameA(&ofn); }
+
+private:
+    static UINT_PTR CALLBACK PlacementHook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+    DWORD SystemFlags() const;
 };
 
 class TSaveDialog : public TOpenDialog {
 public:
     using TOpenDialog::TOpenDialog;
     const char* ClassName() const override { return "TSaveDialog"; }
+
+protected:
+    BOOL RunSystemDialog(OPENFILENAMEA& ofn) override { return GetSaveFileNameA(&ofn); }
 };
 
 } // namespace tk

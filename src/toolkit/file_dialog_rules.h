@@ -1,0 +1,19 @@
+#pragma once
+// OS-free rules of the common file dialogs: the filter list and where the dialog goes.
+#include "geometry.h"
+
+#include <string>
+
+namespace tk {
+
+// "text|*.txt|all|*.*" as the system wants it: pairs separated by NULs, ending in two NULs.
+std::string FilterForSystem(const std::string& filter);
+
+// The default extension without its leading period, as the system appends it after one.
+std::string ExtensionForSystem(const std::string& defaultExt);
+
+// Top-left corner for a dialog of the given size on a monitor: centred horizontally and one
+// third of the free height from the top (divisions rounding toward zero).
+TPoint FileDialogPlace(const TRect& monitor, int dialogWidth, int dialogHeight);
+
+} // namespace tk

@@ -1,0 +1,34 @@
+#include "noteform_unit/note_title.h"
+#include "toolkit/file_dialog_rules.h"
+
+#include <gtest/gtest.h>
+
+TEST(NoteTitle, IsTheFileNameWithoutItsFolder) {
+    EXPECT_EQ(note::FileNameWithoutFolder("D:\\notes\\list.txt"), "list.txt");
+    EXPECT_EQ(note::FileNameWithoutFolder("D:list.txt"), "list.txt");
+    EXPECT_EQ(note::FileNameWithoutFolder("\\\\server\\share\\a.b.txt"), "a.b.txt");
+    EXPECT_EQ(note::FileNameWithoutFolder("plain"), "plain");
+    EXPECT_EQ(note::FileNameWithoutFolder("C:\\dir\\"), "");
+    // A forward slash is not a folder separator here.
+    EXPECT_EQ(note::FileNameWithoutFolder("C:\\a/b.txt"), "a/b.txt");
+}
+
+TEST(FileDialogRules, FilterBecomesNulSeparatedPairs) {
+    EXPECT_EQ(tk::FilterForSystem("Sz\xF6vegf\xE1jlok|*.txt|Minden f\xE1jl|*.*"),
+              std::string("Sz\xF6vegf\xE1jlok\0*.txt\0Minden f\xE1jl\0*.*\0\0", 36));
+    EXPECT_EQ(tk::FilterForSystem(""), std::string("\0\0", 2));
+}
+
+TEST(FileDialogRules, DefaultExtensionLosesItsPeriod) {
+    EXPECT_EQ(tk::ExtensionForSystem(".txt"), "txt");
+    EXPECT_EQ(tk::ExtensionForSystem("txt"), "txt");
+    EXPECT_EQ(tk::ExtensionForSystem("."), "");
+}
+
+TEST(FileDialogRules, DialogGoesToTheCentreAndAThirdDown) {
+    EXPECT_EQ(tk::FileDialogPlace({0, 0, 1280, 1024}, 500, 400), (tk::TPoint{390, 208}));
+    // A second monitor to the right; odd sizes round toward zero.
+    EXPECT_EQ(tk::FileDialogPlace({1280, 0, 2560, 1024}, 501, 401), (tk::TPoint{1669, 207}));
+    // Larger than the monitor: negative offsets, still by the same rule.
+    EXPECT_EQ(tk::FileDialogPlace({0, 0, 800, 600}, 1000, 900), (tk::TPoint{-100, -100}));
+}

@@ -1,0 +1,183 @@
+// The note's handlers: pinning, the close question from every route, and the saved mark.
+#include "support/win_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+HHOOK g_hook = nullptr;
+std::string g_answer;               // caption of the button to press in the confirmation
+std::vector<std::string> g_asked;   // the questions seen
+HWND g_note = nullptr;
+std::vector<bool> g_noteTopmostWhileAsked;
+
+BOOL CALLBACK FindButton(HWND child, LPARAM found) {
+    char text[64] = {};
+    GetWindowTextA(child, text, sizeof text);
+    if (g_answer == text) {
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The text of the dialog's "Message" label.
+std::string MessageOf(HWND dialog) {
+    auto* form = dynamic_cast<tk::TCustomForm*>(tk::TWinControl::FromHandle(dialog));
+    auto* label = form ? dynamic_cast<tk::TLabel*>(form->FindComponent("Message")) : nullptr;
+    return label ? label->Caption() : std::string("(no message label)");
+}
+
+// Answers the confirmation as it appears by clicking the button captioned g_answer.
+LRESULT CALLBACK AnswerConfirmation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND dialog = reinterpret_cast<HWND>(wParam);
+        char title[64] = {};
+        GetWindowTextA(dialog, title, sizeof title);
+        if (std::string(title) == "Confirm") {
+            HWND button = nullptr;
+            EnumChildWindows(dialog, FindButton, reinterpret_cast<LPARAM>(&button));
+            g_asked.push_back(MessageOf(dialog));
+            g_noteTopmostWhileAsked.push_back(
+                (GetWindowLongA(g_note, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+            if (button) PostMessageA(button, BM_CLICK, 0, 0);
+        }
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+class NoteBehaviour : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form_ = fixture_.CreateNote();
+        g_asked.clear();
+        g_noteTopmostWhileAsked.clear();
+        g_answer = "&No";
+        g_note = form_->Handle();
+        g_hook = SetWindowsHookExA(WH_CBT, AnswerConfirmation, nullptr, GetCurrentThreadId());
+    }
+    void TearDown() override { UnhookWindowsHookEx(g_hook); }
+
+    void Type(const std::string& keys) {
+        for (char c : keys)
+            SendMessageA(form_->Memo1->Handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
+    }
+    void ClickPin(bool doubleClick = false) {
+        POINT p{form_->Label2->Left() + 8, form_->Label2->Top() + 8};
+        LPARAM at = MAKELPARAM(p.x, p.y);
+        SendMessageA(form_->panel->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(form_->panel->Handle(), WM_LBUTTONUP, 0, at);
+        if (doubleClick) {
+            // The first click re-created the windows: the second press goes to the new panel.
+            SendMessageA(form_->panel->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+            SendMessageA(form_->panel->Handle(), WM_LBUTTONUP, 0, at);
+        }
+        wintest::PumpMessages();
+    }
+    bool Topmost() const {
+        return (GetWindowLongA(form_->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    }
+
+    wintest::AppFixture fixture_;
+    note::TForm1* form_ = nullptr;
+};
+
+TEST_F(NoteBehaviour, PinningRecreatesTheWindowTopmostAndKeepsTheNote) {
+    Type("unsaved text");
+    ASSERT_FALSE(form_->IsSaved());
+    HWND before = form_->Handle();
+    RECT placeBefore;
+    GetWindowRect(before, &placeBefore);
+
+    ClickPin();
+    EXPECT_EQ(form_->Tag, 1);
+    EXPECT_EQ(form_->FormStyle(), tk::TFormStyle::fsStayOnTop);
+    EXPECT_TRUE(Topmost());
+    EXPECT_EQ(form_->Label2->Font().Color(), 255);
+    EXPECT_NE(form_->Handle(), before); // new system windows
+    RECT placeAfter;
+    GetWindowRect(form_->Handle(), &placeAfter);
+    EXPECT_TRUE(EqualRect(&placeBefore, &placeAfter));
+    EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+    EXPECT_EQ(form_->Memo1->Text(), "unsaved text");
+    EXPECT_TRUE(form_->Memo1->Modified());
+    EXPECT_FALSE(form_->IsSaved());
+    // The new edit control has no undo history.
+    EXPECT_EQ(SendMessageA(form_->Memo1->Handle(), EM_CANUNDO, 0, 0), 0);
+    char caption[64] = {};
+    GetWindowTextA(form_->Handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Form1");
+
+    ClickPin();
+    EXPECT_EQ(form_->Tag, 0);
+    EXPECT_EQ(form_->FormStyle(), tk::TFormStyle::fsNormal);
+    EXPECT_FALSE(Topmost());
+    EXPECT_EQ(form_->Label2->Font().Color(), 3355443);
+    EXPECT_EQ(form_->Memo1->Text(), "unsaved text");
+    EXPECT_FALSE(form_->IsSaved());
+}
+
+TEST_F(NoteBehaviour, PinningASavedNoteKeepsItSavedAndADoubleClickTogglesOnce) {
+    ASSERT_TRUE(form_->IsSaved());
+    ClickPin(true);
+    EXPECT_EQ(form_->Tag, 1);
+    EXPECT_TRUE(Topmost());
+    EXPECT_TRUE(form_->IsSaved());
+}
+
+TEST_F(NoteBehaviour, ASavedNoteClosesWithoutAQuestion) {
+    form_->Label1Click(form_);
+    EXPECT_TRUE(g_asked.empty());
+    EXPECT_TRUE(fixture_.App().Terminated());
+}
+
+TEST_F(NoteBehaviour, AnUnsavedNoteClosesOnlyOnYes) {
+    Type("x");
+    for (const char* answer : {"&No", "Cancel"}) {
+        g_answer = answer;
+        form_->Label1Click(form_);
+        EXPECT_FALSE(fixture_.App().Terminated()) << answer;
+        EXPECT_FALSE(form_->IsSaved());
+        EXPECT_EQ(form_->Memo1->Text(), "x");
+    }
+    // The close request of the system and of the task-bar button ask the same.
+    SendMessageA(form_->Handle(), WM_CLOSE, 0, 0);
+    SendMessageA(fixture_.App().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(fixture_.App().Terminated());
+    EXPECT_EQ(g_asked.size(), 4u);
+
+    g_answer = "&Yes";
+    form_->Label1Click(form_);
+    EXPECT_TRUE(fixture_.App().Terminated());
+}
+
+TEST_F(NoteBehaviour, LoggingOffWithUnsavedChangesAsksAndRefusesOnAnythingButYes) {
+    EXPECT_EQ(SendMessageA(form_->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_TRUE(g_asked.empty());
+
+    Type("x");
+    g_answer = "&No";
+    EXPECT_EQ(SendMessageA(form_->Handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
+    g_answer = "Cancel";
+    EXPECT_EQ(SendMessageA(form_->Handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
+    g_answer = "&Yes";
+    EXPECT_EQ(SendMessageA(form_->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(g_asked.size(), 3u);
+}
+
+TEST_F(NoteBehaviour, TheQuestionIsTheNotesAndAPinnedNoteDoesNotCoverIt) {
+    ClickPin();
+    Type("x");
+    ASSERT_TRUE(Topmost());
+    g_note = form_->Handle();
+    form_->Label1Click(form_);
+    ASSERT_EQ(g_asked.size(), 1u);
+    EXPECT_EQ(g_asked[0], "A jegyzet nincs mentve, \xEDgy is be akarod z\xE1rni?");
+    EXPECT_FALSE(g_noteTopmostWhileAsked[0]);
+    EXPECT_TRUE(Topmost()); // back in the topmost layer afterwards
+}
+
+} // namespace
