@@ -222,18 +222,39 @@ void TApplication::Restore() {
 
 namespace {
 
-void SetTopMostForms(const TApplication& app, HWND insertAfter) {
+constexpr UINT kLayerFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+
+bool IsTopmost(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+template <typename F> void ForEachPinnedForm(const TApplication& app, F&& action) {
     for (TComponent* c : app.Components())
         if (auto* form = dynamic_cast<TCustomForm*>(c);
             form && form->HandleAllocated() && form->FormStyle() == TFormStyle::fsStayOnTop)
-            SetWindowPos(form->Handle(), insertAfter, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+            action(form->Handle());
 }
 
 } // namespace
 
-void TApplication::NormalizeTopMosts() { SetTopMostForms(*this, HWND_NOTOPMOST); }
-void TApplication::RestoreTopMosts() { SetTopMostForms(*this, HWND_TOPMOST); }
+void TApplication::NormalizeTopMosts() {
+    ForEachPinnedForm(*this, [this](HWND form) {
+        SetWindowPos(form, HWND_NOTOPMOST, 0, 0, 0, 0, kLayerFlags);
+        if (!IsTopmost(form)) return;
+        // Some window systems keep an owned window above its owner's layer (seen under Wine):
+        // then the form leaves it without its owner for the time being.
+        SetWindowLongPtrA(form, GWLP_HWNDPARENT, 0);
+        SetWindowPos(form, HWND_NOTOPMOST, 0, 0, 0, 0, kLayerFlags);
+        unownedForms_.push_back(form);
+    });
+}
+
+void TApplication::RestoreTopMosts() {
+    for (HWND form : unownedForms_)
+        if (IsWindow(form)) SetWindowLongPtrA(form, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Handle()));
+    unownedForms_.clear();
+    ForEachPinnedForm(*this, [](HWND form) {
+        SetWindowPos(form, HWND_TOPMOST, 0, 0, 0, 0, kLayerFlags);
+    });
+}
 
 void TApplication::HandleException() noexcept {
     try {

@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tk {
 
@@ -71,6 +72,7 @@ private:
     class Window;
     Window* window_ = nullptr;
     TCustomForm* mainForm_ = nullptr;
+    std::vector<HWND> unownedForms_; // pinned forms taken from their owner while disabled
     bool terminated_ = false;
     bool comInitialized_ = false;
 };

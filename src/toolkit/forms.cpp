@@ -226,6 +226,10 @@ LRESULT TCustomForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             Close();
         return 0;
     case WM_QUERYENDSESSION: return CloseQuery() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        // The session ends: the main form ends the application with it.
+        if (wParam && Application && Application->MainForm() == this) Application->Terminate();
+        return 0;
     case WM_ACTIVATE: {
         LRESULT r = DefaultHandler(msg, wParam, lParam);
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) FocusActiveControl();

@@ -8,6 +8,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 namespace tk {
@@ -26,6 +27,33 @@ public:
 private:
     bool& flag_;
 };
+
+// The last press, so that a second press on the same control counts as a double click even when
+// the window under it was re-created in between: the system pairs presses only within one
+// window, and within one window its own pairing (WM_LBUTTONDBLCLK and so on) decides.
+struct LastPress {
+    const TControl* Control = nullptr;
+    HWND Window = nullptr;
+    UINT Message = 0;
+    LONG Time = 0;
+    POINT Screen{};
+};
+LastPress g_lastPress;
+
+bool IsSecondPress(const TControl* control, HWND window, UINT msg) {
+    // Taken when the press is handled: a press sent rather than posted has no time of its own.
+    LONG now = static_cast<LONG>(GetTickCount());
+    DWORD pos = GetMessagePos();
+    POINT screen{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    bool second = g_lastPress.Control == control && g_lastPress.Window != window &&
+                  g_lastPress.Message == msg &&
+                  static_cast<DWORD>(now - g_lastPress.Time) <= GetDoubleClickTime() &&
+                  std::abs(screen.x - g_lastPress.Screen.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                  std::abs(screen.y - g_lastPress.Screen.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    // After a double click the next press starts over.
+    g_lastPress = second ? LastPress{} : LastPress{control, window, msg, now, screen};
+    return second;
+}
 
 TShiftState ShiftFromKeys(WPARAM keys) {
     TShiftState s = 0;
@@ -61,6 +89,7 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
+    if (g_lastPress.Control == control) g_lastPress = LastPress{};
     if (captureControl_ == control) captureControl_ = nullptr;
     if (hoverControl_ == control) hoverControl_ = nullptr;
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
@@ -419,6 +448,11 @@ LRESULT TWinControl::OnMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     TControl* target = captureControl_ ? captureControl_ : GraphicControlAt(p);
     if (!target) target = this;
     TPoint local = target == this ? p : TPoint{p.X - target->Left(), p.Y - target->Top()};
+    bool isDouble = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+    if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN)
+        isDouble = IsSecondPress(target, hwnd_, msg);
+    else if (isDouble)
+        g_lastPress = LastPress{};
 
     switch (msg) {
     case WM_LBUTTONDOWN:
@@ -427,18 +461,15 @@ LRESULT TWinControl::OnMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             captureControl_ = target;
             SetCapture(hwnd_);
         }
-        target->HandleButtonDown(TMouseButton::mbLeft, shift, local.X, local.Y,
-                                 msg == WM_LBUTTONDBLCLK);
+        target->HandleButtonDown(TMouseButton::mbLeft, shift, local.X, local.Y, isDouble);
         break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-        target->HandleButtonDown(TMouseButton::mbRight, shift, local.X, local.Y,
-                                 msg == WM_RBUTTONDBLCLK);
+        target->HandleButtonDown(TMouseButton::mbRight, shift, local.X, local.Y, isDouble);
         break;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-        target->HandleButtonDown(TMouseButton::mbMiddle, shift, local.X, local.Y,
-                                 msg == WM_MBUTTONDBLCLK);
+        target->HandleButtonDown(TMouseButton::mbMiddle, shift, local.X, local.Y, isDouble);
         break;
     case WM_LBUTTONUP:
         if (captureControl_) ReleaseMouseCapture();

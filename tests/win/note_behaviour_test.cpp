@@ -37,6 +37,13 @@ LRESULT CALLBACK AnswerConfirmation(int code, WPARAM wParam, LPARAM lParam) {
         HWND dialog = reinterpret_cast<HWND>(wParam);
         char title[64] = {};
         GetWindowTextA(dialog, title, sizeof title);
+        if (std::string(title).rfind("Jegyzet", 0) == 0) {
+            // A file dialog of the note: note how the note lies, then cancel.
+            g_asked.push_back(title);
+            g_noteTopmostWhileAsked.push_back(
+                (GetWindowLongA(g_note, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
         if (std::string(title) == "Confirm") {
             HWND button = nullptr;
             EnumChildWindows(dialog, FindButton, reinterpret_cast<LPARAM>(&button));
@@ -111,6 +118,8 @@ TEST_F(NoteBehaviour, PinningRecreatesTheWindowTopmostAndKeepsTheNote) {
     GetWindowTextA(form_->Handle(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Form1");
 
+    // A second click, not a double click: later than the double-click time.
+    Sleep(GetDoubleClickTime() + 100);
     ClickPin();
     EXPECT_EQ(form_->Tag, 0);
     EXPECT_EQ(form_->FormStyle(), tk::TFormStyle::fsNormal);
@@ -178,6 +187,21 @@ TEST_F(NoteBehaviour, TheQuestionIsTheNotesAndAPinnedNoteDoesNotCoverIt) {
     EXPECT_EQ(g_asked[0], "A jegyzet nincs mentve, \xEDgy is be akarod z\xE1rni?");
     EXPECT_FALSE(g_noteTopmostWhileAsked[0]);
     EXPECT_TRUE(Topmost()); // back in the topmost layer afterwards
+}
+
+TEST_F(NoteBehaviour, APinnedNoteDoesNotCoverTheFileDialogs) {
+    ClickPin();
+    ASSERT_TRUE(Topmost());
+    g_note = form_->Handle();
+    EXPECT_FALSE(form_->OpenDialog1->Execute());
+    EXPECT_FALSE(form_->SaveDialog1->Execute());
+    ASSERT_EQ(g_asked.size(), 2u);
+    EXPECT_EQ(g_asked[0], "Jegyzet megnyit\xE1sa");
+    EXPECT_EQ(g_asked[1], "Jegyzet ment\xE9se");
+    EXPECT_FALSE(g_noteTopmostWhileAsked[0]);
+    EXPECT_FALSE(g_noteTopmostWhileAsked[1]);
+    EXPECT_TRUE(Topmost());
+    EXPECT_EQ(GetWindow(form_->Handle(), GW_OWNER), fixture_.App().Handle());
 }
 
 } // namespace

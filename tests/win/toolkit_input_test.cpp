@@ -129,6 +129,25 @@ TEST_F(ToolkitInput, ADoubleClickClicksOnce) {
                          "lower:downL2(10,10)", "lower:upL(10,10)"}));
 }
 
+TEST_F(ToolkitInput, ASecondPressAfterTheWindowWasRecreatedStillMakesADoubleClick) {
+    Send(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 20, 20);
+    HWND before = panel_->Handle();
+    panel_->RecreateWnd(); // as a click handler that re-creates the windows does
+    ASSERT_NE(panel_->Handle(), before);
+    // The system cannot pair presses across two windows; the toolkit does.
+    Send(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 20, 20);
+    // Later than the double-click time, the next press is a single one again.
+    Sleep(GetDoubleClickTime() + 100);
+    panel_->RecreateWnd();
+    Send(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
+    Send(WM_LBUTTONUP, 20, 20);
+    EXPECT_EQ(log_, (Log{"lower:downL(10,10)", "lower:click", "lower:upL(10,10)", "lower:dbl",
+                         "lower:downL2(10,10)", "lower:upL(10,10)", "lower:downL(10,10)",
+                         "lower:click", "lower:upL(10,10)"}));
+}
+
 TEST_F(ToolkitInput, ALostCaptureCancelsThePress) {
     Send(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
     ReleaseCapture();

@@ -1,0 +1,251 @@
+#!/usr/bin/env bash
+# End-to-end journeys with the real note: closing with and without changes, save, save as,
+# open, pin, a failed save and the end of the session, checked through windows, screenshots and
+# the bytes of the files.
+set -uo pipefail
+. "$(dirname "$0")/lib.sh"
+
+WORK="$(mktemp -d /tmp/pinlet-e2e.XXXXXX)"
+trap 'chmod -R u+w "$WORK"; rm -rf "$WORK"' EXIT
+winpath() { local p="$1"; echo "Z:${p//\//\\}"; }
+hex() { od -An -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
+
+# Glyphs, in the note window's coordinates.
+PIN_X=13; OPEN_X=69; SAVE_X=101; GLYPH_Y=14
+close_x() { echo $(($(geometry "$NOTE" | cut -d' ' -f3) - 13)); }
+
+start_note() {
+    start "$PINLET"
+    NOTE="$(find_window Form1)" || { fail "$1: note appears" "no window"; return 1; }
+    focus "$NOTE"
+}
+
+# A window with this title other than the note and the application's 1x1 stand-in.
+find_other() { find_window "$1" "$NOTE"; }
+
+answer_dialog() { # title, keys typed (may be empty), final key
+    local d
+    d="$(find_other "$1")" || return 1
+    focus "$d"
+    [ -n "$2" ] && xdotool type --delay 5 "$2"
+    xdotool key "$3"
+    sleep 0.6
+}
+
+type_in_note() { focus "$NOTE"; xdotool type --delay 10 "$1"; sleep 0.2; }
+
+close_note() { click_at "$NOTE" "$(close_x)" $GLYPH_Y; }
+
+# After a pin toggle the note's windows are new: follow the note to its new window.
+renew_note() {
+    local old="$NOTE" id
+    for _ in $(seq 1 50); do
+        id="$(find_window Form1)"
+        if [ -n "$id" ] && [ "$id" != "$old" ]; then NOTE="$id"; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+journey_close_questions() {
+    start_note close || return
+    close_note
+    if app_ended && stays_absent 0 Confirm; then pass "untouched note closes without a question"
+    else fail "untouched note closes without a question" "still running"; stop; fi
+
+    start_note close2 || return
+    type_in_note "k"
+    close_note
+    if find_other Confirm >/dev/null; then pass "a changed note asks before closing"
+    else fail "a changed note asks before closing" "no Confirm window"; fi
+    answer_dialog Confirm "" n
+    kill -0 "$APP_PID" 2>/dev/null && pass "No keeps the note" || fail "No keeps the note" "ended"
+    close_note
+    answer_dialog Confirm "" Escape
+    kill -0 "$APP_PID" 2>/dev/null && pass "Cancel keeps the note" || fail "Cancel keeps the note" "ended"
+    close_note
+    answer_dialog Confirm "" y
+    app_ended && pass "Yes ends the program" || { fail "Yes ends the program" "still running"; stop; }
+}
+
+journey_save() {
+    local list="$WORK/list.txt"
+    start_note save || return
+    type_in_note "a"
+    xdotool key Return
+    type_in_note "b"
+
+    click_at "$NOTE" $SAVE_X $GLYPH_Y
+    if find_other "Jegyzet ment.*se" >/dev/null; then pass "save opens the save dialog"
+    else fail "save opens the save dialog" "no dialog"; fi
+    answer_dialog "Jegyzet ment.*se" "" Escape
+    [ ! -e "$list" ] && [ "$(xdotool getwindowname "$NOTE")" = Form1 ] &&
+        pass "cancelled save changes nothing" || fail "cancelled save changes nothing" "file or title"
+
+    click_at "$NOTE" $SAVE_X $GLYPH_Y
+    answer_dialog "Jegyzet ment.*se" "$(winpath "$WORK")\\list" Return
+    expect_eq "first save writes the exact bytes" "$(hex "$list")" "61 0d 0a 62"
+    expect_eq "the note's caption becomes the file's name" "$(xdotool getwindowname "$NOTE")" \
+        "list.txt"
+    local titled
+    titled="$(xdotool search --name '^list.txt$')"
+    if grep -qv "^$NOTE\$" <<<"$titled"; then
+        pass "the task-bar window's text becomes the file's name"
+    else fail "the task-bar window's text becomes the file's name" "not found"; fi
+
+    type_in_note "c"
+    click_at "$NOTE" $SAVE_X $GLYPH_Y
+    if stays_absent 1 "Jegyzet ment.*se"; then pass "a second save asks nothing"
+    else fail "a second save asks nothing" "dialog shown"; answer_dialog "Jegyzet ment.*se" "" Escape; fi
+    expect_eq "a second save writes to the same file" "$(hex "$list")" "61 0d 0a 62 63"
+
+    # Save as starts with the last path: accepting it at once asks to replace that file.
+    type_in_note "d"
+    click_at "$NOTE" $SAVE_X $GLYPH_Y 3
+    answer_dialog "Jegyzet ment.*se" "" Return
+    if find_other "Jegyzet ment.*se" >/dev/null; then
+        answer_dialog "Jegyzet ment.*se" "" y # the replace question
+    fi
+    sleep 0.5
+    expect_eq "save as starts with the last path" "$(hex "$list")" "61 0d 0a 62 63 64"
+    close_note
+    app_ended && stays_absent 0 Confirm && pass "a saved note closes without a question" ||
+        { fail "a saved note closes without a question" "asked or running"; stop; }
+}
+
+journey_open() {
+    local lf="$WORK/lines.txt"
+    printf 'one\ntwo' >"$lf"
+    start_note open || return
+    click_at "$NOTE" $OPEN_X $GLYPH_Y
+    if find_other "Jegyzet megnyit.*sa" >/dev/null; then pass "open shows the open dialog"
+    else fail "open shows the open dialog" "no dialog"; fi
+    answer_dialog "Jegyzet megnyit.*sa" "$(winpath "$lf")" Return
+    expect_eq "open sets the caption" "$(xdotool getwindowname "$NOTE")" "lines.txt"
+    close_note
+    if find_other Confirm >/dev/null; then pass "after opening different text, closing asks"
+    else fail "after opening different text, closing asks" "no question"; fi
+    answer_dialog Confirm "" n
+    # Saving writes what the memo shows: the lines with CR LF breaks.
+    click_at "$NOTE" $SAVE_X $GLYPH_Y
+    expect_eq "opened lines are saved with CR LF" "$(hex "$lf")" "6f 6e 65 0d 0a 74 77 6f"
+
+    # The same text again: the saved mark stays.
+    click_at "$NOTE" $OPEN_X $GLYPH_Y
+    answer_dialog "Jegyzet megnyit.*sa" "$(winpath "$lf")" Return
+    # A missing file: the error box, captioned with the current title, and nothing changes.
+    click_at "$NOTE" $OPEN_X $GLYPH_Y
+    answer_dialog "Jegyzet megnyit.*sa" "$(winpath "$WORK")\\missing.txt" Return
+    if find_other lines.txt >/dev/null; then pass "a missing file shows the error box"
+    else fail "a missing file shows the error box" "no box titled lines.txt"; fi
+    answer_dialog lines.txt "" Return
+    expect_eq "a failed open keeps the caption" "$(xdotool getwindowname "$NOTE")" "lines.txt"
+    close_note
+    app_ended && pass "equal text and a failed open keep the note saved" ||
+        { fail "equal text and a failed open keep the note saved" "asked"; answer_dialog Confirm "" y; }
+}
+
+# The pin glyph's pixels: "red" when any is RGB(255,0,0).
+pin_colour() {
+    local shot="$WORK/pin.png" colour=other
+    for _ in 1 2 3 4 5; do
+        sleep 0.3 # let the re-created window paint
+        import -window "$NOTE" -crop 20x23+3+3 "$shot"
+        # Whole output first: grep -q would end the pipe early, which pipefail counts as failure.
+        convert "$shot" txt:- >"$shot.txt"
+        if grep -q '#FF0000' "$shot.txt"; then colour=red; else colour=other; fi
+        [ "$colour" = "${1:-}" ] && break
+    done
+    echo "$colour"
+}
+
+journey_pin() {
+    start_note pin || return
+    expect_eq "the pin starts dark" "$(pin_colour other)" other
+    click_at "$NOTE" $PIN_X $GLYPH_Y
+    renew_note
+    expect_eq "pinning makes the note topmost" "$(wintool topmost)" 1
+    expect_eq "the pinned glyph is red" "$(pin_colour red)" red
+    # While the open dialog is up the note leaves the topmost layer.
+    click_at "$NOTE" $OPEN_X $GLYPH_Y
+    find_other "Jegyzet megnyit.*sa" >/dev/null
+    expect_eq "a pinned note does not cover the open dialog" "$(wintool topmost)" 0
+    answer_dialog "Jegyzet megnyit.*sa" "" Escape
+    expect_eq "the note is topmost again after the dialog" "$(wintool topmost)" 1
+
+    click_at "$NOTE" $PIN_X $GLYPH_Y
+    renew_note
+    expect_eq "unpinning ends topmost" "$(wintool topmost)" 0
+    expect_eq "the unpinned glyph is dark again" "$(pin_colour other)" other
+
+    # A double click toggles once.
+    local x y w h
+    read -r x y w h <<<"$(geometry "$NOTE")"
+    xdotool mousemove $((x + PIN_X)) $((y + GLYPH_Y)) click --repeat 2 --delay 60 1
+    sleep 0.6
+    renew_note
+    expect_eq "a double click on the pin toggles once" "$(wintool topmost)" 1
+    # Pinning never changes the saved mark: this note is unchanged and closes quietly.
+    close_note
+    app_ended && pass "pinning keeps a saved note saved" ||
+        { fail "pinning keeps a saved note saved" "asked"; answer_dialog Confirm "" y; }
+}
+
+journey_failed_save() {
+    local ro="$WORK/readonly.txt"
+    printf 'keep' >"$ro"
+    chmod a-w "$ro"
+    start_note failed-save || return
+    type_in_note "new"
+    click_at "$NOTE" $SAVE_X $GLYPH_Y
+    answer_dialog "Jegyzet ment.*se" "$(winpath "$ro")" Return
+    if find_other "Jegyzet ment.*se" >/dev/null; then answer_dialog "Jegyzet ment.*se" "" y; fi
+    if find_other Pinlet >/dev/null; then pass "a failed save shows the error box"
+    else fail "a failed save shows the error box" "no box titled Pinlet"; fi
+    answer_dialog Pinlet "" Return
+    expect_eq "a failed save leaves the file as it was" "$(cat "$ro")" keep
+    expect_eq "a failed save keeps the title" "$(xdotool getwindowname "$NOTE")" Form1
+    # The name is kept: the next save tries it again without a dialog.
+    click_at "$NOTE" $SAVE_X $GLYPH_Y
+    if find_other Pinlet >/dev/null && stays_absent 0 "Jegyzet ment.*se"; then
+        pass "the next save retries the same file without a dialog"
+    else fail "the next save retries the same file without a dialog" "dialog or no error"; fi
+    answer_dialog Pinlet "" Return
+    close_note
+    answer_dialog Confirm "" y
+    app_ended || stop
+}
+
+journey_end_session() {
+    start_note session || return
+    type_in_note "x"
+    wineboot -e >/dev/null 2>&1 &
+    local wb=$!
+    if find_other Confirm >/dev/null; then pass "ending the session asks about unsaved changes"
+    else fail "ending the session asks about unsaved changes" "no question"; fi
+    answer_dialog Confirm "" n
+    # The session manager may have given up waiting meanwhile and asks itself; cancel that too.
+    sleep 1
+    if xdotool search --name '^Waiting for Program$' >/dev/null 2>&1; then
+        answer_dialog "Waiting for Program" "" Escape
+    fi
+    wait "$wb"
+    local refused=$?
+    [ "$refused" -ne 0 ] && kill -0 "$APP_PID" 2>/dev/null &&
+        pass "No refuses the end of the session" || fail "No refuses the end of the session" "ended"
+
+    click_at "$NOTE" $SAVE_X $GLYPH_Y
+    answer_dialog "Jegyzet ment.*se" "$(winpath "$WORK")\\session" Return
+    wineboot -e >/dev/null 2>&1
+    local result=$?
+    expect_eq "a saved note lets the session end" "$result" 0
+    app_ended && pass "the note ends with the session" || { fail "the note ends with the session" "running"; stop; }
+}
+
+journey_close_questions
+journey_save
+journey_open
+journey_pin
+journey_failed_save
+journey_end_session
+report

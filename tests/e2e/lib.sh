@@ -1,0 +1,122 @@
+# Helpers for the end-to-end tests, sourced by each suite: results, windows, mouse, the apps.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+PINLET="$ROOT/build/win/pinlet.exe"
+TOOLS="$ROOT/build/win/tests/win"
+passed=0
+failed=0
+
+pass() { echo "PASS $1"; passed=$((passed + 1)); }
+fail() { echo "FAIL $1: $2"; failed=$((failed + 1)); }
+expect_eq() { # name actual expected
+    if [ "$2" = "$3" ]; then pass "$1"; else fail "$1" "got '$2', want '$3'"; fi
+}
+
+spi_get() { wine "$TOOLS/spi_tool.exe" get 2>/dev/null | tr -d '\r\n'; }
+spi_set() { wine "$TOOLS/spi_tool.exe" set "$1" >/dev/null 2>&1; }
+
+# The X window of a Windows window with this exact title that is not the 1x1 stand-in of a
+# zero-size window.
+find_window() { # title [window to pass over]
+    local title="$1" skip="${2:-}" id width
+    for _ in $(seq 1 100); do
+        # Newest first: a re-created window comes after the one it replaced.
+        for id in $(xdotool search --name "^$title\$" 2>/dev/null | tac); do
+            [ "$id" = "$skip" ] && continue
+            width="$(geometry "$id" 2>/dev/null | cut -d' ' -f3)"
+            if [ -n "$width" ] && [ "$width" != 1 ]; then
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# "x y width height" of an X window.
+geometry() {
+    local X Y WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+    echo "$X $Y $WIDTH $HEIGHT"
+}
+
+# Presses the left button at (x, y), moves by (dx, dy) in steps and releases. While the button
+# is held, the drag-full-windows setting is read into DURING.
+drag() {
+    local x=$1 y=$2 dx=$3 dy=$4 i
+    xdotool mousemove "$x" "$y"
+    sleep 0.1
+    xdotool mousedown 1
+    sleep 0.2
+    for i in 1 2 3 4; do
+        xdotool mousemove "$((x + dx * i / 5))" "$((y + dy * i / 5))"
+        sleep 0.05
+    done
+    DURING="$(spi_get)"
+    xdotool mousemove "$((x + dx))" "$((y + dy))"
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.4
+}
+
+start() { # exe args... ; sets APP_PID
+    wine "$@" >/dev/null 2>&1 &
+    APP_PID=$!
+}
+
+stop() {
+    kill "$APP_PID" 2>/dev/null
+    wait "$APP_PID" 2>/dev/null
+    sleep 0.3
+}
+
+
+wintool() { wine "$TOOLS/wintool.exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# Waits up to 10 s for a window with this title to appear (any size); prints its id.
+wait_window() {
+    local id
+    for _ in $(seq 1 100); do
+        id="$(xdotool search --name "^$1\$" 2>/dev/null | tail -1)"
+        [ -n "$id" ] && echo "$id" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# True when no window with this title appears within the given seconds.
+stays_absent() {
+    local seconds="$1" title="$2"
+    for _ in $(seq 1 $((seconds * 10))); do
+        xdotool search --name "^$title\$" >/dev/null 2>&1 && return 1
+        sleep 0.1
+    done
+    return 0
+}
+
+# True once the started program has ended (within 10 s).
+app_ended() {
+    for _ in $(seq 1 100); do
+        kill -0 "$APP_PID" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Gives a window the keyboard (there is no window manager to do it).
+focus() { xdotool windowfocus --sync "$1"; sleep 0.1; }
+
+# Clicks (button 1 or 3) at a point of a window given in its own coordinates.
+click_at() { # window x y [button]
+    local x y w h
+    read -r x y w h <<<"$(geometry "$1")"
+    xdotool mousemove $((x + $2)) $((y + $3))
+    sleep 0.1
+    xdotool click "${4:-1}"
+    sleep 0.4
+}
+
+report() {
+    echo "$(basename "$0" .sh): $passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+}
