@@ -175,6 +175,11 @@ void TBitmap::LoadFromFileData(const std::string& data) {
 }
 
 void TBitmap::SetSize(int width, int height) {
+    MakeSection(width, height);
+    Changed();
+}
+
+void TBitmap::MakeSection(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -191,7 +196,6 @@ void TBitmap::SetSize(int width, int height) {
     width_ = width;
     height_ = height;
     bitsPerPixel_ = 32;
-    Changed();
 }
 
 void TBitmap::Assign(const TBitmap& source) {
@@ -201,11 +205,15 @@ void TBitmap::Assign(const TBitmap& source) {
     } else if (!source.fileData_.empty()) {
         LoadFromFileData(source.fileData_);
     } else {
-        SetSize(source.width_, source.height_);
-        MemoryDC from(nullptr), to(nullptr);
-        SelectedObject a(from.Get(), source.handle_.Get());
-        SelectedObject b(to.Get(), handle_.Get());
-        BitBlt(to.Get(), 0, 0, width_, height_, from.Get(), 0, 0, SRCCOPY);
+        // Listeners hear of the change once the pixels are there.
+        MakeSection(source.width_, source.height_);
+        {
+            MemoryDC from(nullptr), to(nullptr);
+            SelectedObject a(from.Get(), source.handle_.Get());
+            SelectedObject b(to.Get(), handle_.Get());
+            BitBlt(to.Get(), 0, 0, width_, height_, from.Get(), 0, 0, SRCCOPY);
+        }
+        Changed();
     }
 }
 

@@ -91,6 +91,8 @@ private:
     void Changed() {
         if (OnChange) OnChange();
     }
+    // A new black 32-bit section of the given size, without telling anyone yet.
+    void MakeSection(int width, int height);
 
     BitmapHandle handle_;
     std::string fileData_; // the loaded file image, kept for copies

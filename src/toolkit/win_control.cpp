@@ -405,17 +405,35 @@ void TWinControl::PaintWindow(HDC dc) {
 }
 
 void TWinControl::PaintControls(HDC dc) {
-    for (TControl* c : controls_) {
-        if (c->IsWindowed() || !c->Visible()) continue;
-        TRect r = c->BoundsRect();
-        SavedDCState saved(dc);
-        IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
-        POINT origin;
-        GetViewportOrgEx(dc, &origin);
-        SetViewportOrgEx(dc, origin.x + r.Left, origin.y + r.Top, nullptr);
-        TCanvas canvas(dc);
-        static_cast<TGraphicControl*>(c)->Paint(canvas);
+    for (TControl* c : controls_)
+        if (!c->IsWindowed() && c->Visible()) PaintGraphicChild(dc, c);
+}
+
+void TWinControl::PaintGraphicChild(HDC dc, TControl* control) {
+    TRect r = control->BoundsRect();
+    SavedDCState saved(dc);
+    IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+    POINT origin;
+    GetViewportOrgEx(dc, &origin);
+    SetViewportOrgEx(dc, origin.x + r.Left, origin.y + r.Top, nullptr);
+    TCanvas canvas(dc);
+    static_cast<TGraphicControl*>(control)->Paint(canvas);
+}
+
+void TWinControl::PaintControlNow(TControl* control) {
+    if (!hwnd_ || !control || control->IsWindowed() || control->Parent() != this ||
+        !control->ShowingOnParent())
+        return;
+    WindowDC dc(hwnd_);
+    if (!dc.Get()) return;
+    auto it = std::find(controls_.begin(), controls_.end(), control);
+    for (++it; it != controls_.end(); ++it) {
+        TControl* above = *it;
+        if (above->IsWindowed() || !above->Visible()) continue;
+        TRect r = above->BoundsRect();
+        ExcludeClipRect(dc.Get(), r.Left, r.Top, r.Right, r.Bottom);
     }
+    PaintGraphicChild(dc.Get(), control);
 }
 
 void TWinControl::SetHoverControl(TControl* control) {

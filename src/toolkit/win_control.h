@@ -43,6 +43,10 @@ public:
     // The topmost enabled, visible windowless child under a client point, or nullptr.
     TControl* GraphicControlAt(TPoint p) const;
 
+    // Paints one windowless child at once on the window's surface, over what is there: nothing
+    // is erased first. Windowless children created after it stay on top.
+    void PaintControlNow(TControl* control);
+
     void Realign();
     bool DoubleBuffered = false;
     bool TabStop = false;
@@ -96,6 +100,7 @@ private:
     void RemoveControl(TControl* control);
     void CreateHandleNow();
     void OnPaintMessage();
+    static void PaintGraphicChild(HDC dc, TControl* control);
     LRESULT OnMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool OnSetCursor(LPARAM lParam);
     void SetHoverControl(TControl* control);
