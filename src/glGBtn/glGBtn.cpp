@@ -1,15 +1,63 @@
 #include "glGBtn.h"
 
+#include "draw_glyph.h"
 #include "toolkit/component_reader.h"
+#include "toolkit/win_control.h"
 
 namespace glgbtn {
 
 TglGraphicButton::TglGraphicButton(tk::TComponent* owner) : tk::TGraphicControl(owner) {
     SetBounds(0, 0, 105, 105);
-    for (tk::TBitmap& glyph : glyphs_) glyph.OnChange = [this] { Repaint(); };
+    for (TGlyphState which : {TGlyphState::Active, TGlyphState::Passive, TGlyphState::Pushed})
+        glyphs_[static_cast<int>(which)].OnChange = [this, which] { GlyphChanged(which); };
 }
 
-void TglGraphicButton::Paint(tk::TCanvas& canvas) { canvas.Draw(0, 0, CurrentGlyph()); }
+void TglGraphicButton::SetGlyph(TGlyphState which, const tk::TBitmap& image) {
+    glyphs_[static_cast<int>(which)].Assign(image);
+}
+
+void TglGraphicButton::GlyphChanged(TGlyphState which) {
+    model_.SetGlyph(which, ReadGlyphPixels(Glyph(which)));
+    Repaint();
+}
+
+void TglGraphicButton::Paint(tk::TCanvas& canvas) {
+    const tk::TBitmap& glyph = Glyph(State());
+    if (glyph.Empty()) return;
+    DrawGlyph(canvas.Handle(), glyph, 0, 0, GlyphKeyColor(glyph), Transparent,
+              Enabled() ? TGlyphDrawStyle::Normal : TGlyphDrawStyle::Disabled);
+}
+
+void TglGraphicButton::PaintNow() {
+    if (Parent()) Parent()->PaintControlNow(this);
+}
+
+// The button's own handling follows the event for presses, moves and releases (the click has
+// come before the release already), and precedes it for leaving.
+void TglGraphicButton::MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y) {
+    tk::TGraphicControl::MouseDown(button, shift, x, y);
+    if (model_.Press(button == tk::TMouseButton::mbLeft && Enabled())) PaintNow();
+}
+
+void TglGraphicButton::MouseMove(tk::TShiftState shift, int x, int y) {
+    tk::TGraphicControl::MouseMove(shift, x, y);
+    if (model_.Move(x, y, Width(), Height())) PaintNow();
+}
+
+void TglGraphicButton::MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y) {
+    tk::TGraphicControl::MouseUp(button, shift, x, y);
+    if (model_.Release()) PaintNow();
+}
+
+// Entering changes nothing: the next move decides by the pixels.
+void TglGraphicButton::MouseEnter() {
+    tk::TGraphicControl::MouseEnter();
+}
+
+void TglGraphicButton::MouseLeave() {
+    if (model_.Leave()) PaintNow();
+    tk::TGraphicControl::MouseLeave();
+}
 
 bool TglGraphicButton::ReadProperty(std::string_view name, const tk::LayoutValue& value,
                                     tk::LayoutReader& reader) {
@@ -21,9 +69,9 @@ bool TglGraphicButton::ReadProperty(std::string_view name, const tk::LayoutValue
 }
 
 tk::TPersistent* TglGraphicButton::SubObject(std::string_view name) {
-    if (name == "GlyphActive") return &glyphs_[0];
-    if (name == "GlyphPassive") return &glyphs_[1];
-    if (name == "GlyphPushed") return &glyphs_[2];
+    if (name == "GlyphActive") return &glyphs_[static_cast<int>(TGlyphState::Active)];
+    if (name == "GlyphPassive") return &glyphs_[static_cast<int>(TGlyphState::Passive)];
+    if (name == "GlyphPushed") return &glyphs_[static_cast<int>(TGlyphState::Pushed)];
     return tk::TGraphicControl::SubObject(name);
 }
 
