@@ -12,21 +12,6 @@ constexpr DWORD kBrushWhereSourceSet = 0x00E20746;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// A 32-bit work bitmap, so that every colour, the key colour included, is kept exactly.
-tk::BitmapHandle ColorBitmap(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    tk::BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap) throw tk::EOutOfResources("Out of system resources");
-    return bitmap;
-}
-
 tk::BitmapHandle MaskBitmap(int width, int height) {
     tk::BitmapHandle bitmap(CreateBitmap(width, height, 1, 1, nullptr));
     if (!bitmap) throw tk::EOutOfResources("Out of system resources");
@@ -79,9 +64,11 @@ void DrawThroughMask(HDC dc, int x, int y, HDC workDC, int w, int h, COLORREF ke
     tk::SelectedObject selectedMask(maskDC.Get(), mask.Get());
     MakeMask(maskDC.Get(), workDC, w, h, key);
 
-    tk::BitmapHandle back = ColorBitmap(w, h);
+    // Work bitmaps are 32-bit sections, so every colour, the key colour included, stays exact.
+    tk::TBitmap back;
+    back.SetSize(w, h);
     tk::MemoryDC backDC(dc);
-    tk::SelectedObject selectedBack(backDC.Get(), back.Get());
+    tk::SelectedObject selectedBack(backDC.Get(), back.Handle());
     BitBlt(backDC.Get(), 0, 0, w, h, dc, x, y, SRCCOPY);
     MonoAsBlackAndWhite(backDC.Get());
     BitBlt(backDC.Get(), 0, 0, w, h, maskDC.Get(), 0, 0, SRCAND); // background where key
@@ -132,9 +119,10 @@ void DrawGlyph(HDC dc, const tk::TBitmap& glyph, int x, int y, COLORREF key, boo
                TGlyphDrawStyle style) {
     if (glyph.Empty()) return;
     const int w = glyph.Width(), h = glyph.Height();
-    tk::BitmapHandle work = ColorBitmap(w, h);
+    tk::TBitmap work;
+    work.SetSize(w, h);
     tk::MemoryDC workDC(dc);
-    tk::SelectedObject selectedWork(workDC.Get(), work.Get());
+    tk::SelectedObject selectedWork(workDC.Get(), work.Handle());
     if (style == TGlyphDrawStyle::Normal) {
         tk::MemoryDC glyphDC(dc);
         tk::SelectedObject selectedGlyph(glyphDC.Get(), glyph.Handle());
