@@ -1,22 +1,33 @@
 #include "AdvPanel.h"
 
-#include "panel_reading.h"
+#include "panel_platform.h"
+#include "panel_settings.h"
+
+#include <utility>
 
 namespace advpanel {
 
 TCustomAdvPanel::TCustomAdvPanel(tk::TComponent* owner) : tk::TCustomPanel(owner) {
+    background_ = std::make_unique<TAdvImage>();
     caption_ = std::make_unique<TPanelCaption>();
+    // Installed in the caption's published events: whatever is assigned there later replaces
+    // them.
     caption_->OnChange = [this](tk::TObject*) { Invalidate(); };
     caption_->OnShadeChange = [this](tk::TObject*) { RebuildCaptionShade(); };
     caption_->OnStateChange = [this](tk::TObject*) { PanelStateChanged(); };
     caption_->OnPositionChange = [this](tk::TObject*) {
+        ApplyAutoSize();
         RebuildCaptionShade();
         Invalidate();
     };
     caption_->Font().SetName("Tahoma");
+    background_->OnChange = [this] { Invalidate(); };
 
     position_ = std::make_unique<TPanelPosition>(*this);
     DoubleBuffered = true;
+    shadeBitmap_ = std::make_unique<tk::TBitmap>();
+    xpOrLater_ = PlatformIsXPOrLater();
+
     autoSize_ = std::make_unique<TAutoSize>(*this);
     expandedColor_ = Color();
 
@@ -26,12 +37,71 @@ TCustomAdvPanel::TCustomAdvPanel(tk::TComponent* owner) : tk::TCustomPanel(owner
     SetParentFont(true);
 }
 
-TCustomAdvPanel::~TCustomAdvPanel() = default;
+TCustomAdvPanel::~TCustomAdvPanel() {
+    // The window goes first, while this class still handles its WM_DESTROY: that is where the
+    // position is saved.
+    DestroyHandle();
+    background_.reset();
+    caption_.reset();
+    position_.reset();
+    shadeBitmap_.reset();
+    autoSize_.reset();
+    statusBar_.reset();
+}
+
+bool TCustomAdvPanel::ThemesActive() const {
+    return xpOrLater_ && PlatformThemeActive();
+}
 
 std::string TCustomAdvPanel::Version() const {
     constexpr unsigned kVersion = 0x01070000; // bytes from highest: 1, 7, 0, 0
     return std::to_string(kVersion >> 24) + "." + std::to_string((kVersion >> 16) & 0xFF) + "." +
            std::to_string((kVersion >> 8) & 0xFF) + "." + std::to_string(kVersion & 0xFF);
+}
+
+void TCustomAdvPanel::SetText(const std::string& v) {
+    Text = v;
+    Invalidate();
+    ApplyAutoSize();
+}
+
+void TCustomAdvPanel::SetReference(tk::TComponent*& field, tk::TComponent* value) {
+    if (field == value) return;
+    tk::TComponent* old = field;
+    field = value;
+    // Keep the link to the old component while another reference still names it.
+    if (old && old != images_ && old != pictureContainer_ && old != popupMenu_ && old != styler_)
+        RemoveFreeNotification(old);
+    if (value) FreeNotification(value);
+}
+
+void TCustomAdvPanel::SetImages(tk::TComponent* v) {
+    SetReference(images_, v);
+    Invalidate();
+}
+void TCustomAdvPanel::SetPictureContainer(tk::TComponent* v) {
+    SetReference(pictureContainer_, v);
+}
+void TCustomAdvPanel::SetPopupMenu(tk::TComponent* v) {
+    SetReference(popupMenu_, v);
+}
+
+void TCustomAdvPanel::SetStyler(TAdvPanelStyler* v) {
+    tk::TComponent* field = std::exchange(styler_, nullptr);
+    SetReference(field, v);
+    styler_ = v;
+    if (!Loading() && v) ApplySettings(v->Settings());
+}
+
+void TCustomAdvPanel::Notification(tk::TComponent* removed) {
+    if (removed == images_) {
+        images_ = nullptr;
+        Invalidate();
+    }
+    if (removed == pictureContainer_) pictureContainer_ = nullptr;
+    if (removed == popupMenu_) popupMenu_ = nullptr;
+    if (removed == styler_) styler_ = nullptr;
+    tk::TCustomPanel::Notification(removed);
 }
 
 void TCustomAdvPanel::SetPanelHeight(int height) {
@@ -44,6 +114,22 @@ void TCustomAdvPanel::SetPanelWidth(int width) {
     SetWidth(width);
     if (!collaps_ && !collapsing_ && caption_->Position() == TCaptionPosition::cpLeft)
         fullHeight_ = width;
+}
+
+void TCustomAdvPanel::SetBounds(int left, int top, int width, int height) {
+    tk::TCustomPanel::SetBounds(left, top, width, height);
+    if (width != lastSize_.X || height != lastSize_.Y) {
+        for (tk::TControl* child : Controls())
+            child->Invalidate();
+        Invalidate();
+    }
+    lastSize_ = {width, height};
+}
+
+void TCustomAdvPanel::Resize() {
+    Repaint();
+    tk::TCustomPanel::Resize(); // OnResize
+    ApplyAutoSize();
 }
 
 tk::TRect TCustomAdvPanel::AlignArea() const {
@@ -63,40 +149,74 @@ void TCustomAdvPanel::Paint(tk::TCanvas& canvas) {
     canvas.FillRect(ClientRect());
 }
 
-void TCustomAdvPanel::Loaded() {
-    tk::TCustomPanel::Loaded();
-    expandedColor_ = Color();
+tk::TPoint TCustomAdvPanel::ClientOriginOnScreen() const {
+    POINT p{0, 0};
+    if (HandleAllocated()) {
+        ClientToScreen(Handle(), &p);
+        return {p.x, p.y};
+    }
+    p = {Left(), Top()};
+    for (tk::TWinControl* parent = Parent(); parent; parent = parent->Parent()) {
+        if (parent->HandleAllocated()) {
+            ClientToScreen(parent->Handle(), &p);
+            break;
+        }
+        p.x += parent->Left();
+        p.y += parent->Top();
+    }
+    return {p.x, p.y};
 }
 
-bool TCustomAdvPanel::ReadProperty(std::string_view name, const tk::LayoutValue& value,
-                                   tk::LayoutReader& r) {
-    if (name == "Height") SetPanelHeight(r.Int(value));
-    else if (name == "Width") SetPanelWidth(r.Int(value));
-    else if (name == "FullHeight") fullHeight_ = r.Int(value);
-    else if (name == "Version") r.String(value); // read-only: the stored text is ignored
-    else if (name == "ColorTo") SetColorTo(r.Color(value));
-    else if (name == "BorderColor") SetBorderColor(r.Color(value));
-    else if (name == "BorderShadow") SetBorderShadow(r.Bool(value));
-    else if (name == "GradientDirection") SetGradientDirection(ReadGradientDirection(r, value));
-    else if (name == "CanSize") SetCanSize(r.Bool(value));
-    else if (name == "CanMove") CanMove = r.Bool(value);
-    else if (name == "AnchorHint") AnchorHint = r.Bool(value);
-    else if (name == "AutoHideChildren") AutoHideChildren = r.Bool(value);
-    else if (name == "Buffered") Buffered = r.Bool(value);
-    else if (name == "CollapsColor") CollapsColor = r.Color(value);
-    else if (name == "CollapsDelay") CollapsDelay = r.Int(value);
-    else if (name == "CollapsSteps") CollapsSteps = r.Int(value);
-    else if (name == "FreeOnClose") FreeOnClose = r.Bool(value);
-    else if (name == "Hover") Hover = r.Bool(value);
-    else if (name == "HoverColor") HoverColor = r.Color(value);
-    else if (name == "HoverFontColor") HoverFontColor = r.Color(value);
-    else if (name == "ShowMoveCursor") ShowMoveCursor = r.Bool(value);
-    else if (name == "URLColor") URLColor = r.Color(value);
-    else if (name == "ShadowColor") ShadowColor = r.Color(value);
-    else if (name == "ShadowOffset") ShadowOffset = r.Int(value);
-    else if (name == "Text") Text = r.String(value);
-    else return tk::TCustomPanel::ReadProperty(name, value, r);
-    return true;
+void TCustomAdvPanel::Loaded() {
+    tk::TCustomPanel::Loaded();
+    ResolveReferences();
+    if (position_->Save) RestorePosition();
+    fixedOrigin_ = ClientOriginOnScreen();
+    fixedSize_ = {Width(), Height()};
+    normalCursor_ = Cursor();
+    expandedColor_ = Color();
+    if (styler_) ApplySettings(styler_->Settings());
+}
+
+void TCustomAdvPanel::OnSizing(WPARAM, RECT& proposed) {
+    if (FixedWidth) proposed.right = proposed.left + fixedSize_.X;
+    if (FixedHeight) proposed.bottom = proposed.top + fixedSize_.Y;
+    int width = proposed.right - proposed.left;
+    int height = proposed.bottom - proposed.top;
+    fullHeight_ = caption_->Position() == TCaptionPosition::cpLeft ? width : height;
+    if (width != Width()) RebuildCaptionShade();
+}
+
+LRESULT TCustomAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SIZE: {
+        LRESULT result = tk::TCustomPanel::WndProc(msg, wParam, lParam);
+        if (shadeBitmap_->Width() != Width()) RebuildCaptionShade();
+        return result;
+    }
+    case WM_SIZING:
+        OnSizing(wParam, *reinterpret_cast<RECT*>(lParam));
+        return 0;
+    case WM_MOVING:
+        fixedOrigin_ = ClientOriginOnScreen();
+        break;
+    case WM_DESTROY: {
+        LRESULT result = tk::TCustomPanel::WndProc(msg, wParam, lParam);
+        // Also when the window is only being re-created.
+        if (position_ && position_->Save) SavePosition();
+        return result;
+    }
+    default:
+        break;
+    }
+    return tk::TCustomPanel::WndProc(msg, wParam, lParam);
+}
+
+void TCustomAdvPanel::SetChildrenVisible(bool visible) {
+    // A copy: showing or hiding a child may re-align the list's owner.
+    std::vector<tk::TControl*> children = Controls();
+    for (tk::TControl* child : children)
+        child->SetVisible(visible);
 }
 
 tk::TPersistent* TCustomAdvPanel::SubObject(std::string_view name) {
@@ -104,6 +224,7 @@ tk::TPersistent* TCustomAdvPanel::SubObject(std::string_view name) {
     if (name == "StatusBar") return statusBar_.get();
     if (name == "Position") return position_.get();
     if (name == "AutoSize") return autoSize_.get();
+    if (name == "Background") return background_.get();
     return tk::TCustomPanel::SubObject(name);
 }
 

@@ -6,10 +6,30 @@
 #include "panel_statusbar.h"
 #include "toolkit/extctrls.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace advpanel {
+
+class TAdvPanelSettings;
+class TAdvPanelStyler;
+
+// The panel's background picture.
+class TAdvImage : public tk::TBitmap {
+public:
+    const char* ClassName() const override { return "TAdvImage"; }
+};
+
+using TAnchorEvent = std::function<void(tk::TObject* sender, const std::string& anchor)>;
+using TAnchorHintEvent = std::function<void(tk::TObject* sender, std::string& anchor)>;
+using TPaintEvent = std::function<void(tk::TObject* sender, tk::TCanvas& canvas, tk::TRect r)>;
+
+enum class TDragKind { dkDrag, dkDock };
+enum class TDragMode { dmManual, dmAutomatic };
+
+using TAnchors = unsigned;
+constexpr TAnchors akLeft = 1, akTop = 2, akRight = 4, akBottom = 8;
 
 class TCustomAdvPanel : public tk::TCustomPanel {
 public:
@@ -17,11 +37,23 @@ public:
     ~TCustomAdvPanel() override;
     const char* ClassName() const override { return "TCustomAdvPanel"; }
 
+    // Owned sub-objects; assigning one copies into it.
     TPanelCaption& Caption() { return *caption_; }
+    const TPanelCaption& Caption() const { return *caption_; }
+    void SetCaption(const TPanelCaption& v) { caption_->Assign(v); }
     TPanelStatusBar& StatusBar() { return *statusBar_; }
+    const TPanelStatusBar& StatusBar() const { return *statusBar_; }
+    void SetStatusBar(const TPanelStatusBar& v) { statusBar_->Assign(v); }
     TPanelPosition& Position() { return *position_; }
+    const TPanelPosition& Position() const { return *position_; }
     TAutoSize& AutoSize() { return *autoSize_; }
+    const TAutoSize& AutoSize() const { return *autoSize_; }
+    void SetAutoSize(const TAutoSize& v) { autoSize_->Assign(v); }
+    TAdvImage& Background() { return *background_; }
+    const TAdvImage& Background() const { return *background_; }
+    void SetBackground(const tk::TBitmap& v) { background_->Assign(v); } // repaints
 
+    // Properties whose change repaints the panel.
     tk::TColor ColorTo() const { return colorTo_; }
     void SetColorTo(tk::TColor v) { SetAndRepaint(colorTo_, v); }
     tk::TColor BorderColor() const { return borderColor_; }
@@ -32,9 +64,45 @@ public:
     void SetGradientDirection(TGradientDirection v) { SetAndRepaint(gradientDirection_, v); }
     bool CanSize() const { return canSize_; }
     void SetCanSize(bool v) { SetAndRepaint(canSize_, v); }
+    TBackGroundPosition BackgroundPosition() const { return backgroundPosition_; }
+    void SetBackgroundPosition(TBackGroundPosition v) { SetAndRepaint(backgroundPosition_, v); }
+    bool Ellipsis() const { return ellipsis_; }
+    void SetEllipsis(bool v) { SetAndRepaint(ellipsis_, v); }
+    int Indent() const { return indent_; }
+    void SetIndent(int v) { SetAndRepaint(indent_, v); }
+    int TopIndent() const { return topIndent_; }
+    void SetTopIndent(int v) { SetAndRepaint(topIndent_, v); }
+    int LineSpacing() const { return lineSpacing_; }
+    void SetLineSpacing(int v) { SetAndRepaint(lineSpacing_, v); }
+    TTextVAlignment TextVAlign() const { return textVAlign_; }
+    void SetTextVAlign(TTextVAlignment v) { SetAndRepaint(textVAlign_, v); }
+    tk::TColor ShadowColor() const { return shadowColor_; }
+    void SetShadowColor(tk::TColor v) { SetAndRepaint(shadowColor_, v); }
+    int ShadowOffset() const { return shadowOffset_; }
+    void SetShadowOffset(int v) { SetAndRepaint(shadowOffset_, v); }
+    tk::TColor URLColor() const { return urlColor_; }
+    void SetURLColor(tk::TColor v) { SetAndRepaint(urlColor_, v); }
+
+    // The body text: repaint, then size to it.
+    const std::string& PanelText() const { return Text; }
+    void SetText(const std::string& v);
+
+    // References to components the panel does not own; cleared when those are destroyed.
+    tk::TComponent* Images() const { return images_; }
+    void SetImages(tk::TComponent* v);
+    tk::TComponent* PictureContainer() const { return pictureContainer_; }
+    void SetPictureContainer(tk::TComponent* v);
+    tk::TComponent* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(tk::TComponent* v);
+    TAdvPanelStyler* Styler() const { return styler_; }
+    // Applies the styler's settings at once unless loading.
+    void SetStyler(TAdvPanelStyler* v);
+
+    // Stored only here; the collapse animation acts on it elsewhere.
     bool Collaps() const { return collaps_; }
-    int FullHeight() const { return fullHeight_; }
+    void SetCollaps(bool v) { collaps_ = v; }
     bool Collapsing() const { return collapsing_; }
+    int FullHeight() const { return fullHeight_; }
 
     // The panel's own size setters: an expanded panel remembers its full extent.
     void SetPanelHeight(int height);
@@ -42,8 +110,9 @@ public:
 
     // Always "1.7.0.0"; assignments are ignored.
     std::string Version() const;
+    void SetVersion(const std::string&) {}
 
-    // Plain fields.
+    // Plain fields: they take effect where they are next used.
     bool AnchorHint = false;
     bool AutoHideChildren = true;
     bool Buffered = true;
@@ -57,18 +126,57 @@ public:
     tk::TColor HoverColor = tk::clNone;
     tk::TColor HoverFontColor = tk::clNone;
     bool ShowMoveCursor = false;
-    tk::TColor URLColor = tk::RGBColor(0, 0, 255);
-    tk::TColor ShadowColor = tk::RGBColor(128, 128, 128);
-    int ShadowOffset = 2;
+    // Standard control properties that only matter to docking, dragging and help.
+    TAnchors Anchors = akLeft | akTop;
+    bool DockSite = false;
+    tk::TCursor DragCursor = tk::crDrag;
+    TDragKind DragKind = TDragKind::dkDrag;
+    TDragMode DragMode = TDragMode::dmManual;
+    int HelpContext = 0;
 
-    // Caption shade rendering; filled in with the caption textures.
+    tk::TNotifyEvent OnCaptionClick, OnCaptionDBlClick, OnClose, OnMinimize, OnMaximize,
+        OnEndCollapsExpand, OnEndMoveSize;
+    TAnchorEvent OnAnchorClick, OnAnchorEnter, OnAnchorExit;
+    TAnchorHintEvent OnAnchorHint;
+    TPaintEvent OnPaint;
+
+    // Private state that painting and mouse handling share with this model.
+    bool ThemesActive() const;
+    bool XPOrLater() const { return xpOrLater_; }
+    tk::TColor ExpandedColor() const { return expandedColor_; }
+    tk::TPoint FixedOrigin() const { return fixedOrigin_; }
+    tk::TPoint FixedSize() const { return fixedSize_; }
+    tk::TPoint LastSize() const { return lastSize_; }
+    tk::TCursor NormalCursor() const { return normalCursor_; }
+    tk::TBitmap& ShadeBitmap() { return *shadeBitmap_; }
+
+    // Renders ShadeBitmap from the caption's shade settings.
     virtual void RebuildCaptionShade() {}
+    // Called when the caption is shown or hidden; a panel group re-arranges its panels.
     virtual void PanelStateChanged() {}
+
+    // Asks the panel group this panel lies on, if any, to re-arrange its panels.
+    void NotifyGroup();
+    // Sizes the panel to its text when AutoSize.Enabled is set.
+    void ApplyAutoSize();
+    // Write / read Top, Left, Height, FullHeight, Width and Collaps in the position store;
+    // nothing when Position.Key or Position.Section is empty.
+    void SavePosition();
+    void RestorePosition();
+    void SetChildrenVisible(bool visible);
+    void ApplySettings(const TAdvPanelSettings& settings);
+    // Copies another panel's settings; throws EInvalidCast for a source that is not a panel.
+    void Assign(const tk::TPersistent& source);
+
+    void SetBounds(int left, int top, int width, int height) override;
 
 protected:
     tk::TRect AlignArea() const override;
     void Paint(tk::TCanvas& canvas) override;
     void Loaded() override;
+    void Resize() override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void Notification(tk::TComponent* removed) override;
     bool ReadProperty(std::string_view name, const tk::LayoutValue& value,
                       tk::LayoutReader& reader) override;
     tk::TPersistent* SubObject(std::string_view name) override;
@@ -79,9 +187,19 @@ private:
         field = value;
         Invalidate();
     }
+    bool ReadPanelProperty(std::string_view name, const tk::LayoutValue& value,
+                           tk::LayoutReader& reader);
+    bool ReadEvent(std::string_view name, const tk::LayoutValue& value, tk::LayoutReader& reader);
+    void SetReference(tk::TComponent*& field, tk::TComponent* value);
+    void ResolveReferences();
+    tk::TPoint ClientOriginOnScreen() const;
+    void OnSizing(WPARAM edge, RECT& proposed);
 
+    // Created and destroyed in this order (see the constructor and destructor).
+    std::unique_ptr<TAdvImage> background_;
     std::unique_ptr<TPanelCaption> caption_;
     std::unique_ptr<TPanelPosition> position_;
+    std::unique_ptr<tk::TBitmap> shadeBitmap_;
     std::unique_ptr<TAutoSize> autoSize_;
     std::unique_ptr<TPanelStatusBar> statusBar_;
 
@@ -90,16 +208,61 @@ private:
     bool borderShadow_ = false;
     TGradientDirection gradientDirection_ = TGradientDirection::gdVertical;
     bool canSize_ = false;
+    TBackGroundPosition backgroundPosition_ = TBackGroundPosition::bpTopLeft;
+    bool ellipsis_ = false;
+    int indent_ = 0;
+    int topIndent_ = 0;
+    int lineSpacing_ = 0;
+    TTextVAlignment textVAlign_ = TTextVAlignment::tvaTop;
+    tk::TColor shadowColor_ = tk::RGBColor(128, 128, 128);
+    int shadowOffset_ = 2;
+    tk::TColor urlColor_ = tk::RGBColor(0, 0, 255);
+
+    tk::TComponent* images_ = nullptr;
+    tk::TComponent* pictureContainer_ = nullptr;
+    tk::TComponent* popupMenu_ = nullptr;
+    TAdvPanelStyler* styler_ = nullptr;
+    // Names of referenced components read from a layout, resolved after loading.
+    std::string imagesName_, pictureContainerName_, popupMenuName_, stylerName_;
+
     bool collaps_ = false;
-    bool collapsing_ = false;
     int fullHeight_ = 0;
-    tk::TColor expandedColor_;
+    tk::TColor expandedColor_ = tk::clBtnFace;
+    bool collapsing_ = false;
+    bool moveStarted_ = false;
+    bool closeButtonHot_ = false;
+    bool minMaxButtonHot_ = false;
+    tk::TCursor normalCursor_ = 0;
+    tk::TPoint fixedOrigin_{0, 0};
+    tk::TPoint fixedSize_{0, 0};
+    tk::TPoint lastSize_{-1, -1};
+    bool xpOrLater_ = false;
+    int hotBodyAnchor_ = 0;
+    int prevHotBodyAnchor_ = 0;
+    int hotCaptionAnchor_ = 0;
+    std::string lastAnchor_;
+    tk::TRect bodyAnchorRect_;
+    tk::TRect captionAnchorRect_;
 };
 
 class TAdvPanel : public TCustomAdvPanel {
 public:
     using TCustomAdvPanel::TCustomAdvPanel;
     const char* ClassName() const override { return "TAdvPanel"; }
+};
+
+// A panel that stacks the panels placed on it one below the other.
+class TAdvPanelGroup : public TAdvPanel {
+public:
+    using TAdvPanel::TAdvPanel;
+    const char* ClassName() const override { return "TAdvPanelGroup"; }
+
+    // Places the visible panels on it one below the other, each as wide as the group.
+    void ArrangePanels();
+    void PanelStateChanged() override { ArrangePanels(); }
+
+private:
+    bool arranging_ = false;
 };
 
 } // namespace advpanel

@@ -39,6 +39,12 @@ public:
     TGradientDirection GradientDirection() const { return gradientDirection_; }
     const std::string& Text() const { return text_; }
     tk::TFont& Font() { return font_; }
+    const tk::TFont& Font() const { return font_; }
+    const tk::TBitmap& Background() const { return background_; }
+    const tk::TBitmap& CloseMinGlyph() const { return closeMinGlyph_; }
+    const tk::TBitmap& CloseMaxGlyph() const { return closeMaxGlyph_; }
+    const tk::TBitmap& MinGlyph() const { return minGlyph_; }
+    const tk::TBitmap& MaxGlyph() const { return maxGlyph_; }
 
     void SetColor(tk::TColor v);
     void SetColorTo(tk::TColor v);
@@ -59,6 +65,16 @@ public:
     void SetPosition(TCaptionPosition v);
     void SetGradientDirection(TGradientDirection v);
     void SetText(const std::string& v);
+    void SetFont(const tk::TFont& v) { font_.Assign(v); } // the font's change notifies
+    void SetBackground(const tk::TBitmap& v);
+    void SetCloseMinGlyph(const tk::TBitmap& v);
+    void SetCloseMaxGlyph(const tk::TBitmap& v);
+    void SetMinGlyph(const tk::TBitmap& v) { minGlyph_.Assign(v); }
+    void SetMaxGlyph(const tk::TBitmap& v) { maxGlyph_.Assign(v); }
+
+    // Copies another caption's settings through the setters, so the owner hears of each change.
+    // Text and MinMaxCaption stay. Throws EInvalidCast for a source that is not a caption.
+    void Assign(const tk::TPersistent& source);
 
     // Plain fields, no notification.
     TCaptionButtonPosition ButtonPosition = TCaptionButtonPosition::cbpRight;
@@ -95,6 +111,11 @@ private:
     TGradientDirection gradientDirection_ = TGradientDirection::gdHorizontal;
     std::string text_;
     tk::TFont font_;
+    tk::TBitmap background_;
+    tk::TBitmap closeMinGlyph_;
+    tk::TBitmap closeMaxGlyph_;
+    tk::TBitmap minGlyph_;
+    tk::TBitmap maxGlyph_;
 };
 
 } // namespace advpanel

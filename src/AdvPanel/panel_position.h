@@ -20,6 +20,9 @@ public:
     std::string Section;
     TPanelPositionLocation Location = TPanelPositionLocation::clRegistry;
 
+    // Throws EInvalidCast for a source that is not a position.
+    void Assign(const tk::TPersistent& source);
+
 protected:
     bool ReadProperty(std::string_view name, const tk::LayoutValue& value,
                       tk::LayoutReader& reader) override;
@@ -34,9 +37,14 @@ public:
     const char* ClassName() const override { return "TAutoSize"; }
 
     bool Enabled() const { return enabled_; }
+    // Turning auto-sizing on sizes the panel at once.
     void SetEnabled(bool value);
     bool Height = true;
     bool Width = true;
+
+    // Enabled through its setter, then Height and Width. Throws EInvalidCast for a source that
+    // is not an auto-size object.
+    void Assign(const tk::TPersistent& source);
 
 protected:
     bool ReadProperty(std::string_view name, const tk::LayoutValue& value,

@@ -26,6 +26,12 @@ public:
     int Height() const { return height_; }
     bool Visible() const { return visible_; }
     tk::TFont& Font() { return font_; }
+    const tk::TFont& Font() const { return font_; }
+    void SetFont(const tk::TFont& v) { font_.Assign(v); } // notifies through the font
+
+    // Copies another status bar's settings without notifying, then its font (which notifies).
+    // BevelInner stays. A source of another class is ignored.
+    void Assign(const tk::TPersistent& source);
 
     void SetBevelInner(bool v) { Set(bevelInner_, v); }
     void SetBorderColor(tk::TColor v) { Set(borderColor_, v); }

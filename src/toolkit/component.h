@@ -61,6 +61,11 @@ public:
     // Called by the layout reader with the component whose block encloses this one.
     virtual void SetParentComponent(TComponent*) {}
 
+    // Both components are told (through Notification) when the other one is destroyed, so that
+    // references between components that do not own each other can be cleared.
+    void FreeNotification(TComponent* other);
+    void RemoveFreeNotification(TComponent* other);
+
     // Handlers published by this component for layout binding (forms publish theirs).
     virtual const TMethod* FindMethod(std::string_view name) const;
 
@@ -71,10 +76,13 @@ protected:
                       LayoutReader& reader) override;
     // Called on the owner when an owned component is destroyed.
     virtual void ComponentRemoved(TComponent*) {}
+    // Called when a component linked by FreeNotification is being destroyed.
+    virtual void Notification(TComponent*) {}
 
 private:
     TComponent* owner_;
     std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_;
     std::string name_;
     bool loading_ = false;
 };

@@ -33,6 +33,10 @@ class EInvalidCast : public Exception {
 public:
     EInvalidCast() : Exception("Invalid class typecast") {}
 };
+class ERegistryException : public Exception {
+public:
+    using Exception::Exception;
+};
 class EOutOfResources : public Exception {
 public:
     using Exception::Exception;

@@ -177,4 +177,50 @@ private:
     bool open_;
 };
 
+// An open registry key, closed with RegCloseKey.
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    explicit RegistryKey(HKEY key) : key_(key) {}
+    RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+    RegistryKey& operator=(RegistryKey&& other) noexcept {
+        if (this != &other) {
+            Close();
+            key_ = std::exchange(other.key_, nullptr);
+        }
+        return *this;
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    ~RegistryKey() { Close(); }
+
+    HKEY Get() const { return key_; }
+    explicit operator bool() const { return key_ != nullptr; }
+
+private:
+    void Close() {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+    }
+    HKEY key_ = nullptr;
+};
+
+// A library loaded with LoadLibraryA, freed with FreeLibrary.
+class LibraryModule {
+public:
+    LibraryModule() = default;
+    explicit LibraryModule(const char* name) : module_(LoadLibraryA(name)) {}
+    LibraryModule(const LibraryModule&) = delete;
+    LibraryModule& operator=(const LibraryModule&) = delete;
+    ~LibraryModule() {
+        if (module_) FreeLibrary(module_);
+    }
+
+    HMODULE Get() const { return module_; }
+    explicit operator bool() const { return module_ != nullptr; }
+
+private:
+    HMODULE module_ = nullptr;
+};
+
 } // namespace tk

@@ -1,0 +1,57 @@
+// Sizing the panel to its text, and the panel group that stacks its panels.
+#include "AdvPanel.h"
+#include "panel_autosize_rules.h"
+#include "panel_html_measure.h"
+
+namespace advpanel {
+
+void TCustomAdvPanel::ApplyAutoSize() {
+    if (!autoSize_->Enabled()) return;
+    AutoSizeFrame f;
+    f.Width = Width();
+    f.Height = Height();
+    f.SizeWidth = autoSize_->Width;
+    f.SizeHeight = autoSize_->Height;
+    f.BevelWidth = BevelWidth();
+    f.BorderWidth = BorderWidth();
+    f.Indent = indent_;
+    f.TopIndent = topIndent_;
+    f.CaptionPosition = caption_->Position();
+    f.CaptionVisible = caption_->Visible();
+    f.CaptionHeight = caption_->Height();
+    f.StatusBarVisible = statusBar_->Visible();
+    f.StatusBarHeight = statusBar_->Height();
+
+    HtmlTextRequest request;
+    request.Font = &Font();
+    request.Text = Text;
+    request.Rect = AutoSizeMeasureRect(f);
+    request.MeasureOnly = true;
+    AutoSizeResult size = AutoSizeFromText(f, RenderHtmlText(nullptr, request));
+    if (size.Width) SetPanelWidth(*size.Width);
+    if (size.Height) SetPanelHeight(*size.Height);
+    NotifyGroup();
+}
+
+void TCustomAdvPanel::NotifyGroup() {
+    if (auto* group = dynamic_cast<TAdvPanelGroup*>(Parent())) group->ArrangePanels();
+}
+
+void TAdvPanelGroup::ArrangePanels() {
+    if (arranging_) return; // a panel placed here notifies the group again
+    struct Guard {
+        bool& flag;
+        ~Guard() { flag = false; }
+    } guard{arranging_ = true};
+    tk::TRect area = AlignArea();
+    int top = area.Top;
+    std::vector<tk::TControl*> children = Controls();
+    for (tk::TControl* child : children) {
+        auto* panel = dynamic_cast<TCustomAdvPanel*>(child);
+        if (!panel || !panel->Visible()) continue;
+        panel->SetBounds(area.Left, top, area.Width(), panel->Height());
+        top += panel->Height();
+    }
+}
+
+} // namespace advpanel

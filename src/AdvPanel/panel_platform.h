@@ -1,0 +1,16 @@
+#pragma once
+// What the panel asks of the platform: its version and whether visual styles are on.
+
+namespace advpanel {
+
+// Major version above 5, or 5 with minor version 1 or more.
+constexpr bool IsXPOrLater(unsigned major, unsigned minor) {
+    return major > 5 || (major == 5 && minor >= 1);
+}
+
+bool PlatformIsXPOrLater();
+// Visual styles are active: the visual-styles library is present, exports IsThemeActive, and it
+// answers yes. The library is loaded once, on first use, and kept for the program's life.
+bool PlatformThemeActive();
+
+} // namespace advpanel
