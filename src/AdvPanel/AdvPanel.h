@@ -21,9 +21,9 @@ public:
     const char* ClassName() const override { return "TAdvImage"; }
 };
 
-using TAnchorEvent = std::function<void(tk::TObject* sender, const std::string& anchor)>;
-using TAnchorHintEvent = std::function<void(tk::TObject* sender, std::string& anchor)>;
-using TPaintEvent = std::function<void(tk::TObject* sender, tk::TCanvas& canvas, tk::TRect r)>;
+using tk::TAnchorEvent;
+using tk::TAnchorHintEvent;
+using tk::TPaintEvent;
 
 enum class TDragKind { dkDrag, dkDock };
 enum class TDragMode { dmManual, dmAutomatic };

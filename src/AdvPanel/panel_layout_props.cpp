@@ -157,6 +157,21 @@ bool TCustomAdvPanel::ReadEvent(std::string_view name, const tk::LayoutValue& va
         slot = &OnMouseEnter;
     else if (name == "OnMouseLeave")
         slot = &OnMouseLeave;
+    if (name == "OnAnchorClick" || name == "OnAnchorEnter" || name == "OnAnchorExit") {
+        TAnchorEvent& anchorSlot = name == "OnAnchorClick"   ? OnAnchorClick
+                                   : name == "OnAnchorEnter" ? OnAnchorEnter
+                                                             : OnAnchorExit;
+        anchorSlot = r.Method<TAnchorEvent>(value);
+        return true;
+    }
+    if (name == "OnAnchorHint") {
+        OnAnchorHint = r.Method<TAnchorHintEvent>(value);
+        return true;
+    }
+    if (name == "OnPaint") {
+        OnPaint = r.Method<TPaintEvent>(value);
+        return true;
+    }
     if (!slot) return false;
     *slot = r.Method<tk::TNotifyEvent>(value);
     return true;

@@ -32,6 +32,11 @@ HCURSOR CursorHandle(TCursor cursor) {
 TRect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
+    constraints_.OnChange = [this] {
+        int w = Width(), h = Height();
+        CheckNewSize(w, h);
+        SetBounds(Left(), Top(), w, h);
+    };
     font_.OnChange = [this] {
         parentFont_ = false;
         FontChanged();
@@ -65,11 +70,46 @@ TCustomForm* TControl::ParentForm() const {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+    if (width != Width() || height != Height()) CheckNewSize(width, height);
     TRect r = TRect::FromBounds(left, top, width, height);
     if (r == bounds_) return;
     TRect old = bounds_;
     bounds_ = r;
     BoundsChanged(old);
+}
+
+void TControl::CheckNewSize(int& width, int& height) {
+    if (Loading()) return; // stored sizes are taken as they are
+    int w = width, h = height;
+    bool resize = true;
+    if (OnCanResize) OnCanResize(this, w, h, resize);
+    if (!resize) {
+        width = Width();
+        height = Height();
+        return;
+    }
+    int minW = constraints_.MinWidth, minH = constraints_.MinHeight;
+    int maxW = constraints_.MaxWidth, maxH = constraints_.MaxHeight;
+    if (OnConstrainedResize) OnConstrainedResize(this, minW, minH, maxW, maxH);
+    if (maxW > 0 && w > maxW) w = maxW;
+    if (minW > 0 && w < minW) w = minW;
+    if (maxH > 0 && h > maxH) h = maxH;
+    if (minH > 0 && h < minH) h = minH;
+    width = w;
+    height = h;
+}
+
+bool TSizeConstraints::ReadProperty(std::string_view name, const LayoutValue& value,
+                                    LayoutReader& reader) {
+    int* field = name == "MinWidth"    ? &MinWidth
+                 : name == "MinHeight" ? &MinHeight
+                 : name == "MaxWidth"  ? &MaxWidth
+                 : name == "MaxHeight" ? &MaxHeight
+                                       : nullptr;
+    if (!field) return TPersistent::ReadProperty(name, value, reader);
+    *field = reader.Int(value);
+    if (OnChange) OnChange();
+    return true;
 }
 
 void TControl::BoundsChanged(const TRect& old) {
@@ -290,6 +330,10 @@ bool TControl::ReadProperty(std::string_view name, const LayoutValue& value,
         OnContextPopup = reader.Method<TContextPopupEvent>(value);
     } else if (name == "OnResize") {
         OnResize = reader.Method<TNotifyEvent>(value);
+    } else if (name == "OnCanResize") {
+        OnCanResize = reader.Method<TCanResizeEvent>(value);
+    } else if (name == "OnConstrainedResize") {
+        OnConstrainedResize = reader.Method<TConstrainedResizeEvent>(value);
     } else {
         return TComponent::ReadProperty(name, value, reader);
     }
@@ -298,6 +342,7 @@ bool TControl::ReadProperty(std::string_view name, const LayoutValue& value,
 
 TPersistent* TControl::SubObject(std::string_view name) {
     if (name == "Font") return &font_;
+    if (name == "Constraints") return &constraints_;
     return TComponent::SubObject(name);
 }
 

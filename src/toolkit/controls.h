@@ -5,6 +5,7 @@
 #include "component.h"
 #include "graphics.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,19 @@ HCURSOR CursorHandle(TCursor cursor);
 
 class TWinControl;
 class TCustomForm;
+
+// Size limits of a control; 0 means no limit.
+class TSizeConstraints : public TPersistent {
+public:
+    const char* ClassName() const override { return "TSizeConstraints"; }
+    int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+    // Called after a limit changed, so that the control applies it.
+    std::function<void()> OnChange;
+
+protected:
+    bool ReadProperty(std::string_view name, const LayoutValue& value,
+                      LayoutReader& reader) override;
+};
 
 class TControl : public TComponent {
 public:
@@ -95,6 +109,10 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
+    TCanResizeEvent OnCanResize;
+    TConstrainedResizeEvent OnConstrainedResize;
+
+    TSizeConstraints& Constraints() { return constraints_; }
 
 protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -120,6 +138,8 @@ protected:
 
 private:
     void ParentFontOrColorChanged();
+    // A new size passes OnCanResize (which may refuse it) and then the size limits.
+    void CheckNewSize(int& width, int& height);
 
     TWinControl* parent_ = nullptr;
     TRect bounds_;
@@ -129,6 +149,7 @@ private:
     TCursor cursor_ = crDefault;
     TColor color_ = clBtnFace;
     TFont font_;
+    TSizeConstraints constraints_;
     bool parentFont_ = true;
     bool parentColor_ = false;
     bool clicked_ = false;

@@ -263,7 +263,21 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY: HandleDestroying(); break;
     case WM_SETFOCUS:
         if (TCustomForm* form = ParentForm(); form && form != this) form->FocusChanged(this);
+        if (OnEnter) OnEnter(this);
         break;
+    case WM_KILLFOCUS:
+        if (OnExit) OnExit(this);
+        break;
+    case WM_GETMINMAXINFO: {
+        // The system's own sizing keeps to the size limits too.
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        const TSizeConstraints& c = Constraints();
+        if (c.MinWidth > 0) info->ptMinTrackSize.x = c.MinWidth;
+        if (c.MinHeight > 0) info->ptMinTrackSize.y = c.MinHeight;
+        if (c.MaxWidth > 0) info->ptMaxTrackSize.x = c.MaxWidth;
+        if (c.MaxHeight > 0) info->ptMaxTrackSize.y = c.MaxHeight;
+        break;
+    }
     default: break;
     }
     return DefaultHandler(msg, wParam, lParam);
@@ -311,6 +325,10 @@ bool TWinControl::ReadProperty(std::string_view name, const LayoutValue& value,
         TabStop = reader.Bool(value);
     } else if (name == "DoubleBuffered") {
         DoubleBuffered = reader.Bool(value);
+    } else if (name == "OnEnter") {
+        OnEnter = reader.Method<TNotifyEvent>(value);
+    } else if (name == "OnExit") {
+        OnExit = reader.Method<TNotifyEvent>(value);
     } else {
         return TControl::ReadProperty(name, value, reader);
     }

@@ -59,6 +59,10 @@ public:
     virtual bool WantsTab() const { return false; }
 
     void SetBounds(int left, int top, int width, int height) override;
+
+    // Focus arrives at / leaves this control's window.
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
     void Invalidate() override;
     void Update();
     void ChangeScale(int m, int d) override;

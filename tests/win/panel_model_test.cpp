@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 using advpanel::TAdvPanel;
 using advpanel::TCaptionPosition;
@@ -495,6 +497,91 @@ TEST_F(PanelModel, StylerAppliesItsSettingsAndItsRemovalClearsTheReference) {
     EXPECT_EQ(150, panel->Height());
     delete styler;
     EXPECT_EQ(nullptr, panel->Styler());
+}
+
+} // namespace
+
+namespace {
+
+// A form that publishes handlers of every kind a panel's events take.
+class HandlerForm : public tk::TForm {
+public:
+    explicit HandlerForm(tk::TComponent* owner) : tk::TForm(owner) {
+        methods_.emplace("AnchorClicked", tk::TMethod(tk::TAnchorEvent(
+                                              [this](tk::TObject*, const std::string& a) {
+                                                  calls.push_back("click " + a);
+                                              })));
+        methods_.emplace("AnchorHint", tk::TMethod(tk::TAnchorHintEvent(
+                                           [this](tk::TObject*, std::string& a) { a += "!"; })));
+        methods_.emplace("Painted", tk::TMethod(tk::TPaintEvent(
+                                        [this](tk::TObject*, tk::TCanvas&, tk::TRect r) {
+                                            calls.push_back("paint " + std::to_string(r.Right));
+                                        })));
+        methods_.emplace("MayResize", tk::TMethod(tk::TCanResizeEvent(
+                                          [](tk::TObject*, int& w, int&, bool& resize) {
+                                              resize = w != 333;
+                                          })));
+        methods_.emplace("Entered", tk::TMethod(tk::TNotifyEvent(
+                                        [this](tk::TObject*) { calls.push_back("enter"); })));
+    }
+    const tk::TMethod* FindMethod(std::string_view name) const override {
+        auto it = methods_.find(std::string(name));
+        return it == methods_.end() ? nullptr : &it->second;
+    }
+    std::vector<std::string> calls;
+
+private:
+    std::map<std::string, tk::TMethod> methods_;
+};
+
+TEST_F(PanelModel, ALayoutBindsAnchorPaintResizeAndFocusEvents) {
+    auto* form = new HandlerForm(&fixture_.App());
+    form_ = form;
+    form->ReadLayoutText("TForm Form1 {\n ClientWidth = 400\n ClientHeight = 300\n"
+                         " TAdvPanel panel {\n Width = 200\n Height = 100\n"
+                         " OnAnchorClick = AnchorClicked\n OnAnchorHint = AnchorHint\n"
+                         " OnPaint = Painted\n OnCanResize = MayResize\n OnEnter = Entered\n"
+                         " Constraints.MaxWidth = 300\n Constraints.MinHeight = 50\n }\n}\n",
+                         GetModuleHandleA(nullptr));
+    auto* panel = static_cast<TAdvPanel*>(form->FindComponent("panel"));
+    ASSERT_TRUE(panel);
+    panel->OnAnchorClick(panel, "http://x");
+    std::string hint = "tip";
+    panel->OnAnchorHint(panel, hint);
+    EXPECT_EQ(hint, "tip!");
+    tk::TCanvas canvas(nullptr);
+    panel->OnPaint(panel, canvas, {0, 0, 200, 100});
+    EXPECT_EQ(form->calls, (std::vector<std::string>{"click http://x", "paint 200"}));
+
+    // The stored limits and the resize handler apply to later size changes.
+    panel->SetBounds(0, 0, 500, 10);
+    EXPECT_EQ(panel->Width(), 300);
+    EXPECT_EQ(panel->Height(), 50);
+    panel->SetBounds(0, 0, 333, 60); // refused by the handler: the size stays
+    EXPECT_EQ(panel->Width(), 300);
+    EXPECT_EQ(panel->Height(), 50);
+    panel->Constraints().MaxHeight = 0;
+    panel->Constraints().MaxWidth = 250;
+    panel->Constraints().OnChange(); // as a layout or a setter reports a new limit
+    EXPECT_EQ(panel->Width(), 250);
+
+    // The system's own sizing asks for the limits.
+    form->HandleNeeded();
+    MINMAXINFO info{};
+    SendMessageA(panel->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxTrackSize.x, 250);
+    EXPECT_EQ(info.ptMinTrackSize.y, 50);
+
+    panel->SetFocus();
+    EXPECT_EQ(form->calls.back(), "enter");
+}
+
+TEST_F(PanelModel, ConstrainedResizeMayMoveTheLimitsFirst) {
+    TAdvPanel* panel = MakePanel();
+    panel->Constraints().MinWidth = 100;
+    panel->OnConstrainedResize = [](tk::TObject*, int& minW, int&, int&, int&) { minW = 150; };
+    panel->SetBounds(0, 0, 120, 150);
+    EXPECT_EQ(panel->Width(), 150);
 }
 
 } // namespace
