@@ -144,11 +144,6 @@ tk::TRect TCustomAdvPanel::AlignArea() const {
     return InsetForBorders(AreaInsideStrips(frame));
 }
 
-void TCustomAdvPanel::Paint(tk::TCanvas& canvas) {
-    canvas.BrushColor = Color();
-    canvas.FillRect(ClientRect());
-}
-
 tk::TPoint TCustomAdvPanel::ClientOriginOnScreen() const {
     POINT p{0, 0};
     if (HandleAllocated()) {

@@ -45,11 +45,12 @@ bool IsSecondPress(const TControl* control, HWND window, UINT msg) {
     LONG now = static_cast<LONG>(GetTickCount());
     DWORD pos = GetMessagePos();
     POINT screen{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
-    bool second = g_lastPress.Control == control && g_lastPress.Window != window &&
-                  g_lastPress.Message == msg &&
-                  static_cast<DWORD>(now - g_lastPress.Time) <= GetDoubleClickTime() &&
-                  std::abs(screen.x - g_lastPress.Screen.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                  std::abs(screen.y - g_lastPress.Screen.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    bool second =
+        g_lastPress.Control == control && g_lastPress.Window != window &&
+        g_lastPress.Message == msg &&
+        static_cast<DWORD>(now - g_lastPress.Time) <= GetDoubleClickTime() &&
+        std::abs(screen.x - g_lastPress.Screen.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+        std::abs(screen.y - g_lastPress.Screen.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
     // After a double click the next press starts over.
     g_lastPress = second ? LastPress{} : LastPress{control, window, msg, now, screen};
     return second;
@@ -74,7 +75,8 @@ TWinControl::~TWinControl() {
     destroying_ = true;
     DestroyHandle();
     // Child controls are destroyed with their parent, the last created first.
-    while (!controls_.empty()) delete controls_.back();
+    while (!controls_.empty())
+        delete controls_.back();
 }
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
@@ -148,9 +150,9 @@ void TWinControl::CreateHandleNow() {
         Parent()->HandleNeeded();
         parentWnd = Parent()->Handle();
     }
-    HWND created = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style,
-                                   p.X, p.Y, p.Width, p.Height, parentWnd, nullptr,
-                                   GetModuleHandleA(nullptr), this);
+    HWND created =
+        CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
+                        p.Width, p.Height, parentWnd, nullptr, GetModuleHandleA(nullptr), this);
     if (!created) throw EOutOfResources("Error creating window " + Name());
     hwnd_ = created;
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
@@ -211,6 +213,15 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_PRINTCLIENT:
+        // Paints into the caller's device context, as WM_PAINT would on screen.
+        if (ownClass) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            PaintWindow(dc);
+            if (lParam & PRF_CHILDREN) PaintControls(dc);
+            return 0;
+        }
+        break;
     case WM_ERASEBKGND:
         if (ownClass) return 1; // WM_PAINT covers the whole client area
         break;
@@ -223,7 +234,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
     case WM_MBUTTONUP:
-    case WM_MOUSEMOVE: return OnMouseMessage(msg, wParam, lParam);
+    case WM_MOUSEMOVE:
+        return OnMouseMessage(msg, wParam, lParam);
     case WM_MOUSELEAVE:
         trackingLeave_ = false;
         SetHoverControl(nullptr);
@@ -259,8 +271,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         UpdateBoundsFromWindow();
         return r;
     }
-    case WM_CONTEXTMENU: return OnContextMenu(wParam, lParam);
-    case WM_DESTROY: HandleDestroying(); break;
+    case WM_CONTEXTMENU:
+        return OnContextMenu(wParam, lParam);
+    case WM_DESTROY:
+        HandleDestroying();
+        break;
     case WM_SETFOCUS:
         if (TCustomForm* form = ParentForm(); form && form != this) form->FocusChanged(this);
         if (OnEnter) OnEnter(this);
@@ -278,7 +293,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (c.MaxHeight > 0) info->ptMaxTrackSize.y = c.MaxHeight;
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return DefaultHandler(msg, wParam, lParam);
 }
@@ -349,7 +365,8 @@ void TWinControl::FontChanged() {
 
 void TWinControl::ChangeScale(int m, int d) {
     TControl::ChangeScale(m, d);
-    for (TControl* c : controls_) c->ChangeScale(m, d);
+    for (TControl* c : controls_)
+        c->ChangeScale(m, d);
 }
 
 void TWinControl::Realign() {
@@ -357,7 +374,8 @@ void TWinControl::Realign() {
     FlagScope guard(aligning_);
     std::vector<AlignItem> items;
     items.reserve(controls_.size());
-    for (TControl* c : controls_) items.push_back({c->Align(), c->BoundsRect(), c->Visible()});
+    for (TControl* c : controls_)
+        items.push_back({c->Align(), c->BoundsRect(), c->Visible()});
     AlignItems(AlignArea(), items);
     // Copy first: setting bounds may change the child list's owners' state.
     std::vector<TControl*> children = controls_;
@@ -385,7 +403,9 @@ void TWinControl::Update() {
     if (hwnd_) UpdateWindow(hwnd_);
 }
 
-bool TWinControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
+bool TWinControl::Focused() const {
+    return hwnd_ && GetFocus() == hwnd_;
+}
 
 bool TWinControl::CanFocus() const {
     if (!hwnd_) return false;
@@ -517,8 +537,11 @@ LRESULT TWinControl::OnMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
         target->HandleButtonUp(TMouseButton::mbMiddle, shift, local.X, local.Y);
         break;
-    case WM_MOUSEMOVE: target->HandleMouseMove(shift, local.X, local.Y); break;
-    default: break;
+    case WM_MOUSEMOVE:
+        target->HandleMouseMove(shift, local.X, local.Y);
+        break;
+    default:
+        break;
     }
     // The window may be gone if a handler closed it.
     if (!hwnd_) return 0;

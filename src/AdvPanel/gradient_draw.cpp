@@ -1,0 +1,40 @@
+#include "gradient_draw.h"
+
+#include "gradient_bands.h"
+
+namespace advpanel {
+namespace {
+
+tk::TColor ResolveColor(tk::TColor color) {
+    return static_cast<tk::TColor>(tk::ColorToRGB(color));
+}
+
+} // namespace
+
+void DrawGradient(tk::TCanvas& canvas, tk::TColor from, tk::TColor to, int steps,
+                  const tk::TRect& r, bool horizontal) {
+    canvas.BrushStyle = tk::TBrushStyle::bsSolid;
+    for (const GradientBand& band :
+         GradientBands(ResolveColor(from), ResolveColor(to), steps, r, horizontal)) {
+        canvas.PenColor = band.Color;
+        canvas.BrushColor = band.Color;
+        // An empty band must draw nothing: the rectangle primitive would normalise it.
+        if (band.Rect.Right > band.Rect.Left && band.Rect.Bottom > band.Rect.Top)
+            canvas.Rectangle(band.Rect);
+    }
+}
+
+void DrawFramedGradient(tk::TCanvas& canvas, tk::TColor from, tk::TColor to, tk::TColor frame,
+                        int steps, const tk::TRect& r, bool horizontal) {
+    DrawGradient(canvas, from, to, steps, r, horizontal);
+    if (frame == tk::clNone) return;
+    canvas.BrushStyle = tk::TBrushStyle::bsClear;
+    canvas.PenColor = frame;
+    canvas.Rectangle(r);
+}
+
+tk::TColor BlendColor(tk::TColor c1, tk::TColor c2, int percent) {
+    return advpanel::BlendColor(c1, c2, percent, ResolveColor);
+}
+
+} // namespace advpanel

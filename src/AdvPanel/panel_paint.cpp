@@ -1,0 +1,176 @@
+// The panel's painting: background, border with its shadow, bevels and the caption strip,
+// composed off-screen when Buffered.
+#include "AdvPanel.h"
+#include "gradient_draw.h"
+
+namespace advpanel {
+namespace {
+
+using tk::TBevelCut;
+using tk::TBrushStyle;
+using tk::TCanvas;
+using tk::TColor;
+using tk::TRect;
+
+// Nested one-pixel rings, top and left edges in `topLeft`, bottom and right edges in
+// `bottomRight`; `r` shrinks by one pixel on every side per ring.
+void Frame3D(TCanvas& canvas, TRect& r, TColor topLeft, TColor bottomRight, int width) {
+    canvas.PenWidth = 1;
+    for (int i = 0; i < width; ++i) {
+        const int right = r.Right - 1, bottom = r.Bottom - 1;
+        canvas.PenColor = topLeft;
+        canvas.MoveTo(r.Left, bottom);
+        canvas.LineTo(r.Left, r.Top);
+        canvas.LineTo(right, r.Top);
+        canvas.PenColor = bottomRight;
+        canvas.LineTo(right, bottom);
+        canvas.LineTo(r.Left - 1, bottom);
+        r = {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+    }
+}
+
+void BevelFrame(TCanvas& canvas, TRect& r, TBevelCut cut, int width) {
+    if (cut == TBevelCut::bvNone) return;
+    if (cut == TBevelCut::bvLowered)
+        Frame3D(canvas, r, tk::clBtnShadow, tk::clBtnHighlight, width);
+    else
+        Frame3D(canvas, r, tk::clBtnHighlight, tk::clBtnShadow, width);
+}
+
+void FillSolid(TCanvas& canvas, const TRect& r, TColor color) {
+    canvas.BrushStyle = TBrushStyle::bsSolid;
+    canvas.BrushColor = color;
+    canvas.PenColor = color;
+    canvas.Rectangle(r);
+}
+
+bool HasBevel(const TCustomAdvPanel& p) {
+    return p.BevelInner() != TBevelCut::bvNone || p.BevelOuter() != TBevelCut::bvNone;
+}
+
+// The caption strip's painted thickness: its height less a bevel's width at both ends, whether
+// or not a bevel is drawn.
+int CaptionBand(const TCustomAdvPanel& p) {
+    return p.Caption().Height() - 2 * p.BevelWidth();
+}
+
+void PaintBackground(const TCustomAdvPanel& p, TCanvas& surface, const TRect& r) {
+    if (p.ColorTo() == tk::clNone)
+        FillSolid(surface, r, p.Color());
+    else
+        DrawGradient(surface, p.Color(), p.ColorTo(), 64, r,
+                     p.GradientDirection() == TGradientDirection::gdHorizontal);
+}
+
+// The one-pixel border and, with BorderShadow, the two shadow lines along the right and bottom
+// edges, which take 2 pixels off `r` there.
+void PaintBorder(const TCustomAdvPanel& p, TCanvas& surface, TRect& r) {
+    if (p.BorderColor() == tk::clNone || p.BorderWidth() <= 0) return;
+    surface.BrushStyle = TBrushStyle::bsClear;
+    surface.PenColor = p.BorderColor();
+    surface.PenWidth = 1;
+    if (p.BorderShadow()) {
+        r.Right -= 2;
+        r.Bottom -= 2;
+    }
+    surface.Rectangle(r);
+    if (p.BorderShadow()) {
+        surface.PenColor = BlendColor(p.BorderColor(), tk::clBtnFace, 50);
+        surface.MoveTo(r.Right, r.Top);
+        surface.LineTo(r.Right, r.Bottom);
+        surface.LineTo(r.Left, r.Bottom);
+        surface.PenColor = BlendColor(p.BorderColor(), tk::clBtnFace, 20);
+        surface.MoveTo(r.Right + 1, r.Top);
+        surface.LineTo(r.Right + 1, r.Bottom + 1);
+        surface.LineTo(r.Left, r.Bottom + 1);
+    }
+    surface.BrushStyle = TBrushStyle::bsSolid;
+}
+
+void PaintBevels(const TCustomAdvPanel& p, TCanvas& surface, TRect& r) {
+    BevelFrame(surface, r, p.BevelOuter(), p.BevelWidth());
+    // Without a border the edge gets a ring in the panel's own colour.
+    if (p.BorderColor() == tk::clNone) Frame3D(surface, r, p.Color(), p.Color(), 1);
+    BevelFrame(surface, r, p.BevelInner(), p.BevelWidth());
+    surface.BrushColor = p.Color();
+    surface.PenColor = p.Color();
+}
+
+// The area the caption strip and its buttons share. Without a shadow it starts at the panel's
+// edge, over the border line.
+TRect CaptionArea(const TCustomAdvPanel& p) {
+    TRect k = p.ClientRect();
+    if (p.BorderShadow())
+        k = {p.BorderWidth(), p.BorderWidth(), k.Right - 2 - p.BorderWidth(), k.Bottom};
+    if (HasBevel(p)) {
+        const int b = p.BevelWidth();
+        k = {k.Left + b, k.Top + b, k.Right - b, k.Bottom - b};
+    }
+    return k;
+}
+
+bool CaptionShaded(const TCustomAdvPanel& p) {
+    const TShadeType type = p.Caption().ShadeType();
+    return type != TShadeType::stNormal && (type != TShadeType::stXPCaption || p.ThemesActive());
+}
+
+void PaintCaptionStrip(const TCustomAdvPanel& p, TCanvas& surface, const TRect& k) {
+    const TPanelCaption& caption = p.Caption();
+    const TColor color = p.Collaps() ? caption.CloseColor() : caption.Color();
+    const bool onTop = caption.Position() == TCaptionPosition::cpTop;
+    const int band = CaptionBand(p);
+    const int shadowCut = p.BorderShadow() ? 3 : 0;
+    if (CaptionShaded(p)) {
+        // The shade textures are not drawn yet; the strip shows its flat colour meanwhile.
+        TRect s = onTop ? TRect{k.Left, k.Top, k.Right, k.Top + band}
+                        : TRect{k.Left, k.Top, k.Left + band, k.Bottom};
+        FillSolid(surface, s, color);
+        return;
+    }
+    TRect s = onTop ? TRect{k.Left, k.Top, k.Right, k.Top + band}
+                    : TRect{k.Left, k.Top, k.Left + band, k.Bottom - shadowCut};
+    surface.BrushColor = color;
+    surface.PenColor = color;
+    if (caption.ColorTo() == tk::clNone)
+        FillSolid(surface, s, color);
+    else // a collapsed panel keeps its gradient
+        DrawGradient(surface, caption.Color(), caption.ColorTo(), 64, s,
+                     caption.GradientDirection() == TGradientDirection::gdHorizontal);
+}
+
+void PaintPanel(TCustomAdvPanel& p, TCanvas& surface) {
+    TRect r = p.ClientRect();
+    PaintBackground(p, surface, r);
+    PaintBorder(p, surface, r);
+    PaintBevels(p, surface, r);
+    if (p.Caption().Visible()) {
+        TRect k = CaptionArea(p);
+        PaintCaptionStrip(p, surface, k);
+    }
+    if (p.OnPaint) p.OnPaint(&p, surface, p.ClientRect());
+}
+
+} // namespace
+
+void TCustomAdvPanel::Paint(tk::TCanvas& canvas) {
+    if (!Buffered) {
+        PaintPanel(*this, canvas);
+        return;
+    }
+    const TRect client = ClientRect();
+    if (client.Width() <= 0 || client.Height() <= 0) return;
+    tk::MemoryDC memory(canvas.Handle());
+    tk::BitmapHandle bitmap(
+        CreateCompatibleBitmap(canvas.Handle(), client.Width(), client.Height()));
+    if (!memory.Get() || !bitmap) {
+        PaintPanel(*this, canvas); // no memory for the off-screen copy: paint directly
+        return;
+    }
+    tk::SelectedObject selected(memory.Get(), bitmap.Get());
+    TCanvas surface(memory.Get());
+    surface.Font.Assign(canvas.Font);
+    PaintPanel(*this, surface);
+    BitBlt(canvas.Handle(), 0, 0, client.Width(), client.Height(), memory.Get(), 0, 0, SRCCOPY);
+}
+
+} // namespace advpanel
