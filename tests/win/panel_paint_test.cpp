@@ -66,6 +66,39 @@ private:
     std::unique_ptr<unsigned[]> pixels_;
 };
 
+// A 32-bit DIB section with a canvas on it, cleared to black.
+class DibCanvas {
+public:
+    DibCanvas(int w, int h) : width_(w), screen_(nullptr), memory_(screen_.Get()) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        section_.Reset(CreateDIBSection(screen_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bits_ = static_cast<unsigned*>(bits);
+        selected_ = std::make_unique<tk::SelectedObject>(memory_.Get(), section_.Get());
+        canvas = std::make_unique<tk::TCanvas>(memory_.Get());
+    }
+    TColor At(int x, int y) const {
+        GdiFlush();
+        unsigned bgra = bits_[static_cast<size_t>(y) * width_ + x];
+        return RGBColor((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+    }
+    std::unique_ptr<tk::TCanvas> canvas;
+
+private:
+    int width_;
+    tk::WindowDC screen_;
+    tk::MemoryDC memory_;
+    tk::BitmapHandle section_;
+    std::unique_ptr<tk::SelectedObject> selected_;
+    unsigned* bits_ = nullptr;
+};
+
 TColor SysRgb(int index) {
     return static_cast<TColor>(GetSysColor(index));
 }
@@ -81,6 +114,50 @@ TColor BodyRow(int y, int h) {
     for (int i = 0; i < 64; ++i)
         if (static_cast<int>(std::nearbyint(i * h / 64.0)) <= y) last = i;
     return RGBColor(255, 255, 204 + static_cast<int>(std::nearbyint(17.0 * last / 64)));
+}
+
+TEST(DrawGradient, FillsOnlyItsRectangleAndLeavesTheLastBandsColour) {
+    AppFixture fixture;
+    DibCanvas dib(20, 80);
+    tk::TCanvas& c = *dib.canvas;
+    advpanel::DrawGradient(c, RGBColor(0, 0, 0), RGBColor(0, 0, 64), 64, {2, 5, 12, 69}, false);
+    EXPECT_EQ(dib.At(2, 5), RGBColor(0, 0, 0));
+    EXPECT_EQ(dib.At(11, 68), RGBColor(0, 0, 63)); // the last band, short of the end colour
+    EXPECT_EQ(dib.At(6, 40), RGBColor(0, 0, 35));
+    EXPECT_EQ(dib.At(1, 40), RGBColor(0, 0, 0)); // nothing outside
+    EXPECT_EQ(dib.At(12, 40), RGBColor(0, 0, 0));
+    EXPECT_EQ(dib.At(6, 69), RGBColor(0, 0, 0));
+    EXPECT_EQ(c.PenColor, RGBColor(0, 0, 63));
+    EXPECT_EQ(c.BrushColor, RGBColor(0, 0, 63));
+
+    // System colours take their current value; an inverted rectangle draws nothing.
+    advpanel::DrawGradient(c, tk::clBtnFace, tk::clBtnFace, 64, {14, 0, 20, 10}, true);
+    EXPECT_EQ(dib.At(17, 5), SysRgb(COLOR_BTNFACE));
+    advpanel::DrawGradient(c, tk::clWhite, tk::clWhite, 64, {19, 79, 13, 70}, false);
+    for (int y = 70; y < 80; ++y)
+        for (int x = 13; x < 20; ++x)
+            ASSERT_EQ(dib.At(x, y), RGBColor(0, 0, 0)) << x << "," << y;
+}
+
+TEST(DrawGradient, FramedGradientOutlinesUnlessTheFrameIsNone) {
+    AppFixture fixture;
+    DibCanvas dib(40, 20);
+    tk::TCanvas& c = *dib.canvas;
+    advpanel::DrawFramedGradient(c, RGBColor(50, 0, 0), RGBColor(90, 0, 0), RGBColor(0, 200, 0), 40,
+                                 {0, 0, 20, 20}, true);
+    EXPECT_EQ(dib.At(0, 10), RGBColor(0, 200, 0));
+    EXPECT_EQ(dib.At(19, 10), RGBColor(0, 200, 0));
+    EXPECT_EQ(dib.At(10, 0), RGBColor(0, 200, 0));
+    EXPECT_EQ(dib.At(10, 19), RGBColor(0, 200, 0));
+    // Half-pixel bands: column 1 shows only band 2 (offsets round half to even: 0, 0, 1, 2, 2, 2).
+    EXPECT_EQ(dib.At(1, 10), RGBColor(52, 0, 0));
+    EXPECT_EQ(c.BrushStyle, tk::TBrushStyle::bsClear);
+
+    advpanel::DrawFramedGradient(c, RGBColor(50, 0, 0), RGBColor(90, 0, 0), tk::clNone, 40,
+                                 {20, 0, 40, 20}, true);
+    EXPECT_EQ(dib.At(20, 10), RGBColor(51, 0, 0));
+    EXPECT_EQ(dib.At(39, 10), RGBColor(88, 0, 0)); // band 39 starts past the edge
+    EXPECT_EQ(c.BrushStyle, tk::TBrushStyle::bsSolid);
 }
 
 class PanelPaint : public ::testing::Test {
