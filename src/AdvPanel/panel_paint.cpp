@@ -2,6 +2,7 @@
 // composed off-screen when Buffered.
 #include "AdvPanel.h"
 #include "gradient_draw.h"
+#include "panel_paint_geometry.h"
 
 namespace advpanel {
 namespace {
@@ -44,14 +45,17 @@ void FillSolid(TCanvas& canvas, const TRect& r, TColor color) {
     canvas.Rectangle(r);
 }
 
-bool HasBevel(const TCustomAdvPanel& p) {
-    return p.BevelInner() != TBevelCut::bvNone || p.BevelOuter() != TBevelCut::bvNone;
-}
-
-// The caption strip's painted thickness: its height less a bevel's width at both ends, whether
-// or not a bevel is drawn.
-int CaptionBand(const TCustomAdvPanel& p) {
-    return p.Caption().Height() - 2 * p.BevelWidth();
+PaintFrame FrameOf(const TCustomAdvPanel& p) {
+    PaintFrame f;
+    f.Width = p.ClientRect().Width();
+    f.Height = p.ClientRect().Height();
+    f.BorderShadow = p.BorderShadow();
+    f.BorderWidth = p.BorderWidth();
+    f.HasBevel = p.BevelInner() != TBevelCut::bvNone || p.BevelOuter() != TBevelCut::bvNone;
+    f.BevelWidth = p.BevelWidth();
+    f.CaptionPosition = p.Caption().Position();
+    f.CaptionHeight = p.Caption().Height();
+    return f;
 }
 
 void PaintBackground(const TCustomAdvPanel& p, TCanvas& surface, const TRect& r) {
@@ -69,10 +73,7 @@ void PaintBorder(const TCustomAdvPanel& p, TCanvas& surface, TRect& r) {
     surface.BrushStyle = TBrushStyle::bsClear;
     surface.PenColor = p.BorderColor();
     surface.PenWidth = 1;
-    if (p.BorderShadow()) {
-        r.Right -= 2;
-        r.Bottom -= 2;
-    }
+    r = BorderOutline(FrameOf(p));
     surface.Rectangle(r);
     if (p.BorderShadow()) {
         surface.PenColor = BlendColor(p.BorderColor(), tk::clBtnFace, 50);
@@ -96,42 +97,21 @@ void PaintBevels(const TCustomAdvPanel& p, TCanvas& surface, TRect& r) {
     surface.PenColor = p.Color();
 }
 
-// The area the caption strip and its buttons share. Without a shadow it starts at the panel's
-// edge, over the border line.
-TRect CaptionArea(const TCustomAdvPanel& p) {
-    TRect k = p.ClientRect();
-    if (p.BorderShadow())
-        k = {p.BorderWidth(), p.BorderWidth(), k.Right - 2 - p.BorderWidth(), k.Bottom};
-    if (HasBevel(p)) {
-        const int b = p.BevelWidth();
-        k = {k.Left + b, k.Top + b, k.Right - b, k.Bottom - b};
-    }
-    return k;
-}
-
 bool CaptionShaded(const TCustomAdvPanel& p) {
     const TShadeType type = p.Caption().ShadeType();
     return type != TShadeType::stNormal && (type != TShadeType::stXPCaption || p.ThemesActive());
 }
 
-void PaintCaptionStrip(const TCustomAdvPanel& p, TCanvas& surface, const TRect& k) {
+void PaintCaptionStrip(const TCustomAdvPanel& p, TCanvas& surface) {
     const TPanelCaption& caption = p.Caption();
+    const PaintFrame frame = FrameOf(p);
     const TColor color = p.Collaps() ? caption.CloseColor() : caption.Color();
-    const bool onTop = caption.Position() == TCaptionPosition::cpTop;
-    const int band = CaptionBand(p);
-    const int shadowCut = p.BorderShadow() ? 3 : 0;
-    if (CaptionShaded(p)) {
-        // The shade textures are not drawn yet; the strip shows its flat colour meanwhile.
-        TRect s = onTop ? TRect{k.Left, k.Top, k.Right, k.Top + band}
-                        : TRect{k.Left, k.Top, k.Left + band, k.Bottom};
-        FillSolid(surface, s, color);
-        return;
-    }
-    TRect s = onTop ? TRect{k.Left, k.Top, k.Right, k.Top + band}
-                    : TRect{k.Left, k.Top, k.Left + band, k.Bottom - shadowCut};
+    const bool shaded = CaptionShaded(p);
+    const TRect s = CaptionStrip(frame, CaptionArea(frame), shaded);
     surface.BrushColor = color;
     surface.PenColor = color;
-    if (caption.ColorTo() == tk::clNone)
+    // The shade textures are not drawn yet; a shaded strip shows its flat colour meanwhile.
+    if (shaded || caption.ColorTo() == tk::clNone)
         FillSolid(surface, s, color);
     else // a collapsed panel keeps its gradient
         DrawGradient(surface, caption.Color(), caption.ColorTo(), 64, s,
@@ -143,10 +123,7 @@ void PaintPanel(TCustomAdvPanel& p, TCanvas& surface) {
     PaintBackground(p, surface, r);
     PaintBorder(p, surface, r);
     PaintBevels(p, surface, r);
-    if (p.Caption().Visible()) {
-        TRect k = CaptionArea(p);
-        PaintCaptionStrip(p, surface, k);
-    }
+    if (p.Caption().Visible()) PaintCaptionStrip(p, surface);
     if (p.OnPaint) p.OnPaint(&p, surface, p.ClientRect());
 }
 
