@@ -237,6 +237,26 @@ TEST_F(PanelPaint, TheNoteShowsItsGradientBodyBorderShadowAndCaption) {
     EXPECT_EQ(img.At(x, 29), BodyRow(29, h)); // and leaves row 29 to the body
 }
 
+TEST_F(PanelPaint, AResizedNoteRecomputesItsBandsAndEdges) {
+    note::TForm1* note = fixture_.CreateNote();
+    note->SetClientSize(250, 190);
+    PumpMessages();
+    PanelImage img(note->panel->Handle());
+    const int w = img.Width(), h = img.Height();
+    ASSERT_EQ(w, 250);
+    ASSERT_EQ(h, 190);
+    for (int y = 29; y < h - 3; ++y)
+        ASSERT_EQ(img.At(w / 2, y), BodyRow(y, h)) << y;
+    EXPECT_EQ(img.At(0, h - 1), kBodyTo);
+    EXPECT_EQ(img.At(w - 3, h / 2), kOlive);
+    EXPECT_EQ(img.At(w / 2, h - 3), kOlive);
+    const TColor face = SysRgb(COLOR_BTNFACE);
+    EXPECT_EQ(img.At(w - 2, h / 2), advpanel::BlendColor(kOlive, face, 50));
+    EXPECT_EQ(img.At(w - 1, h / 2), advpanel::BlendColor(kOlive, face, 20));
+    EXPECT_EQ(img.At(w - 4, 28), RGBColor(218, 216, 173));
+    EXPECT_EQ(img.At(w - 3, 28), kOlive);
+}
+
 TEST_F(PanelPaint, TheNoteOnScreenKeepsItsShadowAndBottomLeftCorner) {
     note::TForm1* note = fixture_.CreateNote();
     RedrawWindow(note->Handle(), nullptr, nullptr,
