@@ -130,7 +130,8 @@ void PaintPanel(TCustomAdvPanel& p, TCanvas& surface) {
 } // namespace
 
 void TCustomAdvPanel::Paint(tk::TCanvas& canvas) {
-    if (!Buffered) {
+    // The toolkit's double buffering already hands over an off-screen surface: compose there.
+    if (!Buffered || GetObjectType(canvas.Handle()) == OBJ_MEMDC) {
         PaintPanel(*this, canvas);
         return;
     }

@@ -91,13 +91,7 @@ COLORREF GlyphKeyColor(const tk::TBitmap& glyph) {
 TGlyphPixels ReadGlyphPixels(const tk::TBitmap& glyph) {
     TGlyphPixels pixels;
     if (glyph.Empty()) return pixels;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = glyph.Width();
-    info.bmiHeader.biHeight = -glyph.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = tk::Dib32Info(glyph.Width(), glyph.Height());
     std::vector<std::uint32_t> bgra(static_cast<std::size_t>(glyph.Width()) *
                                     static_cast<std::size_t>(glyph.Height()));
     {
@@ -109,8 +103,7 @@ TGlyphPixels ReadGlyphPixels(const tk::TBitmap& glyph) {
     pixels.Width = glyph.Width();
     pixels.Height = glyph.Height();
     pixels.Colors.reserve(bgra.size());
-    for (std::uint32_t v : bgra)
-        pixels.Colors.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
+    for (std::uint32_t v : bgra) pixels.Colors.push_back(tk::ColorFromBgra(v));
     pixels.Key = GlyphKeyColor(glyph);
     return pixels;
 }

@@ -14,6 +14,25 @@ COLORREF ColorToRGB(TColor color) {
     return static_cast<COLORREF>(color) & 0xFFFFFF;
 }
 
+BITMAPINFO Dib32Info(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+BitmapHandle CreateDib32(int width, int height, void** bits) {
+    BITMAPINFO info = Dib32Info(width, height);
+    WindowDC screen(nullptr);
+    BitmapHandle section(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, bits, nullptr, 0));
+    if (!section) throw EOutOfResources("Out of system resources");
+    return section;
+}
+
 int ScreenPixelsPerInch() {
     static const int ppi = [] {
         WindowDC screen(nullptr);
@@ -180,18 +199,8 @@ void TBitmap::SetSize(int width, int height) {
 }
 
 void TBitmap::MakeSection(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    WindowDC screen(nullptr);
-    HBITMAP section = CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!section) throw EOutOfResources("Out of system resources");
-    handle_.Reset(section);
+    handle_ = CreateDib32(width, height, &bits);
     fileData_.clear();
     width_ = width;
     height_ = height;

@@ -13,6 +13,16 @@ namespace tk {
 // The colour GDI draws for a stored colour: system colours are resolved now.
 COLORREF ColorToRGB(TColor color);
 
+// The header of a 32-bit device-independent bitmap whose rows run from the top.
+BITMAPINFO Dib32Info(int width, int height);
+// A 32-bit top-down DIB section; `bits` receives its pixels (one BGRA value each). Throws
+// EOutOfResources when the system cannot make it.
+BitmapHandle CreateDib32(int width, int height, void** bits);
+// The colour of one such pixel.
+inline COLORREF ColorFromBgra(unsigned bgra) {
+    return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+}
+
 using TFontStyles = unsigned;
 constexpr TFontStyles fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8;
 

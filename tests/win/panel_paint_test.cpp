@@ -22,71 +22,36 @@ namespace {
 // The panel's own painting (no child windows, no windowless children) in a 32-bit DIB.
 class PanelImage {
 public:
-    explicit PanelImage(HWND hwnd) {
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        width_ = rc.right;
-        height_ = rc.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        tk::WindowDC screen(nullptr);
-        tk::BitmapHandle section(
-            CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        tk::MemoryDC memory(screen.Get());
-        {
-            tk::SelectedObject selected(memory.Get(), section.Get());
-            // A marker colour no painting uses, to show pixels left untouched.
-            tk::BrushHandle marker(CreateSolidBrush(kUntouched));
-            FillRect(memory.Get(), &rc, marker.Get());
-            SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
-            GdiFlush();
-        }
-        pixels_ = std::make_unique<unsigned[]>(static_cast<size_t>(width_) * height_);
-        std::copy_n(static_cast<unsigned*>(bits), static_cast<size_t>(width_) * height_,
-                    pixels_.get());
-    }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    TColor At(int x, int y) const {
-        unsigned bgra = pixels_[static_cast<size_t>(y) * width_ + x];
-        return RGBColor((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
-    }
+    explicit PanelImage(HWND hwnd)
+        : pixels_(hwnd, [hwnd](HDC memory, const RECT& client) {
+              // A marker colour no painting uses, to show pixels left untouched.
+              tk::BrushHandle marker(CreateSolidBrush(kUntouched));
+              FillRect(memory, &client, marker.Get());
+              SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+          }) {}
+    int Width() const { return pixels_.Width(); }
+    int Height() const { return pixels_.Height(); }
+    TColor At(int x, int y) const { return static_cast<TColor>(pixels_.At(x, y)); }
 
     static constexpr COLORREF kUntouched = RGB(1, 2, 3);
 
 private:
-    int width_ = 0;
-    int height_ = 0;
-    std::unique_ptr<unsigned[]> pixels_;
+    wintest::ScreenPixels pixels_;
 };
 
 // A 32-bit DIB section with a canvas on it, cleared to black.
 class DibCanvas {
 public:
     DibCanvas(int w, int h) : width_(w), screen_(nullptr), memory_(screen_.Get()) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        section_.Reset(CreateDIBSection(screen_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        section_ = tk::CreateDib32(w, h, &bits);
         bits_ = static_cast<unsigned*>(bits);
         selected_ = std::make_unique<tk::SelectedObject>(memory_.Get(), section_.Get());
         canvas = std::make_unique<tk::TCanvas>(memory_.Get());
     }
     TColor At(int x, int y) const {
         GdiFlush();
-        unsigned bgra = bits_[static_cast<size_t>(y) * width_ + x];
-        return RGBColor((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+        return static_cast<TColor>(tk::ColorFromBgra(bits_[static_cast<size_t>(y) * width_ + x]));
     }
     std::unique_ptr<tk::TCanvas> canvas;
 

@@ -73,28 +73,28 @@ note::TForm1* AppFixture::CreateNoteFromText(const std::string& layout, int show
     return form;
 }
 
-ScreenPixels::ScreenPixels(HWND hwnd) {
+ScreenPixels::ScreenPixels(HWND hwnd)
+    : ScreenPixels(hwnd, [hwnd](HDC memory, const RECT& client) {
+          POINT origin{0, 0};
+          ClientToScreen(hwnd, &origin);
+          tk::WindowDC screen(nullptr);
+          BitBlt(memory, 0, 0, client.right, client.bottom, screen.Get(), origin.x, origin.y,
+                 SRCCOPY);
+      }) {}
+
+ScreenPixels::ScreenPixels(HWND hwnd,
+                           const std::function<void(HDC memory, const RECT& client)>& render) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     width_ = rc.right;
     height_ = rc.bottom;
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
+    tk::BitmapHandle section = tk::CreateDib32(width_, height_, &bits);
     tk::WindowDC screen(nullptr);
-    tk::BitmapHandle section(
-        CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     tk::MemoryDC memory(screen.Get());
     {
         tk::SelectedObject selected(memory.Get(), section.Get());
-        BitBlt(memory.Get(), 0, 0, width_, height_, screen.Get(), origin.x, origin.y, SRCCOPY);
+        render(memory.Get(), rc);
         GdiFlush();
     }
     pixels_ = std::make_unique<unsigned[]>(static_cast<size_t>(width_) * height_);
@@ -103,8 +103,7 @@ ScreenPixels::ScreenPixels(HWND hwnd) {
 }
 
 COLORREF ScreenPixels::At(int x, int y) const {
-    unsigned bgra = pixels_[static_cast<size_t>(y) * width_ + x];
-    return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+    return tk::ColorFromBgra(pixels_[static_cast<size_t>(y) * width_ + x]);
 }
 
 } // namespace wintest

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -42,10 +43,12 @@ private:
     std::unique_ptr<tk::TApplication> app_;
 };
 
-// Reads 32-bit pixels of a window's on-screen image.
+// Reads 32-bit pixels of a window's image: as it is on the screen, or as `render` draws it
+// into a client-sized 32-bit DIB.
 class ScreenPixels {
 public:
     explicit ScreenPixels(HWND hwnd);
+    ScreenPixels(HWND hwnd, const std::function<void(HDC memory, const RECT& client)>& render);
     COLORREF At(int x, int y) const; // client coordinates
     int Width() const { return width_; }
     int Height() const { return height_; }
