@@ -1,7 +1,8 @@
 // Sizing the panel to its text, and the panel group that stacks its panels.
 #include "AdvPanel.h"
 #include "panel_autosize_rules.h"
-#include "panel_html_measure.h"
+#include "html_render.h"
+#include "toolkit/win_handles.h"
 
 namespace advpanel {
 
@@ -22,12 +23,18 @@ void TCustomAdvPanel::ApplyAutoSize() {
     f.StatusBarVisible = statusBar_->Visible();
     f.StatusBarHeight = statusBar_->Height();
 
-    HtmlTextRequest request;
-    request.Font = &Font();
-    request.Text = Text;
-    request.Rect = AutoSizeMeasureRect(f);
-    request.MeasureOnly = true;
-    AutoSizeResult size = AutoSizeFromText(f, RenderHtmlText(nullptr, request));
+    HtmlRenderParams params;
+    params.Text = Text;
+    params.Rect = AutoSizeMeasureRect(f);
+    params.MeasureOnly = true;
+    HtmlRenderResult measured;
+    {
+        tk::WindowDC screen(nullptr);
+        tk::TCanvas canvas(screen.Get());
+        canvas.Font.Assign(Font());
+        RenderHtmlText(canvas, params, measured);
+    }
+    AutoSizeResult size = AutoSizeFromText(f, {measured.Width, measured.Height});
     if (size.Width) SetPanelWidth(*size.Width);
     if (size.Height) SetPanelHeight(*size.Height);
     NotifyGroup();
