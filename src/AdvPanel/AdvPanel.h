@@ -149,6 +149,11 @@ public:
     tk::TPoint LastSize() const { return lastSize_; }
     tk::TCursor NormalCursor() const { return normalCursor_; }
     tk::TBitmap& ShadeBitmap() { return *shadeBitmap_; }
+    const tk::TBitmap& ShadeBitmap() const { return *shadeBitmap_; }
+    bool CloseButtonHot() const { return closeButtonHot_; }
+    bool MinMaxButtonHot() const { return minMaxButtonHot_; }
+    int HotBodyAnchor() const { return hotBodyAnchor_; }
+    int HotCaptionAnchor() const { return hotCaptionAnchor_; }
 
     // Renders ShadeBitmap from the caption's shade settings.
     virtual void RebuildCaptionShade() {}

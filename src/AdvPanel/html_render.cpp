@@ -6,8 +6,7 @@
 
 namespace advpanel {
 
-bool RenderHtmlText(tk::TCanvas& canvas, const HtmlRenderParams& params,
-                    HtmlRenderResult& result) {
+bool RenderHtmlText(tk::TCanvas& canvas, const HtmlRenderParams& params, HtmlRenderResult& result) {
     result = {};
     result.PlainText = params.Text;
     HDC dc = canvas.Handle();

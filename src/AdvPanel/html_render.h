@@ -46,7 +46,6 @@ struct HtmlRenderResult {
 };
 
 // Returns true when the mouse position lies over an anchor.
-bool RenderHtmlText(tk::TCanvas& canvas, const HtmlRenderParams& params,
-                    HtmlRenderResult& result);
+bool RenderHtmlText(tk::TCanvas& canvas, const HtmlRenderParams& params, HtmlRenderResult& result);
 
 } // namespace advpanel

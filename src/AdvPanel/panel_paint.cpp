@@ -1,17 +1,60 @@
-// The panel's painting: background, border with its shadow, bevels and the caption strip,
-// composed off-screen when Buffered.
-#include "AdvPanel.h"
+// The panel's painting: background, border with its shadow and bevels here, then the body,
+// caption, status bar and size grip, composed off-screen when Buffered.
 #include "gradient_draw.h"
-#include "panel_paint_geometry.h"
+#include "panel_paint_parts.h"
 
 namespace advpanel {
-namespace {
 
 using tk::TBevelCut;
 using tk::TBrushStyle;
 using tk::TCanvas;
 using tk::TColor;
 using tk::TRect;
+
+void FillSolid(TCanvas& canvas, const TRect& r, TColor color) {
+    canvas.BrushStyle = TBrushStyle::bsSolid;
+    canvas.BrushColor = color;
+    canvas.PenColor = color;
+    canvas.Rectangle(r);
+}
+
+PaintFrame FrameOf(const TCustomAdvPanel& p) {
+    PaintFrame f;
+    f.Width = p.ClientRect().Width();
+    f.Height = p.ClientRect().Height();
+    f.BorderShadow = p.BorderShadow();
+    f.BorderWidth = p.BorderWidth();
+    f.HasBevel = p.BevelInner() != TBevelCut::bvNone || p.BevelOuter() != TBevelCut::bvNone;
+    f.BevelWidth = p.BevelWidth();
+    f.CaptionPosition = p.Caption().Position();
+    f.CaptionHeight = p.Caption().Height();
+    return f;
+}
+
+HtmlRenderParams PanelTextParams(const TCustomAdvPanel& p, const std::string& text,
+                                 const tk::TRect& r, int hotAnchor, bool wordWrap) {
+    HtmlRenderParams params;
+    params.Text = text;
+    params.Rect = r;
+    params.Images = p.Images();
+    params.HotAnchor = hotAnchor;
+    params.ShadowOffset = p.ShadowOffset();
+    params.Hover = p.Hover;
+    params.WordWrap = wordWrap;
+    params.URLColor = p.URLColor();
+    params.HoverColor = p.HoverColor;
+    params.HoverFontColor = p.HoverFontColor;
+    params.ShadowColor = p.ShadowColor();
+    params.PictureContainer = p.PictureContainer();
+    params.LineSpacing = p.LineSpacing();
+    return params;
+}
+
+void UseRotatedFont(tk::TCanvas& canvas) {
+    canvas.Font.SetRotation(-2700, 30);
+}
+
+namespace {
 
 // Nested one-pixel rings, top and left edges in `topLeft`, bottom and right edges in
 // `bottomRight`; `r` shrinks by one pixel on every side per ring.
@@ -36,26 +79,6 @@ void BevelFrame(TCanvas& canvas, TRect& r, TBevelCut cut, int width) {
         Frame3D(canvas, r, tk::clBtnShadow, tk::clBtnHighlight, width);
     else
         Frame3D(canvas, r, tk::clBtnHighlight, tk::clBtnShadow, width);
-}
-
-void FillSolid(TCanvas& canvas, const TRect& r, TColor color) {
-    canvas.BrushStyle = TBrushStyle::bsSolid;
-    canvas.BrushColor = color;
-    canvas.PenColor = color;
-    canvas.Rectangle(r);
-}
-
-PaintFrame FrameOf(const TCustomAdvPanel& p) {
-    PaintFrame f;
-    f.Width = p.ClientRect().Width();
-    f.Height = p.ClientRect().Height();
-    f.BorderShadow = p.BorderShadow();
-    f.BorderWidth = p.BorderWidth();
-    f.HasBevel = p.BevelInner() != TBevelCut::bvNone || p.BevelOuter() != TBevelCut::bvNone;
-    f.BevelWidth = p.BevelWidth();
-    f.CaptionPosition = p.Caption().Position();
-    f.CaptionHeight = p.Caption().Height();
-    return f;
 }
 
 void PaintBackground(const TCustomAdvPanel& p, TCanvas& surface, const TRect& r) {
@@ -97,33 +120,15 @@ void PaintBevels(const TCustomAdvPanel& p, TCanvas& surface, TRect& r) {
     surface.PenColor = p.Color();
 }
 
-bool CaptionShaded(const TCustomAdvPanel& p) {
-    const TShadeType type = p.Caption().ShadeType();
-    return type != TShadeType::stNormal && (type != TShadeType::stXPCaption || p.ThemesActive());
-}
-
-void PaintCaptionStrip(const TCustomAdvPanel& p, TCanvas& surface) {
-    const TPanelCaption& caption = p.Caption();
-    const PaintFrame frame = FrameOf(p);
-    const TColor color = p.Collaps() ? caption.CloseColor() : caption.Color();
-    const bool shaded = CaptionShaded(p);
-    const TRect s = CaptionStrip(frame, CaptionArea(frame), shaded);
-    surface.BrushColor = color;
-    surface.PenColor = color;
-    // The shade textures are not drawn yet; a shaded strip shows its flat colour meanwhile.
-    if (shaded || caption.ColorTo() == tk::clNone)
-        FillSolid(surface, s, color);
-    else // a collapsed panel keeps its gradient
-        DrawGradient(surface, caption.Color(), caption.ColorTo(), 64, s,
-                     caption.GradientDirection() == TGradientDirection::gdHorizontal);
-}
-
 void PaintPanel(TCustomAdvPanel& p, TCanvas& surface) {
     TRect r = p.ClientRect();
     PaintBackground(p, surface, r);
     PaintBorder(p, surface, r);
     PaintBevels(p, surface, r);
-    if (p.Caption().Visible()) PaintCaptionStrip(p, surface);
+    PaintBody(p, surface);
+    if (p.Caption().Visible()) PaintCaption(p, surface);
+    PaintStatusBar(p, surface);
+    PaintSizeGrip(p, surface);
     if (p.OnPaint) p.OnPaint(&p, surface, p.ClientRect());
 }
 

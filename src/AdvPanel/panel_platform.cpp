@@ -7,18 +7,31 @@
 namespace advpanel {
 namespace {
 
+using ThemeHandle = HANDLE;
 using IsThemeActiveProc = BOOL(WINAPI*)();
+using OpenThemeDataProc = ThemeHandle(WINAPI*)(HWND, LPCWSTR);
+using CloseThemeDataProc = HRESULT(WINAPI*)(ThemeHandle);
+using DrawThemeBackgroundProc = HRESULT(WINAPI*)(ThemeHandle, HDC, int, int, const RECT*,
+                                                 const RECT*);
 
 struct ThemeLibrary {
     tk::LibraryModule Module{"uxtheme.dll"};
-    IsThemeActiveProc IsThemeActive = nullptr;
+    IsThemeActiveProc IsThemeActive = Function<IsThemeActiveProc>("IsThemeActive");
+    OpenThemeDataProc OpenThemeData = Function<OpenThemeDataProc>("OpenThemeData");
+    CloseThemeDataProc CloseThemeData = Function<CloseThemeDataProc>("CloseThemeData");
+    DrawThemeBackgroundProc DrawThemeBackground =
+        Function<DrawThemeBackgroundProc>("DrawThemeBackground");
 
-    ThemeLibrary() {
-        if (Module)
-            IsThemeActive = reinterpret_cast<IsThemeActiveProc>(
-                reinterpret_cast<void*>(GetProcAddress(Module.Get(), "IsThemeActive")));
+    template <typename Proc> Proc Function(const char* name) const {
+        if (!Module) return nullptr;
+        return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(Module.Get(), name)));
     }
 };
+
+const ThemeLibrary& Themes() {
+    static const ThemeLibrary library;
+    return library;
+}
 
 } // namespace
 
@@ -30,8 +43,19 @@ bool PlatformIsXPOrLater() {
 }
 
 bool PlatformThemeActive() {
-    static const ThemeLibrary library;
-    return library.IsThemeActive && library.IsThemeActive() != FALSE;
+    return Themes().IsThemeActive && Themes().IsThemeActive() != FALSE;
+}
+
+bool DrawWindowThemePart(HWND hwnd, HDC dc, int part, const RECT& r) {
+    const ThemeLibrary& themes = Themes();
+    if (!themes.OpenThemeData || !themes.CloseThemeData || !themes.DrawThemeBackground)
+        return false;
+    ThemeHandle theme = themes.OpenThemeData(hwnd, L"window");
+    if (!theme) return false;
+    constexpr int kNormalState = 1;
+    themes.DrawThemeBackground(theme, dc, part, kNormalState, &r, nullptr);
+    themes.CloseThemeData(theme);
+    return true;
 }
 
 } // namespace advpanel

@@ -52,7 +52,9 @@ TFont::TFont() {
     base_.lfPitchAndFamily = DEFAULT_PITCH;
 }
 
-int TFont::Size() const { return FontSizeFromHeight(height_, ScreenPixelsPerInch()); }
+int TFont::Size() const {
+    return FontSizeFromHeight(height_, ScreenPixelsPerInch());
+}
 
 void TFont::SetName(const std::string& name) {
     if (name == name_) return;
@@ -64,7 +66,9 @@ void TFont::SetHeight(int height) {
     height_ = height;
     Changed();
 }
-void TFont::SetSize(int size) { SetHeight(FontHeightFromSize(size, ScreenPixelsPerInch())); }
+void TFont::SetSize(int size) {
+    SetHeight(FontHeightFromSize(size, ScreenPixelsPerInch()));
+}
 void TFont::SetCharset(int charset) {
     if (charset == charset_) return;
     charset_ = charset;
@@ -89,6 +93,13 @@ void TFont::Assign(const TFont& source) {
     color_ = source.color_;
     style_ = source.style_;
     base_ = source.base_;
+    Changed();
+}
+
+void TFont::SetRotation(int escapement, int orientation) {
+    if (base_.lfEscapement == escapement && base_.lfOrientation == orientation) return;
+    base_.lfEscapement = escapement;
+    base_.lfOrientation = orientation;
     Changed();
 }
 
@@ -233,8 +244,7 @@ void TBitmap::Clear() {
     Changed();
 }
 
-bool TBitmap::ReadProperty(std::string_view name, const LayoutValue& value,
-                           LayoutReader& reader) {
+bool TBitmap::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
     if (name == "Data") {
         LoadFromFileData(reader.ResourceData(value));
         return true;
@@ -242,7 +252,50 @@ bool TBitmap::ReadProperty(std::string_view name, const LayoutValue& value,
     return TPersistent::ReadProperty(name, value, reader);
 }
 
+// ---- ClipRegion ----
+
+ClipRegion::ClipRegion(HDC dc, RegionHandle region)
+    : dc_(dc), region_(std::move(region)), previous_(CreateRectRgn(0, 0, 0, 0)) {
+    if (previous_ && GetClipRgn(dc_, previous_.Get()) != 1) previous_.Reset();
+    if (!region_) return;
+    // Regions are in device coordinates.
+    POINT origin{};
+    GetViewportOrgEx(dc_, &origin);
+    OffsetRgn(region_.Get(), origin.x, origin.y);
+    if (previous_) CombineRgn(region_.Get(), region_.Get(), previous_.Get(), RGN_AND);
+    SelectClipRgn(dc_, region_.Get());
+}
+
+ClipRegion::ClipRegion(HDC dc, const TRect& r)
+    : ClipRegion(dc, RegionHandle(CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom))) {}
+
+ClipRegion::~ClipRegion() {
+    SelectClipRgn(dc_, previous_ ? previous_.Get() : nullptr);
+}
+
 // ---- TCanvas ----
+
+namespace {
+
+// The surface's pen and brush, made from its settings and selected for one operation.
+class PenAndBrush {
+public:
+    PenAndBrush(HDC dc, const TCanvas& c)
+        : pen_(CreatePen(PS_SOLID, c.PenWidth, ColorToRGB(c.PenColor))),
+          brush_(c.BrushStyle == TBrushStyle::bsSolid ? CreateSolidBrush(ColorToRGB(c.BrushColor))
+                                                      : nullptr),
+          pen_selected_(dc, pen_.Get()),
+          brush_selected_(dc, brush_ ? static_cast<HGDIOBJ>(brush_.Get())
+                                     : GetStockObject(NULL_BRUSH)) {}
+
+private:
+    PenHandle pen_;
+    BrushHandle brush_;
+    SelectedObject pen_selected_;
+    SelectedObject brush_selected_;
+};
+
+} // namespace
 
 TCanvas::TCanvas(HDC dc) : dc_(dc) {}
 
@@ -254,15 +307,13 @@ void TCanvas::FillRect(const TRect& r) {
 }
 
 void TCanvas::Rectangle(const TRect& r) {
-    PenHandle pen(CreatePen(PS_SOLID, PenWidth, ColorToRGB(PenColor)));
-    BrushHandle brush(BrushStyle == TBrushStyle::bsSolid ? CreateSolidBrush(ColorToRGB(BrushColor))
-                                                         : nullptr);
-    SelectedObject p(dc_, pen.Get());
-    SelectedObject b(dc_, brush ? static_cast<HGDIOBJ>(brush.Get()) : GetStockObject(NULL_BRUSH));
+    PenAndBrush tools(dc_, *this);
     ::Rectangle(dc_, r.Left, r.Top, r.Right, r.Bottom);
 }
 
-void TCanvas::MoveTo(int x, int y) { penPos_ = {x, y}; }
+void TCanvas::MoveTo(int x, int y) {
+    penPos_ = {x, y};
+}
 
 void TCanvas::LineTo(int x, int y) {
     PenHandle pen(CreatePen(PS_SOLID, PenWidth, ColorToRGB(PenColor)));
@@ -306,6 +357,42 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
     MemoryDC source(dc_);
     SelectedObject s(source.Get(), bitmap.Handle());
     BitBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), source.Get(), 0, 0, SRCCOPY);
+}
+
+void TCanvas::StretchDrawPart(const TRect& dest, const TBitmap& bitmap, const TRect& source) {
+    if (bitmap.Empty() || dest.Width() <= 0 || dest.Height() <= 0) return;
+    MemoryDC from(dc_);
+    SelectedObject s(from.Get(), bitmap.Handle());
+    const int oldMode = SetStretchBltMode(dc_, COLORONCOLOR);
+    StretchBlt(dc_, dest.Left, dest.Top, dest.Width(), dest.Height(), from.Get(), source.Left,
+               source.Top, source.Width(), source.Height(), SRCCOPY);
+    SetStretchBltMode(dc_, oldMode);
+}
+
+void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
+    StretchDrawPart(dest, bitmap, {0, 0, bitmap.Width(), bitmap.Height()});
+}
+
+void TCanvas::DrawTransparent(int x, int y, const TBitmap& bitmap) {
+    if (bitmap.Empty()) return;
+    MemoryDC from(dc_);
+    SelectedObject s(from.Get(), bitmap.Handle());
+    const COLORREF transparent = GetPixel(from.Get(), 0, bitmap.Height() - 1);
+    GdiTransparentBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), from.Get(), 0, 0, bitmap.Width(),
+                      bitmap.Height(), transparent);
+}
+
+void TCanvas::Polygon(const TPoint* points, int count) {
+    std::vector<POINT> corners;
+    for (int i = 0; i < count; ++i)
+        corners.push_back({points[i].X, points[i].Y});
+    PenAndBrush tools(dc_, *this);
+    ::Polygon(dc_, corners.data(), count);
+}
+
+void TCanvas::RoundRect(const TRect& r, int cornerWidth, int cornerHeight) {
+    PenAndBrush tools(dc_, *this);
+    ::RoundRect(dc_, r.Left, r.Top, r.Right, r.Bottom, cornerWidth, cornerHeight);
 }
 
 } // namespace tk

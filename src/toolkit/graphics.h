@@ -51,6 +51,8 @@ public:
     // Takes a whole system font description (the message-box font, say): its weight, width,
     // quality and pitch are kept for the handle along with the properties above.
     void AssignLogFont(const LOGFONTA& logFont);
+    // Escapement and orientation in tenths of a degree, as in the logical-font record.
+    void SetRotation(int escapement, int orientation);
 
     // The GDI font for the current description, made on first use after a change.
     HFONT Handle() const;
@@ -113,6 +115,22 @@ private:
 
 enum class TBrushStyle { bsSolid, bsClear };
 
+// Limits drawing on a device context to a region, given in logical coordinates, for as long as it
+// lives; within a clip already set it limits to both. The context's previous clip returns after.
+class ClipRegion {
+public:
+    ClipRegion(HDC dc, RegionHandle region);
+    ClipRegion(HDC dc, const TRect& r);
+    ~ClipRegion();
+    ClipRegion(const ClipRegion&) = delete;
+    ClipRegion& operator=(const ClipRegion&) = delete;
+
+private:
+    HDC dc_;
+    RegionHandle region_;
+    RegionHandle previous_; // empty when there was no clip
+};
+
 // A drawing surface over a device context that it does not own. Drawing objects are made from
 // the surface's current settings and deselected after each operation.
 class TCanvas {
@@ -138,6 +156,13 @@ public:
     // DrawTextA with the surface's font and colour, transparent background; returns its height.
     int DrawTextIn(const std::string& text, TRect& r, UINT format);
     void Draw(int x, int y, const TBitmap& bitmap);
+    // Draws the bitmap's `source` part stretched over `dest`.
+    void StretchDrawPart(const TRect& dest, const TBitmap& bitmap, const TRect& source);
+    void StretchDraw(const TRect& dest, const TBitmap& bitmap);
+    // Draws the bitmap leaving out the pixels in the colour of its bottom-left pixel.
+    void DrawTransparent(int x, int y, const TBitmap& bitmap);
+    void Polygon(const TPoint* points, int count); // outline with the pen, inside with the brush
+    void RoundRect(const TRect& r, int cornerWidth, int cornerHeight);
 
 private:
     HDC dc_;
