@@ -2,6 +2,7 @@
 // and the caption strip, on the real note and on panels set up for the edge cases.
 #include "AdvPanel/AdvPanel.h"
 #include "AdvPanel/gradient_draw.h"
+#include "support/panel_pixels.h"
 #include "support/win_test_support.h"
 #include "toolkit/forms.h"
 
@@ -15,58 +16,12 @@ using tk::RGBColor;
 using tk::TBevelCut;
 using tk::TColor;
 using wintest::AppFixture;
+using wintest::DibCanvas;
+using wintest::PanelImage;
 using wintest::PumpMessages;
+using wintest::SysRgb;
 
 namespace {
-
-// The panel's own painting (no child windows, no windowless children) in a 32-bit DIB.
-class PanelImage {
-public:
-    explicit PanelImage(HWND hwnd)
-        : pixels_(hwnd, [hwnd](HDC memory, const RECT& client) {
-              // A marker colour no painting uses, to show pixels left untouched.
-              tk::BrushHandle marker(CreateSolidBrush(kUntouched));
-              FillRect(memory, &client, marker.Get());
-              SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-          }) {}
-    int Width() const { return pixels_.Width(); }
-    int Height() const { return pixels_.Height(); }
-    TColor At(int x, int y) const { return static_cast<TColor>(pixels_.At(x, y)); }
-
-    static constexpr COLORREF kUntouched = RGB(1, 2, 3);
-
-private:
-    wintest::ScreenPixels pixels_;
-};
-
-// A 32-bit DIB section with a canvas on it, cleared to black.
-class DibCanvas {
-public:
-    DibCanvas(int w, int h) : width_(w), screen_(nullptr), memory_(screen_.Get()) {
-        void* bits = nullptr;
-        section_ = tk::CreateDib32(w, h, &bits);
-        bits_ = static_cast<unsigned*>(bits);
-        selected_ = std::make_unique<tk::SelectedObject>(memory_.Get(), section_.Get());
-        canvas = std::make_unique<tk::TCanvas>(memory_.Get());
-    }
-    TColor At(int x, int y) const {
-        GdiFlush();
-        return static_cast<TColor>(tk::ColorFromBgra(bits_[static_cast<size_t>(y) * width_ + x]));
-    }
-    std::unique_ptr<tk::TCanvas> canvas;
-
-private:
-    int width_;
-    tk::WindowDC screen_;
-    tk::MemoryDC memory_;
-    tk::BitmapHandle section_;
-    std::unique_ptr<tk::SelectedObject> selected_;
-    unsigned* bits_ = nullptr;
-};
-
-TColor SysRgb(int index) {
-    return static_cast<TColor>(GetSysColor(index));
-}
 
 // Colours of the note's stored settings.
 constexpr TColor kOlive = RGBColor(104, 94, 32);

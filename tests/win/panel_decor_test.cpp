@@ -1,0 +1,303 @@
+// The panel's painting beyond its background: caption buttons and text, shaded caption frames,
+// the status bar, the size grip, the background picture and the body text's placement.
+#include "AdvPanel/AdvPanel.h"
+#include "support/panel_pixels.h"
+#include "support/win_test_support.h"
+#include "toolkit/forms.h"
+
+#include <gtest/gtest.h>
+
+using advpanel::TAdvPanel;
+using advpanel::TBackGroundPosition;
+using advpanel::TCaptionButtonPosition;
+using advpanel::TCaptionPosition;
+using tk::RGBColor;
+using tk::TColor;
+using wintest::PanelImage;
+using wintest::PumpMessages;
+
+namespace {
+
+constexpr TColor kBody = RGBColor(250, 250, 200);
+constexpr TColor kCaption = RGBColor(40, 60, 160);
+constexpr TColor kRed = RGBColor(255, 0, 0);
+constexpr TColor kGreen = RGBColor(0, 200, 0);
+constexpr TColor kMagenta = RGBColor(255, 0, 255);
+
+// A bitmap of one colour with some pixels in another.
+std::unique_ptr<tk::TBitmap> Picture(int w, int h, TColor fill,
+                                     std::initializer_list<tk::TPoint> spots = {},
+                                     TColor spot = kMagenta) {
+    auto bitmap = std::make_unique<tk::TBitmap>();
+    bitmap->SetSize(w, h);
+    tk::MemoryDC dc(nullptr);
+    tk::SelectedObject selected(dc.Get(), bitmap->Handle());
+    tk::TCanvas canvas(dc.Get());
+    canvas.BrushColor = fill;
+    canvas.FillRect({0, 0, w, h});
+    for (tk::TPoint p : spots)
+        SetPixel(dc.Get(), p.X, p.Y, tk::ColorToRGB(spot));
+    return bitmap;
+}
+
+// How many pixels of `color` lie in the rectangle.
+int Count(const PanelImage& img, const tk::TRect& r, TColor color) {
+    int n = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+            n += img.At(x, y) == color;
+    return n;
+}
+
+class PanelDecor : public ::testing::Test {
+protected:
+    // A shown 120 x 90 panel in a flat colour with no border, bevel or caption.
+    TAdvPanel* MakePanel() {
+        form_ = new tk::TForm(&fixture_.App());
+        form_->SetBounds(100, 100, 400, 320);
+        auto* panel = new TAdvPanel(form_);
+        panel->SetParent(form_);
+        panel->SetBounds(0, 0, 120, 90);
+        panel->SetBevelOuter(tk::TBevelCut::bvNone);
+        panel->SetBevelWidth(0);
+        panel->SetBorderColor(kBody);
+        panel->SetBorderWidth(0);
+        panel->SetColor(kBody);
+        panel->Caption().SetVisible(false);
+        panel->Caption().SetColor(kCaption);
+        panel->Caption().SetHeight(20);
+        form_->HandleNeeded();
+        form_->SetVisible(true);
+        PumpMessages();
+        return panel;
+    }
+    TAdvPanel* MakeCaptionPanel() {
+        TAdvPanel* panel = MakePanel();
+        panel->Caption().SetVisible(true);
+        return panel;
+    }
+
+    wintest::AppFixture fixture_;
+    tk::TForm* form_ = nullptr;
+};
+
+TEST_F(PanelDecor, TheCloseCrossAndTheMinMaxTriangleSitAtTheButtonEnd) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->Caption().SetCloseButton(true);
+    panel->Caption().SetCloseButtonColor(kRed);
+    panel->Caption().SetMinMaxButton(true);
+    panel->Caption().SetMinMaxButtonColor(kGreen);
+    PanelImage img(panel->Handle());
+    // The cross's centre is (113, 7); the triangle, 12 pixels further in, points up when expanded.
+    EXPECT_EQ(img.At(113, 7), kRed);
+    EXPECT_GT(Count(img, {108, 2, 119, 12}, kRed), 15);
+    EXPECT_EQ(Count(img, {0, 0, 107, 20}, kRed), 0);
+    EXPECT_EQ(img.At(101, 7), kGreen);
+    EXPECT_EQ(img.At(101, 4), kCaption); // above the tip
+    EXPECT_EQ(Count(img, {0, 0, 97, 20}, kGreen), 0);
+
+    panel->Caption().ButtonPosition = TCaptionButtonPosition::cbpLeft;
+    PanelImage left(panel->Handle());
+    EXPECT_EQ(left.At(7, 7), kRed);
+    EXPECT_EQ(left.At(19, 7), kGreen);
+    EXPECT_EQ(Count(left, {30, 0, 120, 20}, kRed) + Count(left, {30, 0, 120, 20}, kGreen), 0);
+}
+
+TEST_F(PanelDecor, ACollapsedPanelsTrianglePointsDown) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->Caption().SetMinMaxButton(true);
+    panel->Caption().SetMinMaxButtonColor(kGreen);
+    PanelImage expanded(panel->Handle());
+    panel->SetCollaps(true);
+    panel->Invalidate();
+    PanelImage collapsed(panel->Handle());
+    // Expanded: base on row 8, tip on row 5. Collapsed: base on row 5, tip on row 8.
+    EXPECT_EQ(expanded.At(111, 8), kGreen);
+    EXPECT_NE(expanded.At(111, 5), kGreen);
+    EXPECT_EQ(collapsed.At(111, 5), kGreen);
+    EXPECT_NE(collapsed.At(111, 8), kGreen);
+}
+
+TEST_F(PanelDecor, CloseGlyphsNeedBothPicturesAndLeaveOutTheirCornerColour) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->Caption().SetCloseButton(true);
+    panel->Caption().SetCloseButtonColor(kRed);
+    // The bottom-left pixel's colour is transparent.
+    panel->Caption().SetCloseMaxGlyph(*Picture(10, 8, kGreen, {{0, 7}, {5, 3}}));
+    PanelImage one(panel->Handle());
+    EXPECT_EQ(one.At(113, 7), kRed); // only one glyph: the cross
+    panel->Caption().SetCloseMinGlyph(*Picture(10, 8, RGBColor(0, 0, 200), {{0, 7}}));
+    PanelImage two(panel->Handle());
+    // The expanded panel shows CloseMaxGlyph at (W - 10, 2).
+    EXPECT_EQ(two.At(110, 2), kGreen);
+    EXPECT_EQ(two.At(119, 9), kGreen);
+    EXPECT_EQ(two.At(115, 5), kCaption); // a transparent spot
+    EXPECT_EQ(two.At(110, 9), kCaption); // the corner itself
+    EXPECT_EQ(two.At(109, 5), kCaption);
+    EXPECT_EQ(Count(two, {0, 0, 120, 20}, kRed), 0);
+}
+
+TEST_F(PanelDecor, TheCaptionTextLeavesRoomForTheButtons) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    tk::TFont font;
+    font.SetName("Tahoma");
+    font.SetHeight(-14);
+    font.SetColor(kRed);
+    panel->Caption().SetFont(font);
+    panel->Caption().SetText("WWWWWWWWWWWWWWWWWWWW");
+    PanelImage plain(panel->Handle());
+    EXPECT_GT(Count(plain, {100, 0, 120, 20}, kRed), 0);
+    panel->Caption().SetCloseButton(true);
+    panel->Caption().SetCloseButtonColor(kGreen);
+    PanelImage withButton(panel->Handle());
+    // 12 pixels for the cross, 20 kept clear for it: the text stops at column 88.
+    EXPECT_GT(Count(withButton, {0, 0, 88, 20}, kRed), 0);
+    EXPECT_EQ(Count(withButton, {88, 0, 120, 20}, kRed), 0);
+    EXPECT_EQ(Count(withButton, {0, 20, 120, 90}, kRed), 0);
+}
+
+TEST_F(PanelDecor, ALeftCaptionWritesItsTextRotatedAlongTheStrip) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->Caption().SetPosition(TCaptionPosition::cpLeft);
+    tk::TFont font;
+    font.SetName("Tahoma");
+    font.SetHeight(-12);
+    font.SetColor(kRed);
+    panel->Caption().SetFont(font);
+    panel->Caption().SetText("Side");
+    PanelImage img(panel->Handle());
+    EXPECT_GT(Count(img, {0, 0, 20, 90}, kRed), 10);
+    EXPECT_EQ(Count(img, {20, 0, 120, 90}, kRed), 0);
+}
+
+TEST_F(PanelDecor, ARectangularShadedCaptionIsFramedUnlessFlat) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->Caption().SetShadeType(advpanel::TShadeType::stHShade);
+    PanelImage framed(panel->Handle());
+    const TColor gray = RGBColor(128, 128, 128), white = RGBColor(255, 255, 255);
+    EXPECT_EQ(framed.At(50, 19), gray);
+    EXPECT_EQ(framed.At(119, 10), gray);
+    EXPECT_EQ(framed.At(50, 0), white);
+    EXPECT_EQ(framed.At(0, 10), white);
+    EXPECT_EQ(framed.At(0, 19), gray); // the grey line starts there
+    panel->Caption().SetFlat(true);
+    PanelImage flat(panel->Handle());
+    EXPECT_NE(flat.At(50, 19), gray);
+    EXPECT_NE(flat.At(50, 0), white);
+}
+
+TEST_F(PanelDecor, TheStatusBarHasItsGradientBorderAndBevel) {
+    TAdvPanel* panel = MakePanel();
+    advpanel::TPanelStatusBar& status = panel->StatusBar();
+    status.SetVisible(true);
+    status.SetHeight(18);
+    status.SetColor(RGBColor(0, 0, 0));
+    status.SetColorTo(RGBColor(0, 0, 80));
+    status.SetGradientDirection(advpanel::TGradientDirection::gdVertical);
+    status.SetBorderSingle(true);
+    status.SetBorderColor(kRed);
+    status.SetBevelInner(false);
+    PanelImage plain(panel->Handle());
+    // Q = (1, 71, 119, 89): 40 bands of 0.45 rows; row 80 shows band 21.
+    EXPECT_EQ(plain.At(50, 80), RGBColor(0, 0, 42));
+    EXPECT_EQ(plain.At(50, 71), kRed); // border (0, 71, 120, 90)
+    EXPECT_EQ(plain.At(0, 80), kRed);
+    EXPECT_EQ(plain.At(119, 80), kRed);
+    EXPECT_EQ(plain.At(50, 89), kRed);
+    EXPECT_EQ(plain.At(50, 70), kBody);
+
+    status.SetBevelInner(true);
+    PanelImage bevelled(panel->Handle());
+    const TColor gray = RGBColor(128, 128, 128), white = RGBColor(255, 255, 255);
+    EXPECT_EQ(bevelled.At(50, 71), gray);
+    EXPECT_EQ(bevelled.At(0, 80), gray);
+    EXPECT_EQ(bevelled.At(119, 71), kRed);
+    EXPECT_EQ(bevelled.At(50, 88), white);
+    EXPECT_EQ(bevelled.At(118, 80), white);
+    EXPECT_EQ(bevelled.At(119, 80), kRed);
+    EXPECT_EQ(bevelled.At(50, 89), kRed);
+
+    panel->Caption().SetPosition(TCaptionPosition::cpLeft); // the bar moves to the right edge
+    status.SetColorTo(tk::clNone);
+    status.SetColor(kGreen);
+    status.SetBevelInner(false);
+    status.SetBorderSingle(false);
+    PanelImage right(panel->Handle());
+    EXPECT_EQ(right.At(110, 45), kGreen);
+    EXPECT_EQ(right.At(101, 1), kGreen);
+    EXPECT_EQ(right.At(100, 45), kBody);
+    EXPECT_EQ(right.At(50, 80), kBody);
+}
+
+TEST_F(PanelDecor, TheSizeGripShowsOnlyOnAnExpandedSizablePanel) {
+    TAdvPanel* panel = MakePanel();
+    const TColor white = RGBColor(255, 255, 255), gray = RGBColor(128, 128, 128);
+    EXPECT_EQ(Count(PanelImage(panel->Handle()), {100, 70, 120, 90}, white), 0);
+    panel->SetCanSize(true);
+    PanelImage grip(panel->Handle());
+    // White diagonals end at the corner (120, 90): x + y = 198, 202 and 206.
+    for (int x = 109; x <= 119; ++x)
+        ASSERT_EQ(grip.At(x, 198 - x), white) << x;
+    for (int x = 113; x <= 119; ++x)
+        ASSERT_EQ(grip.At(x, 202 - x), white) << x;
+    EXPECT_EQ(grip.At(118, 88), white);
+    EXPECT_EQ(grip.At(114, 85), gray);
+    EXPECT_EQ(grip.At(100, 80), kBody);
+    panel->SetCollaps(true);
+    panel->Invalidate();
+    EXPECT_EQ(Count(PanelImage(panel->Handle()), {100, 70, 120, 90}, white), 0);
+}
+
+TEST_F(PanelDecor, TheBackgroundPictureTakesItsPlaceInsideTheBody) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->SetBackground(*Picture(10, 10, kRed));
+    PanelImage topLeft(panel->Handle());
+    EXPECT_EQ(Count(topLeft, {0, 20, 10, 30}, kRed), 100); // just below the caption band
+    EXPECT_EQ(Count(topLeft, {0, 0, 120, 90}, kRed), 100);
+
+    panel->SetBackgroundPosition(TBackGroundPosition::bpBottomRight);
+    PanelImage corner(panel->Handle()); // at (120 - 10, 90 - 10) less the bevel width 0
+    EXPECT_EQ(Count(corner, {110, 80, 120, 90}, kRed), 100);
+
+    panel->SetBackgroundPosition(TBackGroundPosition::bpTiled);
+    PanelImage tiled(panel->Handle());
+    EXPECT_EQ(Count(tiled, {0, 20, 120, 90}, kRed), 120 * 70);
+    EXPECT_EQ(Count(tiled, {0, 0, 120, 20}, kRed), 0); // clipped to the body
+
+    panel->SetBackground(*Picture(3, 3, kGreen));
+    panel->SetBackgroundPosition(TBackGroundPosition::bpStretched);
+    PanelImage stretched(panel->Handle());
+    EXPECT_EQ(Count(stretched, {0, 20, 120, 90}, kGreen), 120 * 70);
+}
+
+TEST_F(PanelDecor, BodyTextFollowsItsVerticalAlignment) {
+    TAdvPanel* panel = MakePanel();
+    tk::TFont font;
+    font.SetName("Tahoma");
+    font.SetHeight(-16);
+    font.SetColor(kRed);
+    panel->Font().Assign(font);
+    panel->SetText("Hg");
+    auto rows = [&] {
+        PanelImage img(panel->Handle());
+        int first = -1, last = -1;
+        for (int y = 0; y < 90; ++y)
+            if (Count(img, {0, y, 120, y + 1}, kRed) > 0) {
+                if (first < 0) first = y;
+                last = y;
+            }
+        return std::pair<int, int>(first, last);
+    };
+    const auto top = rows();
+    ASSERT_GE(top.first, 0);
+    EXPECT_LT(top.second, 30);
+    panel->SetTextVAlign(advpanel::TTextVAlignment::tvaBottom);
+    const auto bottom = rows();
+    EXPECT_GT(bottom.first, 60);
+    EXPECT_EQ(bottom.second - bottom.first, top.second - top.first);
+    panel->SetTextVAlign(advpanel::TTextVAlignment::tvaCenter);
+    const auto centre = rows();
+    EXPECT_NEAR((centre.first + centre.second) / 2, 45, 6);
+}
+
+} // namespace

@@ -1,0 +1,62 @@
+#pragma once
+// Pixels of a panel's own painting and of a canvas on a DIB section, for exact colour checks.
+#include "support/win_test_support.h"
+#include "toolkit/graphics.h"
+#include "toolkit/win_handles.h"
+
+#include <memory>
+
+namespace wintest {
+
+// The panel's own painting (no child windows, no windowless children) in a 32-bit DIB.
+class PanelImage {
+public:
+    explicit PanelImage(HWND hwnd)
+        : pixels_(hwnd, [hwnd](HDC memory, const RECT& client) {
+              // A marker colour no painting uses, to show pixels left untouched.
+              tk::BrushHandle marker(CreateSolidBrush(kUntouched));
+              FillRect(memory, &client, marker.Get());
+              SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+          }) {}
+    int Width() const { return pixels_.Width(); }
+    int Height() const { return pixels_.Height(); }
+    tk::TColor At(int x, int y) const { return static_cast<tk::TColor>(pixels_.At(x, y)); }
+
+    static constexpr COLORREF kUntouched = RGB(1, 2, 3);
+
+private:
+    ScreenPixels pixels_;
+};
+
+// A 32-bit DIB section with a canvas on it, cleared to black.
+class DibCanvas {
+public:
+    DibCanvas(int w, int h) : width_(w), screen_(nullptr), memory_(screen_.Get()) {
+        void* bits = nullptr;
+        section_ = tk::CreateDib32(w, h, &bits);
+        bits_ = static_cast<unsigned*>(bits);
+        selected_ = std::make_unique<tk::SelectedObject>(memory_.Get(), section_.Get());
+        canvas = std::make_unique<tk::TCanvas>(memory_.Get());
+    }
+    tk::TColor At(int x, int y) const {
+        GdiFlush();
+        return static_cast<tk::TColor>(
+            tk::ColorFromBgra(bits_[static_cast<size_t>(y) * width_ + x]));
+    }
+    std::unique_ptr<tk::TCanvas> canvas;
+
+private:
+    int width_;
+    tk::WindowDC screen_;
+    tk::MemoryDC memory_;
+    tk::BitmapHandle section_;
+    std::unique_ptr<tk::SelectedObject> selected_;
+    unsigned* bits_ = nullptr;
+};
+
+// A system colour as plain RGB.
+inline tk::TColor SysRgb(int index) {
+    return static_cast<tk::TColor>(GetSysColor(index));
+}
+
+} // namespace wintest
