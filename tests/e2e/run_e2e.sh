@@ -5,7 +5,7 @@
 set -uo pipefail
 dir="$(dirname "$0")"
 status=0
-for suite in drags journeys; do
+for suite in drags journeys look; do
     bash "$dir/$suite.sh" || status=1
 done
 exit $status

@@ -3,12 +3,18 @@
 //   wintool enabled   prints "note app": 1 for each of the two windows that is enabled
 //   wintool memo      prints the memo's place in the window and the window's size:
 //                     "left top width height windowWidth windowHeight"
+//   wintool btnface   prints the system's button-face colour as "red green blue"
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "btnface") == 0) {
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        std::printf("%d %d %d\n", GetRValue(face), GetGValue(face), GetBValue(face));
+        return 0;
+    }
     HWND note = FindWindowA("TkTForm1", nullptr);
     if (!note || argc < 2) {
         std::fprintf(stderr, "no note window\n");
