@@ -1,6 +1,6 @@
 // Fuzz target: line-break normalisation. On every input, with and without a multi-byte code
-// page: no lone CR or LF remains, normalising twice changes nothing, and all other bytes keep
-// their order.
+// page: no lone CR or LF remains, every break is kept as one, normalising twice changes nothing,
+// and all other bytes keep their order.
 #include "notefiles/line_breaks.h"
 
 #include <cstddef>
@@ -44,11 +44,27 @@ void CheckNoLoneBreak(const std::string& s, const notefiles::LeadBytePredicate& 
     }
 }
 
+// How many line breaks the text holds: a CR LF pair is one, a lone CR or LF is one.
+size_t Breaks(const std::string& s, const notefiles::LeadBytePredicate& lead) {
+    size_t n = 0;
+    for (size_t i = 0; i < s.size();) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c == '\r' || c == '\n') {
+            ++n;
+            i += (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ? 2 : 1;
+        } else {
+            i += (lead && lead(c) && i + 1 < s.size()) ? 2 : 1;
+        }
+    }
+    return n;
+}
+
 void Check(const std::string& input, const notefiles::LeadBytePredicate& lead) {
     std::string once = notefiles::NormalizeLineBreaks(input, lead);
     CheckNoLoneBreak(once, lead);
     if (notefiles::NormalizeLineBreaks(once, lead) != once) std::abort();
     if (WithoutBreaks(once, lead) != WithoutBreaks(input, lead)) std::abort();
+    if (Breaks(once, lead) != Breaks(input, lead)) std::abort();
 }
 
 } // namespace

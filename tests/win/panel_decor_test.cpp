@@ -186,6 +186,21 @@ TEST_F(PanelDecor, ARectangularShadedCaptionIsFramedUnlessFlat) {
     EXPECT_NE(flat.At(50, 0), white);
 }
 
+TEST_F(PanelDecor, AnXPCaptionIsThemedOnlyWithActiveVisualStyles) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->Caption().SetShadeType(advpanel::TShadeType::stXPCaption);
+    panel->Caption().SetCloseButton(true);
+    panel->Caption().SetCloseButtonColor(kRed);
+    PanelImage img(panel->Handle());
+    if (panel->ThemesActive()) {
+        // The theme's close button takes the place of the drawn cross.
+        EXPECT_EQ(Count(img, {0, 0, 120, 20}, kRed), 0);
+    } else {
+        EXPECT_EQ(img.At(113, 7), kRed);
+        EXPECT_EQ(img.At(50, 10), kCaption);
+    }
+}
+
 TEST_F(PanelDecor, TheStatusBarHasItsGradientBorderAndBevel) {
     TAdvPanel* panel = MakePanel();
     advpanel::TPanelStatusBar& status = panel->StatusBar();
