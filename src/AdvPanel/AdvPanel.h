@@ -155,8 +155,9 @@ public:
     int HotBodyAnchor() const { return hotBodyAnchor_; }
     int HotCaptionAnchor() const { return hotCaptionAnchor_; }
 
-    // Renders ShadeBitmap from the caption's shade settings.
-    virtual void RebuildCaptionShade() {}
+    // Renders ShadeBitmap from the caption's shade settings; the noise and metal textures differ
+    // from one rebuild to the next.
+    virtual void RebuildCaptionShade();
     // Called when the caption is shown or hidden; a panel group re-arranges its panels.
     virtual void PanelStateChanged() {}
 

@@ -209,13 +209,28 @@ void TBitmap::SetSize(int width, int height) {
     Changed();
 }
 
-void TBitmap::MakeSection(int width, int height) {
+unsigned* TBitmap::MakeSection(int width, int height) {
     void* bits = nullptr;
     handle_ = CreateDib32(width, height, &bits);
     fileData_.clear();
     width_ = width;
     height_ = height;
     bitsPerPixel_ = 32;
+    return static_cast<unsigned*>(bits);
+}
+
+void TBitmap::SetPixels(int width, int height, const TColor* pixels) {
+    if (width <= 0 || height <= 0) {
+        Clear();
+        return;
+    }
+    unsigned* bits = MakeSection(width, height);
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    for (size_t i = 0; i < count; ++i) {
+        const TColor c = pixels[i]; // 0x00BBGGRR to the section's 0x00RRGGBB
+        bits[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    }
+    Changed();
 }
 
 void TBitmap::Assign(const TBitmap& source) {

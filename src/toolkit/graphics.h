@@ -90,6 +90,9 @@ public:
     void LoadFromFileData(const std::string& data);
     // Makes a 32-bit bitmap of the given size filled with black.
     void SetSize(int width, int height);
+    // Makes a 32-bit bitmap of the given size from row-major plain RGB colours (TColor layout);
+    // an empty size clears the bitmap.
+    void SetPixels(int width, int height, const TColor* pixels);
     void Assign(const TBitmap& source);
     void Clear();
 
@@ -103,8 +106,9 @@ private:
     void Changed() {
         if (OnChange) OnChange();
     }
-    // A new black 32-bit section of the given size, without telling anyone yet.
-    void MakeSection(int width, int height);
+    // A new black 32-bit section of the given size, without telling anyone yet; returns its
+    // pixels.
+    unsigned* MakeSection(int width, int height);
 
     BitmapHandle handle_;
     std::string fileData_; // the loaded file image, kept for copies

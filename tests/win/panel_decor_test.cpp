@@ -186,6 +186,25 @@ TEST_F(PanelDecor, ARectangularShadedCaptionIsFramedUnlessFlat) {
     EXPECT_NE(flat.At(50, 0), white);
 }
 
+TEST_F(PanelDecor, AShadedCaptionShowsItsTextureInsideTheFrame) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->Caption().SetShadeType(advpanel::TShadeType::stHShade);
+    // Strip (0, 0, 120, 20) framed, texture from (1, 1). Column 10 of the texture with W = 120
+    // and ShadeLight 200: level = 200 - ((239 * 110 div 120 + 8) div 2) = 87, the caption
+    // colour (40, 60, 160) scaled by 87 / 255.
+    EXPECT_EQ(PanelImage(panel->Handle()).At(11, 5), RGBColor(13, 20, 54));
+    // A wider panel rebuilds it: level 200 - ((239 * 190 div 200 + 8) div 2) = 83.
+    panel->SetBounds(0, 0, 200, 90);
+    PumpMessages();
+    EXPECT_EQ(PanelImage(panel->Handle()).At(11, 5), RGBColor(13, 19, 52));
+
+    panel->Caption().SetShape(advpanel::TCaptionShape::csRounded);
+    PanelImage rounded(panel->Handle());
+    EXPECT_EQ(rounded.At(100, 19), RGBColor(128, 128, 128)); // the straight bottom line
+    EXPECT_NE(rounded.At(100, 10), kBody);
+    EXPECT_EQ(rounded.At(0, 0), kBody); // the rounded corner leaves the body showing
+}
+
 TEST_F(PanelDecor, AnXPCaptionIsThemedOnlyWithActiveVisualStyles) {
     TAdvPanel* panel = MakeCaptionPanel();
     panel->Caption().SetShadeType(advpanel::TShadeType::stXPCaption);
