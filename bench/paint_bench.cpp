@@ -50,9 +50,8 @@ void Measure(note::TForm1& note, int width, int height, int runs) {
     HWND panel = note.panel->Handle();
     RECT client;
     GetClientRect(panel, &client);
-    const double repaint = MedianMicros(runs, [panel] {
-        RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    });
+    const double repaint = MedianMicros(
+        runs, [panel] { RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
     tk::WindowDC window(panel);
     tk::MemoryDC memory(window.Get());
     tk::BitmapHandle bitmap(CreateCompatibleBitmap(window.Get(), client.right, client.bottom));

@@ -2,7 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 namespace notefiles {
 namespace {
@@ -20,6 +26,12 @@ public:
         used_ += n;
     }
     void AppendBreak() { Append("\r\n", 2); }
+    // At least `n` writable bytes at the end of the output; Commit(end) keeps those up to `end`.
+    char* Room(size_t n) {
+        Reserve(n);
+        return &text_[used_];
+    }
+    void Commit(const char* end) { used_ = static_cast<size_t>(end - text_.data()); }
     std::string Take() {
         text_.resize(used_);
         return std::move(text_);
@@ -33,38 +45,88 @@ private:
     size_t used_ = 0;
 };
 
-// Single-byte code pages: only lone CRs and lone LFs change, so the text is copied in runs
-// between them, found with memchr. CR LF text is copied in one piece.
-std::string NormalizeSingleByte(std::string_view bytes) {
-    const char* const begin = bytes.data();
-    const char* const end = begin + bytes.size();
-    Output out(bytes.size() + bytes.size() / 16 + 16);
-    auto find = [end](const char* from, char c) {
-        const void* hit = std::memchr(from, c, static_cast<size_t>(end - from));
-        return hit ? static_cast<const char*>(hit) : end;
-    };
-    const char* copied = begin; // bytes before this are in the output
-    const char* nextCr = find(begin, '\r');
-    const char* nextLf = find(begin, '\n');
-    while (nextCr != end || nextLf != end) {
-        if (nextCr < nextLf) {
-            if (nextLf != end && nextCr + 1 == nextLf) { // a CR LF pair stays as it is
-                nextCr = find(nextLf + 1, '\r');
-                nextLf = find(nextLf + 1, '\n');
-                continue;
-            }
-            out.Append(copied, static_cast<size_t>(nextCr - copied));
-            out.AppendBreak();
-            copied = nextCr + 1;
-            nextCr = find(copied, '\r');
-        } else {
-            out.Append(copied, static_cast<size_t>(nextLf - copied));
-            out.AppendBreak();
-            copied = nextLf + 1;
-            nextLf = find(copied, '\n');
-        }
+constexpr size_t kWindow = 64;
+
+// Bit j set where p[j] == c, for the 64 bytes at p.
+std::uint64_t BytesEqual(const char* p, char c) {
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i wanted = _mm_set1_epi8(c);
+    std::uint64_t mask = 0;
+    for (int part = 0; part < 4; ++part) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+        const auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted)));
+        mask |= static_cast<std::uint64_t>(bits) << (16 * part);
     }
-    out.Append(copied, static_cast<size_t>(end - copied));
+    return mask;
+#else
+    std::uint64_t mask = 0;
+    for (size_t j = 0; j < kWindow; ++j)
+        mask |= static_cast<std::uint64_t>(p[j] == c) << j;
+    return mask;
+#endif
+}
+
+// Copies a run of `n` bytes. A run of a window or less (a line, typically) is copied as a whole
+// window, which is cheaper than a call: up to 64 bytes past the run's end are written (the output
+// keeps room for them) and read, as long as they lie before `end`.
+void CopyRun(char* to, const char* from, size_t n, const char* end) {
+#if defined(__SSE2__) || defined(_M_X64)
+    if (n <= kWindow && static_cast<size_t>(end - from) >= kWindow) {
+        for (size_t k = 0; k < kWindow; k += 16)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k)));
+        return;
+    }
+#else
+    (void)end;
+#endif
+    std::memcpy(to, from, n);
+}
+
+// Single-byte code pages: only a lone CR or a lone LF changes, so the text is copied in runs
+// between them; the runs are found 64 bytes at a time. CR LF text is copied in one piece.
+std::string NormalizeSingleByte(std::string_view bytes) {
+    const char* const text = bytes.data();
+    const size_t size = bytes.size();
+    Output out(size + size / 16 + 32);
+    size_t copied = 0; // bytes before this are in the output
+    size_t i = 0;
+    for (; i + kWindow <= size; i += kWindow) {
+        const std::uint64_t cr = BytesEqual(text + i, '\r');
+        const std::uint64_t lf = BytesEqual(text + i, '\n');
+        if ((cr | lf) == 0) continue;
+        // A CR is lone unless an LF follows; an LF is lone unless a CR precedes it.
+        const std::uint64_t lfAfter =
+            (lf >> 1) |
+            (static_cast<std::uint64_t>(i + kWindow < size && text[i + kWindow] == '\n') << 63);
+        const std::uint64_t crBefore =
+            (cr << 1) | static_cast<std::uint64_t>(i > 0 && text[i - 1] == '\r');
+        std::uint64_t lone = (cr & ~lfAfter) | (lf & ~crBefore);
+        if (lone == 0) continue;
+        // Room for everything up to this window's end, each of its (at most 64) lone breaks
+        // growing by one byte.
+        char* to = out.Room(i + kWindow - copied + kWindow + kWindow);
+        for (; lone != 0; lone &= lone - 1) {
+            const size_t at = i + static_cast<size_t>(std::countr_zero(lone));
+            CopyRun(to, text + copied, at - copied, text + size);
+            to += at - copied;
+            *to++ = '\r';
+            *to++ = '\n';
+            copied = at + 1;
+        }
+        out.Commit(to);
+    }
+    // The last bytes, one at a time, by the same rule.
+    for (; i < size; ++i) {
+        const char c = text[i];
+        const bool lone = (c == '\r' && !(i + 1 < size && text[i + 1] == '\n')) ||
+                          (c == '\n' && !(i > 0 && text[i - 1] == '\r'));
+        if (!lone) continue;
+        out.Append(text + copied, i - copied);
+        out.AppendBreak();
+        copied = i + 1;
+    }
+    out.Append(text + copied, size - copied);
     return out.Take();
 }
 
@@ -74,12 +136,9 @@ std::string NormalizeMultiByte(std::string_view bytes, const LeadTable& lead) {
     size_t i = 0;
     while (i < bytes.size()) {
         const char c = bytes[i];
-        if (c == '\r') {
+        if (c == '\r' || c == '\n') {
             out.AppendBreak();
-            i += (i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-        } else if (c == '\n') {
-            out.AppendBreak();
-            ++i;
+            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
         } else if (lead[static_cast<unsigned char>(c)] && i + 1 < bytes.size()) {
             out.Append(&bytes[i], 2);
             i += 2;

@@ -11,7 +11,9 @@
 namespace notefiles {
 namespace {
 
-bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+bool IsLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != FALSE;
+}
 
 std::string FullPath(const std::string& fileName) {
     char buffer[MAX_PATH] = {};
@@ -42,6 +44,15 @@ std::string MemoText(tk::TMemo& memo) {
     auto got = static_cast<size_t>(
         SendMessageA(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(buffer.data())));
     return std::string(buffer.data(), got < length ? got : length);
+}
+
+// Whether the memo holds exactly `text`. The length the control reports is never less than its
+// text's: a shorter one settles the question without fetching a large text.
+bool MemoHolds(tk::TMemo& memo, const std::string& text) {
+    if (memo.HandleAllocated() &&
+        static_cast<size_t>(SendMessageA(memo.Handle(), WM_GETTEXTLENGTH, 0, 0)) < text.size())
+        return false;
+    return MemoText(memo) == text;
 }
 
 // A file in the target's folder that receives the text; deleted unless it was put in place.
@@ -107,7 +118,8 @@ void WriteNoteFile(tk::TMemo& memo, const std::string& fileName) {
     // before anything is written, and no one else can open it meanwhile.
     tk::KernelHandle target(CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!target.Valid()) RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, GetLastError());
+    if (!target.Valid())
+        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, GetLastError());
     bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
     // The file takes the text's place as a whole; a read-only one must refuse that, as it
     // refuses being opened for writing (also where the file system would let it through).
@@ -161,15 +173,15 @@ void ReadNoteFile(tk::TMemo& memo, const std::string& fileName) {
 
     std::string bytes(static_cast<size_t>(count), '\0');
     DWORD read = 0;
-    BOOL ok = count == 0 || ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(count), &read,
-                                     nullptr);
+    BOOL ok =
+        count == 0 || ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(count), &read, nullptr);
     // Only a whole file is shown: a short read is an open failure.
     if (!ok) RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, GetLastError());
     if (read != static_cast<DWORD>(count))
         RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_HANDLE_EOF);
 
     std::string text = NormalizeLineBreaks(bytes, IsLeadByte);
-    if (text == MemoText(memo)) return;
+    if (MemoHolds(memo, text)) return;
     if (!memo.SetTextSilently(text)) throw tk::EInvalidOperation(kTextExceedsMemo);
     memo.NotifyChange();
 }
