@@ -320,9 +320,9 @@ void HtmlEngine::PaintPiece(Pass& p, const std::string& shown, const tk::TRect& 
         HtmlFont shadow = font;
         shadow.Color = p_.ShadowColor;
         int d = p_.ShadowOffset;
-        surface_.DrawText(shadow, shown, {r.Left + d, r.Top + d, r.Right + d, r.Bottom + d});
+        surface_.PaintText(shadow, shown, {r.Left + d, r.Top + d, r.Right + d, r.Bottom + d});
     }
-    surface_.DrawText(font, shown, r);
+    surface_.PaintText(font, shown, r);
     if (st.Error) surface_.Polyline(ErrorZigzag(r.Left, r.Right, r.Bottom), tk::clRed);
 }
 
@@ -538,7 +538,7 @@ void HtmlEngine::Bullet(Pass& p) {
         std::string glyph(1, p.St.ListLevel % 2 == 1 ? '\xB7' : 'o');
         int bottom = LineBottom(p) - p.Line->TextShift;
         tk::TPoint size = surface_.TextSize(symbol, glyph);
-        surface_.DrawText(symbol, glyph, {p.X, bottom - size.Y, p.X + kListIndent, bottom});
+        surface_.PaintText(symbol, glyph, {p.X, bottom - size.Y, p.X + kListIndent, bottom});
     }
     p.X += kListIndent;
     p.HasContent = true;

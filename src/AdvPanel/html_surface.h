@@ -35,7 +35,7 @@ public:
     virtual tk::TPoint TextSize(const HtmlFont& font, std::string_view text) = 0;
     // Draws a single line of text in the font's colour, transparently, aligned to the bottom of
     // `r`, with the same prefix processing.
-    virtual void DrawText(const HtmlFont& font, std::string_view text, const tk::TRect& r) = 0;
+    virtual void PaintText(const HtmlFont& font, std::string_view text, const tk::TRect& r) = 0;
     virtual void FillRect(const tk::TRect& r, tk::TColor color) = 0;
     // Sixty-four bands from `from` to `to`, left to right when `horizontal`.
     virtual void Gradient(const tk::TRect& r, tk::TColor from, tk::TColor to, bool horizontal) = 0;

@@ -36,7 +36,7 @@ public:
         return {perChar * static_cast<int>(VisiblePrefixText(text).size()),
                 std::abs(font.Height) + 3};
     }
-    void DrawText(const HtmlFont& font, std::string_view text, const tk::TRect& r) override {
+    void PaintText(const HtmlFont& font, std::string_view text, const tk::TRect& r) override {
         Texts.push_back({font, std::string(text), r});
     }
     void FillRect(const tk::TRect& r, tk::TColor color) override { Fills.push_back({r, color}); }
