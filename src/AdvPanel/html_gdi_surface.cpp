@@ -104,7 +104,8 @@ void GdiHtmlSurface::Polyline(const std::vector<tk::TPoint>& points, tk::TColor 
     if (points.size() < 2) return;
     std::vector<POINT> pts;
     pts.reserve(points.size());
-    for (const tk::TPoint& p : points) pts.push_back({p.X, p.Y});
+    for (const tk::TPoint& p : points)
+        pts.push_back({p.X, p.Y});
     tk::PenHandle pen(CreatePen(PS_SOLID, 1, tk::ColorToRGB(color)));
     tk::SelectedObject selected(dc_, pen.Get());
     ::Polyline(dc_, pts.data(), static_cast<int>(pts.size()));
@@ -121,9 +122,11 @@ const tk::TPicture* GdiHtmlSurface::Picture(std::string_view source) {
     PictureSource kind = ClassifyPictureSource(source);
     using K = PictureSource::Kind;
     switch (kind.SourceKind) {
-    case K::Container: return sources_.Container ? sources_.Container->Find(kind.Name) : nullptr;
+    case K::Container:
+        return sources_.Container ? sources_.Container->Find(kind.Name) : nullptr;
     case K::Resource:
-    case K::File: return sources_.Cache->Get(std::string(source));
+    case K::File:
+        return sources_.Cache->Get(std::string(source));
     case K::SmallSystemIcon:
     case K::LargeSystemIcon: {
         auto found = ownPictures_.find(source);
@@ -135,7 +138,8 @@ const tk::TPicture* GdiHtmlSurface::Picture(std::string_view source) {
         return found->second->Empty() ? nullptr : found->second.get();
     }
     case K::ImageIndex:
-    case K::None: break;
+    case K::None:
+        break;
     }
     return nullptr;
 }

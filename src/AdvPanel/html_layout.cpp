@@ -186,13 +186,16 @@ LineInfo HtmlEngine::Measure(std::size_t pos, const TextState& start) {
     Pass p(Mode::Measure, start, pos, p_.Rect.Left);
     p.Info.GhHeight = GhHeight(start.Font);
     p.Info.Height = p.Info.GhHeight;
-    while (!p.Done && p.Pos < text_.size()) Step(p);
+    while (!p.Done && p.Pos < text_.size())
+        Step(p);
     if (!p.Captured) Capture(p);
     LineInfo& info = p.Info;
     info.End = p.Pos;
     info.Width = std::max(0, p.X - p.LineStart - p.TrailingSpace);
-    if (p.AlignTop) info.TextShift = info.Height - info.GhHeight;
-    else if (p.AlignMiddle) info.TextShift = (info.Height - info.GhHeight) / 2;
+    if (p.AlignTop)
+        info.TextShift = info.Height - info.GhHeight;
+    else if (p.AlignMiddle)
+        info.TextShift = (info.Height - info.GhHeight) / 2;
     info.EndState = p.St;
     return std::move(info);
 }
@@ -212,7 +215,8 @@ void HtmlEngine::Draw(std::size_t pos, const TextState& start, const LineInfo& l
         else
             surface_.FillRect(Band(p), line.ParaColor);
     }
-    while (!p.Done && p.Pos < line.End && p.Pos < text_.size()) Step(p);
+    while (!p.Done && p.Pos < line.End && p.Pos < text_.size())
+        Step(p);
     FlushAnchorBox(p);
     if (p.Rule && !p_.MeasureOnly) {
         int y = LineBottom(p);
@@ -298,8 +302,8 @@ void HtmlEngine::TextPiece(Pass& p) {
         if (p.St.Sup) p.Info.SupExtra = std::max(p.Info.SupExtra, offset);
         r_.PlainText += VisiblePrefixText(piece);
     } else if (!hidden && width > 0) {
-        int bottom = LineBottom(p) - p.Line->TextShift + (p.St.Sub ? offset : 0) -
-                     (p.St.Sup ? offset : 0);
+        int bottom =
+            LineBottom(p) - p.Line->TextShift + (p.St.Sub ? offset : 0) - (p.St.Sup ? offset : 0);
         tk::TRect r{p.X, bottom - size.Y, p.X + width, bottom};
         if (Drawing(p)) PaintPiece(p, shown, r);
         if (p.St.InAnchor) AnchorPiece(p, r);
@@ -380,11 +384,21 @@ void HtmlEngine::Tag(Pass& p, std::size_t close) {
     auto attr = [&](std::string_view name) { return UpperCase(TagAttribute(tag, name)); };
     using K = HtmlTagKind;
     switch (kind.Kind) {
-    case K::Anchor: Anchor(p, tag, kind.Closing); break;
-    case K::Bold: style(kHtmlBold); break;
-    case K::Italic: style(kHtmlItalic); break;
-    case K::Strike: style(kHtmlStrikeOut); break;
-    case K::Underline: style(kHtmlUnderline); break;
+    case K::Anchor:
+        Anchor(p, tag, kind.Closing);
+        break;
+    case K::Bold:
+        style(kHtmlBold);
+        break;
+    case K::Italic:
+        style(kHtmlItalic);
+        break;
+    case K::Strike:
+        style(kHtmlStrikeOut);
+        break;
+    case K::Underline:
+        style(kHtmlUnderline);
+        break;
     case K::Body:
         if (open && p.PassMode == Mode::Measure) p.Info.BodyTags.push_back(next - tag.size() - 2);
         if (!open) f.Color = base_.Color;
@@ -396,7 +410,9 @@ void HtmlEngine::Tag(Pass& p, std::size_t close) {
         st.Blink = open;
         if (!open) f.Color = base_.Color;
         break;
-    case K::Error: st.Error = open; break;
+    case K::Error:
+        st.Error = open;
+        break;
     case K::Font:
         if (open) {
             std::string face = attr("FACE");
@@ -441,8 +457,10 @@ void HtmlEngine::Tag(Pass& p, std::size_t close) {
         if (open) p.X = std::max(p.X, p.Origin + ParseInt(attr("X")));
         break;
     case K::ListItem:
-        if (open) Bullet(p);
-        else EndLine(p, next);
+        if (open)
+            Bullet(p);
+        else
+            EndLine(p, next);
         break;
     case K::Paragraph:
         if (open) {
@@ -464,13 +482,20 @@ void HtmlEngine::Tag(Pass& p, std::size_t close) {
             st.ParaColor = st.ParaColorTo = tk::clNone;
         }
         break;
-    case K::Rotate: f.Escapement = open ? ParseInt(attr("A")) * 10 : 0; break;
-    case K::Shadow: st.Shadow = open; break;
+    case K::Rotate:
+        f.Escapement = open ? ParseInt(attr("A")) * 10 : 0;
+        break;
+    case K::Shadow:
+        st.Shadow = open;
+        break;
     case K::Subscript:
     case K::Superscript:
-        if (!open) st.Sub = st.Sup = false;
-        else if (kind.Kind == K::Subscript) st.Sub = true;
-        else st.Sup = true;
+        if (!open)
+            st.Sub = st.Sup = false;
+        else if (kind.Kind == K::Subscript)
+            st.Sub = true;
+        else
+            st.Sup = true;
         break;
     case K::List:
         if (open) {
@@ -482,9 +507,12 @@ void HtmlEngine::Tag(Pass& p, std::size_t close) {
             f.Style &= ~kHtmlUnderline;
         }
         break;
-    case K::Hidden: st.Hidden = open; break;
+    case K::Hidden:
+        st.Hidden = open;
+        break;
     case K::Image:
-    case K::Unknown: break;
+    case K::Unknown:
+        break;
     }
 }
 
@@ -585,9 +613,9 @@ void HtmlEngine::Image(Pass& p, std::string_view tag, std::size_t close) {
         tk::TRect r{p.X, bottom - h, p.X + w, bottom};
         if (Drawing(p)) {
             tk::TRect drawn = r;
-            if (p_.Print) {
-                drawn.Right = r.Left + static_cast<int>(w * p_.Scale);
-                drawn.Top = r.Bottom - static_cast<int>(h * p_.Scale);
+            if (p_.Print) { // printed pictures grow from their top left corner
+                drawn.Right = r.Left + static_cast<int>(w * std::clamp(p_.Scale, 0.0, 100.0));
+                drawn.Bottom = r.Top + static_cast<int>(h * std::clamp(p_.Scale, 0.0, 100.0));
             }
             surface_.DrawPicture(src, drawn);
         }

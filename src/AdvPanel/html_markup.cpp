@@ -164,7 +164,8 @@ std::string VisiblePrefixText(std::string_view text) {
 
 std::string UpperCase(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -236,28 +237,55 @@ HtmlTag ClassifyTag(std::string_view content) {
     K kind = K::Unknown;
     if (name.empty()) return tag;
     switch (name[0]) {
-    case 'A': kind = K::Anchor; break;
+    case 'A':
+        kind = K::Anchor;
+        break;
     case 'B':
-        kind = is("B") ? K::Bold : starts("BO") ? K::Body : starts("BR") ? K::Break
-             : starts("BL") ? K::Blink : K::Unknown;
+        kind = is("B")        ? K::Bold
+               : starts("BO") ? K::Body
+               : starts("BR") ? K::Break
+               : starts("BL") ? K::Blink
+                              : K::Unknown;
         break;
-    case 'E': kind = K::Error; break;
-    case 'F': kind = K::Font; break;
-    case 'H': kind = starts("HI") ? K::Highlight : starts("HR") ? K::Rule : K::Unknown; break;
+    case 'E':
+        kind = K::Error;
+        break;
+    case 'F':
+        kind = K::Font;
+        break;
+    case 'H':
+        kind = starts("HI") ? K::Highlight : starts("HR") ? K::Rule : K::Unknown;
+        break;
     case 'I':
-        kind = is("I") ? K::Italic : starts("IN") ? K::Indent : starts("IM") ? K::Image
-             : K::Unknown;
+        kind = is("I")        ? K::Italic
+               : starts("IN") ? K::Indent
+               : starts("IM") ? K::Image
+                              : K::Unknown;
         break;
-    case 'L': kind = K::ListItem; break;
-    case 'P': kind = K::Paragraph; break;
-    case 'R': kind = K::Rotate; break;
+    case 'L':
+        kind = K::ListItem;
+        break;
+    case 'P':
+        kind = K::Paragraph;
+        break;
+    case 'R':
+        kind = K::Rotate;
+        break;
     case 'S':
-        kind = is("S") ? K::Strike : starts("SH") ? K::Shadow : starts("SUB") ? K::Subscript
-             : starts("SUP") ? K::Superscript : K::Unknown;
+        kind = is("S")         ? K::Strike
+               : starts("SH")  ? K::Shadow
+               : starts("SUB") ? K::Subscript
+               : starts("SUP") ? K::Superscript
+                               : K::Unknown;
         break;
-    case 'U': kind = is("U") ? K::Underline : K::List; break;
-    case 'Z': kind = K::Hidden; break;
-    default: break;
+    case 'U':
+        kind = is("U") ? K::Underline : K::List;
+        break;
+    case 'Z':
+        kind = K::Hidden;
+        break;
+    default:
+        break;
     }
     tag.Kind = kind;
     return tag;
@@ -294,7 +322,8 @@ std::vector<tk::TPoint> ErrorZigzag(int x1, int x2, int bottom) {
     std::vector<tk::TPoint> points;
     if (x2 <= x1) return points;
     bool up = true;
-    for (int x = x1; x < x2; x += 2, up = !up) points.push_back({x, up ? bottom - 1 : bottom - 3});
+    for (int x = x1; x < x2; x += 2, up = !up)
+        points.push_back({x, up ? bottom - 1 : bottom - 3});
     points.push_back({x2, up ? bottom - 1 : bottom - 3});
     return points;
 }

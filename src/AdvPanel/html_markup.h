@@ -43,8 +43,28 @@ tk::TColor HtmlColor(std::string_view value);
 int HtmlFontPoints(int size);
 
 enum class HtmlTagKind {
-    Unknown, Anchor, Bold, Body, Break, Blink, Error, Font, Highlight, Rule, Italic, Indent,
-    Image, ListItem, Paragraph, Rotate, Strike, Shadow, Subscript, Superscript, Underline, List,
+    Unknown,
+    Anchor,
+    Bold,
+    Body,
+    Break,
+    Blink,
+    Error,
+    Font,
+    Highlight,
+    Rule,
+    Italic,
+    Indent,
+    Image,
+    ListItem,
+    Paragraph,
+    Rotate,
+    Strike,
+    Shadow,
+    Subscript,
+    Superscript,
+    Underline,
+    List,
     Hidden
 };
 
@@ -59,7 +79,15 @@ HtmlTag ClassifyTag(std::string_view content);
 
 // Where an image's picture comes from.
 struct PictureSource {
-    enum class Kind { None, ImageIndex, SmallSystemIcon, LargeSystemIcon, Container, Resource, File };
+    enum class Kind {
+        None,
+        ImageIndex,
+        SmallSystemIcon,
+        LargeSystemIcon,
+        Container,
+        Resource,
+        File
+    };
     Kind SourceKind = Kind::None;
     int Index = -1;   // ImageIndex
     std::string Name; // the path, container name or resource name

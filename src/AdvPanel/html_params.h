@@ -30,7 +30,7 @@ struct HtmlRenderParams {
     tk::TColor HoverColor = tk::clNone;
     tk::TColor HoverFontColor = tk::clNone;
     tk::TColor ShadowColor = tk::RGBColor(128, 128, 128);
-    THTMLPictureCache* PictureCache = nullptr; // "RES://" and "FILE://" pictures, kept
+    THTMLPictureCache* PictureCache = nullptr;  // "RES://" and "FILE://" pictures, kept
     tk::TComponent* PictureContainer = nullptr; // a TPictureContainer: named pictures
     int LineSpacing = 0;
 };

@@ -8,8 +8,7 @@
 
 namespace advpanel {
 
-bool RenderHtmlText(tk::TCanvas& canvas, const HtmlRenderParams& params,
-                    HtmlRenderResult& result) {
+bool RenderHtmlText(tk::TCanvas& canvas, const HtmlRenderParams& params, HtmlRenderResult& result) {
     HtmlPictureSources sources;
     sources.Images = dynamic_cast<const tk::TImageList*>(params.Images);
     sources.Container = dynamic_cast<const TPictureContainer*>(params.PictureContainer);

@@ -8,7 +8,6 @@
 namespace advpanel {
 
 // Returns true when the mouse position lies over an anchor.
-bool RenderHtmlText(tk::TCanvas& canvas, const HtmlRenderParams& params,
-                    HtmlRenderResult& result);
+bool RenderHtmlText(tk::TCanvas& canvas, const HtmlRenderParams& params, HtmlRenderResult& result);
 
 } // namespace advpanel

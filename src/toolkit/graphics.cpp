@@ -171,8 +171,8 @@ void TBitmap::LoadFromFileData(const std::string& data) {
     // so that a hostile header cannot wrap them around.
     unsigned long long paletteEntries =
         info.biClrUsed ? info.biClrUsed : (info.biBitCount <= 8 ? 1ull << info.biBitCount : 0);
-    unsigned long long headersEnd = sizeof fileHeader + static_cast<unsigned long long>(info.biSize) +
-                                    4 * paletteEntries;
+    unsigned long long headersEnd =
+        sizeof fileHeader + static_cast<unsigned long long>(info.biSize) + 4 * paletteEntries;
     if (info.biSize < sizeof(BITMAPINFOHEADER) || info.biWidth <= 0 || info.biHeight == 0 ||
         info.biCompression != BI_RGB || fileHeader.bfOffBits >= data.size() ||
         fileHeader.bfOffBits < headersEnd || info.biBitCount == 0 || info.biBitCount > 32)

@@ -22,14 +22,16 @@ std::optional<IconImageEntry> BestIconImage(std::string_view data) {
         std::size_t at = kHeader + i * kEntry;
         IconImageEntry e;
         e.Width = static_cast<unsigned char>(data[at]) ? static_cast<unsigned char>(data[at]) : 256;
-        e.Height =
-            static_cast<unsigned char>(data[at + 1]) ? static_cast<unsigned char>(data[at + 1]) : 256;
+        e.Height = static_cast<unsigned char>(data[at + 1])
+                       ? static_cast<unsigned char>(data[at + 1])
+                       : 256;
         e.BitCount = static_cast<int>(Word(data, at + 6));
         e.Size = DWord(data, at + 8);
         e.Offset = DWord(data, at + 12);
         if (e.Size == 0 || e.Offset > data.size() || e.Size > data.size() - e.Offset) continue;
-        bool better = !best || e.Width * e.Height > best->Width * best->Height ||
-                      (e.Width * e.Height == best->Width * best->Height && e.BitCount > best->BitCount);
+        bool better =
+            !best || e.Width * e.Height > best->Width * best->Height ||
+            (e.Width * e.Height == best->Width * best->Height && e.BitCount > best->BitCount);
         if (better) best = e;
     }
     return best;

@@ -58,8 +58,8 @@ void TPicture::LoadFromData(const std::string& data) {
     std::optional<IconImageEntry> entry = BestIconImage(data);
     if (!entry) throw EInvalidOperation("Unsupported picture format");
     auto* bits = reinterpret_cast<BYTE*>(const_cast<char*>(data.data())) + entry->Offset;
-    HICON icon = CreateIconFromResourceEx(bits, static_cast<DWORD>(entry->Size), TRUE,
-                                          0x00030000, entry->Width, entry->Height, LR_DEFAULTCOLOR);
+    HICON icon = CreateIconFromResourceEx(bits, static_cast<DWORD>(entry->Size), TRUE, 0x00030000,
+                                          entry->Width, entry->Height, LR_DEFAULTCOLOR);
     if (!icon) throw EInvalidOperation("Unsupported picture format");
     AssignIcon(IconHandle(icon));
 }
@@ -80,7 +80,8 @@ bool TPicture::LoadFromFile(const std::string& path) {
 
 bool TPicture::LoadFromResource(HINSTANCE instance, const std::string& name) {
     Clear();
-    if (HANDLE bitmap = LoadImageA(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)) {
+    if (HANDLE bitmap =
+            LoadImageA(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)) {
         loaded_.Reset(static_cast<HBITMAP>(bitmap));
         BITMAP bm{};
         GetObjectA(loaded_.Get(), sizeof bm, &bm);

@@ -42,7 +42,8 @@ Rendered Render(const HtmlRenderParams& p, std::map<std::string, tk::TPoint> pic
 
 std::vector<std::string> TextsOf(const Rendered& r) {
     std::vector<std::string> texts;
-    for (const auto& t : r.Surface.Texts) texts.push_back(t.Text);
+    for (const auto& t : r.Surface.Texts)
+        texts.push_back(t.Text);
     return texts;
 }
 
@@ -171,7 +172,8 @@ TEST(HtmlLayout, ParagraphGradientAndBodyBackground) {
 TEST(HtmlLayout, ListsIndentAndDrawBullets) {
     Rendered r = Render(Params("<UL><LI>one</LI><UL><LI>two</LI></UL></UL>after"));
     std::vector<advpanel::testing::DrawnText> bullets, words;
-    for (const auto& t : r.Surface.Texts) (t.Font.Name == "Symbol" ? bullets : words).push_back(t);
+    for (const auto& t : r.Surface.Texts)
+        (t.Font.Name == "Symbol" ? bullets : words).push_back(t);
     ASSERT_EQ(bullets.size(), 2u);
     EXPECT_EQ(bullets[0].Text, "\xB7");
     EXPECT_EQ(bullets[0].Font.Charset, kSymbolCharset);
@@ -211,7 +213,7 @@ TEST(HtmlLayout, AnchorsAreNumberedAndHitTested) {
         EXPECT_NE(r.Surface.Texts[i].Font.Style & kHtmlUnderline, 0u);
     }
     EXPECT_EQ(r.Surface.Texts[1].Font.Style & kHtmlUnderline, 0u); // the space between
-    p.Mouse = {36, 5};                                              // over that space
+    p.Mouse = {36, 5};                                             // over that space
     EXPECT_FALSE(Render(p).OverAnchor);
 }
 

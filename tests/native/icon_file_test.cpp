@@ -31,7 +31,8 @@ std::string IconFile(std::initializer_list<Entry> entries, std::size_t extra) {
 } // namespace
 
 TEST(IconFile, PicksTheLargestImageThenTheDeepest) {
-    std::string data = IconFile({{16, 16, 4, 10, 54}, {32, 32, 8, 10, 64}, {32, 32, 32, 10, 74}}, 30);
+    std::string data =
+        IconFile({{16, 16, 4, 10, 54}, {32, 32, 8, 10, 64}, {32, 32, 32, 10, 74}}, 30);
     auto best = tk::BestIconImage(data);
     ASSERT_TRUE(best);
     EXPECT_EQ(best->Width, 32);

@@ -92,7 +92,8 @@ std::string InfoAndPixels(int w, int h, int headerHeight, COLORREF color) {
     PutDWord(s, static_cast<unsigned>(headerHeight));
     PutWord(s, 1);
     PutWord(s, 32);
-    for (int i = 0; i < 6; ++i) PutDWord(s, 0);
+    for (int i = 0; i < 6; ++i)
+        PutDWord(s, 0);
     for (int i = 0; i < w * h; ++i) {
         s += static_cast<char>(GetBValue(color));
         s += static_cast<char>(GetGValue(color));
@@ -221,7 +222,8 @@ TEST(HtmlRender, PicturesFromFilesAreCachedUnderTheirSource) {
     advpanel::THTMLPictureCache cache;
     DibCanvas dib(100, 40);
     UseTahoma(dib);
-    HtmlRenderParams p = Params("<IMG SRC=\"FILE://" + bmp + "\"><IMG SRC=\"file://" + ico + "\">", dib);
+    HtmlRenderParams p =
+        Params("<IMG SRC=\"FILE://" + bmp + "\"><IMG SRC=\"file://" + ico + "\">", dib);
     p.PictureCache = &cache;
     HtmlRenderResult r = Render(dib, p);
     EXPECT_EQ(r.Width, 56);
@@ -238,6 +240,23 @@ TEST(HtmlRender, PicturesFromFilesAreCachedUnderTheirSource) {
     EXPECT_EQ(Render(dib, p).Width, 56); // from the cache
     p.PictureCache = nullptr;
     EXPECT_EQ(Render(dib, p).Width, 0); // nothing to load any more takes no room
+}
+
+TEST(HtmlRender, PrintingScalesPictures) {
+    std::string bmp = TempPath("pinlet_html_print.bmp");
+    WriteFile(bmp, BmpFile(20, 10, kGreen));
+    DibCanvas dib(100, 50);
+    UseTahoma(dib);
+    HtmlRenderParams p = Params("<IMG SRC=\"FILE://" + bmp + "\">", dib);
+    p.Print = true;
+    p.Scale = 2.0;
+    HtmlRenderResult r = Render(dib, p);
+    DeleteFileA(bmp.c_str());
+    EXPECT_EQ(r.Width, 20); // the layout keeps the picture's own size
+    int top = r.Height - 10;
+    EXPECT_EQ(dib.At(40, top + 19), kGreen);
+    EXPECT_EQ(dib.At(41, top), kWhite);
+    EXPECT_EQ(dib.At(40, top + 20), kWhite);
 }
 
 TEST(HtmlRender, DamagedOrMissingPictureFilesDrawNothing) {
@@ -309,9 +328,8 @@ TEST(HtmlRender, TheAltPictureShowsWhileTheMouseIsOverAnImageInAnAnchor) {
     advpanel::THTMLPictureCache cache;
     DibCanvas dib(100, 30);
     UseTahoma(dib);
-    HtmlRenderParams p = Params("<A HREF=\"go\"><IMG SRC=\"FILE://" + green + "\" ALT=\"FILE://" +
-                                    red + "\"></A>",
-                                dib);
+    HtmlRenderParams p = Params(
+        "<A HREF=\"go\"><IMG SRC=\"FILE://" + green + "\" ALT=\"FILE://" + red + "\"></A>", dib);
     p.PictureCache = &cache;
     p.Mouse = {10, 10};
     HtmlRenderResult over;
