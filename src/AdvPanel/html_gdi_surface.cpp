@@ -52,6 +52,10 @@ HtmlFont GdiHtmlSurface::BaseFont() const {
 HFONT GdiHtmlSurface::FontFor(const HtmlFont& font) {
     for (auto& [described, handle] : fonts_)
         if (described == font) return handle.Get();
+    // Fonts are selected only for each single operation, so none is in use here: a text that
+    // asks for many fonts cannot pile up handles.
+    constexpr std::size_t kKeptFonts = 32;
+    if (fonts_.size() >= kKeptFonts) fonts_.clear();
     LOGFONTA lf = baseLogFont_;
     lf.lfHeight = font.Height;
     lf.lfWidth = 0;

@@ -90,6 +90,24 @@ tk::TRect Union(const tk::TRect& a, const tk::TRect& b) {
             std::max(a.Bottom, b.Bottom)};
 }
 
+// The next occurrence of one character, remembered: both passes walk each line, and a line walks
+// its pieces, so plain searches from every piece would take quadratic time on long texts.
+class NextChar {
+public:
+    explicit NextChar(char c) : c_(c) {}
+    std::size_t From(const std::string& text, std::size_t pos) {
+        if (pos < from_ || pos > at_) {
+            from_ = pos;
+            at_ = std::min(text.find(c_, pos), text.size());
+        }
+        return at_;
+    }
+
+private:
+    char c_;
+    std::size_t from_ = 1, at_ = 0; // nothing remembered yet
+};
+
 class HtmlEngine {
 public:
     HtmlEngine(HtmlSurface& surface, const HtmlFont& baseFont, tk::TColor blinkColor,
@@ -132,6 +150,7 @@ private:
     HtmlRenderResult& r_;
     std::string text_;
     int avail_;
+    NextChar nextTag_{'<'}, nextSpace_{' '};
     std::size_t altImagePos_ = std::string::npos;
     bool mouseOverAnchor_ = false;
 };
@@ -263,10 +282,10 @@ void HtmlEngine::EndLine(Pass& p, std::size_t next) {
 }
 
 void HtmlEngine::TextPiece(Pass& p) {
-    std::size_t end = std::min(text_.find('<', p.Pos), text_.size());
+    std::size_t end = nextTag_.From(text_, p.Pos);
     if (p_.WordWrap) {
-        std::size_t space = text_.find(' ', p.Pos);
-        if (space != std::string::npos && space < end) end = space + 1;
+        std::size_t space = nextSpace_.From(text_, p.Pos);
+        if (space < end) end = space + 1;
     }
     std::string piece = ReplaceLateEntities(std::string_view(text_).substr(p.Pos, end - p.Pos));
     tk::TPoint size = surface_.TextSize(p.St.Font, piece);
@@ -454,7 +473,10 @@ void HtmlEngine::Tag(Pass& p, std::size_t close) {
         }
         break;
     case K::Indent:
-        if (open) p.X = std::max(p.X, p.Origin + ParseInt(attr("X")));
+        if (open && p.X < p.Origin + ParseInt(attr("X"))) {
+            p.X = p.Origin + ParseInt(attr("X"));
+            p.TrailingSpace = 0;
+        }
         break;
     case K::ListItem:
         if (open)
