@@ -38,10 +38,15 @@ public:
     }
     void PaintText(const HtmlFont& font, std::string_view text, const tk::TRect& r) override {
         Texts.push_back({font, std::string(text), r});
+        Order.push_back('t');
     }
-    void FillRect(const tk::TRect& r, tk::TColor color) override { Fills.push_back({r, color}); }
+    void FillRect(const tk::TRect& r, tk::TColor color) override {
+        Fills.push_back({r, color});
+        Order.push_back('f');
+    }
     void Gradient(const tk::TRect& r, tk::TColor from, tk::TColor to, bool horizontal) override {
         Fills.push_back({r, from, to, horizontal});
+        Order.push_back('f');
     }
     void Polyline(const std::vector<tk::TPoint>& points, tk::TColor color) override {
         Lines.push_back(points);
@@ -67,6 +72,7 @@ public:
     std::vector<tk::TColor> LineColors;
     std::vector<tk::TRect> FocusRects;
     std::vector<DrawnPicture> DrawnPictures, Tiled;
+    std::string Order; // 't' for each text, 'f' for each fill, as they were drawn
 };
 
 } // namespace advpanel::testing

@@ -350,3 +350,21 @@ TEST(HtmlLayout, RuleAndUnclosedTags) {
     EXPECT_EQ(r.Surface.Lines[0], (std::vector<tk::TPoint>{{0, 14}, {200, 14}}));
     EXPECT_EQ(r.Result.PlainText, "a\rbc");
 }
+
+TEST(HtmlLayout, BodyGradientRunsLeftToRightOnlyWhenAskedAndTilesItsPicture) {
+    std::map<std::string, tk::TPoint> pics{{"tile", {8, 8}}};
+    Rendered down = Render(
+        Params(R"(<BODY BGCOLOR="clRed" BGCOLORTO="clBlue" BACKGROUND="tile">x</BODY>)"), pics);
+    ASSERT_EQ(down.Surface.Fills.size(), 1u);
+    EXPECT_EQ(down.Surface.Fills[0].Rect, (tk::TRect{0, 0, 200, 100}));
+    EXPECT_EQ(down.Surface.Fills[0].To, 0xFF0000);
+    EXPECT_FALSE(down.Surface.Fills[0].Horizontal);
+    ASSERT_EQ(down.Surface.Tiled.size(), 1u);
+    EXPECT_EQ(down.Surface.Tiled[0].Source, "tile");
+    EXPECT_EQ(down.Surface.Tiled[0].Rect, (tk::TRect{0, 0, 200, 100}));
+    Rendered across = Render(Params(R"(<BODY BGCOLOR="clRed" BGCOLORTO="clBlue" DIR="h">x)"));
+    EXPECT_TRUE(across.Surface.Fills[0].Horizontal);
+    // The body's background lies under the text even when the tag comes after it on the line.
+    Rendered late = Render(Params(R"(x<BODY BGCOLOR="clRed"><P BGCOLOR="clLime">y)"));
+    EXPECT_EQ(late.Surface.Order, "fftt");
+}
