@@ -9,9 +9,9 @@ seconds="${1:-20}"
 mkdir -p "$OUT"
 status=0
 
-build_and_run() { # name, sources...
-    local name=$1
-    shift
+build_and_run() { # name, seed folder, sources...
+    local name=$1 seeds=$2
+    shift 2
     if ! clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I"$ROOT/src" "$@" \
         -o "$OUT/$name" 2>"$OUT/$name.build.log"; then
         echo "fuzz $name: FAILED (build, see $OUT/$name.build.log)"
@@ -20,7 +20,7 @@ build_and_run() { # name, sources...
     fi
     mkdir -p "$OUT/$name.corpus"
     if "$OUT/$name" -max_total_time="$seconds" -rss_limit_mb=1024 -timeout=5 \
-        "$OUT/$name.corpus" "$ROOT/tests/fuzz/corpus" >"$OUT/$name.log" 2>&1; then
+        "$OUT/$name.corpus" "$seeds" >"$OUT/$name.log" 2>&1; then
         echo "fuzz $name: ok"
     else
         echo "fuzz $name: FAILED (see $OUT/$name.log)"
@@ -28,6 +28,11 @@ build_and_run() { # name, sources...
     fi
 }
 
-build_and_run layout_text "$ROOT/tests/fuzz/layout_text_fuzz.cpp" "$ROOT/src/toolkit/layout_text.cpp"
-build_and_run line_breaks "$ROOT/tests/fuzz/line_breaks_fuzz.cpp" "$ROOT/src/notefiles/line_breaks.cpp"
+seeds="$ROOT/tests/fuzz/corpus"
+build_and_run layout_text "$seeds" "$ROOT/tests/fuzz/layout_text_fuzz.cpp" \
+    "$ROOT/src/toolkit/layout_text.cpp"
+build_and_run line_breaks "$seeds" "$ROOT/tests/fuzz/line_breaks_fuzz.cpp" \
+    "$ROOT/src/notefiles/line_breaks.cpp"
+build_and_run html_layout "$ROOT/tests/fuzz/html_corpus" "$ROOT/tests/fuzz/html_layout_fuzz.cpp" \
+    "$ROOT/src/AdvPanel/html_layout.cpp" "$ROOT/src/AdvPanel/html_markup.cpp"
 exit $status

@@ -1,6 +1,7 @@
 #pragma once
 // The gradient panel: a container with a caption strip, a status bar, a gradient background, a
 // border with a drop shadow, and the area it leaves to its children.
+#include "html_pictures.h"
 #include "panel_caption.h"
 #include "panel_position.h"
 #include "panel_statusbar.h"
@@ -94,6 +95,8 @@ public:
     void SetPictureContainer(tk::TComponent* v);
     tk::TComponent* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(tk::TComponent* v);
+    // The pictures of "RES://" and "FILE://" sources in the panel's texts, loaded once.
+    THTMLPictureCache* PictureCache() const { return pictureCache_.get(); }
     TAdvPanelStyler* Styler() const { return styler_; }
     // Applies the styler's settings at once unless loading.
     void SetStyler(TAdvPanelStyler* v);
@@ -208,6 +211,7 @@ private:
     std::unique_ptr<tk::TBitmap> shadeBitmap_;
     std::unique_ptr<TAutoSize> autoSize_;
     std::unique_ptr<TPanelStatusBar> statusBar_;
+    std::unique_ptr<THTMLPictureCache> pictureCache_ = std::make_unique<THTMLPictureCache>();
 
     tk::TColor colorTo_ = tk::clNone;
     tk::TColor borderColor_ = 0;

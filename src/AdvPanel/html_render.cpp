@@ -1,32 +1,36 @@
-// Interim: the text is taken as plain lines, measured and drawn without markup.
+// The mini-markup renderer on a GDI canvas: the layout engine over a GDI surface.
 #include "html_render.h"
 
-#include "panel_autosize_rules.h"
-#include "toolkit/win_handles.h"
+#include "html_gdi_surface.h"
+#include "html_layout.h"
+#include "html_pictures.h"
+#include "toolkit/image_list.h"
 
 namespace advpanel {
 
 bool RenderHtmlText(tk::TCanvas& canvas, const HtmlRenderParams& params, HtmlRenderResult& result) {
-    result = {};
-    result.PlainText = params.Text;
-    HDC dc = canvas.Handle();
-    tk::SelectedObject font(dc, canvas.Font.Handle());
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    TextExtent extent =
-        MeasurePlainLines(params.Text, metrics.tmHeight, [dc](std::string_view line) {
-            SIZE size{};
-            GetTextExtentPoint32A(dc, line.data(), static_cast<int>(line.size()), &size);
-            return static_cast<int>(size.cx);
-        });
-    result.Width = extent.Width;
-    result.Height = params.Text.empty() ? static_cast<int>(metrics.tmHeight) : extent.Height;
-    if (!params.MeasureOnly && !params.SizeOnly && !params.Text.empty()) {
-        tk::TRect r = params.Rect;
-        r.Left += 1;
-        canvas.DrawTextIn(params.Text, r, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    HtmlPictureSources sources;
+    sources.Images = dynamic_cast<const tk::TImageList*>(params.Images);
+    sources.Container = dynamic_cast<const TPictureContainer*>(params.PictureContainer);
+    sources.Cache = params.PictureCache;
+    sources.Print = params.Print;
+
+    // The brush colour is what blinking text takes while the blink phase is off; it is kept
+    // aside for the call, and the device context's modes come back as they were.
+    tk::TColor brush = canvas.BrushColor;
+    canvas.BrushColor = tk::clNone;
+    bool overAnchor = false;
+    try {
+        tk::SavedDCState saved(canvas.Handle());
+        SetBkMode(canvas.Handle(), TRANSPARENT);
+        GdiHtmlSurface surface(canvas, sources);
+        overAnchor = LayoutHtml(surface, surface.BaseFont(), brush, params, result);
+    } catch (...) {
+        canvas.BrushColor = brush;
+        throw;
     }
-    return false;
+    canvas.BrushColor = brush;
+    return overAnchor;
 }
 
 } // namespace advpanel

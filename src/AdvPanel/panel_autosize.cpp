@@ -27,6 +27,16 @@ void TCustomAdvPanel::ApplyAutoSize() {
     params.Text = Text;
     params.Rect = AutoSizeMeasureRect(f);
     params.MeasureOnly = true;
+    params.Images = images_;
+    params.PictureContainer = pictureContainer_;
+    params.PictureCache = pictureCache_.get();
+    params.LineSpacing = lineSpacing_;
+    params.ShadowOffset = shadowOffset_;
+    params.Hover = Hover;
+    params.URLColor = urlColor_;
+    params.HoverColor = HoverColor;
+    params.HoverFontColor = HoverFontColor;
+    params.ShadowColor = shadowColor_;
     HtmlRenderResult measured;
     {
         tk::WindowDC screen(nullptr);

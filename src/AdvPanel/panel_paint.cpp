@@ -46,6 +46,7 @@ HtmlRenderParams PanelTextParams(const TCustomAdvPanel& p, const std::string& te
     params.HoverFontColor = p.HoverFontColor;
     params.ShadowColor = p.ShadowColor();
     params.PictureContainer = p.PictureContainer();
+    params.PictureCache = p.PictureCache();
     params.LineSpacing = p.LineSpacing();
     return params;
 }

@@ -1,6 +1,7 @@
 // The status bar along the bottom (or right) edge and the size grip in the corner.
 #include "gradient_draw.h"
 #include "panel_paint_parts.h"
+#include "toolkit/image_list.h"
 
 namespace advpanel {
 namespace {
@@ -15,6 +16,24 @@ void PaintStatusBackground(const TPanelStatusBar& status, TCanvas& surface, cons
                      status.GradientDirection() == TGradientDirection::gdHorizontal);
     else
         FillSolid(surface, q, status.Color());
+}
+
+// The status bar's image at its start; the text moves past it.
+void PaintStatusImage(const TCustomAdvPanel& p, TCanvas& surface, TRect& q) {
+    const auto* images = dynamic_cast<const tk::TImageList*>(p.Images());
+    const int index = p.StatusBar().ImageIndex();
+    if (!images || index < 0) return;
+    const int w = images->Width(), h = images->Height();
+    if (p.Caption().Position() == TCaptionPosition::cpTop) {
+        images->Draw(surface.Handle(), index,
+                     {q.Left + 1, q.Top + 2, q.Left + 1 + w, q.Top + 2 + h});
+        q.Left += w + 2;
+    } else {
+        const bool grip = !p.Collaps() && p.CanSize();
+        const int top = q.Bottom - h - (grip ? 12 : 1);
+        images->Draw(surface.Handle(), index, {q.Left + 2, top, q.Left + 2 + w, top + h});
+        q.Bottom -= h + 2;
+    }
 }
 
 void PaintStatusText(const TCustomAdvPanel& p, TCanvas& surface, const TRect& q) {
@@ -62,8 +81,9 @@ void PaintStatusEdges(const TCustomAdvPanel& p, TCanvas& surface, const TRect& q
 void PaintStatusBar(const TCustomAdvPanel& p, TCanvas& surface) {
     const TPanelStatusBar& status = p.StatusBar();
     if (!status.Visible()) return;
-    const TRect q = StatusBarRect({p.Width(), p.Height()}, status.Height(), p.Caption().Position());
+    TRect q = StatusBarRect({p.Width(), p.Height()}, status.Height(), p.Caption().Position());
     PaintStatusBackground(status, surface, q);
+    PaintStatusImage(p, surface, q);
     PaintStatusText(p, surface, q);
     PaintStatusEdges(p, surface, q);
 }

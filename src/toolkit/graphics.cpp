@@ -178,12 +178,19 @@ void TBitmap::LoadFromFileData(const std::string& data) {
     std::memcpy(&fileHeader, bytes, sizeof fileHeader);
     BITMAPINFOHEADER info;
     std::memcpy(&info, bytes + sizeof fileHeader, sizeof info);
+    // The pixels must start after the headers and fit in the data; sizes are checked in 64 bits
+    // so that a hostile header cannot wrap them around.
+    unsigned long long paletteEntries =
+        info.biClrUsed ? info.biClrUsed : (info.biBitCount <= 8 ? 1ull << info.biBitCount : 0);
+    unsigned long long headersEnd =
+        sizeof fileHeader + static_cast<unsigned long long>(info.biSize) + 4 * paletteEntries;
     if (info.biSize < sizeof(BITMAPINFOHEADER) || info.biWidth <= 0 || info.biHeight == 0 ||
-        info.biCompression != BI_RGB || fileHeader.bfOffBits >= data.size())
+        info.biCompression != BI_RGB || fileHeader.bfOffBits >= data.size() ||
+        fileHeader.bfOffBits < headersEnd || info.biBitCount == 0 || info.biBitCount > 32)
         throw EInvalidOperation("Bitmap image is not valid");
-    int stride = ((info.biWidth * info.biBitCount + 31) / 32) * 4;
-    long rows = info.biHeight < 0 ? -static_cast<long>(info.biHeight) : info.biHeight;
-    if (data.size() - fileHeader.bfOffBits < static_cast<size_t>(stride) * rows)
+    long long stride = ((static_cast<long long>(info.biWidth) * info.biBitCount + 31) / 32) * 4;
+    long long rows = info.biHeight < 0 ? -static_cast<long long>(info.biHeight) : info.biHeight;
+    if (static_cast<long long>(data.size() - fileHeader.bfOffBits) < stride * rows)
         throw EInvalidOperation("Bitmap image is not valid");
 
     // The header and palette, copied into aligned storage for CreateDIBSection.
@@ -195,7 +202,7 @@ void TBitmap::LoadFromFileData(const std::string& data) {
     HBITMAP section = CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(infoCopy.data()),
                                        DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!section) throw EOutOfResources("Out of system resources");
-    std::memcpy(bits, bytes + fileHeader.bfOffBits, static_cast<size_t>(stride) * rows);
+    std::memcpy(bits, bytes + fileHeader.bfOffBits, static_cast<size_t>(stride * rows));
     handle_.Reset(section);
     fileData_ = data;
     width_ = info.biWidth;

@@ -38,6 +38,31 @@ using PenHandle = GdiObject<HPEN>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using RegionHandle = GdiObject<HRGN>;
 
+// An icon or cursor made at run time, destroyed with DestroyIcon.
+class IconHandle {
+public:
+    IconHandle() = default;
+    explicit IconHandle(HICON icon) : icon_(icon) {}
+    IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+    IconHandle& operator=(IconHandle&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.icon_, nullptr));
+        return *this;
+    }
+    IconHandle(const IconHandle&) = delete;
+    IconHandle& operator=(const IconHandle&) = delete;
+    ~IconHandle() { Reset(); }
+
+    HICON Get() const { return icon_; }
+    explicit operator bool() const { return icon_ != nullptr; }
+    void Reset(HICON icon = nullptr) {
+        if (icon_) DestroyIcon(icon_);
+        icon_ = icon;
+    }
+
+private:
+    HICON icon_ = nullptr;
+};
+
 // A device context from GetDC, released with ReleaseDC on the same window.
 class WindowDC {
 public:

@@ -241,9 +241,12 @@ TEST_F(GraphicButton, RaisesItsEventsAroundItsOwnHandling) {
     std::vector<std::string> log;
     auto state = [this] {
         switch (button_->State()) {
-        case TGlyphState::Active: return std::string("A");
-        case TGlyphState::Passive: return std::string("P");
-        case TGlyphState::Pushed: return std::string("U");
+        case TGlyphState::Active:
+            return std::string("A");
+        case TGlyphState::Passive:
+            return std::string("P");
+        case TGlyphState::Pushed:
+            return std::string("U");
         }
         return std::string("?");
     };
@@ -265,8 +268,8 @@ TEST_F(GraphicButton, RaisesItsEventsAroundItsOwnHandling) {
     Send(WM_LBUTTONUP, 5, 5);
     Send(WM_MOUSEMOVE, 100, 5); // off the button, onto the form
     // Each event sees the state from before the button's own handling, except the leave.
-    EXPECT_EQ(log, (std::vector<std::string>{"enterP", "moveP", "downA", "clickU", "upU",
-                                             "leaveP"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"enterP", "moveP", "downA", "clickU", "upU", "leaveP"}));
 }
 
 TEST_F(GraphicButton, ClicksWithoutPushingOnKeyColourOrWithoutGlyphs) {

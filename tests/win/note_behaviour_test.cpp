@@ -9,8 +9,8 @@
 namespace {
 
 HHOOK g_hook = nullptr;
-std::string g_answer;               // caption of the button to press in the confirmation
-std::vector<std::string> g_asked;   // the questions seen
+std::string g_answer;             // caption of the button to press in the confirmation
+std::vector<std::string> g_asked; // the questions seen
 HWND g_note = nullptr;
 std::vector<bool> g_noteTopmostWhileAsked;
 

@@ -70,7 +70,8 @@ protected:
 
     std::string Path(const char* name) const { return folder_ + "\\" + name; }
     void Type(const std::string& keys) {
-        for (char c : keys) SendMessageA(memo_->Handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
+        for (char c : keys)
+            SendMessageA(memo_->Handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
     }
     std::string MemoText() const { return memo_->Text(); }
 
@@ -94,13 +95,16 @@ TEST_F(NoteFiles, SavesExactlyTheMemosBytes) {
 
 TEST_F(NoteFiles, LoadsWithLineBreaksMadeCrLf) {
     const std::pair<std::string, std::string> cases[] = {
-        {"one\r\ntwo\r\n", "one\r\ntwo\r\n"},   // the final break gives an empty last line
+        {"one\r\ntwo\r\n", "one\r\ntwo\r\n"}, // the final break gives an empty last line
         {"one\ntwo\nthree", "one\r\ntwo\r\nthree"},
         {"a\rb", "a\r\nb"},
         {"a\n\rb", "a\r\n\r\nb"},
         {std::string("before\0after", 12), "before"}, // a NUL ends the text
-        {"\xFF\xFE" "A\0B\0", "\xFF\xFE" "A"},          // UTF-16: the mark and one character
-        {"\xEF\xBB\xBFtext", "\xEF\xBB\xBFtext"},      // UTF-8 mark as three characters
+        {"\xFF\xFE"
+         "A\0B\0",
+         "\xFF\xFE"
+         "A"},                                    // UTF-16: the mark and one character
+        {"\xEF\xBB\xBFtext", "\xEF\xBB\xBFtext"}, // UTF-8 mark as three characters
     };
     for (const auto& [bytes, shown] : cases) {
         WriteBytes(Path("in.txt"), bytes);
@@ -172,8 +176,8 @@ TEST_F(NoteFiles, CreateFailuresNameTheFullPathAndTheSystemsReason) {
     EXPECT_EQ(ReadBytes(Path("ro.txt")), "keep me");
 
     WriteBytes(Path("held.txt"), "held");
-    tk::KernelHandle holder(CreateFileA(Path("held.txt").c_str(), GENERIC_READ, 0, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
+    tk::KernelHandle holder(
+        CreateFileA(Path("held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder.Valid());
     EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { WriteNoteFile(*memo_, Path("held.txt")); }),
               "Cannot create file \"" + Path("held.txt") + "\". " +
@@ -238,7 +242,8 @@ TEST_F(NoteFiles, AFullDiskKeepsTheOldContentAndLeavesNoStrayFile) {
     ASSERT_EQ(ReadBytes(target), "old note");
 
     std::string big; // larger than the whole filesystem, in short lines the memo wraps fast
-    for (int i = 0; i < 1600; ++i) big += "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcd\r\n";
+    for (int i = 0; i < 1600; ++i)
+        big += "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcd\r\n";
     memo_->SetTextSilently(big);
     EXPECT_EQ(MessageOf<tk::EWriteError>([&] { WriteNoteFile(*memo_, target); }),
               "Stream write error");

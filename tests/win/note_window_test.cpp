@@ -134,7 +134,8 @@ TEST(NoteWindow, TheMemoHasTheFocusAndTheStoredSettings) {
 TEST(NoteWindow, TheHiddenButtonIsNeverDrawn) {
     AppFixture fixture;
     note::TForm1* form = fixture.CreateNote();
-    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     wintest::ScreenPixels pixels(form->panel->Handle());
     TRect button = form->btn_ok->BoundsRect();
     // The panel's background is the same along a row; the button's box must show just that.

@@ -1,9 +1,11 @@
 // The panel's painting beyond its background: caption buttons and text, shaded caption frames,
 // the status bar, the size grip, the background picture and the body text's placement.
 #include "AdvPanel/AdvPanel.h"
+#include "support/image_files.h"
 #include "support/panel_pixels.h"
 #include "support/win_test_support.h"
 #include "toolkit/forms.h"
+#include "toolkit/image_list.h"
 
 #include <gtest/gtest.h>
 
@@ -263,6 +265,27 @@ TEST_F(PanelDecor, TheStatusBarHasItsGradientBorderAndBevel) {
     EXPECT_EQ(right.At(50, 80), kBody);
 }
 
+TEST_F(PanelDecor, TheStatusBarImageComesFromTheImageList) {
+    TAdvPanel* panel = MakePanel();
+    tk::TPicture picture;
+    picture.LoadFromData(wintest::BmpFile(8, 8, tk::ColorToRGB(kGreen)));
+    auto* images = new tk::TImageList(form_, 8, 8);
+    images->Add(std::move(picture));
+    panel->SetImages(images);
+    advpanel::TPanelStatusBar& status = panel->StatusBar();
+    status.SetVisible(true);
+    status.SetHeight(18);
+    status.SetColor(kBody);
+    status.SetColorTo(tk::clNone);
+    status.SetImageIndex(0);
+    PanelImage img(panel->Handle());
+    // Q = (1, 71, 119, 89): the image at (Q.Left + 1, Q.Top + 2).
+    EXPECT_EQ(Count(img, {2, 73, 10, 81}, kGreen), 64);
+    EXPECT_EQ(Count(img, {0, 0, 120, 90}, kGreen), 64);
+    status.SetImageIndex(-1);
+    EXPECT_EQ(Count(PanelImage(panel->Handle()), {0, 0, 120, 90}, kGreen), 0);
+}
+
 TEST_F(PanelDecor, TheSizeGripShowsOnlyOnAnExpandedSizablePanel) {
     TAdvPanel* panel = MakePanel();
     const TColor white = RGBColor(255, 255, 255), gray = RGBColor(128, 128, 128);
@@ -302,6 +325,23 @@ TEST_F(PanelDecor, TheBackgroundPictureTakesItsPlaceInsideTheBody) {
     panel->SetBackgroundPosition(TBackGroundPosition::bpStretched);
     PanelImage stretched(panel->Handle());
     EXPECT_EQ(Count(stretched, {0, 20, 120, 90}, kGreen), 120 * 70);
+}
+
+TEST_F(PanelDecor, BodyMarkupIsRenderedOnThePanel) {
+    TAdvPanel* panel = MakePanel();
+    tk::TFont font;
+    font.SetName("Tahoma");
+    font.SetHeight(-13);
+    font.SetColor(RGBColor(0, 0, 0));
+    panel->Font().Assign(font);
+    panel->SetURLColor(RGBColor(0, 0, 255));
+    panel->SetText("<A HREF=\"x\">link</A><BR><P BGCOLOR=\"#00FF00\">band</P><E>wrong</E>");
+    PanelImage img(panel->Handle());
+    EXPECT_GT(Count(img, {0, 0, 120, 18}, RGBColor(0, 0, 255)), 20);   // link text and underline
+    EXPECT_GT(Count(img, {0, 14, 120, 40}, RGBColor(0, 255, 0)), 200); // the paragraph band
+    EXPECT_GT(Count(img, {0, 30, 120, 60}, RGBColor(255, 0, 0)), 10);  // the error zigzag
+    EXPECT_EQ(Count(img, {0, 0, 120, 90}, RGBColor(255, 0, 0)),
+              Count(img, {0, 30, 120, 60}, RGBColor(255, 0, 0)));
 }
 
 TEST_F(PanelDecor, BodyTextFollowsItsVerticalAlignment) {

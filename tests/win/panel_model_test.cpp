@@ -507,20 +507,19 @@ namespace {
 class HandlerForm : public tk::TForm {
 public:
     explicit HandlerForm(tk::TComponent* owner) : tk::TForm(owner) {
-        methods_.emplace("AnchorClicked", tk::TMethod(tk::TAnchorEvent(
-                                              [this](tk::TObject*, const std::string& a) {
-                                                  calls.push_back("click " + a);
-                                              })));
+        methods_.emplace("AnchorClicked",
+                         tk::TMethod(tk::TAnchorEvent([this](tk::TObject*, const std::string& a) {
+                             calls.push_back("click " + a);
+                         })));
         methods_.emplace("AnchorHint", tk::TMethod(tk::TAnchorHintEvent(
                                            [this](tk::TObject*, std::string& a) { a += "!"; })));
-        methods_.emplace("Painted", tk::TMethod(tk::TPaintEvent(
-                                        [this](tk::TObject*, tk::TCanvas&, tk::TRect r) {
-                                            calls.push_back("paint " + std::to_string(r.Right));
-                                        })));
-        methods_.emplace("MayResize", tk::TMethod(tk::TCanResizeEvent(
-                                          [](tk::TObject*, int& w, int&, bool& resize) {
-                                              resize = w != 333;
-                                          })));
+        methods_.emplace(
+            "Painted", tk::TMethod(tk::TPaintEvent([this](tk::TObject*, tk::TCanvas&, tk::TRect r) {
+                calls.push_back("paint " + std::to_string(r.Right));
+            })));
+        methods_.emplace("MayResize",
+                         tk::TMethod(tk::TCanResizeEvent(
+                             [](tk::TObject*, int& w, int&, bool& resize) { resize = w != 333; })));
         methods_.emplace("Entered", tk::TMethod(tk::TNotifyEvent(
                                         [this](tk::TObject*) { calls.push_back("enter"); })));
     }

@@ -38,8 +38,8 @@ TColor BodyRow(int y, int h) {
 
 TEST(DrawGradient, FillsOnlyItsRectangleAndLeavesTheLastBandsColour) {
     AppFixture fixture;
-    DibCanvas dib(20, 80);
-    tk::TCanvas& c = *dib.canvas;
+    DibCanvas dib(20, 80, RGB(0, 0, 0));
+    tk::TCanvas& c = dib.Canvas();
     advpanel::DrawGradient(c, RGBColor(0, 0, 0), RGBColor(0, 0, 64), 64, {2, 5, 12, 69}, false);
     EXPECT_EQ(dib.At(2, 5), RGBColor(0, 0, 0));
     EXPECT_EQ(dib.At(11, 68), RGBColor(0, 0, 63)); // the last band, short of the end colour
@@ -61,8 +61,8 @@ TEST(DrawGradient, FillsOnlyItsRectangleAndLeavesTheLastBandsColour) {
 
 TEST(DrawGradient, FramedGradientOutlinesUnlessTheFrameIsNone) {
     AppFixture fixture;
-    DibCanvas dib(40, 20);
-    tk::TCanvas& c = *dib.canvas;
+    DibCanvas dib(40, 20, RGB(0, 0, 0));
+    tk::TCanvas& c = dib.Canvas();
     advpanel::DrawFramedGradient(c, RGBColor(50, 0, 0), RGBColor(90, 0, 0), RGBColor(0, 200, 0), 40,
                                  {0, 0, 20, 20}, true);
     EXPECT_EQ(dib.At(0, 10), RGBColor(0, 200, 0));

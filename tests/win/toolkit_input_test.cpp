@@ -21,7 +21,9 @@ public:
         OnMouseUp = [this](tk::TObject*, tk::TMouseButton b, tk::TShiftState, int x, int y) {
             Add("up" + Button(b) + At(x, y));
         };
-        OnMouseMove = [this](tk::TObject*, tk::TShiftState, int x, int y) { Add("move" + At(x, y)); };
+        OnMouseMove = [this](tk::TObject*, tk::TShiftState, int x, int y) {
+            Add("move" + At(x, y));
+        };
         OnClick = [this](tk::TObject*) { Add("click"); };
         OnDblClick = [this](tk::TObject*) { Add("dbl"); };
         OnMouseEnter = [this](tk::TObject*) { Add("enter"); };
@@ -106,9 +108,9 @@ TEST_F(ToolkitInput, TheTopmostEnabledVisibleControlTakesThePress) {
     upper_->SetVisible(true);
     Send(WM_LBUTTONDOWN, 250, 150, MK_LBUTTON); // over neither: the panel itself
     Send(WM_LBUTTONUP, 250, 150);
-    EXPECT_EQ(log_, (Log{"upper:downL(10,10)", "upper:click", "upper:upL(10,10)",
-                         "lower:downL(50,30)", "lower:click", "lower:upL(50,30)",
-                         "lower:downR(50,30)"}));
+    EXPECT_EQ(log_,
+              (Log{"upper:downL(10,10)", "upper:click", "upper:upL(10,10)", "lower:downL(50,30)",
+                   "lower:click", "lower:upL(50,30)", "lower:downR(50,30)"}));
 }
 
 TEST_F(ToolkitInput, AReleaseOutsideTheControlDoesNotClick) {

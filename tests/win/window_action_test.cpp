@@ -93,9 +93,9 @@ protected:
 
 TEST_F(WindowAction, EachTargetSendsItsHitTestCodeToTheOwnersWindow) {
     const std::pair<int, WPARAM> cases[] = {
-        {0, HTCAPTION},  {1, HTTOP},         {2, HTRIGHT},       {3, HTBOTTOM},
-        {4, HTLEFT},     {5, HTTOPRIGHT},    {6, HTTOPLEFT},     {7, HTBOTTOMRIGHT},
-        {8, HTBOTTOMLEFT}, {9, HTNOWHERE},   {10, HTNOWHERE},    {200, HTNOWHERE},
+        {0, HTCAPTION},    {1, HTTOP},      {2, HTRIGHT},    {3, HTBOTTOM},
+        {4, HTLEFT},       {5, HTTOPRIGHT}, {6, HTTOPLEFT},  {7, HTBOTTOMRIGHT},
+        {8, HTBOTTOMLEFT}, {9, HTNOWHERE},  {10, HTNOWHERE}, {200, HTNOWHERE},
     };
     for (auto [ordinal, code] : cases) {
         g_presses.clear();
@@ -117,7 +117,8 @@ TEST_F(WindowAction, RightMiddleAndDoubleClickPressesActToo) {
     Press(WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON);
     Press(WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON);
     ASSERT_EQ(g_presses.size(), 3u);
-    for (const NcPress& p : g_presses) EXPECT_EQ(p.HitTest, static_cast<WPARAM>(HTRIGHT));
+    for (const NcPress& p : g_presses)
+        EXPECT_EQ(p.HitTest, static_cast<WPARAM>(HTRIGHT));
 }
 
 TEST_F(WindowAction, SwitchesDragFullWindowsForTheLoopAndRestoresIt) {

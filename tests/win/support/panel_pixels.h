@@ -1,5 +1,5 @@
 #pragma once
-// Pixels of a panel's own painting and of a canvas on a DIB section, for exact colour checks.
+// Pixels of a panel's own painting, for exact colour checks.
 #include "support/win_test_support.h"
 #include "toolkit/graphics.h"
 #include "toolkit/win_handles.h"
@@ -26,32 +26,6 @@ public:
 
 private:
     ScreenPixels pixels_;
-};
-
-// A 32-bit DIB section with a canvas on it, cleared to black.
-class DibCanvas {
-public:
-    DibCanvas(int w, int h) : width_(w), screen_(nullptr), memory_(screen_.Get()) {
-        void* bits = nullptr;
-        section_ = tk::CreateDib32(w, h, &bits);
-        bits_ = static_cast<unsigned*>(bits);
-        selected_ = std::make_unique<tk::SelectedObject>(memory_.Get(), section_.Get());
-        canvas = std::make_unique<tk::TCanvas>(memory_.Get());
-    }
-    tk::TColor At(int x, int y) const {
-        GdiFlush();
-        return static_cast<tk::TColor>(
-            tk::ColorFromBgra(bits_[static_cast<size_t>(y) * width_ + x]));
-    }
-    std::unique_ptr<tk::TCanvas> canvas;
-
-private:
-    int width_;
-    tk::WindowDC screen_;
-    tk::MemoryDC memory_;
-    tk::BitmapHandle section_;
-    std::unique_ptr<tk::SelectedObject> selected_;
-    unsigned* bits_ = nullptr;
 };
 
 // A system colour as plain RGB.

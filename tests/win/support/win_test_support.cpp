@@ -98,12 +98,38 @@ ScreenPixels::ScreenPixels(HWND hwnd,
         GdiFlush();
     }
     pixels_ = std::make_unique<unsigned[]>(static_cast<size_t>(width_) * height_);
-    std::copy_n(static_cast<unsigned*>(bits), static_cast<size_t>(width_) * height_,
-                pixels_.get());
+    std::copy_n(static_cast<unsigned*>(bits), static_cast<size_t>(width_) * height_, pixels_.get());
 }
 
 COLORREF ScreenPixels::At(int x, int y) const {
     return tk::ColorFromBgra(pixels_[static_cast<size_t>(y) * width_ + x]);
+}
+
+DibCanvas::DibCanvas(int width, int height, COLORREF fill)
+    : width_(width), height_(height), screen_(nullptr), memory_(screen_.Get()) {
+    void* bits = nullptr;
+    section_ = tk::CreateDib32(width, height, &bits);
+    bits_ = static_cast<unsigned*>(bits);
+    selected_ = std::make_unique<tk::SelectedObject>(memory_.Get(), section_.Get());
+    canvas_ = std::make_unique<tk::TCanvas>(memory_.Get());
+    RECT all{0, 0, width, height};
+    tk::BrushHandle brush(CreateSolidBrush(fill));
+    FillRect(memory_.Get(), &all, brush.Get());
+}
+
+DibCanvas::~DibCanvas() = default;
+
+COLORREF DibCanvas::At(int x, int y) const {
+    GdiFlush();
+    return tk::ColorFromBgra(bits_[static_cast<size_t>(y) * width_ + x]);
+}
+
+int DibCanvas::Count(const tk::TRect& rect, COLORREF color) const {
+    int n = 0;
+    for (int y = std::max(0, rect.Top); y < std::min(height_, rect.Bottom); ++y)
+        for (int x = std::max(0, rect.Left); x < std::min(width_, rect.Right); ++x)
+            n += At(x, y) == color;
+    return n;
 }
 
 } // namespace wintest

@@ -59,4 +59,29 @@ private:
     std::unique_ptr<unsigned[]> pixels_;
 };
 
+// A 32-bit DIB section selected into a memory DC, with a canvas on it, filled with `fill`.
+class DibCanvas {
+public:
+    DibCanvas(int width, int height, COLORREF fill = RGB(255, 255, 255));
+    DibCanvas(const DibCanvas&) = delete;
+    DibCanvas& operator=(const DibCanvas&) = delete;
+    ~DibCanvas();
+
+    tk::TCanvas& Canvas() { return *canvas_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    COLORREF At(int x, int y) const; // flushes pending drawing first
+    // How many pixels of `rect` (clipped to the bitmap) have exactly `color`.
+    int Count(const tk::TRect& rect, COLORREF color) const;
+
+private:
+    int width_, height_;
+    tk::WindowDC screen_;
+    tk::MemoryDC memory_;
+    tk::BitmapHandle section_;
+    std::unique_ptr<tk::SelectedObject> selected_;
+    std::unique_ptr<tk::TCanvas> canvas_;
+    unsigned* bits_ = nullptr;
+};
+
 } // namespace wintest
