@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever building and testing need and this machine lacks.
+# Installs, with apt-get, whatever building and testing need and this machine lacks, and any
+# further packages named as arguments.
 set -euo pipefail
 
 PACKAGES=(
@@ -9,6 +10,9 @@ PACKAGES=(
     libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
     libxcomposite1:i386 libxfixes3:i386 libxxf86vm1:i386
 )
+
+# Callers may name more packages (the benchmarks need libbenchmark-dev).
+PACKAGES+=("$@")
 
 installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"

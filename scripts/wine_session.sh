@@ -8,7 +8,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win32
 XVFB_PID=""
 
-# Starts Xvfb on a free display number unless a display is given (or forced with a value of 1).
+# Starts Xvfb on a free display number unless a display is given (or forced with a value of 1);
+# PINLET_SCREEN sets its size and depth.
 wine_session_display() {
     local force_virtual="${1:-0}"
     if [ -n "${DISPLAY:-}" ] && [ "$force_virtual" != 1 ]; then
@@ -17,7 +18,7 @@ wine_session_display() {
     local fifo
     fifo="$(mktemp -u)"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${PINLET_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
     local number
     read -r -t 20 number <"$fifo" || { echo "Xvfb did not start" >&2; rm -f "$fifo"; return 1; }

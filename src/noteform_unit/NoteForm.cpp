@@ -6,6 +6,7 @@
 #include "note_texts.h"
 #include "note_title.h"
 #include "notefiles/note_files.h"
+#include "toolkit/wait_cursor.h"
 #include "toolkit/component_reader.h"
 
 namespace note {
@@ -44,7 +45,8 @@ TForm1::TForm1(tk::TComponent* owner, const std::string& layoutText) : tk::TForm
 
 void TForm1::PublishMethods() {
     auto notify = [this](void (TForm1::*method)(tk::TObject*)) {
-        return tk::TMethod(tk::TNotifyEvent([this, method](tk::TObject* s) { (this->*method)(s); }));
+        return tk::TMethod(
+            tk::TNotifyEvent([this, method](tk::TObject* s) { (this->*method)(s); }));
     };
     methods_.emplace("Label1Click", notify(&TForm1::Label1Click));
     methods_.emplace("FormResize", notify(&TForm1::FormResize));
@@ -53,11 +55,13 @@ void TForm1::PublishMethods() {
     methods_.emplace("Memo1Change", notify(&TForm1::Memo1Change));
     methods_.emplace("Label3Click", notify(&TForm1::Label3Click));
     methods_.emplace("Label4Click", notify(&TForm1::Label4Click));
-    methods_.emplace("FormCloseQuery", tk::TMethod(tk::TCloseQueryEvent(
-                                           [this](tk::TObject* s, bool& c) { FormCloseQuery(s, c); })));
-    methods_.emplace("Label3ContextPopup",
-                     tk::TMethod(tk::TContextPopupEvent([this](tk::TObject* s, tk::TPoint p,
-                                                               bool& h) { Label3ContextPopup(s, p, h); })));
+    methods_.emplace("FormCloseQuery",
+                     tk::TMethod(tk::TCloseQueryEvent(
+                         [this](tk::TObject* s, bool& c) { FormCloseQuery(s, c); })));
+    methods_.emplace("Label3ContextPopup", tk::TMethod(tk::TContextPopupEvent(
+                                               [this](tk::TObject* s, tk::TPoint p, bool& h) {
+                                                   Label3ContextPopup(s, p, h);
+                                               })));
 }
 
 const tk::TMethod* TForm1::FindMethod(std::string_view name) const {
@@ -107,7 +111,9 @@ void TForm1::FormResize(tk::TObject*) {
     resizecorner->SetLeft(w - resizecorner->Width());
 }
 
-void TForm1::Label1Click(tk::TObject*) { Close(); }
+void TForm1::Label1Click(tk::TObject*) {
+    Close();
+}
 
 void TForm1::Label2Click(tk::TObject*) {
     if (Tag == 0) {
@@ -121,7 +127,9 @@ void TForm1::Label2Click(tk::TObject*) {
     }
 }
 
-void TForm1::Memo1Change(tk::TObject*) { Saved = false; }
+void TForm1::Memo1Change(tk::TObject*) {
+    Saved = false;
+}
 
 // The title of the task-bar button, then the window's caption: the file's name.
 void TForm1::ShowFileTitle() {
@@ -154,8 +162,15 @@ void TForm1::Label3ContextPopup(tk::TObject*, tk::TPoint, bool&) {
 
 void TForm1::Label4Click(tk::TObject*) {
     if (!OpenDialog1->Execute()) return;
-    notefiles::ReadNoteFile(*Memo1, OpenDialog1->FileName);
-    FileName = OpenDialog1->FileName;
+    OpenChosenFile(OpenDialog1->FileName);
+}
+
+void TForm1::OpenChosenFile(const std::string& fileName) {
+    {
+        tk::WaitCursor wait; // a large note takes noticeable time
+        notefiles::ReadNoteFile(*Memo1, fileName);
+    }
+    FileName = fileName;
     ShowFileTitle();
 }
 

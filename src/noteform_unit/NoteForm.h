@@ -37,7 +37,6 @@ public:
     tk::TOpenDialog* OpenDialog1 = nullptr;
     glgbtn::TglGraphicButton* btn_ok = nullptr;
 
-
     bool IsSaved() const { return Saved; }
     const std::string& NoteFileName() const { return FileName; }
 
@@ -50,6 +49,8 @@ public:
     void Memo1Change(tk::TObject* sender);
     void FormCloseQuery(tk::TObject* sender, bool& canClose);
     void Label3ContextPopup(tk::TObject* sender, tk::TPoint mousePos, bool& handled);
+    // Opens the chosen note file into the memo, under the wait cursor, and names the note after it.
+    void OpenChosenFile(const std::string& fileName);
 
 private:
     void PublishMethods();

@@ -189,6 +189,33 @@ TEST_F(NoteBehaviour, TheQuestionIsTheNotesAndAPinnedNoteDoesNotCoverIt) {
     EXPECT_TRUE(Topmost()); // back in the topmost layer afterwards
 }
 
+TEST_F(NoteBehaviour, OpeningAFileShowsTheWaitCursorMeanwhileAndNamesTheNote) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "pinlet_wait_cursor.txt";
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, "line one\nline two", 17, &written, nullptr);
+        CloseHandle(file);
+    }
+    const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    HCURSOR during = nullptr;
+    form_->Memo1->OnChange = [&during](tk::TObject*) { during = GetCursor(); };
+    form_->OpenChosenFile(path);
+    EXPECT_EQ(during, wait); // the text arrived while the wait cursor showed
+    EXPECT_NE(GetCursor(), wait);
+    EXPECT_EQ(form_->Memo1->Text(), "line one\r\nline two");
+    EXPECT_EQ(form_->NoteFileName(), path);
+    char caption[64] = {};
+    GetWindowTextA(form_->Handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "pinlet_wait_cursor.txt");
+    DeleteFileA(path.c_str());
+}
+
 TEST_F(NoteBehaviour, APinnedNoteDoesNotCoverTheFileDialogs) {
     ClickPin();
     ASSERT_TRUE(Topmost());

@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark on a virtual display and prints one table: for each figure the
+# median of several runs, its reference measured in the same run, their ratio and the budget.
+# Also writes bench/chart.png (time to open a note against file size, Pinlet and notepad).
+# Usage: bench/run.sh [runs]   (default 5). Figures only: nothing here fails on a slow machine.
+set -uo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$ROOT"
+RUNS="${1:-5}"
+OUT="$ROOT/build/bench"
+FILES="$OUT/files"
+mkdir -p "$OUT" "$FILES"
+
+scripts/deps.sh libbenchmark-dev >&2 || { echo "could not install the build tools"; exit 1; }
+scripts/build.sh win >"$OUT/build.log" 2>&1 || { tail -20 "$OUT/build.log"; exit 1; }
+cmake -S "$ROOT" -B "$ROOT/build/bench-native" -DCMAKE_BUILD_TYPE=Release \
+    -DPINLET_NATIVE_BENCH=ON >/dev/null && cmake --build "$ROOT/build/bench-native" -j 2 \
+    >>"$OUT/build.log" 2>&1 || { tail -20 "$OUT/build.log"; exit 1; }
+
+# A screen that holds a 1920 x 1080 note.
+export PINLET_SCREEN=2560x1600x24
+. scripts/wine_session.sh
+trap wine_session_stop EXIT
+wine_session_start 1 >/dev/null 2>&1 || { echo "could not start Wine on a virtual display"; exit 1; }
+
+BUILD="$ROOT/build/win"
+winpath() { echo "Z:${1//\//\\}"; }
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)] }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
+ROWS=()
+row() { ROWS+=("$(printf '%-34s %12s %12s %8s  %s' "$1" "$2" "$3" "$4" "$5")"); }
+
+# Milliseconds from launching a program to its window being mapped with `colour` at (x, y)
+# (any colour when empty).
+launch_ms() { # title x y colour command...
+    local title="$1" x="$2" y="$3" colour="$4" start id pixel
+    shift 4
+    start="$(now_ms)"
+    wine "$@" >/dev/null 2>&1 &
+    local pid=$!
+    for _ in $(seq 1 3000); do
+        id="$(xdotool search --onlyvisible --name "$title" 2>/dev/null | tail -1)"
+        if [ -n "$id" ]; then
+            pixel="$(import -window "$id" -crop "1x1+$x+$y" txt:- 2>/dev/null | tail -1)"
+            if [ -z "$colour" ] || [[ "$pixel" == *"($colour)"* ]]; then
+                echo $(($(now_ms) - start))
+                LAUNCHED_PID=$pid
+                return 0
+            fi
+        fi
+        sleep 0.01
+    done
+    LAUNCHED_PID=$pid
+    echo -1
+}
+close_launched() {
+    kill "$LAUNCHED_PID" 2>/dev/null
+    wait "$LAUNCHED_PID" 2>/dev/null
+    wineserver -w 2>/dev/null &
+    sleep 0.5
+}
+
+# Peak resident memory (kB) of the Wine process running `exe`.
+peak_kb() {
+    local pid
+    pid="$(pgrep -f "$1" | head -1)"
+    [ -n "$pid" ] && awk '/VmHWM/ { print $2 }' "/proc/$pid/status"
+}
+
+echo "start-up ($RUNS runs each) ..." >&2
+pinlet_times=() minimal_times=() notepad_times=()
+for _ in $(seq 1 "$RUNS"); do
+    pinlet_times+=("$(launch_ms '^Form1$' 200 1 '228,228,182' "$BUILD/pinlet.exe")")
+    pinlet_peak="$(peak_kb pinlet.exe)"
+    close_launched
+    minimal_times+=("$(launch_ms '^Minimal$' 200 1 '228,228,182' "$BUILD/bench/minimal_window.exe")")
+    minimal_peak="$(peak_kb minimal_window.exe)"
+    close_launched
+    notepad_times+=("$(launch_ms 'Notepad' 100 100 '' notepad)")
+    close_launched
+done
+startup="$(printf '%s\n' "${pinlet_times[@]}" | median)"
+floor="$(printf '%s\n' "${minimal_times[@]}" | median)"
+notepad_start="$(printf '%s\n' "${notepad_times[@]}" | median)"
+row "start-up, ms (vs minimal window)" "$startup" "$floor" "$(ratio "$startup" "$floor")" "<= 1.05"
+row "start-up, ms (vs notepad)" "$startup" "$notepad_start" "$(ratio "$startup" "$notepad_start")" "-"
+
+echo "opening large notes ..." >&2
+python3 - "$FILES" <<'PY'
+import os, random, sys
+folder = sys.argv[1]
+random.seed(1)
+words = [''.join(random.choice('abcdefghijklmnopqrstuvwxyz') for _ in range(random.randint(2, 9)))
+         for _ in range(500)]
+for mb in (1, 10, 50):
+    for name, brk in (('lf', '\n'), ('crlf', '\r\n')):
+        path = os.path.join(folder, f'note-{mb}mb-{name}.txt')
+        if os.path.exists(path):
+            continue
+        parts, n = [], 0
+        while n < mb << 20:
+            line = ' '.join(random.choice(words) for _ in range(random.randint(4, 12))) + brk
+            parts.append(line)
+            n += len(line)
+        with open(path, 'w', newline='') as f:
+            f.write(''.join(parts)[:mb << 20])
+PY
+open_runs=$((RUNS < 3 ? RUNS : 3))
+: >"$OUT/open.txt"
+: >"$OUT/chart.dat"
+for mb in 1 10 50; do
+    for kind in lf crlf; do
+        file="$FILES/note-${mb}mb-$kind.txt"
+        wine "$BUILD/bench/open_bench.exe" "$open_runs" "$(winpath "$file")" 2>/dev/null |
+            tr -d '\r' | tee -a "$OUT/open.txt" >"$OUT/open-one.txt"
+        pinlet_ms="$(awk '{ print $5 }' "$OUT/open-one.txt")"
+        # Notepad: from launch to its title naming the file, less its start-up with an empty file.
+        times=()
+        for _ in $(seq 1 "$open_runs"); do
+            times+=("$(launch_ms "note-${mb}mb-$kind" 100 100 '' notepad "$(winpath "$file")")")
+            close_launched
+        done
+        notepad_ms=$(($(printf '%s\n' "${times[@]}" | median) - notepad_start))
+        row "open ${mb} MB ${kind}, ms (vs notepad)" "$pinlet_ms" "$notepad_ms" \
+            "$(ratio "$pinlet_ms" "$notepad_ms")" "<= 1.00"
+        echo "$mb $kind $pinlet_ms $notepad_ms" >>"$OUT/chart.dat"
+    done
+done
+
+echo "line-break normalisation ..." >&2
+"$ROOT/build/bench-native/bench/line_breaks_bench" --benchmark_min_time=0.5 \
+    --benchmark_repetitions="$RUNS" --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv 2>/dev/null >"$OUT/line_breaks.csv"
+rate() { # name -> GB/s of its median
+    awk -F, -v n="\"$1_median\"" '$1 == n { printf "%.2f", $(NF - 4) / 1e9 }' "$OUT/line_breaks.csv"
+}
+copy_rate="$(rate Copy)"
+for kind in LF CRLF NoBreaks; do
+    r="$(rate "Normalise/$kind")"
+    row "normalise $kind, GB/s (vs memcpy)" "$r" "$copy_rate" "$(ratio "$r" "$copy_rate")" \
+        ">= 1 GB/s, >= 0.25"
+done
+
+echo "painting ..." >&2
+wine "$BUILD/bench/paint_bench.exe" 200 2>/dev/null | tr -d '\r' >"$OUT/paint.txt"
+while read -r _ size _ repaint _ window _ offscreen; do
+    row "repaint $size, us (vs off-screen BitBlt)" "$repaint" "$offscreen" \
+        "$(ratio "$repaint" "$offscreen")" "<= 3"
+    row "repaint $size, us (vs BitBlt to window)" "$repaint" "$window" \
+        "$(ratio "$repaint" "$window")" "<= 3"
+done <"$OUT/paint.txt"
+
+size_kb=$(($(stat -c %s "$BUILD/pinlet.exe") / 1024))
+row "pinlet.exe size, KB" "$size_kb" "600" "$(ratio "$size_kb" 600)" "< 600 KB"
+row "peak memory, kB (vs minimal window)" "$pinlet_peak" "$minimal_peak" \
+    "$(ratio "$pinlet_peak" "$minimal_peak")" "<= 1.5"
+
+python3 "$ROOT/bench/chart.py" "$OUT/chart.dat" "$ROOT/bench/chart.png" 2>/dev/null ||
+    echo "note: the chart could not be drawn" >&2
+
+printf '%-34s %12s %12s %8s  %s\n' "benchmark" "figure" "reference" "ratio" "budget"
+printf '%s\n' "${ROWS[@]}"
