@@ -110,6 +110,10 @@ tk::TRect KeepFixedSize(tk::TRect r, tk::TPoint size, bool fixedWidth, bool fixe
     return r;
 }
 
+tk::TRect Grown(const tk::TRect& r) {
+    return {r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1};
+}
+
 bool IsShellTarget(std::string_view target) {
     return target.find("://") != std::string_view::npos ||
            target.find("mailto:") != std::string_view::npos;

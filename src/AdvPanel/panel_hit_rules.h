@@ -84,6 +84,9 @@ tk::TRect KeepFixedEdges(tk::TRect proposed, tk::TPoint current, bool fixedLeft,
 // A rectangle proposed by the system's size loop, held to a fixed width or height.
 tk::TRect KeepFixedSize(tk::TRect proposed, tk::TPoint size, bool fixedWidth, bool fixedHeight);
 
+// `r` one pixel larger on every side.
+tk::TRect Grown(const tk::TRect& r);
+
 // Anchor targets opened by the shell rather than reported to the program.
 bool IsShellTarget(std::string_view target);
 
