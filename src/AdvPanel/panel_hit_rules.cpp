@@ -60,8 +60,7 @@ tk::TRect CaptionClickArea(const tk::TRect& client, const CaptionButtonLayout& l
     return {r.Left, r.Top, r.Left + l.CaptionHeight, r.Bottom};
 }
 
-tk::TRect CaptionDoubleClickArea(const tk::TRect& r, TCaptionPosition position,
-                                 int captionHeight) {
+tk::TRect CaptionDoubleClickArea(const tk::TRect& r, TCaptionPosition position, int captionHeight) {
     if (position == TCaptionPosition::cpTop)
         return {r.Left, r.Top, r.Right - 2, r.Top + captionHeight};
     return {r.Left, r.Top, r.Left + captionHeight, r.Bottom};
@@ -125,8 +124,9 @@ tk::TPoint AnchorHintPos(tk::TPoint cursor) {
 
 tk::TRect AnchorTextArea(const AnchorTextFrame& f) {
     tk::TRect t{0, 0, f.Width, f.Height};
-    if (f.HasBevel) t = {t.Left + f.BevelWidth, t.Top + f.BevelWidth, t.Right - f.BevelWidth,
-                         t.Bottom - f.BevelWidth};
+    if (f.HasBevel)
+        t = {t.Left + f.BevelWidth, t.Top + f.BevelWidth, t.Right - f.BevelWidth,
+             t.Bottom - f.BevelWidth};
     if (f.BorderShadow) {
         t.Right -= 2;
         t.Bottom -= 2;

@@ -69,7 +69,8 @@ LRESULT TCustomAdvPanel::OnHitTest(LRESULT result, LPARAM screenPoint) {
 void TCustomAdvPanel::OnCaptionDoubleClick(LPARAM clientPoint) {
     const tk::TPoint p{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
     if (caption_->Visible() &&
-        CaptionDoubleClickArea(ClientRect(), caption_->Position(), caption_->Height()).Contains(p) &&
+        CaptionDoubleClickArea(ClientRect(), caption_->Position(), caption_->Height())
+            .Contains(p) &&
         OnCaptionDBlClick)
         OnCaptionDBlClick(this);
 }

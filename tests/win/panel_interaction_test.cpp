@@ -141,7 +141,7 @@ TEST_F(PanelInteraction, WithCanMoveTheCaptionLeftOfTheButtonsMovesAndComesToThe
     SetWindowPos(other->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ASSERT_EQ(other->Handle(), GetWindow(form_->Handle(), GW_CHILD));
 
-    const TPoint leftOfButtons{200 - 2 * 12 - 1, 10}; // both buttons take 24 pixels
+    const TPoint leftOfButtons{200 - 2 * 12 - 1, 10};   // both buttons take 24 pixels
     EXPECT_EQ(HTCLIENT, HitTest(panel, leftOfButtons)); // CanMove is off
     panel->CanMove = true;
     EXPECT_EQ(HTCLIENT, HitTest(panel, {200 - 2 * 12, 10})); // over the min/max button
