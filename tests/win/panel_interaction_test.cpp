@@ -163,6 +163,21 @@ TEST_F(PanelInteraction, WithCanMoveTheCaptionLeftOfTheButtonsMovesAndComesToThe
     EXPECT_FALSE(panel->MoveStarted());
 }
 
+TEST_F(PanelInteraction, TheHitTestSizesMinMaxGlyphButtonsByTheMinGlyph) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->CanMove = true;
+    tk::TBitmap minGlyph, maxGlyph;
+    minGlyph.SetSize(10, 10);
+    maxGlyph.SetSize(16, 16);
+    panel->Caption().SetMinGlyph(minGlyph);
+    panel->Caption().SetMaxGlyph(maxGlyph);
+    EXPECT_EQ(16, panel->CaptionButtonSize());
+    EXPECT_EQ(10, panel->CaptionButtonSize(advpanel::ButtonSizeUse::HitTest));
+    // Two buttons of 10 leave the move handle up to x = 179; of 16 only up to 167.
+    EXPECT_EQ(HTCAPTION, HitTest(panel, {200 - 2 * 10 - 1, 10}));
+    EXPECT_EQ(HTCLIENT, HitTest(panel, {200 - 2 * 10, 10}));
+}
+
 TEST_F(PanelInteraction, TheCornerIsASizeGripOnlyWithCanSizeWhileExpanded) {
     TAdvPanel* panel = MakeCaptionPanel();
     const TPoint corner{panel->Width() - 2, panel->Height() - 2};
