@@ -174,16 +174,49 @@ void TCustomAdvPanel::Loaded() {
 }
 
 void TCustomAdvPanel::OnSizing(WPARAM, RECT& proposed) {
-    if (FixedWidth) proposed.right = proposed.left + fixedSize_.X;
-    if (FixedHeight) proposed.bottom = proposed.top + fixedSize_.Y;
-    int width = proposed.right - proposed.left;
-    int height = proposed.bottom - proposed.top;
-    fullHeight_ = caption_->Position() == TCaptionPosition::cpLeft ? width : height;
-    if (width != Width()) RebuildCaptionShade();
+    const tk::TRect r = KeepFixedSize(tk::ToRect(proposed), fixedSize_, FixedWidth, FixedHeight);
+    proposed = {r.Left, r.Top, r.Right, r.Bottom};
+    fullHeight_ = caption_->Position() == TCaptionPosition::cpLeft ? r.Width() : r.Height();
+    if (r.Width() != Width()) RebuildCaptionShade();
+}
+
+tk::TPoint TCustomAdvPanel::WindowOriginOnScreen() const {
+    RECT rc{};
+    GetWindowRect(Handle(), &rc);
+    return {rc.left, rc.top};
+}
+
+// The move loop proposes screen coordinates, child windows included. The edge is held where the
+// window is now: without a border that is the client origin, and with one the window does not
+// creep by the border's width on every step.
+void TCustomAdvPanel::OnMoving(RECT& proposed) {
+    fixedOrigin_ = ClientOriginOnScreen();
+    const tk::TRect r =
+        KeepFixedEdges(tk::ToRect(proposed), WindowOriginOnScreen(), FixedLeft, FixedTop);
+    proposed = {r.Left, r.Top, r.Right, r.Bottom};
 }
 
 LRESULT TCustomAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kReleaseMessage) {
+        // Posted by a close with FreeOnClose; it waits while any handler of this panel runs.
+        if (releaseGate_.TryRelease()) delete this;
+        return 0;
+    }
+    GateScope busy(releaseGate_, [this] { PostRelease(); });
     switch (msg) {
+    case WM_NCHITTEST:
+        return OnHitTest(tk::TCustomPanel::WndProc(msg, wParam, lParam), lParam);
+    case WM_SETCURSOR: {
+        LRESULT result = tk::TCustomPanel::WndProc(msg, wParam, lParam);
+        if (!moveStarted_ || !ShowMoveCursor) return result;
+        ::SetCursor(tk::CursorHandle(tk::crSizeAll));
+        return TRUE;
+    }
+    case WM_LBUTTONDBLCLK: {
+        LRESULT result = tk::TCustomPanel::WndProc(msg, wParam, lParam);
+        OnCaptionDoubleClick(lParam);
+        return result;
+    }
     case WM_SIZE: {
         LRESULT result = tk::TCustomPanel::WndProc(msg, wParam, lParam);
         if (shadeBitmap_->Width() != Width()) RebuildCaptionShade();
@@ -193,8 +226,14 @@ LRESULT TCustomAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnSizing(wParam, *reinterpret_cast<RECT*>(lParam));
         return 0;
     case WM_MOVING:
-        fixedOrigin_ = ClientOriginOnScreen();
-        break;
+        OnMoving(*reinterpret_cast<RECT*>(lParam));
+        return 0;
+    case WM_EXITSIZEMOVE: {
+        LRESULT result = tk::TCustomPanel::WndProc(msg, wParam, lParam);
+        if (OnEndMoveSize) OnEndMoveSize(this);
+        NotifyGroup();
+        return result;
+    }
     case WM_DESTROY: {
         LRESULT result = tk::TCustomPanel::WndProc(msg, wParam, lParam);
         // Also when the window is only being re-created.

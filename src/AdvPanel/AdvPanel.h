@@ -3,7 +3,9 @@
 // border with a drop shadow, and the area it leaves to its children.
 #include "html_pictures.h"
 #include "panel_caption.h"
+#include "panel_hit_rules.h"
 #include "panel_position.h"
+#include "panel_release_gate.h"
 #include "panel_statusbar.h"
 #include "toolkit/extctrls.h"
 
@@ -101,9 +103,11 @@ public:
     // Applies the styler's settings at once unless loading.
     void SetStyler(TAdvPanelStyler* v);
 
-    // Stored only here; the collapse animation acts on it elsewhere.
+    // Collapses the panel to its caption strip or expands it again, animated by CollapsSteps
+    // and CollapsDelay; an assignment during a running animation only raises OnMinimize or
+    // OnMaximize.
     bool Collaps() const { return collaps_; }
-    void SetCollaps(bool v) { collaps_ = v; }
+    void SetCollaps(bool v);
     bool Collapsing() const { return collapsing_; }
     int FullHeight() const { return fullHeight_; }
 
@@ -153,10 +157,32 @@ public:
     tk::TCursor NormalCursor() const { return normalCursor_; }
     tk::TBitmap& ShadeBitmap() { return *shadeBitmap_; }
     const tk::TBitmap& ShadeBitmap() const { return *shadeBitmap_; }
+    bool MoveStarted() const { return moveStarted_; }
     bool CloseButtonHot() const { return closeButtonHot_; }
     bool MinMaxButtonHot() const { return minMaxButtonHot_; }
     int HotBodyAnchor() const { return hotBodyAnchor_; }
+    int PrevHotBodyAnchor() const { return prevHotBodyAnchor_; }
     int HotCaptionAnchor() const { return hotCaptionAnchor_; }
+    const std::string& LastAnchor() const { return lastAnchor_; }
+    tk::TRect BodyAnchorRect() const { return bodyAnchorRect_; }
+    tk::TRect CaptionAnchorRect() const { return captionAnchorRect_; }
+
+    // The side of the caption's close and min/max buttons.
+    int CaptionButtonSize(ButtonSizeUse use = ButtonSizeUse::Other) const;
+    // Where the caption's buttons lie with the panel's current settings.
+    CaptionButtonLayout ButtonLayout(ButtonSizeUse use = ButtonSizeUse::Other) const;
+
+    // The anchor under a client point: its target (empty for none) and its rectangle. Marks the
+    // hit anchor hot in the body or the caption.
+    struct AnchorHit {
+        std::string Target;
+        tk::TRect Rect;
+    };
+    AnchorHit AnchorAt(int x, int y);
+
+    // An anchor's hint shows the anchor's target (OnAnchorHint may change it) beside the cursor.
+    int HintShow(tk::THintInfo& info) override;
+    void MouseLeave() override;
 
     // Renders ShadeBitmap from the caption's shade settings; the noise and metal textures differ
     // from one rebuild to the next.
@@ -184,6 +210,9 @@ protected:
     void Paint(tk::TCanvas& canvas) override;
     void Loaded() override;
     void Resize() override;
+    void MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y) override;
+    void MouseMove(tk::TShiftState shift, int x, int y) override;
+    void MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Notification(tk::TComponent* removed) override;
     bool ReadProperty(std::string_view name, const tk::LayoutValue& value,
@@ -202,7 +231,32 @@ private:
     void SetReference(tk::TComponent*& field, tk::TComponent* value);
     void ResolveReferences();
     tk::TPoint ClientOriginOnScreen() const;
+    tk::TPoint WindowOriginOnScreen() const;
     void OnSizing(WPARAM edge, RECT& proposed);
+    void OnMoving(RECT& proposed);
+    LRESULT OnHitTest(LRESULT toolkitResult, LPARAM screenPoint);
+    void OnCaptionDoubleClick(LPARAM clientPoint);
+
+    // Mouse handling (panel_mouse.cpp).
+    void UpdateButtonHover(tk::TPoint p);
+    // Returns false when the panel is closed and about to be destroyed: nothing may touch it.
+    bool ReleaseOnCloseButton(tk::TPoint p, bool& toggleOnCaption);
+    void SetPanelCursor(tk::TCursor cursor);
+    void InvalidateAnchor(const tk::TRect& r);
+    void TrackCaptionAnchor(const AnchorHit& hit);
+    void TrackBodyAnchor(const AnchorHit& hit);
+    void EnterAnchor(const AnchorHit& hit);
+    // FreeOnClose: the panel is destroyed from a message of its own, once the mouse message that
+    // closed it and any running animation of its own have returned.
+    void PostRelease();
+
+    // Collapse and expand (panel_collapse.cpp).
+    CollapseFrame MakeCollapseFrame() const;
+    int Extent() const;
+    void SetExtent(int extent);
+    void Collapse();
+    void Expand();
+    void AnimationStep(int extent);
 
     // Created and destroyed in this order (see the constructor and destructor).
     std::unique_ptr<TAdvImage> background_;
@@ -253,6 +307,9 @@ private:
     std::string lastAnchor_;
     tk::TRect bodyAnchorRect_;
     tk::TRect captionAnchorRect_;
+    ReleaseGate releaseGate_;
+    // Posted to the panel's own window to destroy a panel closed with FreeOnClose.
+    static constexpr UINT kReleaseMessage = WM_USER + 1;
 };
 
 class TAdvPanel : public TCustomAdvPanel {

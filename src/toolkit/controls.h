@@ -20,6 +20,16 @@ HCURSOR CursorHandle(TCursor cursor);
 
 class TWinControl;
 class TCustomForm;
+class TControl;
+
+// A hint about to show: its text and where its top-left corner goes. A control may change both
+// before it shows.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TPoint CursorPos; // the mouse, in the control's client coordinates
+    TPoint HintPos;   // screen coordinates
+    std::string HintStr;
+};
 
 // Size limits of a control; 0 means no limit.
 class TSizeConstraints : public TPersistent {
@@ -80,6 +90,8 @@ public:
     bool ParentShowHint = true;
     // Whether a hint would be shown, following ParentShowHint up to the form.
     bool EffectiveShowHint() const;
+    // Called when this control's hint is about to show; 0 lets it show.
+    virtual int HintShow(THintInfo&) { return 0; }
 
     virtual bool IsWindowed() const { return false; }
     bool ShowingOnParent() const; // visible, and every parent visible

@@ -105,6 +105,26 @@ TEST_F(PanelDecor, TheCloseCrossAndTheMinMaxTriangleSitAtTheButtonEnd) {
     EXPECT_EQ(Count(left, {30, 0, 120, 20}, kRed) + Count(left, {30, 0, 120, 20}, kGreen), 0);
 }
 
+TEST_F(PanelDecor, ButtonsUnderTheMouseTakeTheirHoverColours) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->Caption().SetCloseButton(true);
+    panel->Caption().SetCloseButtonColor(kRed);
+    panel->Caption().CloseButtonHoverColor = kGreen;
+    panel->Caption().SetMinMaxButton(true);
+    panel->Caption().SetMinMaxButtonColor(kRed);
+    panel->Caption().MinMaxButtonHoverColor = kMagenta;
+    SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(113, 7));
+    PumpMessages();
+    PanelImage overClose(panel->Handle());
+    EXPECT_EQ(overClose.At(113, 7), kGreen);
+    EXPECT_EQ(overClose.At(101, 7), kRed);
+    SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(101, 7));
+    PumpMessages();
+    PanelImage overMinMax(panel->Handle());
+    EXPECT_EQ(overMinMax.At(113, 7), kRed);
+    EXPECT_EQ(overMinMax.At(101, 7), kMagenta);
+}
+
 TEST_F(PanelDecor, ACollapsedPanelsTrianglePointsDown) {
     TAdvPanel* panel = MakeCaptionPanel();
     panel->Caption().SetMinMaxButton(true);
@@ -300,9 +320,10 @@ TEST_F(PanelDecor, TheSizeGripShowsOnlyOnAnExpandedSizablePanel) {
     EXPECT_EQ(grip.At(118, 88), white);
     EXPECT_EQ(grip.At(114, 85), gray);
     EXPECT_EQ(grip.At(100, 80), kBody);
-    panel->SetCollaps(true);
+    panel->SetCollaps(true); // shrinks the panel to its (hidden) caption's height
     panel->Invalidate();
-    EXPECT_EQ(Count(PanelImage(panel->Handle()), {100, 70, 120, 90}, white), 0);
+    PanelImage collapsed(panel->Handle());
+    EXPECT_EQ(Count(collapsed, {0, 0, collapsed.Width(), collapsed.Height()}, white), 0);
 }
 
 TEST_F(PanelDecor, TheBackgroundPictureTakesItsPlaceInsideTheBody) {
@@ -342,6 +363,32 @@ TEST_F(PanelDecor, BodyMarkupIsRenderedOnThePanel) {
     EXPECT_GT(Count(img, {0, 30, 120, 60}, RGBColor(255, 0, 0)), 10);  // the error zigzag
     EXPECT_EQ(Count(img, {0, 0, 120, 90}, RGBColor(255, 0, 0)),
               Count(img, {0, 30, 120, 60}, RGBColor(255, 0, 0)));
+}
+
+TEST_F(PanelDecor, TheHotAnchorTakesTheHoverColours) {
+    TAdvPanel* panel = MakePanel();
+    tk::TFont font;
+    font.SetName("Tahoma");
+    font.SetHeight(-13);
+    panel->Font().Assign(font);
+    panel->SetURLColor(RGBColor(0, 0, 255));
+    panel->Hover = true;
+    panel->HoverColor = kGreen;
+    panel->HoverFontColor = kRed;
+    panel->SetText("<A HREF=\"one\">first</A> <A HREF=\"two\">second</A>");
+    PanelImage before(panel->Handle());
+    EXPECT_EQ(Count(before, {0, 0, 120, 20}, kRed), 0);
+    EXPECT_EQ(Count(before, {0, 0, 120, 20}, kGreen), 0);
+    // The mouse over the first anchor makes it hot: hover background and font colour, and it
+    // alone is underlined; the second keeps the link colour.
+    SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(6, 6));
+    PumpMessages();
+    ASSERT_EQ(panel->HotBodyAnchor(), 1);
+    PanelImage hot(panel->Handle());
+    EXPECT_GT(Count(hot, {0, 0, 40, 20}, kRed), 10);
+    EXPECT_GT(Count(hot, {0, 0, 40, 20}, kGreen), 50);
+    EXPECT_GT(Count(hot, {40, 0, 120, 20}, RGBColor(0, 0, 255)), 10);
+    EXPECT_EQ(Count(hot, {40, 0, 120, 20}, kRed), 0);
 }
 
 TEST_F(PanelDecor, BodyTextFollowsItsVerticalAlignment) {

@@ -233,7 +233,8 @@ TEST_F(PanelStore, RegistryRoundTripSavedWhenTheWindowGoes) {
     other->SetBounds(5, 6, 50, 60);
     other->Position().Assign(panel->Position());
     other->RestorePosition();
-    EXPECT_EQ(TRect::FromBounds(5, 34, 77, 110), other->BoundsRect()); // "x7" keeps Left 5
+    // "x7" keeps Left 5; the stored "1" collapses the panel to its caption (height 20).
+    EXPECT_EQ(TRect::FromBounds(5, 34, 77, 20), other->BoundsRect());
     EXPECT_TRUE(other->Collaps());
     EXPECT_EQ(110, other->FullHeight());
 
