@@ -14,14 +14,25 @@ tk::TColor ResolveColor(tk::TColor color) {
 void DrawGradient(tk::TCanvas& canvas, tk::TColor from, tk::TColor to, int steps,
                   const tk::TRect& r, bool horizontal) {
     canvas.BrushStyle = tk::TBrushStyle::bsSolid;
-    for (const GradientBand& band :
-         GradientBands(ResolveColor(from), ResolveColor(to), steps, r, horizontal)) {
-        canvas.PenColor = band.Color;
-        canvas.BrushColor = band.Color;
-        // An empty band must draw nothing: the rectangle primitive would normalise it.
-        if (band.Rect.Right > band.Rect.Left && band.Rect.Bottom > band.Rect.Top)
-            canvas.Rectangle(band.Rect);
+    const std::vector<GradientBand> bands =
+        GradientBands(ResolveColor(from), ResolveColor(to), steps, r, horizontal);
+    if (canvas.PenWidth == 1) {
+        // All bands in one go: the same pixels without a pen and brush per band.
+        std::vector<tk::ColoredRect> fills;
+        fills.reserve(bands.size());
+        for (const GradientBand& band : bands)
+            fills.push_back({band.Rect, band.Color});
+        canvas.FillColoredRects(fills);
+    } else {
+        for (const GradientBand& band : bands) {
+            canvas.PenColor = band.Color;
+            canvas.BrushColor = band.Color;
+            // An empty band must draw nothing: the rectangle primitive would normalise it.
+            if (band.Rect.Right > band.Rect.Left && band.Rect.Bottom > band.Rect.Top)
+                canvas.Rectangle(band.Rect);
+        }
     }
+    if (!bands.empty()) canvas.PenColor = canvas.BrushColor = bands.back().Color;
 }
 
 void DrawFramedGradient(tk::TCanvas& canvas, tk::TColor from, tk::TColor to, tk::TColor frame,

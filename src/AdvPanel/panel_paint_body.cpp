@@ -22,6 +22,7 @@ void PaintBodyText(const TCustomAdvPanel& p, tk::TCanvas& surface, const tk::TRe
     tk::TRect area = BodyTextArea(FrameOf(p), body, p.Indent(), p.TopIndent(),
                                   status.Visible() ? status.Height() : 0);
     surface.Font.Assign(p.Font());
+    if (p.PanelText().empty()) return; // nothing to draw, and laying out nothing costs a font
     HtmlRenderParams params =
         PanelTextParams(p, p.PanelText(), area, p.HotBodyAnchor(), !p.Ellipsis());
     HtmlRenderResult result;

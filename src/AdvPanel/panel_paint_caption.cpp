@@ -110,6 +110,7 @@ void PaintCaptionText(const TCustomAdvPanel& p, TCanvas& surface, const TRect& k
     surface.Font.Assign(c.Font());
     TRect r = CaptionTextRect(
         k, EndOf(c), {c.Height(), c.Indent(), c.TopIndent(), c.CloseButton(), c.MinMaxButton()});
+    if (c.Text().empty()) return;
     if (c.Position() == TCaptionPosition::cpTop) {
         HtmlRenderResult result;
         RenderHtmlText(surface, PanelTextParams(p, c.Text(), r, p.HotCaptionAnchor(), false),

@@ -39,6 +39,7 @@ void PaintStatusImage(const TCustomAdvPanel& p, TCanvas& surface, TRect& q) {
 void PaintStatusText(const TCustomAdvPanel& p, TCanvas& surface, const TRect& q) {
     const TPanelStatusBar& status = p.StatusBar();
     surface.Font.Assign(status.Font());
+    if (status.Text().empty()) return;
     if (p.Caption().Position() == TCaptionPosition::cpTop) {
         HtmlRenderResult result;
         RenderHtmlText(surface,

@@ -9,11 +9,16 @@ namespace {
 // Sort key that puts the item nearest to its own edge first.
 int EdgeKey(TAlign align, const TRect& r) {
     switch (align) {
-    case TAlign::alTop: return r.Top;
-    case TAlign::alBottom: return -r.Bottom;
-    case TAlign::alLeft: return r.Left;
-    case TAlign::alRight: return -r.Right;
-    default: return 0;
+    case TAlign::alTop:
+        return r.Top;
+    case TAlign::alBottom:
+        return -r.Bottom;
+    case TAlign::alLeft:
+        return r.Left;
+    case TAlign::alRight:
+        return -r.Right;
+    default:
+        return 0;
     }
 }
 
@@ -37,8 +42,11 @@ void Place(TAlign align, TRect& area, TRect& bounds) {
         bounds = {area.Right - w, area.Top, area.Right, area.Bottom};
         area.Right -= w;
         break;
-    case TAlign::alClient: bounds = area; break;
-    default: break;
+    case TAlign::alClient:
+        bounds = area;
+        break;
+    default:
+        break;
     }
 }
 
@@ -54,7 +62,8 @@ TRect AlignItems(TRect area, std::vector<AlignItem>& items) {
         std::stable_sort(picked.begin(), picked.end(), [&](size_t a, size_t b) {
             return EdgeKey(align, items[a].Bounds) < EdgeKey(align, items[b].Bounds);
         });
-        for (size_t i : picked) Place(align, area, items[i].Bounds);
+        for (size_t i : picked)
+            Place(align, area, items[i].Bounds);
     }
     return area;
 }

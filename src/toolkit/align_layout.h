@@ -10,7 +10,7 @@ enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom
 
 struct AlignItem {
     TAlign Align = TAlign::alNone;
-    TRect Bounds;   // in: current bounds; out: aligned bounds
+    TRect Bounds; // in: current bounds; out: aligned bounds
     bool Visible = true;
 };
 

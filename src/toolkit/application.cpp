@@ -48,9 +48,14 @@ protected:
             return 0;
         case WM_SYSCOMMAND:
             switch (wParam & 0xFFF0) {
-            case SC_MINIMIZE: app_.Minimize(); return 0;
-            case SC_RESTORE: app_.Restore(); return 0;
-            default: break;
+            case SC_MINIMIZE:
+                app_.Minimize();
+                return 0;
+            case SC_RESTORE:
+                app_.Restore();
+                return 0;
+            default:
+                break;
             }
             break;
         case WM_ENABLE:
@@ -60,14 +65,15 @@ protected:
                 app_.NormalizeTopMosts();
             break;
         case WM_SETFOCUS:
-            if (TCustomForm* form = app_.MainForm();
-                form && form->HandleAllocated() && IsWindowVisible(form->Handle()) &&
-                IsWindowEnabled(form->Handle())) {
+            if (TCustomForm* form = app_.MainForm(); form && form->HandleAllocated() &&
+                                                     IsWindowVisible(form->Handle()) &&
+                                                     IsWindowEnabled(form->Handle())) {
                 ::SetFocus(form->Handle());
                 return 0;
             }
             break;
-        default: break;
+        default:
+            break;
         }
         return TWinControl::WndProc(msg, wParam, lParam);
     }
@@ -83,7 +89,8 @@ TApplication::TApplication() : TComponent(nullptr) {
 
 TApplication::~TApplication() {
     // Forms go before the window that owns them.
-    while (!Components().empty()) delete Components().back();
+    while (!Components().empty())
+        delete Components().back();
     delete window_;
     if (comInitialized_) CoUninitialize();
     if (Application == this) Application = nullptr;
@@ -98,7 +105,9 @@ void TApplication::Initialize() {
     }
 }
 
-HWND TApplication::Handle() const { return window_ ? window_->Handle() : nullptr; }
+HWND TApplication::Handle() const {
+    return window_ ? window_->Handle() : nullptr;
+}
 
 std::string TApplication::Title() const {
     if (!Handle()) return window_ ? window_->Text : std::string();
@@ -224,7 +233,9 @@ namespace {
 
 constexpr UINT kLayerFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
-bool IsTopmost(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool IsTopmost(HWND hwnd) {
+    return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 template <typename F> void ForEachPinnedForm(const TApplication& app, F&& action) {
     for (TComponent* c : app.Components())
@@ -249,11 +260,11 @@ void TApplication::NormalizeTopMosts() {
 
 void TApplication::RestoreTopMosts() {
     for (HWND form : unownedForms_)
-        if (IsWindow(form)) SetWindowLongPtrA(form, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Handle()));
+        if (IsWindow(form))
+            SetWindowLongPtrA(form, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Handle()));
     unownedForms_.clear();
-    ForEachPinnedForm(*this, [](HWND form) {
-        SetWindowPos(form, HWND_TOPMOST, 0, 0, 0, 0, kLayerFlags);
-    });
+    ForEachPinnedForm(*this,
+                      [](HWND form) { SetWindowPos(form, HWND_TOPMOST, 0, 0, 0, 0, kLayerFlags); });
 }
 
 void TApplication::HandleException() noexcept {

@@ -34,8 +34,7 @@ void TButton::CommandNotify(WORD code) {
 }
 
 bool TButton::HasDefaultLook() const {
-    return HandleAllocated() &&
-           (GetWindowLongA(Handle(), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+    return HandleAllocated() && (GetWindowLongA(Handle(), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
 }
 
 void TButton::SetDefaultLook(bool on) {

@@ -8,10 +8,18 @@ namespace tk {
 
 using TColor = std::int32_t;
 
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | index); }
-constexpr bool IsSystemColor(TColor c) { return (static_cast<std::uint32_t>(c) >> 24) == 0xFF; }
-constexpr int SystemColorIndex(TColor c) { return static_cast<int>(c & 0xFF); }
-constexpr TColor RGBColor(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr TColor SystemColor(int index) {
+    return static_cast<TColor>(0xFF000000u | index);
+}
+constexpr bool IsSystemColor(TColor c) {
+    return (static_cast<std::uint32_t>(c) >> 24) == 0xFF;
+}
+constexpr int SystemColorIndex(TColor c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr TColor RGBColor(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}
 
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;

@@ -33,7 +33,8 @@ void LayoutReader::Read(const LayoutNode& rootNode) {
 }
 
 void LayoutReader::Finish() {
-    for (TComponent* c : created_) c->EndLoading();
+    for (TComponent* c : created_)
+        c->EndLoading();
 }
 
 void LayoutReader::ReadProperties(TComponent& target, const LayoutNode& node) {
@@ -64,8 +65,8 @@ void LayoutReader::ReadChildren(TComponent& parent, const LayoutNode& node) {
 }
 
 EReadError LayoutReader::Invalid(const LayoutValue& v) const {
-    std::string shown = v.ValueKind == LayoutValue::Kind::Integer ? std::to_string(v.Integer)
-                                                                  : v.Text;
+    std::string shown =
+        v.ValueKind == LayoutValue::Kind::Integer ? std::to_string(v.Integer) : v.Text;
     return EReadError("Invalid property value " + shown);
 }
 

@@ -23,7 +23,8 @@ void RegisterComponentClass(std::string_view className, ComponentFactory factory
 ComponentFactory FindComponentClass(std::string_view className);
 
 template <typename T> void RegisterComponentClass(std::string_view className) {
-    RegisterComponentClass(className, [](TComponent* owner) -> TComponent* { return new T(owner); });
+    RegisterComponentClass(className,
+                           [](TComponent* owner) -> TComponent* { return new T(owner); });
 }
 
 class LayoutReader {
@@ -47,7 +48,8 @@ public:
     std::string ResourceData(const LayoutValue& v) const;
 
     template <typename E>
-    E Enum(const LayoutValue& v, std::initializer_list<std::pair<std::string_view, E>> names) const {
+    E Enum(const LayoutValue& v,
+           std::initializer_list<std::pair<std::string_view, E>> names) const {
         for (const auto& [name, value] : names)
             if (v.ValueKind == LayoutValue::Kind::Identifier && v.Text == name) return value;
         throw Invalid(v);

@@ -10,26 +10,56 @@ namespace tk {
 HCURSOR CursorHandle(TCursor cursor) {
     LPCSTR id = IDC_ARROW;
     switch (cursor) {
-    case crNone: return nullptr;
-    case crCross: id = IDC_CROSS; break;
-    case crIBeam: id = IDC_IBEAM; break;
-    case crSizeNESW: id = IDC_SIZENESW; break;
-    case crSizeNS: id = IDC_SIZENS; break;
-    case crSizeNWSE: id = IDC_SIZENWSE; break;
-    case crSizeWE: id = IDC_SIZEWE; break;
-    case crUpArrow: id = IDC_UPARROW; break;
-    case crHourGlass: id = IDC_WAIT; break;
-    case crNo: id = IDC_NO; break;
-    case crAppStart: id = IDC_APPSTARTING; break;
-    case crHelp: id = IDC_HELP; break;
-    case crHandPoint: id = IDC_HAND; break;
-    case crSizeAll: id = IDC_SIZEALL; break;
-    default: break;
+    case crNone:
+        return nullptr;
+    case crCross:
+        id = IDC_CROSS;
+        break;
+    case crIBeam:
+        id = IDC_IBEAM;
+        break;
+    case crSizeNESW:
+        id = IDC_SIZENESW;
+        break;
+    case crSizeNS:
+        id = IDC_SIZENS;
+        break;
+    case crSizeNWSE:
+        id = IDC_SIZENWSE;
+        break;
+    case crSizeWE:
+        id = IDC_SIZEWE;
+        break;
+    case crUpArrow:
+        id = IDC_UPARROW;
+        break;
+    case crHourGlass:
+        id = IDC_WAIT;
+        break;
+    case crNo:
+        id = IDC_NO;
+        break;
+    case crAppStart:
+        id = IDC_APPSTARTING;
+        break;
+    case crHelp:
+        id = IDC_HELP;
+        break;
+    case crHandPoint:
+        id = IDC_HAND;
+        break;
+    case crSizeAll:
+        id = IDC_SIZEALL;
+        break;
+    default:
+        break;
     }
     return LoadCursorA(nullptr, id);
 }
 
-TRect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+TRect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
     constraints_.OnChange = [this] {
@@ -65,7 +95,8 @@ void TControl::SetParentComponent(TComponent* parent) {
 
 TCustomForm* TControl::ParentForm() const {
     const TControl* c = this;
-    while (c->parent_) c = c->parent_;
+    while (c->parent_)
+        c = c->parent_;
     return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
 }
 
@@ -187,11 +218,14 @@ void TControl::ParentFontOrColorChanged() {
     }
 }
 
-void TControl::FontChanged() { Invalidate(); }
+void TControl::FontChanged() {
+    Invalidate();
+}
 
 bool TControl::EffectiveShowHint() const {
     const TControl* c = this;
-    while (c->ParentShowHint && c->parent_) c = c->parent_;
+    while (c->ParentShowHint && c->parent_)
+        c = c->parent_;
     return c->ShowHint;
 }
 
@@ -271,8 +305,7 @@ void TControl::ContextPopup(TPoint mousePos, bool& handled) {
 
 void TControl::Loaded() {}
 
-bool TControl::ReadProperty(std::string_view name, const LayoutValue& value,
-                            LayoutReader& reader) {
+bool TControl::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
     if (name == "Left") {
         SetLeft(reader.Int(value));
     } else if (name == "Top") {

@@ -13,9 +13,9 @@ namespace tk {
 
 using TCursor = int;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
-                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
-                  crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNo = -18,
-                  crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
+                  crHourGlass = -11, crDrag = -12, crNo = -18, crAppStart = -19, crHelp = -20,
+                  crHandPoint = -21, crSizeAll = -22;
 HCURSOR CursorHandle(TCursor cursor);
 
 class TWinControl;

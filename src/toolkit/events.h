@@ -27,8 +27,8 @@ using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 using TCanResizeEvent =
     std::function<void(TObject* sender, int& newWidth, int& newHeight, bool& resize)>;
 // May change the size limits just before they are applied.
-using TConstrainedResizeEvent = std::function<void(TObject* sender, int& minWidth,
-                                                   int& minHeight, int& maxWidth, int& maxHeight)>;
+using TConstrainedResizeEvent = std::function<void(TObject* sender, int& minWidth, int& minHeight,
+                                                   int& maxWidth, int& maxHeight)>;
 using TAnchorEvent = std::function<void(TObject* sender, const std::string& anchor)>;
 using TAnchorHintEvent = std::function<void(TObject* sender, std::string& anchor)>;
 using TPaintEvent = std::function<void(TObject* sender, TCanvas& canvas, TRect rect)>;

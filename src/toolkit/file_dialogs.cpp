@@ -104,17 +104,21 @@ bool TOpenDialog::ReadProperty(std::string_view name, const LayoutValue& value,
     } else if (name == "Ctl3D") {
         Ctl3D = reader.Bool(value);
     } else if (name == "Options") {
-        Options = reader.Set<TOpenOptions>(
-            value, {{"ofReadOnly", ofReadOnly},           {"ofOverwritePrompt", ofOverwritePrompt},
-                    {"ofHideReadOnly", ofHideReadOnly},   {"ofNoChangeDir", ofNoChangeDir},
-                    {"ofShowHelp", ofShowHelp},           {"ofNoValidate", ofNoValidate},
-                    {"ofAllowMultiSelect", ofAllowMultiSelect},
-                    {"ofExtensionDifferent", ofExtensionDifferent},
-                    {"ofPathMustExist", ofPathMustExist}, {"ofFileMustExist", ofFileMustExist},
-                    {"ofCreatePrompt", ofCreatePrompt},   {"ofShareAware", ofShareAware},
-                    {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
-                    {"ofNoTestFileCreate", ofNoTestFileCreate},
-                    {"ofEnableSizing", ofEnableSizing}});
+        Options = reader.Set<TOpenOptions>(value, {{"ofReadOnly", ofReadOnly},
+                                                   {"ofOverwritePrompt", ofOverwritePrompt},
+                                                   {"ofHideReadOnly", ofHideReadOnly},
+                                                   {"ofNoChangeDir", ofNoChangeDir},
+                                                   {"ofShowHelp", ofShowHelp},
+                                                   {"ofNoValidate", ofNoValidate},
+                                                   {"ofAllowMultiSelect", ofAllowMultiSelect},
+                                                   {"ofExtensionDifferent", ofExtensionDifferent},
+                                                   {"ofPathMustExist", ofPathMustExist},
+                                                   {"ofFileMustExist", ofFileMustExist},
+                                                   {"ofCreatePrompt", ofCreatePrompt},
+                                                   {"ofShareAware", ofShareAware},
+                                                   {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
+                                                   {"ofNoTestFileCreate", ofNoTestFileCreate},
+                                                   {"ofEnableSizing", ofEnableSizing}});
     } else {
         return TComponent::ReadProperty(name, value, reader);
     }

@@ -10,9 +10,8 @@
 namespace tk {
 
 using TOpenOptions = unsigned;
-constexpr TOpenOptions ofReadOnly = 1u << 0, ofOverwritePrompt = 1u << 1,
-                       ofHideReadOnly = 1u << 2, ofNoChangeDir = 1u << 3,
-                       ofShowHelp = 1u << 4, ofNoValidate = 1u << 5,
+constexpr TOpenOptions ofReadOnly = 1u << 0, ofOverwritePrompt = 1u << 1, ofHideReadOnly = 1u << 2,
+                       ofNoChangeDir = 1u << 3, ofShowHelp = 1u << 4, ofNoValidate = 1u << 5,
                        ofAllowMultiSelect = 1u << 6, ofExtensionDifferent = 1u << 7,
                        ofPathMustExist = 1u << 8, ofFileMustExist = 1u << 9,
                        ofCreatePrompt = 1u << 10, ofShareAware = 1u << 11,

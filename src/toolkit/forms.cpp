@@ -39,7 +39,9 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
     SetColor(clBtnFace);
 }
 
-TCustomForm::~TCustomForm() { activeControl_ = nullptr; }
+TCustomForm::~TCustomForm() {
+    activeControl_ = nullptr;
+}
 
 void TCustomForm::SetCaption(const std::string& caption) {
     caption_ = caption;
@@ -76,11 +78,15 @@ void TCustomForm::SetWindowState(TWindowState state) {
 
 DWORD TCustomForm::WindowStyle() const {
     switch (borderStyle_) {
-    case TFormBorderStyle::bsNone: return WS_POPUP;
-    case TFormBorderStyle::bsSingle: return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    case TFormBorderStyle::bsDialog: return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    case TFormBorderStyle::bsNone:
+        return WS_POPUP;
+    case TFormBorderStyle::bsSingle:
+        return WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    case TFormBorderStyle::bsDialog:
+        return WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     case TFormBorderStyle::bsSizeable:
-    default: return WS_OVERLAPPEDWINDOW;
+    default:
+        return WS_OVERLAPPEDWINDOW;
     }
 }
 
@@ -113,8 +119,7 @@ void TCustomForm::CreateParams(TCreateParams& p) {
 
 void TCustomForm::HandleCreated() {
     if (formStyle_ == TFormStyle::fsStayOnTop)
-        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
-                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void TCustomForm::VisibleChanged() {
@@ -142,7 +147,9 @@ void TCustomForm::KeepOnScreen() {
     if (p.X != Left() || p.Y != Top()) SetBounds(p.X, p.Y, Width(), Height());
 }
 
-void TCustomForm::Show() { SetVisible(true); }
+void TCustomForm::Show() {
+    SetVisible(true);
+}
 
 int TCustomForm::ShowModal() {
     CancelMouseCapture();
@@ -169,7 +176,9 @@ int TCustomForm::ShowModal() {
     if (Application && Application->Terminated()) PostQuitMessage(0); // the outer loop ends too
     return modalResult_;
 }
-void TCustomForm::Hide() { SetVisible(false); }
+void TCustomForm::Hide() {
+    SetVisible(false);
+}
 
 bool TCustomForm::CloseQuery() {
     bool canClose = true;
@@ -185,7 +194,9 @@ void TCustomForm::Close() {
         Hide();
 }
 
-void TCustomForm::FocusChanged(TWinControl* control) { activeControl_ = control; }
+void TCustomForm::FocusChanged(TWinControl* control) {
+    activeControl_ = control;
+}
 
 void TCustomForm::ControlDestroyed(TControl* control) {
     if (activeControl_ == control) activeControl_ = nullptr;
@@ -212,8 +223,8 @@ void TCustomForm::SelectNext(TWinControl* current, bool forward) {
 
 void TCustomForm::FocusActiveControl() {
     if (!HandleAllocated() || GetActiveWindow() != Handle()) return;
-    TWinControl* target = activeControl_ && activeControl_->CanFocus() ? activeControl_
-                                                                       : FirstTabStop();
+    TWinControl* target =
+        activeControl_ && activeControl_->CanFocus() ? activeControl_ : FirstTabStop();
     if (target) target->SetFocus();
 }
 
@@ -225,7 +236,8 @@ LRESULT TCustomForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         else
             Close();
         return 0;
-    case WM_QUERYENDSESSION: return CloseQuery() ? TRUE : FALSE;
+    case WM_QUERYENDSESSION:
+        return CloseQuery() ? TRUE : FALSE;
     case WM_ENDSESSION:
         // The session ends: the main form ends the application with it.
         if (wParam && Application && Application->MainForm() == this) Application->Terminate();
@@ -235,8 +247,11 @@ LRESULT TCustomForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) FocusActiveControl();
         return r;
     }
-    case WM_SETFOCUS: FocusActiveControl(); return 0;
-    default: break;
+    case WM_SETFOCUS:
+        FocusActiveControl();
+        return 0;
+    default:
+        break;
     }
     return TWinControl::WndProc(msg, wParam, lParam);
 }
@@ -286,7 +301,8 @@ void TCustomForm::ApplyLayoutScaling() {
     int measured = MeasureTextHeight(Font());
     if (measured == TextHeight || TextHeight <= 0) return;
     int cw = ClientWidth(), ch = ClientHeight();
-    for (TControl* c : std::vector<TControl*>(Controls())) c->ChangeScale(measured, TextHeight);
+    for (TControl* c : std::vector<TControl*>(Controls()))
+        c->ChangeScale(measured, TextHeight);
     SetClientSize(MulDivRound(cw, measured, TextHeight), MulDivRound(ch, measured, TextHeight));
 }
 
@@ -299,19 +315,19 @@ bool TCustomForm::ReadProperty(std::string_view name, const LayoutValue& value,
     } else if (name == "ClientHeight") {
         SetClientSize(ClientWidth(), reader.Int(value));
     } else if (name == "BorderStyle") {
-        SetBorderStyle(reader.Enum<TFormBorderStyle>(
-            value, {{"bsNone", TFormBorderStyle::bsNone},
-                    {"bsSingle", TFormBorderStyle::bsSingle},
-                    {"bsSizeable", TFormBorderStyle::bsSizeable},
-                    {"bsDialog", TFormBorderStyle::bsDialog}}));
+        SetBorderStyle(
+            reader.Enum<TFormBorderStyle>(value, {{"bsNone", TFormBorderStyle::bsNone},
+                                                  {"bsSingle", TFormBorderStyle::bsSingle},
+                                                  {"bsSizeable", TFormBorderStyle::bsSizeable},
+                                                  {"bsDialog", TFormBorderStyle::bsDialog}}));
     } else if (name == "FormStyle") {
         SetFormStyle(reader.Enum<TFormStyle>(
             value, {{"fsNormal", TFormStyle::fsNormal}, {"fsStayOnTop", TFormStyle::fsStayOnTop}}));
     } else if (name == "WindowState") {
-        SetWindowState(reader.Enum<TWindowState>(value,
-                                                 {{"wsNormal", TWindowState::wsNormal},
-                                                  {"wsMinimized", TWindowState::wsMinimized},
-                                                  {"wsMaximized", TWindowState::wsMaximized}}));
+        SetWindowState(
+            reader.Enum<TWindowState>(value, {{"wsNormal", TWindowState::wsNormal},
+                                              {"wsMinimized", TWindowState::wsMinimized},
+                                              {"wsMaximized", TWindowState::wsMaximized}}));
     } else if (name == "Position") {
         Position = reader.Enum<TPosition>(value, {{"poDesigned", TPosition::poDesigned},
                                                   {"poScreenCenter", TPosition::poScreenCenter}});

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-
 namespace tk {
 
 int MulDivRound(int a, int b, int c) {

@@ -21,7 +21,9 @@ struct TRect {
     }
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
-    bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+    bool Contains(TPoint p) const {
+        return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
+    }
     bool Intersects(const TRect& o) const {
         return Left < o.Right && o.Left < Right && Top < o.Bottom && o.Top < Bottom;
     }

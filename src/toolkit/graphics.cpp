@@ -329,8 +329,26 @@ void TCanvas::FillRect(const TRect& r) {
 }
 
 void TCanvas::Rectangle(const TRect& r) {
+    if (PenWidth == 1 && BrushStyle == TBrushStyle::bsSolid && PenColor == BrushColor &&
+        r.Right > r.Left && r.Bottom > r.Top) {
+        // A one-pixel outline in the fill's colour: the same pixels as a plain fill, which needs
+        // no pen or brush to be made (gradients draw dozens of these per paint).
+        SelectedObject brush(dc_, GetStockObject(DC_BRUSH));
+        SetDCBrushColor(dc_, ColorToRGB(BrushColor));
+        PatBlt(dc_, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top, PATCOPY);
+        return;
+    }
     PenAndBrush tools(dc_, *this);
     ::Rectangle(dc_, r.Left, r.Top, r.Right, r.Bottom);
+}
+
+void TCanvas::FillColoredRects(const std::vector<ColoredRect>& rects) {
+    SelectedObject brush(dc_, GetStockObject(DC_BRUSH));
+    for (const ColoredRect& r : rects) {
+        if (r.Rect.Right <= r.Rect.Left || r.Rect.Bottom <= r.Rect.Top) continue;
+        SetDCBrushColor(dc_, ColorToRGB(r.Color));
+        PatBlt(dc_, r.Rect.Left, r.Rect.Top, r.Rect.Width(), r.Rect.Height(), PATCOPY);
+    }
 }
 
 void TCanvas::MoveTo(int x, int y) {

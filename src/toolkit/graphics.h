@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tk {
 
@@ -119,6 +120,11 @@ private:
 
 enum class TBrushStyle { bsSolid, bsClear };
 
+struct ColoredRect {
+    TRect Rect;
+    TColor Color;
+};
+
 // Limits drawing on a device context to a region, given in logical coordinates, for as long as it
 // lives; within a clip already set it limits to both. The context's previous clip returns after.
 class ClipRegion {
@@ -153,6 +159,9 @@ public:
 
     void FillRect(const TRect& r);
     void Rectangle(const TRect& r); // outline with the pen, inside with the brush
+    // Fills each non-empty rectangle in its colour, in order, with the pixels of the rectangle
+    // primitive drawn with a one-pixel pen and a brush of that colour.
+    void FillColoredRects(const std::vector<ColoredRect>& rects);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     TPoint TextExtent(const std::string& text);

@@ -44,7 +44,8 @@ private:
         while (!AtEnd()) {
             char c = Peek();
             if (c == '#') {
-                while (!AtEnd() && Peek() != '\n') Next();
+                while (!AtEnd() && Peek() != '\n')
+                    Next();
             } else if (std::isspace(static_cast<unsigned char>(c))) {
                 Next();
             } else {
@@ -60,7 +61,8 @@ private:
     std::string Word(const char* what) {
         SkipBlank();
         size_t start = pos_;
-        while (!AtEnd() && IsWordChar(Peek())) Next();
+        while (!AtEnd() && IsWordChar(Peek()))
+            Next();
         if (start == pos_) Fail(std::string("expected ") + what);
         return std::string(text_.substr(start, pos_ - start));
     }
@@ -208,6 +210,8 @@ private:
 
 } // namespace
 
-LayoutNode ParseLayout(std::string_view text) { return Parser(text).ParseRoot(); }
+LayoutNode ParseLayout(std::string_view text) {
+    return Parser(text).ParseRoot();
+}
 
 } // namespace tk

@@ -17,7 +17,9 @@ TAlignment ReadAlignment(LayoutReader& reader, const LayoutValue& value) {
 
 // ---- TLabel ----
 
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 65, 17);
+}
 
 void TLabel::SetCaption(const std::string& caption) {
     if (caption == caption_) return;
@@ -174,7 +176,8 @@ bool TMemo::SetTextSilently(const std::string& text) {
         return true;
     }
     suppressChange_ = true;
-    LRESULT accepted = SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    LRESULT accepted =
+        SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     suppressChange_ = false;
     return accepted != 0;
 }

@@ -196,6 +196,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, 
         self->captureControl_ = nullptr;
         self->hoverControl_ = nullptr;
         self->trackingLeave_ = false;
+        self->backBuffer_.Release();
     }
     return result;
 }
@@ -428,12 +429,19 @@ void TWinControl::OnPaintMessage() {
     RECT rc;
     GetClientRect(hwnd_, &rc);
     if (rc.right <= 0 || rc.bottom <= 0) return;
-    MemoryDC memory(paint.Get());
-    BitmapHandle bitmap(CreateCompatibleBitmap(paint.Get(), rc.right, rc.bottom));
-    SelectedObject selected(memory.Get(), bitmap.Get());
-    PaintWindow(memory.Get());
-    PaintControls(memory.Get());
-    BitBlt(paint.Get(), 0, 0, rc.right, rc.bottom, memory.Get(), 0, 0, SRCCOPY);
+    HDC memory = backBuffer_.Prepare(paint.Get(), rc.right, rc.bottom);
+    if (!memory) { // no memory for the off-screen surface: paint directly
+        PaintWindow(paint.Get());
+        PaintControls(paint.Get());
+        return;
+    }
+    {
+        // Each paint starts from a clean state on the surface kept from the last one.
+        SavedDCState state(memory);
+        PaintWindow(memory);
+        PaintControls(memory);
+    }
+    BitBlt(paint.Get(), 0, 0, rc.right, rc.bottom, memory, 0, 0, SRCCOPY);
 }
 
 void TWinControl::PaintWindow(HDC dc) {

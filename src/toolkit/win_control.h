@@ -1,6 +1,7 @@
 #pragma once
 // Windowed controls: a system window bound to the object, child controls with alignment,
 // windowless children painted and fed with mouse input, and keyboard focus.
+#include "back_buffer.h"
 #include "controls.h"
 
 #include <string>
@@ -13,9 +14,9 @@ struct TCreateParams {
     DWORD Style = 0;
     DWORD ExStyle = 0;
     int X = 0, Y = 0, Width = 0, Height = 0;
-    HWND WndParent = nullptr;       // for top-level windows: the owner
-    std::string WinClassName;       // our class name
-    std::string BaseClassName;      // a system class to build on ("EDIT"), or empty
+    HWND WndParent = nullptr;  // for top-level windows: the owner
+    std::string WinClassName;  // our class name
+    std::string BaseClassName; // a system class to build on ("EDIT"), or empty
     UINT ClassStyle = CS_DBLCLKS;
     HBRUSH Background = nullptr;
 };
@@ -119,6 +120,7 @@ private:
     bool trackingLeave_ = false;
     bool aligning_ = false;
     bool destroying_ = false;
+    BackBuffer backBuffer_;
 };
 
 // A windowed control that paints itself on a canvas.
