@@ -31,9 +31,9 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else
 ROWS=()
 row() { ROWS+=("$(printf '%-34s %12s %12s %8s  %s' "$1" "$2" "$3" "$4" "$5")"); }
 
-# Milliseconds from launching a program to its window being mapped with `colour` at (x, y)
-# (any colour when empty).
-launch_ms() { # title x y colour command...
+# Launches a program; LAUNCH_MS is the milliseconds until its window is mapped with `colour`
+# at (x, y) (any colour when empty), -1 if it never is; LAUNCHED_PID is the process.
+launch() { # title x y colour command...
     local title="$1" x="$2" y="$3" colour="$4" start id pixel
     shift 4
     start="$(now_ms)"
@@ -44,7 +44,7 @@ launch_ms() { # title x y colour command...
         if [ -n "$id" ]; then
             pixel="$(import -window "$id" -crop "1x1+$x+$y" txt:- 2>/dev/null | tail -1)"
             if [ -z "$colour" ] || [[ "$pixel" == *"($colour)"* ]]; then
-                echo $(($(now_ms) - start))
+                LAUNCH_MS=$(($(now_ms) - start))
                 LAUNCHED_PID=$pid
                 return 0
             fi
@@ -52,7 +52,7 @@ launch_ms() { # title x y colour command...
         sleep 0.01
     done
     LAUNCHED_PID=$pid
-    echo -1
+    LAUNCH_MS=-1
 }
 close_launched() {
     kill "$LAUNCHED_PID" 2>/dev/null
@@ -71,13 +71,18 @@ peak_kb() {
 echo "start-up ($RUNS runs each) ..." >&2
 pinlet_times=() minimal_times=() notepad_times=()
 for _ in $(seq 1 "$RUNS"); do
-    pinlet_times+=("$(launch_ms '^Form1$' 200 1 '228,228,182' "$BUILD/pinlet.exe")")
+    launch '^Form1$' 200 1 '228,228,182' "$BUILD/pinlet.exe"
+    pinlet_times+=("$LAUNCH_MS")
+    sleep 0.5
     pinlet_peak="$(peak_kb pinlet.exe)"
     close_launched
-    minimal_times+=("$(launch_ms '^Minimal$' 200 1 '228,228,182' "$BUILD/bench/minimal_window.exe")")
+    launch '^Minimal$' 200 1 '228,228,182' "$BUILD/bench/minimal_window.exe"
+    minimal_times+=("$LAUNCH_MS")
+    sleep 0.5
     minimal_peak="$(peak_kb minimal_window.exe)"
     close_launched
-    notepad_times+=("$(launch_ms 'Notepad' 100 100 '' notepad)")
+    launch 'Notepad' 100 100 '' notepad
+    notepad_times+=("$LAUNCH_MS")
     close_launched
 done
 startup="$(printf '%s\n' "${pinlet_times[@]}" | median)"
@@ -119,7 +124,8 @@ for mb in 1 10 50; do
         # Notepad: from launch to its title naming the file, less its start-up with an empty file.
         times=()
         for _ in $(seq 1 "$open_runs"); do
-            times+=("$(launch_ms "note-${mb}mb-$kind" 100 100 '' notepad "$(winpath "$file")")")
+            launch "note-${mb}mb-$kind" 100 100 '' notepad "$(winpath "$file")"
+            times+=("$LAUNCH_MS")
             close_launched
         done
         notepad_ms=$(($(printf '%s\n' "${times[@]}" | median) - notepad_start))

@@ -47,23 +47,33 @@ private:
 
 constexpr size_t kWindow = 64;
 
-// Bit j set where p[j] == c, for the 64 bytes at p.
-std::uint64_t BytesEqual(const char* p, char c) {
+// Where the 64 bytes at p hold CRs and LFs: bit j set where p[j] is one.
+struct BreakMasks {
+    std::uint64_t Cr = 0;
+    std::uint64_t Lf = 0;
+};
+
+BreakMasks FindBreaks(const char* p) {
+    BreakMasks masks;
 #if defined(__SSE2__) || defined(_M_X64)
-    const __m128i wanted = _mm_set1_epi8(c);
-    std::uint64_t mask = 0;
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
     for (int part = 0; part < 4; ++part) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
-        const auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted)));
-        mask |= static_cast<std::uint64_t>(bits) << (16 * part);
+        const int shift = 16 * part;
+        masks.Cr |= static_cast<std::uint64_t>(
+                        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, cr))))
+                    << shift;
+        masks.Lf |= static_cast<std::uint64_t>(
+                        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf))))
+                    << shift;
     }
-    return mask;
 #else
-    std::uint64_t mask = 0;
-    for (size_t j = 0; j < kWindow; ++j)
-        mask |= static_cast<std::uint64_t>(p[j] == c) << j;
-    return mask;
+    for (size_t j = 0; j < kWindow; ++j) {
+        masks.Cr |= static_cast<std::uint64_t>(p[j] == '\r') << j;
+        masks.Lf |= static_cast<std::uint64_t>(p[j] == '\n') << j;
+    }
 #endif
+    return masks;
 }
 
 // Copies a run of `n` bytes. A run of a window or less (a line, typically) is copied as a whole
@@ -92,8 +102,7 @@ std::string NormalizeSingleByte(std::string_view bytes) {
     size_t copied = 0; // bytes before this are in the output
     size_t i = 0;
     for (; i + kWindow <= size; i += kWindow) {
-        const std::uint64_t cr = BytesEqual(text + i, '\r');
-        const std::uint64_t lf = BytesEqual(text + i, '\n');
+        const auto [cr, lf] = FindBreaks(text + i);
         if ((cr | lf) == 0) continue;
         // A CR is lone unless an LF follows; an LF is lone unless a CR precedes it.
         const std::uint64_t lfAfter =

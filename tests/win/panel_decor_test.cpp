@@ -356,10 +356,20 @@ TEST_F(PanelDecor, BodyMarkupIsRenderedOnThePanel) {
     font.SetColor(RGBColor(0, 0, 0));
     panel->Font().Assign(font);
     panel->SetURLColor(RGBColor(0, 0, 255));
-    panel->SetText("<A HREF=\"x\">link</A><BR><P BGCOLOR=\"#00FF00\">band</P><E>wrong</E>");
+    panel->SetText("<A HREF=\"x\">link</A><BR><P BGCOLOR=\"#00FF00\" "
+                   "BGCOLORTO=\"#0000FF\">band</P><E>wrong</E>");
     PanelImage img(panel->Handle());
-    EXPECT_GT(Count(img, {0, 0, 120, 18}, RGBColor(0, 0, 255)), 20);   // link text and underline
-    EXPECT_GT(Count(img, {0, 14, 120, 40}, RGBColor(0, 255, 0)), 200); // the paragraph band
+    EXPECT_GT(Count(img, {0, 0, 120, 14}, RGBColor(0, 0, 255)), 20); // link text and underline
+    // The paragraph's band: a gradient from green at its left to (almost) blue at its right.
+    int bandRow = -1;
+    for (int y = 14; y < 40 && bandRow < 0; ++y) {
+        const TColor left = img.At(0, y);
+        if (GetRValue(left) < 60 && GetGValue(left) > 200 && GetBValue(left) < 60) bandRow = y;
+    }
+    ASSERT_GE(bandRow, 0);
+    const TColor right = img.At(118, bandRow);
+    EXPECT_LT(GetGValue(right), 60);
+    EXPECT_GT(GetBValue(right), 200);
     EXPECT_GT(Count(img, {0, 30, 120, 60}, RGBColor(255, 0, 0)), 10);  // the error zigzag
     EXPECT_EQ(Count(img, {0, 0, 120, 90}, RGBColor(255, 0, 0)),
               Count(img, {0, 30, 120, 60}, RGBColor(255, 0, 0)));
