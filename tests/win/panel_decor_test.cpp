@@ -42,6 +42,15 @@ std::unique_ptr<tk::TBitmap> Picture(int w, int h, TColor fill,
     return bitmap;
 }
 
+// A Tahoma font of the given height and colour.
+std::unique_ptr<tk::TFont> Tahoma(int height, TColor color) {
+    auto font = std::make_unique<tk::TFont>();
+    font->SetName("Tahoma");
+    font->SetHeight(height);
+    font->SetColor(color);
+    return font;
+}
+
 // How many pixels of `color` lie in the rectangle.
 int Count(const PanelImage& img, const tk::TRect& r, TColor color) {
     int n = 0;
@@ -161,11 +170,7 @@ TEST_F(PanelDecor, CloseGlyphsNeedBothPicturesAndLeaveOutTheirCornerColour) {
 
 TEST_F(PanelDecor, TheCaptionTextLeavesRoomForTheButtons) {
     TAdvPanel* panel = MakeCaptionPanel();
-    tk::TFont font;
-    font.SetName("Tahoma");
-    font.SetHeight(-14);
-    font.SetColor(kRed);
-    panel->Caption().SetFont(font);
+    panel->Caption().SetFont(*Tahoma(-14, kRed));
     panel->Caption().SetText("WWWWWWWWWWWWWWWWWWWW");
     PanelImage plain(panel->Handle());
     EXPECT_GT(Count(plain, {100, 0, 120, 20}, kRed), 0);
@@ -181,11 +186,7 @@ TEST_F(PanelDecor, TheCaptionTextLeavesRoomForTheButtons) {
 TEST_F(PanelDecor, ALeftCaptionWritesItsTextRotatedAlongTheStrip) {
     TAdvPanel* panel = MakeCaptionPanel();
     panel->Caption().SetPosition(TCaptionPosition::cpLeft);
-    tk::TFont font;
-    font.SetName("Tahoma");
-    font.SetHeight(-12);
-    font.SetColor(kRed);
-    panel->Caption().SetFont(font);
+    panel->Caption().SetFont(*Tahoma(-12, kRed));
     panel->Caption().SetText("Side");
     PanelImage img(panel->Handle());
     EXPECT_GT(Count(img, {0, 0, 20, 90}, kRed), 10);
@@ -350,11 +351,7 @@ TEST_F(PanelDecor, TheBackgroundPictureTakesItsPlaceInsideTheBody) {
 
 TEST_F(PanelDecor, BodyMarkupIsRenderedOnThePanel) {
     TAdvPanel* panel = MakePanel();
-    tk::TFont font;
-    font.SetName("Tahoma");
-    font.SetHeight(-13);
-    font.SetColor(RGBColor(0, 0, 0));
-    panel->Font().Assign(font);
+    panel->Font().Assign(*Tahoma(-13, RGBColor(0, 0, 0)));
     panel->SetURLColor(RGBColor(0, 0, 255));
     panel->SetText("<A HREF=\"x\">link</A><BR><P BGCOLOR=\"#00FF00\" "
                    "BGCOLORTO=\"#0000FF\">band</P><E>wrong</E>");
@@ -370,17 +367,14 @@ TEST_F(PanelDecor, BodyMarkupIsRenderedOnThePanel) {
     const TColor right = img.At(118, bandRow);
     EXPECT_LT(GetGValue(right), 60);
     EXPECT_GT(GetBValue(right), 200);
-    EXPECT_GT(Count(img, {0, 30, 120, 60}, RGBColor(255, 0, 0)), 10);  // the error zigzag
+    EXPECT_GT(Count(img, {0, 30, 120, 60}, RGBColor(255, 0, 0)), 10); // the error zigzag
     EXPECT_EQ(Count(img, {0, 0, 120, 90}, RGBColor(255, 0, 0)),
               Count(img, {0, 30, 120, 60}, RGBColor(255, 0, 0)));
 }
 
 TEST_F(PanelDecor, TheHotAnchorTakesTheHoverColours) {
     TAdvPanel* panel = MakePanel();
-    tk::TFont font;
-    font.SetName("Tahoma");
-    font.SetHeight(-13);
-    panel->Font().Assign(font);
+    panel->Font().Assign(*Tahoma(-13, RGBColor(0, 0, 0)));
     panel->SetURLColor(RGBColor(0, 0, 255));
     panel->Hover = true;
     panel->HoverColor = kGreen;
@@ -403,11 +397,7 @@ TEST_F(PanelDecor, TheHotAnchorTakesTheHoverColours) {
 
 TEST_F(PanelDecor, BodyTextFollowsItsVerticalAlignment) {
     TAdvPanel* panel = MakePanel();
-    tk::TFont font;
-    font.SetName("Tahoma");
-    font.SetHeight(-16);
-    font.SetColor(kRed);
-    panel->Font().Assign(font);
+    panel->Font().Assign(*Tahoma(-16, kRed));
     panel->SetText("Hg");
     auto rows = [&] {
         PanelImage img(panel->Handle());
