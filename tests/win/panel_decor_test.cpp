@@ -327,6 +327,21 @@ TEST_F(PanelDecor, TheSizeGripShowsOnlyOnAnExpandedSizablePanel) {
     EXPECT_EQ(Count(collapsed, {0, 0, collapsed.Width(), collapsed.Height()}, white), 0);
 }
 
+TEST_F(PanelDecor, AShadowWithoutABorderStillTakesItsRoom) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->SetBorderShadow(true); // BorderWidth 0: no border and no shadow lines are drawn
+    panel->SetBackground(*Picture(200, 200, kRed));
+    panel->SetBackgroundPosition(TBackGroundPosition::bpStretched);
+    PanelImage img(panel->Handle());
+    // The caption strip ends 2 columns early; the body loses 2 columns and 3 rows.
+    EXPECT_EQ(img.At(117, 5), kCaption);
+    EXPECT_EQ(img.At(118, 5), kBody);
+    EXPECT_EQ(img.At(117, 86), kRed);
+    EXPECT_EQ(img.At(118, 50), kBody);
+    EXPECT_EQ(img.At(50, 87), kBody);
+    EXPECT_EQ(Count(img, {0, 20, 118, 87}, kRed), 118 * 67);
+}
+
 TEST_F(PanelDecor, TheBackgroundPictureTakesItsPlaceInsideTheBody) {
     TAdvPanel* panel = MakeCaptionPanel();
     panel->SetBackground(*Picture(10, 10, kRed));
