@@ -65,7 +65,10 @@ TEST_F(SaveFaults, AFolderRemovedAfterTheDialogIsReportedAndNotMadeAgain) {
     std::string target = sub + "\\note.txt";
     SetMemoText("text");
     answers_.fileName = target;
-    answers_.afterFileDialog = [&] { RemoveTree(sub); };
+    answers_.afterFileDialog = [&] {
+        SetCurrentDirectoryA(folder_.Path().c_str()); // the dialog may have entered the folder
+        RemoveTree(sub);
+    };
 
     EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { Save(); }),
               CannotCreate(target, ERROR_PATH_NOT_FOUND));
@@ -193,7 +196,10 @@ TEST_F(OpenFaults, AFileOrFolderRemovedAfterTheDialogChangesNothing) {
 
     // The system's reason for a missing folder (Wine says the file is not found).
     WriteBytes(sub + "\\gone.txt", "gone");
-    answers_.afterFileDialog = [&] { RemoveTree(sub); };
+    answers_.afterFileDialog = [&] {
+        SetCurrentDirectoryA(folder_.Path().c_str()); // the dialog may have entered the folder
+        RemoveTree(sub);
+    };
     ExpectOpenFails(sub + "\\gone.txt", ReasonForOpening(folder_ / "never\\gone.txt"));
 }
 

@@ -45,13 +45,18 @@ void Click(HWND button) {
 
 void AnswerFileDialog(HWND dialog) {
     ++g_answers->fileDialogs;
-    if (g_answers->fileName.empty()) {
+    if (g_answers->fileName.empty() && g_answers->wideFileName.empty()) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         return;
     }
     // The name field: an edit box in some versions of the dialog, a combo box in others.
     for (int id : {edt1, cmb13})
-        if (HWND field = GetDlgItem(dialog, id)) SetWindowTextA(field, g_answers->fileName.c_str());
+        if (HWND field = GetDlgItem(dialog, id)) {
+            if (g_answers->wideFileName.empty())
+                SetWindowTextA(field, g_answers->fileName.c_str());
+            else
+                SetWindowTextW(field, g_answers->wideFileName.c_str());
+        }
     g_fileDialog = dialog;
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));

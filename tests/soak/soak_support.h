@@ -12,6 +12,7 @@ namespace soak {
 // How the next modal windows of this thread are answered, and what was seen of them.
 struct Answers {
     std::string fileName;                  // typed into a file dialog; empty cancels it
+    std::wstring wideFileName;             // typed instead, when not empty
     std::function<void()> afterFileDialog; // runs as a confirmed file dialog closes
     std::string confirmButton = "&No";     // caption of the button pressed in "Confirm"
     int fileDialogs = 0;

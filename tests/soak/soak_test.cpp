@@ -1,1 +1,123 @@
+// Soak under Wine through the note's handlers: save and open cycles of notes from 0 bytes to
+// 1 MB, pin toggles with text in the memo, confirmations answered No, and full repaints at
+// changing sizes. The process's GDI and USER objects, handles and private bytes are measured
+// after one warm-up round and at the end: they must come back to the same level. Counts are
+// bounded here; PINLET_SOAK_LONG=1 (tests/soak/run.sh --long) runs the full ones.
+#include "note_fixture.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cmath>
+#include <random>
+#include <string>
+
+namespace soak {
+namespace {
+
+// Private bytes may move by heap slack and the edit control's buffer, never by a leak per round.
+constexpr size_t kPrivateBytesSlack = 4u << 20;
+
+class Soak : public NoteFixture {
+protected:
+    // Runs `round` once to warm caches, then `count` times between two measurements.
+    template <typename F> void ExpectSteady(const char* what, int count, F&& round) {
+        round(0);
+        wintest::PumpMessages();
+        ResourceFigures before = MeasureResources();
+        for (int i = 1; i <= count && !HasFatalFailure(); ++i) round(i);
+        wintest::PumpMessages();
+        ResourceFigures after = MeasureResources();
+        std::printf("%s x %d\n  before: %s\n  after:  %s\n", what, count, before.Describe().c_str(),
+                    after.Describe().c_str());
+        EXPECT_EQ(after.gdi, before.gdi) << what;
+        EXPECT_EQ(after.user, before.user) << what;
+        EXPECT_EQ(after.handles, before.handles) << what;
+        EXPECT_LE(after.privateBytes, before.privateBytes + kPrivateBytesSlack) << what;
+    }
+
+    // A note of `size` bytes: lines of every byte value but NUL, CR and LF, ended by CR LF.
+    std::string NoteOfSize(size_t size) {
+        std::string text;
+        text.reserve(size);
+        std::uniform_int_distribution<int> byte(1, 255), line(0, 120);
+        while (text.size() < size) {
+            int length = line(random_);
+            for (int i = 0; i < length && text.size() < size; ++i) {
+                int c = byte(random_);
+                text += static_cast<char>(c == '\r' || c == '\n' ? ' ' : c);
+            }
+            if (text.size() + 2 <= size) text += "\r\n";
+            else if (text.size() < size) text += 'x';
+        }
+        return text;
+    }
+
+    // Sizes from 0 to 1 MB, evenly spread over their orders of magnitude.
+    size_t SizeFor(int round) {
+        if (round == 0) return 1u << 20; // the warm-up takes the largest
+        if (round % 97 == 1) return 0;
+        std::uniform_real_distribution<double> exponent(0.0, 20.0);
+        return static_cast<size_t>(std::pow(2.0, exponent(random_)));
+    }
+
+    std::mt19937 random_{20261207};
+};
+
+TEST_F(Soak, SaveAndOpenCyclesKeepEveryByteAndTheirResources) {
+    std::string target = folder_ / "soak.txt";
+    answers_.fileName = target;
+    ExpectSteady("save/open cycles", Count(60, 10000), [&](int round) {
+        std::string text = NoteOfSize(SizeFor(round));
+        SetMemoText(text);
+        if (round % 25 == 0)
+            SaveAs(); // through the save dialog
+        else
+            Save();
+        ASSERT_EQ(ReadBytes(target), text) << "round " << round << ", " << text.size() << " bytes";
+        ASSERT_TRUE(form_->IsSaved());
+        SetMemoText("");
+        Open();
+        ASSERT_EQ(form_->Memo1->Text().size(), text.size()) << "round " << round;
+        ASSERT_TRUE(form_->Memo1->Text() == text) << "round " << round;
+    });
+    EXPECT_EQ(ListFolder(folder_.Path()), "soak.txt");
+}
+
+TEST_F(Soak, PinTogglesKeepTheTextAndTheirResources) {
+    SetMemoText(NoteOfSize(20000));
+    std::string text = form_->Memo1->Text();
+    ExpectSteady("pin toggles", Count(100, 1000), [&](int) {
+        form_->Label2Click(form_);
+        ASSERT_EQ(form_->Memo1->Text(), text);
+        ASSERT_FALSE(form_->IsSaved());
+    });
+}
+
+TEST_F(Soak, ConfirmationsAnsweredNoKeepTheNoteAndTheirResources) {
+    answers_.confirmButton = "&No";
+    ExpectSteady("confirmations answered No", Count(100, 1000), [&](int round) {
+        SetMemoText("unsaved " + std::to_string(round));
+        form_->Label1Click(form_);
+        ASSERT_FALSE(fixture_.App().Terminated());
+        ASSERT_EQ(form_->Memo1->Text(), "unsaved " + std::to_string(round));
+    });
+    EXPECT_EQ(answers_.confirmations, Count(100, 1000) + 1);
+}
+
+TEST_F(Soak, RepaintsAtChangingSizesKeepTheirResources) {
+    SetMemoText(NoteOfSize(5000));
+    HWND note = form_->Handle();
+    ExpectSteady("full repaints", Count(100, 1000), [&](int round) {
+        int width = 60 + (round * 37) % 700, height = 45 + (round * 53) % 500;
+        SetWindowPos(note, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawWindow(note, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT client;
+        GetClientRect(note, &client);
+        ASSERT_EQ(client.right, width);
+    });
+}
+
+} // namespace
+} // namespace soak
