@@ -181,7 +181,8 @@ std::string StagingPathFor(const std::string& targetFullPath, unsigned attempt) 
     std::string name = targetFullPath.substr(folder.size());
     // Different targets start at different names; each attempt moves on by a large odd step.
     std::uint32_t hash = 2166136261u;
-    for (unsigned char c : name) hash = (hash ^ c) * 16777619u;
+    for (unsigned char c : name)
+        hash = (hash ^ c) * 16777619u;
     std::uint32_t value = hash + attempt * 0x9E3779B1u;
     char digits[9];
     wsprintfA(digits, "%08lX", static_cast<unsigned long>(value));
@@ -197,7 +198,8 @@ void WriteNoteFile(tk::TMemo& memo, const std::string& fileName) {
     // The target is opened first, exclusively: whatever keeps it from being written is reported
     // before anything is written, and no one else can open it meanwhile.
     TargetFile target(fileName);
-    if (!target.Opened()) RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, target.Error());
+    if (!target.Opened())
+        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, target.Error());
     // The file takes the text's place as a whole; a read-only one must refuse that, as it
     // refuses being opened for writing (also where the file system would let it through).
     DWORD attributes = GetFileAttributesA(fileName.c_str());

@@ -107,7 +107,8 @@ TEST_F(SaveFaults, AFullDiskAtEveryPointOfTheSaveKeepsTheOldFileAndLeavesNothing
     if (smallfs.empty()) GTEST_SKIP() << "PINLET_SMALLFS is not set (test.sh mounts one)";
     ScratchFolder folder(smallfs);
     std::string text;
-    while (text.size() < 24000) text += "a line of the note that fills the small disk\r\n";
+    while (text.size() < 24000)
+        text += "a line of the note that fills the small disk\r\n";
     SetMemoText(text);
 
     for (bool existing : {true, false}) {
@@ -117,8 +118,8 @@ TEST_F(SaveFaults, AFullDiskAtEveryPointOfTheSaveKeepsTheOldFileAndLeavesNothing
             if (existing) WriteBytes(target, "old note");
             Filler filler(folder / "filler");
             filler.Free(freeBytes);
-            std::string message = MessageOf<tk::Exception>(
-                [&] { notefiles::WriteNoteFile(*form_->Memo1, target); });
+            std::string message =
+                MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(*form_->Memo1, target); });
             ASSERT_FALSE(message.rfind("other exception", 0) == 0) << message;
             SCOPED_TRACE((existing ? "existing target, " : "new target, ") +
                          std::to_string(freeBytes) + " bytes free: " + message);

@@ -11,7 +11,8 @@ HolderProcess::HolderProcess(const std::string& path, const std::string& access)
     release_ = tk::KernelHandle(CreateEventA(nullptr, TRUE, FALSE, ("pinlet-go-" + tag).c_str()));
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string command = "\"" + std::string(self) + "\" --hold \"" + path + "\" " + access + " " + tag;
+    std::string command =
+        "\"" + std::string(self) + "\" --hold \"" + path + "\" " + access + " " + tag;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -33,8 +34,8 @@ int RunHolder(int argc, char** argv) {
     if (argc < 5) return 2;
     std::string path = argv[2], access = argv[3], tag = argv[4];
     DWORD rights = access == "write" ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
-    tk::KernelHandle file(
-        CreateFileA(path.c_str(), rights, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    tk::KernelHandle file(CreateFileA(path.c_str(), rights, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return 3;
     tk::KernelHandle ready(OpenEventA(EVENT_MODIFY_STATE, FALSE, ("pinlet-ready-" + tag).c_str()));
     tk::KernelHandle release(OpenEventA(SYNCHRONIZE, FALSE, ("pinlet-go-" + tag).c_str()));

@@ -13,7 +13,9 @@
 namespace soak {
 namespace {
 
-bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+bool IsLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != FALSE;
+}
 
 // What the memo shows of a file's bytes: breaks made CR LF, up to the first NUL.
 std::string Shown(const std::string& bytes) {
@@ -33,11 +35,13 @@ protected:
 
 TEST_F(HostileInput, EveryByteValueOpensAsShownAndSavesBackUnchanged) {
     std::string all; // 1 to 255, then 0 to 255 with the NUL last
-    for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
+    for (int c = 1; c < 256; ++c)
+        all += static_cast<char>(c);
     std::string nulLast = all + std::string(1, '\0') + "after";
     std::string pairs; // every byte after every other (no NUL): 255 x 255 pairs
     for (int a = 1; a < 256; ++a)
-        for (int b = 1; b < 256; ++b) pairs += {static_cast<char>(a), static_cast<char>(b)};
+        for (int b = 1; b < 256; ++b)
+            pairs += {static_cast<char>(a), static_cast<char>(b)};
     int round = 0;
     for (const std::string& bytes : {all, nulLast, pairs, std::string(1, '\0') + all}) {
         std::string path = folder_ / ("bytes" + std::to_string(++round) + ".txt");
@@ -77,7 +81,8 @@ TEST_F(HostileInput, AFileOf1GBOpensOrIsRefusedClearly) {
             CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         if (LongMode()) { // real text, written in full
             std::string block;
-            while (block.size() < (1u << 20)) block += "a line of a very large note\r\n";
+            while (block.size() < (1u << 20))
+                block += "a line of a very large note\r\n";
             block.resize(1u << 20);
             for (int i = 0; i < 1024; ++i) {
                 DWORD written = 0;
@@ -106,7 +111,8 @@ TEST_F(HostileInput, AFileOf1GBOpensOrIsRefusedClearly) {
 
 TEST_F(HostileInput, AFileThatGrowsAndShrinksWhileReadGivesAWholeSnapshotOrAClearError) {
     std::string pattern;
-    for (int i = 0; pattern.size() < 16000; ++i) pattern += "pattern-" + std::to_string(i) + " ";
+    for (int i = 0; pattern.size() < 16000; ++i)
+        pattern += "pattern-" + std::to_string(i) + " ";
     std::string path = folder_ / "moving.txt";
     WriteBytes(path, pattern);
     WriteBytes(folder_ / "pattern", pattern);
@@ -154,8 +160,8 @@ TEST_F(HostileInput, AFileThatGrowsAndShrinksWhileReadGivesAWholeSnapshotOrAClea
         }
     }
     WriteBytes(folder_ / "stop", "");
-    for (int wait = 0; wait < 200 && GetFileAttributesA((folder_ / "done").c_str()) ==
-                                         INVALID_FILE_ATTRIBUTES;
+    for (int wait = 0;
+         wait < 200 && GetFileAttributesA((folder_ / "done").c_str()) == INVALID_FILE_ATTRIBUTES;
          ++wait)
         Sleep(50);
     std::printf("moving file: %d opened, %d refused\n", opened, refused);
@@ -207,9 +213,9 @@ TEST_F(HostileInput, PathsOf259CharactersWorkAndLongerOnesAreRefusedClearly) {
         } else {
             EXPECT_EQ(message, CannotCreate(path, ERROR_FILENAME_EXCED_RANGE));
             EXPECT_EQ(ListFolder(folder), "");
-            EXPECT_EQ(MessageOf<tk::EFOpenError>(
-                          [&] { notefiles::ReadNoteFile(*form_->Memo1, path); }),
-                      CannotOpen(path, ERROR_FILENAME_EXCED_RANGE));
+            EXPECT_EQ(
+                MessageOf<tk::EFOpenError>([&] { notefiles::ReadNoteFile(*form_->Memo1, path); }),
+                CannotOpen(path, ERROR_FILENAME_EXCED_RANGE));
         }
     }
 }
@@ -221,7 +227,8 @@ TEST_F(HostileInput, A259CharacterPathOnAFullDiskKeepsTheOldFile) {
     std::string target = PathOfLength(folder.Path(), 259, "n.txt");
     WriteBytes(target, "old note");
     std::string big;
-    while (big.size() < 80000) big += "more than the small disk holds\r\n";
+    while (big.size() < 80000)
+        big += "more than the small disk holds\r\n";
     SetMemoText(big);
     std::string message =
         MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(*form_->Memo1, target); });
@@ -239,8 +246,8 @@ TEST_F(HostileInput, DISABLED_NamesOutsideTheAnsiCodePageOpenTheirOwnFileOrFailC
     std::wstring wideFolder(folder_.Path().begin(), folder_.Path().end());
     std::wstring widePath = wideFolder + L"\\" + wideName;
     {
-        tk::KernelHandle file(CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_ALWAYS, 0, nullptr));
+        tk::KernelHandle file(
+            CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         ASSERT_TRUE(file.Valid());
         DWORD written = 0;
         WriteFile(file.Get(), "own bytes", 9, &written, nullptr);

@@ -11,7 +11,9 @@ std::ostream& operator<<(std::ostream& out, const NoteState& state) {
                << state.fileName << "\", saved " << state.saved << "}";
 }
 
-void NoteFixture::SetUp() { form_ = fixture_.CreateNote(); }
+void NoteFixture::SetUp() {
+    form_ = fixture_.CreateNote();
+}
 
 NoteState NoteFixture::State() {
     char caption[256] = {};

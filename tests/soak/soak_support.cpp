@@ -21,7 +21,7 @@ namespace {
 
 Answers* g_answers = nullptr;
 HHOOK g_hook = nullptr;
-std::set<HWND> g_answered;    // each window is answered once, however often it is activated
+std::set<HWND> g_answered;   // each window is answered once, however often it is activated
 HWND g_fileDialog = nullptr; // the confirmed file dialog, until it is destroyed
 
 std::string TitleOf(HWND hwnd) {
@@ -105,11 +105,11 @@ static_assert(sizeof(GdiTableEntry) == 24);
 // The process environment block's GdiSharedHandleTable field (offset 0x94 on 32-bit).
 GdiTableEntry* GdiTable() {
     using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
-    auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION basic{};
-    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic,
-                        nullptr) != 0)
+    if (!query ||
+        query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
         return nullptr;
     return *reinterpret_cast<GdiTableEntry**>(reinterpret_cast<char*>(basic.PebBaseAddress) + 0x94);
 }
@@ -118,7 +118,8 @@ long CountGdiTable() {
     GdiTableEntry* table = GdiTable();
     if (!table) return 0;
     long live = 0;
-    for (int i = 0; i < 65536; ++i) live += table[i].unique != 0;
+    for (int i = 0; i < 65536; ++i)
+        live += table[i].unique != 0;
     return live;
 }
 
@@ -200,7 +201,9 @@ ScratchFolder::ScratchFolder(const std::string& under) {
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
+ScratchFolder::~ScratchFolder() {
+    RemoveTree(path_);
+}
 
 void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA data;
@@ -236,7 +239,8 @@ std::string ListFolder(const std::string& folder) {
     }
     std::sort(names.begin(), names.end());
     std::string list;
-    for (const auto& name : names) list += (list.empty() ? "" : " ") + name;
+    for (const auto& name : names)
+        list += (list.empty() ? "" : " ") + name;
     return list;
 }
 
@@ -299,6 +303,8 @@ bool LongMode() {
     return value && std::string(value) == "1";
 }
 
-int Count(int bounded, int full) { return LongMode() ? full : bounded; }
+int Count(int bounded, int full) {
+    return LongMode() ? full : bounded;
+}
 
 } // namespace soak

@@ -26,7 +26,8 @@ protected:
         round(0);
         wintest::PumpMessages();
         ResourceFigures before = MeasureResources();
-        for (int i = 1; i <= count && !HasFatalFailure(); ++i) round(i);
+        for (int i = 1; i <= count && !HasFatalFailure(); ++i)
+            round(i);
         wintest::PumpMessages();
         ResourceFigures after = MeasureResources();
         std::printf("%s x %d\n  before: %s\n  after:  %s\n", what, count, before.Describe().c_str(),
@@ -48,8 +49,10 @@ protected:
                 int c = byte(random_);
                 text += static_cast<char>(c == '\r' || c == '\n' ? ' ' : c);
             }
-            if (text.size() + 2 <= size) text += "\r\n";
-            else if (text.size() < size) text += 'x';
+            if (text.size() + 2 <= size)
+                text += "\r\n";
+            else if (text.size() < size)
+                text += 'x';
         }
         return text;
     }
@@ -93,8 +96,10 @@ TEST_F(Soak, SavesWithoutADialogKeepTheirResources) {
     ExpectSteady("saves", Count(100, 1000), [&](int round) {
         std::string text = NoteOfSize(round * 37 % 3000);
         SetMemoText(text);
-        if (round == 0) SaveAs();
-        else Save();
+        if (round == 0)
+            SaveAs();
+        else
+            Save();
         ASSERT_EQ(ReadBytes(target), text);
     });
 }
@@ -139,7 +144,8 @@ TEST_F(Soak, RepaintsAtChangingSizesKeepTheirResources) {
     HWND note = form_->Handle();
     ExpectSteady("full repaints", Count(100, 1000), [&](int round) {
         int width = 60 + (round * 37) % 700, height = 45 + (round * 53) % 500;
-        SetWindowPos(note, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(note, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         RedrawWindow(note, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         RECT client;
