@@ -298,6 +298,27 @@ ResourceFigures MeasureResources() {
     return figures;
 }
 
+ResourceFigures SystemOpenDialogCost(int count, const std::string& fileName) {
+    auto show = [&] {
+        char file[MAX_PATH] = {};
+        OPENFILENAMEA ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = MAX_PATH;
+        ofn.lpstrTitle = "Jegyzet (bare system dialog)";
+        ofn.Flags = OFN_EXPLORER;
+        GetOpenFileNameA(&ofn);
+    };
+    std::string kept = g_answers->fileName;
+    g_answers->fileName = fileName;
+    show(); // the first one loads what every later one shares
+    ResourceFigures before = MeasureResources();
+    for (int i = 0; i < count; ++i) show();
+    ResourceFigures after = MeasureResources();
+    g_answers->fileName = kept;
+    return {after.gdi - before.gdi, after.user - before.user, after.handles - before.handles, 0};
+}
+
 bool LongMode() {
     const char* value = std::getenv("PINLET_SOAK_LONG");
     return value && std::string(value) == "1";

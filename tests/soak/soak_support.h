@@ -71,6 +71,11 @@ struct ResourceFigures {
 };
 ResourceFigures MeasureResources();
 
+// What `count` confirmed system open dialogs alone leave behind in this process: the dialog
+// bare, without the toolkit, answered with `fileName` through an installed DialogAnswerer.
+// (Wine's keeps one kernel handle per confirmed dialog.)
+ResourceFigures SystemOpenDialogCost(int count, const std::string& fileName);
+
 // Whether the suite runs its long counts (PINLET_SOAK_LONG=1), and the count for this mode.
 bool LongMode();
 int Count(int bounded, int full);
