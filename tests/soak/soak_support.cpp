@@ -313,10 +313,34 @@ ResourceFigures SystemOpenDialogCost(int count, const std::string& fileName) {
     g_answers->fileName = fileName;
     show(); // the first one loads what every later one shares
     ResourceFigures before = MeasureResources();
-    for (int i = 0; i < count; ++i) show();
+    for (int i = 0; i < count; ++i)
+        show();
     ResourceFigures after = MeasureResources();
     g_answers->fileName = kept;
     return {after.gdi - before.gdi, after.user - before.user, after.handles - before.handles, 0};
+}
+
+HWND CreateBareEdit(const std::string& text, int width, int height) {
+    HWND edit =
+        CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
+                        width, height, nullptr, nullptr, nullptr, nullptr);
+    SendMessageA(edit, EM_LIMITTEXT, 0, 0);
+    SetWindowTextA(edit, text.c_str());
+    return edit;
+}
+
+ResourceFigures BareEditCost(const std::string& text, int count,
+                             const std::function<void(HWND& edit, int round)>& round) {
+    HWND edit = CreateBareEdit(text, 300, 200);
+    round(edit, 0);
+    ResourceFigures before = MeasureResources();
+    for (int i = 1; i <= count; ++i)
+        round(edit, i);
+    ResourceFigures after = MeasureResources();
+    DestroyWindow(edit);
+    size_t grown =
+        after.privateBytes > before.privateBytes ? after.privateBytes - before.privateBytes : 0;
+    return {0, 0, 0, grown};
 }
 
 bool LongMode() {

@@ -76,6 +76,14 @@ ResourceFigures MeasureResources();
 // (Wine's keeps one kernel handle per confirmed dialog.)
 ResourceFigures SystemOpenDialogCost(int count, const std::string& fileName);
 
+// What the system's multi-line edit control alone keeps when it goes through `count` rounds of
+// `round` (which may resize it, or destroy and create it again): a bare control holding `text`,
+// without the toolkit. (Wine's keeps memory each time it wraps its text anew.)
+ResourceFigures BareEditCost(const std::string& text, int count,
+                             const std::function<void(HWND& edit, int round)>& round);
+// A bare multi-line edit control holding `text`, in its own top-level window.
+HWND CreateBareEdit(const std::string& text, int width, int height);
+
 // Whether the suite runs its long counts (PINLET_SOAK_LONG=1), and the count for this mode.
 bool LongMode();
 int Count(int bounded, int full);
