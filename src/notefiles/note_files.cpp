@@ -191,7 +191,8 @@ std::string StagingPathFor(const std::string& targetFullPath, unsigned attempt) 
     size_t room = MAX_PATH - 1 - std::min<size_t>(folder.size(), MAX_PATH - 1);
     if (room >= 12) return folder + "~pn" + std::string(digits + 3, 5) + ".tmp";
     if (room < 3) return "";
-    return folder + "~" + std::string(digits + 8 - (room - 1), room - 1);
+    size_t count = std::min<size_t>(room - 1, 8);
+    return folder + "~" + std::string(digits + 8 - count, count);
 }
 
 void WriteNoteFile(tk::TMemo& memo, const std::string& fileName) {

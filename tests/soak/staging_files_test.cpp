@@ -17,7 +17,7 @@ using notefiles::kStagingAttempts;
 using notefiles::StagingPathFor;
 
 TEST(StagingNames, LieInTheTargetsFolderAndFitThePathLimit) {
-    for (size_t folderLength : {4u, 40u, 200u, 240u, 247u, 250u, 254u, 256u}) {
+    for (size_t folderLength : {4u, 40u, 200u, 240u, 247u, 248u, 249u, 250u, 254u, 256u}) {
         std::string folder = "C:\\" + std::string(folderLength - 4, 'f') + "\\";
         std::string target = folder + "n.txt";
         std::set<std::string> names;
@@ -26,7 +26,9 @@ TEST(StagingNames, LieInTheTargetsFolderAndFitThePathLimit) {
             SCOPED_TRACE(path);
             ASSERT_FALSE(path.empty());
             EXPECT_EQ(path.substr(0, folder.size()), folder);
-            EXPECT_EQ(path.find('\\', folder.size()), std::string::npos);
+            std::string name = path.substr(folder.size());
+            EXPECT_EQ(name[0], '~'); // letters, digits and the dot only, after the tilde
+            EXPECT_EQ(name.find_first_not_of("~.0123456789ABCDEFpntm", 1), std::string::npos);
             EXPECT_LE(path.size(), size_t{MAX_PATH - 1});
             EXPECT_NE(path, target);
             names.insert(path);
