@@ -5,7 +5,9 @@
 #include "toolkit/exceptions.h"
 #include "toolkit/win_handles.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 namespace notefiles {
@@ -55,27 +57,75 @@ bool MemoHolds(tk::TMemo& memo, const std::string& text) {
     return MemoText(memo) == text;
 }
 
-// A file in the target's folder that receives the text; deleted unless it was put in place.
+// A file made anew in the target's folder that receives the text; deleted unless it was put in
+// place. CREATE_NEW never opens what is already there, file or link, so a name that someone
+// else holds is passed over.
 class StagingFile {
 public:
-    explicit StagingFile(const std::string& target) {
-        std::string full = FullPath(target);
-        size_t slash = full.find_last_of("\\/");
-        std::string folder = slash == std::string::npos ? "." : full.substr(0, slash + 1);
-        char name[MAX_PATH] = {};
-        if (GetTempFileNameA(folder.c_str(), "pnl", 0, name)) path_ = name;
+    explicit StagingFile(const std::string& targetFullPath) {
+        for (unsigned attempt = 0; attempt < kStagingAttempts; ++attempt) {
+            std::string path = StagingPathFor(targetFullPath, attempt);
+            if (path.empty()) {
+                error_ = ERROR_FILENAME_EXCED_RANGE;
+                return;
+            }
+            file_ = tk::KernelHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file_.Valid()) {
+                path_ = path;
+                return;
+            }
+            error_ = GetLastError();
+            bool taken = error_ == ERROR_FILE_EXISTS || error_ == ERROR_ALREADY_EXISTS ||
+                         GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+            if (!taken) return;
+        }
     }
     StagingFile(const StagingFile&) = delete;
     StagingFile& operator=(const StagingFile&) = delete;
     ~StagingFile() {
+        file_ = tk::KernelHandle();
         if (!path_.empty()) DeleteFileA(path_.c_str());
     }
-    bool Available() const { return !path_.empty(); }
+    bool Created() const { return !path_.empty(); }
+    DWORD Error() const { return error_; }
+    HANDLE Handle() const { return file_.Get(); }
     const std::string& Path() const { return path_; }
+    void Close() { file_ = tk::KernelHandle(); }
     void Committed() { path_.clear(); }
 
 private:
+    tk::KernelHandle file_;
     std::string path_;
+    DWORD error_ = ERROR_SUCCESS;
+};
+
+// The target, held open exclusively until the staging file replaces it; removed again when the
+// save itself created it and did not go through.
+class TargetFile {
+public:
+    explicit TargetFile(const std::string& path)
+        : path_(path), handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        error_ = GetLastError();
+        isNew_ = handle_.Valid() && error_ != ERROR_ALREADY_EXISTS;
+    }
+    TargetFile(const TargetFile&) = delete;
+    TargetFile& operator=(const TargetFile&) = delete;
+    ~TargetFile() {
+        Close();
+        if (isNew_) DeleteFileA(path_.c_str());
+    }
+    bool Opened() const { return handle_.Valid(); }
+    DWORD Error() const { return error_; }
+    void Close() { handle_ = tk::KernelHandle(); }
+    void Committed() { isNew_ = false; }
+
+private:
+    std::string path_;
+    tk::KernelHandle handle_;
+    DWORD error_ = ERROR_SUCCESS;
+    bool isNew_ = false;
 };
 
 // Writes all bytes with one call and flushes them; false when any of it failed.
@@ -111,50 +161,65 @@ private:
     tk::TMemo& memo_;
 };
 
+// The `count` bytes of the file from its current position, read with one call; only a whole
+// file is shown, so a short read is an open failure.
+std::string ReadWhole(HANDLE file, std::int64_t count, const std::string& fileName) {
+    std::string bytes(static_cast<size_t>(count), '\0');
+    DWORD read = 0;
+    BOOL ok = count == 0 || ReadFile(file, bytes.data(), static_cast<DWORD>(count), &read, nullptr);
+    if (!ok) RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, GetLastError());
+    if (read != static_cast<DWORD>(count))
+        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_HANDLE_EOF);
+    return bytes;
+}
+
 } // namespace
+
+std::string StagingPathFor(const std::string& targetFullPath, unsigned attempt) {
+    size_t slash = targetFullPath.find_last_of("\\/");
+    std::string folder = slash == std::string::npos ? "" : targetFullPath.substr(0, slash + 1);
+    std::string name = targetFullPath.substr(folder.size());
+    // Different targets start at different names; each attempt moves on by a large odd step.
+    std::uint32_t hash = 2166136261u;
+    for (unsigned char c : name)
+        hash = (hash ^ c) * 16777619u;
+    std::uint32_t value = hash + attempt * 0x9E3779B1u;
+    char digits[9];
+    wsprintfA(digits, "%08lX", static_cast<unsigned long>(value));
+
+    // "~pn" and five digits with ".tmp"; fewer digits where the folder leaves less room.
+    size_t room = MAX_PATH - 1 - std::min<size_t>(folder.size(), MAX_PATH - 1);
+    if (room >= 12) return folder + "~pn" + std::string(digits + 3, 5) + ".tmp";
+    if (room < 3) return "";
+    size_t count = std::min<size_t>(room - 1, 8);
+    return folder + "~" + std::string(digits + 8 - count, count);
+}
 
 void WriteNoteFile(tk::TMemo& memo, const std::string& fileName) {
     // The target is opened first, exclusively: whatever keeps it from being written is reported
     // before anything is written, and no one else can open it meanwhile.
-    tk::KernelHandle target(CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!target.Valid())
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, GetLastError());
-    bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    TargetFile target(fileName);
+    if (!target.Opened())
+        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, target.Error());
     // The file takes the text's place as a whole; a read-only one must refuse that, as it
     // refuses being opened for writing (also where the file system would let it through).
-    if (existed && (GetFileAttributesA(fileName.c_str()) & FILE_ATTRIBUTE_READONLY))
+    DWORD attributes = GetFileAttributesA(fileName.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, ERROR_ACCESS_DENIED);
-    auto removeIfNew = [&] {
-        target = tk::KernelHandle();
-        if (!existed) DeleteFileA(fileName.c_str());
-    };
 
     std::string text = MemoText(memo);
-    StagingFile staging(fileName);
-    if (!staging.Available()) {
-        // A folder that takes no new files: the target itself is rewritten in place.
-        SetFilePointer(target.Get(), 0, nullptr, FILE_BEGIN);
-        SetEndOfFile(target.Get());
-        if (!WriteAll(target.Get(), text)) throw tk::EWriteError(kStreamWriteError);
-        return;
-    }
-    {
-        tk::KernelHandle file(CreateFileA(staging.Path().c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid() || !WriteAll(file.Get(), text)) {
-            removeIfNew();
-            throw tk::EWriteError(kStreamWriteError);
-        }
-    }
-    target = tk::KernelHandle();
+    // Never written in place: a failure part way would destroy what the file held.
+    StagingFile staging(FullPath(fileName));
+    if (!staging.Created())
+        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, staging.Error());
+    if (!WriteAll(staging.Handle(), text)) throw tk::EWriteError(kStreamWriteError);
+    staging.Close();
+    target.Close();
     if (!MoveFileExA(staging.Path().c_str(), fileName.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DWORD code = GetLastError();
-        if (!existed) DeleteFileA(fileName.c_str());
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, code);
-    }
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, GetLastError());
     staging.Committed();
+    target.Committed();
 }
 
 void ReadNoteFile(tk::TMemo& memo, const std::string& fileName) {
@@ -171,18 +236,21 @@ void ReadNoteFile(tk::TMemo& memo, const std::string& fileName) {
     if (count < 0 || count > INT32_MAX)
         RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_FILE_TOO_LARGE);
 
-    std::string bytes(static_cast<size_t>(count), '\0');
-    DWORD read = 0;
-    BOOL ok =
-        count == 0 || ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(count), &read, nullptr);
-    // Only a whole file is shown: a short read is an open failure.
-    if (!ok) RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, GetLastError());
-    if (read != static_cast<DWORD>(count))
-        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_HANDLE_EOF);
-
-    std::string text = NormalizeLineBreaks(bytes, IsLeadByte);
-    if (MemoHolds(memo, text)) return;
-    if (!memo.SetTextSilently(text)) throw tk::EInvalidOperation(kTextExceedsMemo);
+    // A file that fits the 32-bit count may still not fit the memory left: that is reported
+    // like any other file that cannot be read.
+    std::string text;
+    try {
+        text = NormalizeLineBreaks(ReadWhole(file.Get(), count, fileName), IsLeadByte);
+        if (MemoHolds(memo, text)) return;
+    } catch (const std::bad_alloc&) {
+        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
+    }
+    bool taken = false;
+    try {
+        taken = memo.SetTextSilently(text);
+    } catch (const std::bad_alloc&) {
+    }
+    if (!taken) throw tk::EInvalidOperation(kTextExceedsMemo);
     memo.NotifyChange();
 }
 

@@ -6,10 +6,42 @@
 #include "modal.h"
 
 #include <commdlg.h>
+#include <dlgs.h>
 
 #include <cstring>
 
 namespace tk {
+namespace {
+
+// The name chosen in the running dialog, spelled with "?" for every character that the ANSI
+// code page has no byte for; empty when it spells the name exactly. The ANSI result of the
+// system dialog would hold a best-fit spelling instead ("o" for "\u0151"), which names another
+// file.
+std::string g_unspellableName;
+
+std::wstring ChosenName(HWND dialog) {
+    wchar_t text[MAX_PATH] = {};
+    for (int id : {edt1, cmb13})
+        if (HWND field = GetDlgItem(dialog, id)) {
+            GetWindowTextW(field, text, MAX_PATH);
+            break;
+        }
+    std::wstring name = text;
+    size_t slash = name.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? name : name.substr(slash + 1);
+}
+
+void NoteUnspellableName(HWND dialog) {
+    std::wstring name = ChosenName(dialog);
+    if (name.empty()) return;
+    char spelled[MAX_PATH * 2] = {};
+    BOOL lost = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, spelled, sizeof spelled,
+                        nullptr, &lost);
+    if (lost) g_unspellableName = spelled;
+}
+
+} // namespace
 
 DWORD TOpenDialog::SystemFlags() const {
     static constexpr std::pair<TOpenOptions, DWORD> kFlags[] = {
@@ -38,8 +70,11 @@ DWORD TOpenDialog::SystemFlags() const {
 // Moves the dialog, once it is ready, onto the monitor of the active form: centred, one third
 // of the free height from the top.
 UINT_PTR CALLBACK TOpenDialog::PlacementHook(HWND hook, UINT msg, WPARAM, LPARAM lParam) {
-    if (msg != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != CDN_INITDONE) return 0;
+    if (msg != WM_NOTIFY) return 0;
     HWND dialog = GetParent(hook);
+    UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
+    if (code == CDN_FILEOK) NoteUnspellableName(dialog);
+    if (code != CDN_INITDONE) return 0;
     HWND anchor = GetWindow(dialog, GW_OWNER);
     if (Application && Application->MainForm() && Application->MainForm()->HandleAllocated())
         anchor = Application->MainForm()->Handle();
@@ -74,6 +109,7 @@ bool TOpenDialog::Execute() {
     ofn.lpfnHook = PlacementHook;
 
     CancelMouseCapture();
+    g_unspellableName.clear();
     HWND active = GetActiveWindow();
     BOOL chosen;
     {
@@ -83,6 +119,13 @@ bool TOpenDialog::Execute() {
     if (active && IsWindow(active)) SetActiveWindow(active);
     if (!chosen) return false;
     FileName = file;
+    // A name the ANSI code page cannot spell keeps its "?": opening or writing it then fails
+    // clearly instead of reaching the file that the best-fit spelling names.
+    if (!g_unspellableName.empty()) {
+        size_t slash = FileName.find_last_of("\\/");
+        FileName =
+            FileName.substr(0, slash == std::string::npos ? 0 : slash + 1) + g_unspellableName;
+    }
     FilterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
 }

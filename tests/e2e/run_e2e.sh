@@ -8,4 +8,6 @@ status=0
 for suite in drags journeys look; do
     bash "$dir/$suite.sh" || status=1
 done
+# The end of the session and two notes side by side, from the soak suite.
+bash "$dir/../soak/sessions.sh" || status=1
 exit $status

@@ -1,0 +1,221 @@
+// Faults around saving and opening through the note's handlers: the target made read-only,
+// locked by another process or its folder removed between the dialog and the write, a full disk
+// at every point of the save, and every way an open can fail. A failed save keeps the previous
+// file and leaves nothing else behind; a failed open changes nothing the note shows.
+#include "holder_process.h"
+#include "note_fixture.h"
+#include "notefiles/note_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace soak {
+namespace {
+
+class SaveFaults : public NoteFixture {};
+
+TEST_F(SaveFaults, ATargetMadeReadOnlyAfterTheDialogKeepsItsBytes) {
+    std::string target = folder_ / "note.txt";
+    WriteBytes(target, "previous note");
+    SetMemoText("new text");
+    NoteState before = State();
+    answers_.fileName = target;
+    answers_.afterFileDialog = [&] { SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY); };
+
+    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { SaveAs(); }),
+              CannotCreate(target, ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ReadBytes(target), "previous note");
+    EXPECT_EQ(ListFolder(folder_.Path()), "note.txt");
+    // The chosen name is kept; the rest is as it was.
+    NoteState after = State();
+    EXPECT_EQ(after.fileName, target);
+    after.fileName = before.fileName;
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(SaveFaults, ATargetLockedByAnotherProcessAfterTheDialogKeepsItsBytes) {
+    std::string target = folder_ / "locked.txt";
+    WriteBytes(target, "held elsewhere");
+    SetMemoText("mine");
+    answers_.fileName = target;
+    std::unique_ptr<HolderProcess> holder;
+    answers_.afterFileDialog = [&] { holder = std::make_unique<HolderProcess>(target, "read"); };
+
+    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { SaveAs(); }),
+              CannotCreate(target, ERROR_SHARING_VIOLATION));
+    ASSERT_TRUE(holder && holder->Holding());
+    EXPECT_EQ(ListFolder(folder_.Path()), "locked.txt");
+    EXPECT_FALSE(form_->IsSaved());
+    EXPECT_EQ(fixture_.App().Title(), "Pinlet");
+    holder.reset();
+    EXPECT_EQ(ReadBytes(target), "held elsewhere");
+
+    // Once the other process has let go, a save writes to the kept name without a dialog.
+    Save();
+    EXPECT_EQ(answers_.fileDialogs, 1);
+    EXPECT_EQ(ReadBytes(target), "mine");
+    EXPECT_TRUE(form_->IsSaved());
+    EXPECT_EQ(fixture_.App().Title(), "locked.txt");
+}
+
+TEST_F(SaveFaults, AFolderRemovedAfterTheDialogIsReportedAndNotMadeAgain) {
+    std::string sub = folder_ / "sub";
+    CreateDirectoryA(sub.c_str(), nullptr);
+    std::string target = sub + "\\note.txt";
+    SetMemoText("text");
+    answers_.fileName = target;
+    answers_.afterFileDialog = [&] {
+        SetCurrentDirectoryA(folder_.Path().c_str()); // the dialog may have entered the folder
+        RemoveTree(sub);
+    };
+
+    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { Save(); }),
+              CannotCreate(target, ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(ListFolder(folder_.Path()), "");
+    EXPECT_EQ(form_->NoteFileName(), target);
+    EXPECT_FALSE(form_->IsSaved());
+    EXPECT_EQ(fixture_.App().Title(), "Pinlet");
+}
+
+// Fills the small file system, then frees `freeBytes` of it again.
+class Filler {
+public:
+    explicit Filler(const std::string& path)
+        : file_(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)) {
+        std::string chunk(4096, 'f');
+        DWORD written = 0;
+        while (WriteFile(file_.Get(), chunk.data(), 4096, &written, nullptr) && written == 4096)
+            size_ += written;
+        size_ += written;
+    }
+    void Free(long freeBytes) {
+        LARGE_INTEGER at;
+        at.QuadPart = size_ > freeBytes ? size_ - freeBytes : 0;
+        SetFilePointerEx(file_.Get(), at, nullptr, FILE_BEGIN);
+        SetEndOfFile(file_.Get());
+        FlushFileBuffers(file_.Get());
+    }
+
+private:
+    tk::KernelHandle file_;
+    long size_ = 0;
+};
+
+TEST_F(SaveFaults, AFullDiskAtEveryPointOfTheSaveKeepsTheOldFileAndLeavesNothingBehind) {
+    std::string smallfs = SmallFileSystem();
+    if (smallfs.empty()) GTEST_SKIP() << "PINLET_SMALLFS is not set (test.sh mounts one)";
+    ScratchFolder folder(smallfs);
+    std::string text;
+    while (text.size() < 24000)
+        text += "a line of the note that fills the small disk\r\n";
+    SetMemoText(text);
+
+    for (bool existing : {true, false}) {
+        int failures = 0, successes = 0;
+        for (long freeBytes = 0; freeBytes <= 40960; freeBytes += 2048) {
+            std::string target = folder / "note.txt";
+            if (existing) WriteBytes(target, "old note");
+            Filler filler(folder / "filler");
+            filler.Free(freeBytes);
+            std::string message =
+                MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(*form_->Memo1, target); });
+            ASSERT_FALSE(message.rfind("other exception", 0) == 0) << message;
+            SCOPED_TRACE((existing ? "existing target, " : "new target, ") +
+                         std::to_string(freeBytes) + " bytes free: " + message);
+            if (message == "no exception") {
+                ++successes;
+                EXPECT_EQ(ReadBytes(target), text);
+                EXPECT_EQ(ListFolder(folder.Path()), "filler note.txt");
+            } else {
+                ++failures;
+                EXPECT_TRUE(message == "Stream write error" ||
+                            message == CannotCreate(target, ERROR_DISK_FULL));
+                if (existing) {
+                    EXPECT_EQ(ReadBytes(target), "old note");
+                }
+                EXPECT_EQ(ListFolder(folder.Path()), existing ? "filler note.txt" : "filler");
+            }
+            DeleteFileA(target.c_str());
+        }
+        EXPECT_GT(failures, 0);
+        EXPECT_GT(successes, 0);
+        DeleteFileA((folder / "filler").c_str());
+    }
+}
+
+class OpenFaults : public NoteFixture {
+protected:
+    void SetUp() override {
+        NoteFixture::SetUp();
+        // A note that has been saved under a name, then changed: every part of the state is
+        // something other than its start value.
+        WriteBytes(folder_ / "own.txt", "own");
+        answers_.fileName = folder_ / "own.txt";
+        Open();
+        SetMemoText("own, changed");
+        before_ = State();
+        ASSERT_EQ(before_.title, "own.txt");
+        ASSERT_FALSE(before_.saved);
+    }
+    void ExpectOpenFails(const std::string& path, DWORD code) {
+        answers_.fileName = path;
+        EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { Open(); }), CannotOpen(path, code));
+        EXPECT_EQ(State(), before_);
+        EXPECT_TRUE(IsWindowVisible(form_->Memo1->Handle()));
+    }
+    NoteState before_;
+};
+
+// The error the system gives for opening `path` the way ReadNoteFile opens it.
+DWORD ReasonForOpening(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD code = GetLastError();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return code;
+}
+
+TEST_F(OpenFaults, AMissingFileChangesNothing) {
+    ExpectOpenFails(folder_ / "missing.txt", ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(OpenFaults, AFileHeldForWritingByAnotherProcessChangesNothing) {
+    std::string path = folder_ / "busy.txt";
+    WriteBytes(path, "other");
+    HolderProcess holder(path, "write");
+    ASSERT_TRUE(holder.Holding());
+    ExpectOpenFails(path, ERROR_SHARING_VIOLATION);
+}
+
+TEST_F(OpenFaults, AFileOrFolderRemovedAfterTheDialogChangesNothing) {
+    std::string sub = folder_ / "sub";
+    CreateDirectoryA(sub.c_str(), nullptr);
+    WriteBytes(sub + "\\gone.txt", "gone");
+    answers_.afterFileDialog = [&] { DeleteFileA((sub + "\\gone.txt").c_str()); };
+    ExpectOpenFails(sub + "\\gone.txt", ERROR_FILE_NOT_FOUND);
+
+    // The system's reason for a missing folder (Wine says the file is not found).
+    WriteBytes(sub + "\\gone.txt", "gone");
+    answers_.afterFileDialog = [&] {
+        SetCurrentDirectoryA(folder_.Path().c_str()); // the dialog may have entered the folder
+        RemoveTree(sub);
+    };
+    ExpectOpenFails(sub + "\\gone.txt", ReasonForOpening(folder_ / "never\\gone.txt"));
+}
+
+TEST_F(OpenFaults, AFileOf2GiBChangesNothing) {
+    std::string path = folder_ / "huge.txt";
+    {
+        tk::KernelHandle big(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        LARGE_INTEGER size;
+        size.QuadPart = 0x80000000LL; // sparse: nothing is really written
+        SetFilePointerEx(big.Get(), size, nullptr, FILE_BEGIN);
+        ASSERT_TRUE(SetEndOfFile(big.Get()));
+    }
+    ExpectOpenFails(path, ERROR_FILE_TOO_LARGE);
+}
+
+} // namespace
+} // namespace soak

@@ -1,0 +1,303 @@
+// Hostile input through the note's handlers: every byte value, a 1 GB file, a file that grows and
+// shrinks while it is read, paths of 259, 260 and 261 characters, and names that the ANSI code
+// page cannot spell. Each gives its stated result or a clear error, never a crash or a garbled
+// file.
+#include "note_fixture.h"
+#include "notefiles/line_breaks.h"
+#include "notefiles/note_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace soak {
+namespace {
+
+bool IsLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != FALSE;
+}
+
+// What the memo shows of a file's bytes: breaks made CR LF, up to the first NUL.
+std::string Shown(const std::string& bytes) {
+    std::string text = notefiles::NormalizeLineBreaks(bytes, IsLeadByte);
+    return text.substr(0, text.find('\0'));
+}
+
+class HostileInput : public NoteFixture {
+protected:
+    // Opens `path` through the open handler and saves it back through the save handler.
+    void OpenAndSaveBack(const std::string& path) {
+        answers_.fileName = path;
+        Open();
+        Save();
+    }
+};
+
+TEST_F(HostileInput, EveryByteValueOpensAsShownAndSavesBackUnchanged) {
+    std::string all; // 1 to 255, then 0 to 255 with the NUL last
+    for (int c = 1; c < 256; ++c)
+        all += static_cast<char>(c);
+    std::string nulLast = all + std::string(1, '\0') + "after";
+    std::string pairs; // every byte after every other (no NUL): 255 x 255 pairs
+    for (int a = 1; a < 256; ++a)
+        for (int b = 1; b < 256; ++b)
+            pairs += {static_cast<char>(a), static_cast<char>(b)};
+    int round = 0;
+    for (const std::string& bytes : {all, nulLast, pairs, std::string(1, '\0') + all}) {
+        std::string path = folder_ / ("bytes" + std::to_string(++round) + ".txt");
+        WriteBytes(path, bytes);
+        OpenAndSaveBack(path);
+        SCOPED_TRACE(round);
+        EXPECT_EQ(form_->Memo1->Text(), Shown(bytes));
+        EXPECT_EQ(ReadBytes(path), Shown(bytes));
+        EXPECT_TRUE(form_->IsSaved());
+    }
+}
+
+// A file of 1 GB either opens or is refused with a clear message that leaves the note as it was.
+void ExpectOpenedOrRefused(NoteFixture& note, const std::string& path, const std::string& shown,
+                           const std::string& message, const NoteState& before,
+                           const NoteState& after) {
+    if (message == "no exception") {
+        EXPECT_EQ(after.text.size(), shown.size());
+        EXPECT_TRUE(after.text == shown);
+        return;
+    }
+    EXPECT_TRUE(message == CannotOpen(path, ERROR_NOT_ENOUGH_MEMORY) ||
+                message == "Text exceeds memo capacity")
+        << message;
+    EXPECT_EQ(after, before);
+    (void)note;
+}
+
+TEST_F(HostileInput, AFileOf1GBOpensOrIsRefusedClearly) {
+    SetMemoText("before");
+    NoteState before = State();
+    std::string path = folder_ / "gigabyte.txt";
+    const LONGLONG size = 1LL << 30;
+    std::string shown;
+    {
+        tk::KernelHandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        if (LongMode()) { // real text, written in full
+            std::string block;
+            while (block.size() < (1u << 20))
+                block += "a line of a very large note\r\n";
+            block.resize(1u << 20);
+            for (int i = 0; i < 1024; ++i) {
+                DWORD written = 0;
+                ASSERT_TRUE(WriteFile(file.Get(), block.data(), 1u << 20, &written, nullptr));
+            }
+        } else { // a sparse file of NULs: read in full, shown as an empty text
+            LARGE_INTEGER end;
+            end.QuadPart = size;
+            SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN);
+            ASSERT_TRUE(SetEndOfFile(file.Get()));
+        }
+    }
+    answers_.fileName = path;
+    std::string message = MessageOf<tk::Exception>([&] { Open(); });
+    std::printf("1 GB file: %s\n", message.c_str());
+    NoteState after = State();
+    if (message == "no exception" && LongMode()) {
+        EXPECT_EQ(after.text.size(), static_cast<size_t>(size));
+    } else if (message == "no exception") {
+        EXPECT_EQ(after.text, "");
+    } else {
+        ExpectOpenedOrRefused(*this, path, shown, message, before, after);
+    }
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(HostileInput, AFileThatGrowsAndShrinksWhileReadGivesAWholeSnapshotOrAClearError) {
+    std::string pattern;
+    for (int i = 0; pattern.size() < 16000; ++i)
+        pattern += "pattern-" + std::to_string(i) + " ";
+    std::string path = folder_ / "moving.txt";
+    WriteBytes(path, pattern);
+    WriteBytes(folder_ / "pattern", pattern);
+    // A Unix process (share modes do not hold it back) rewrites the file at two lengths.
+    char unixName[MAX_PATH] = {};
+    {
+        using ToUnix = char*(CDECL*)(LPCWSTR);
+        auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+        if (!toUnix) GTEST_SKIP() << "not under Wine: no Unix process can change the file";
+        std::wstring wide(folder_.Path().begin(), folder_.Path().end());
+        char* name = toUnix(wide.c_str());
+        lstrcpynA(unixName, name, MAX_PATH);
+        HeapFree(GetProcessHeap(), 0, name);
+    }
+    std::string dir = unixName;
+    std::string script = "cd '" + dir +
+                         "' && i=0; while [ ! -e stop ] && [ $i -lt 200000 ]; do "
+                         "head -c 16000 pattern > moving.txt; head -c 300 pattern > moving.txt; "
+                         "i=$((i+1)); done; touch done";
+    std::string command = "/bin/sh -c \"" + script + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &info));
+    tk::KernelHandle process(info.hProcess), thread(info.hThread);
+
+    int opened = 0, refused = 0;
+    for (int i = 0; i < Count(300, 5000); ++i) {
+        SetMemoText("mine");
+        NoteState before = State();
+        std::string message =
+            MessageOf<tk::Exception>([&] { notefiles::ReadNoteFile(*form_->Memo1, path); });
+        std::string text = form_->Memo1->Text();
+        if (message == "no exception") {
+            ++opened;
+            EXPECT_EQ(text, pattern.substr(0, text.size())) << "a garbled text";
+        } else {
+            ++refused;
+            EXPECT_TRUE(message == CannotOpen(path, ERROR_HANDLE_EOF) ||
+                        message == CannotOpen(path, ERROR_SHARING_VIOLATION))
+                << message;
+            EXPECT_EQ(State(), before);
+        }
+    }
+    WriteBytes(folder_ / "stop", "");
+    for (int wait = 0;
+         wait < 200 && GetFileAttributesA((folder_ / "done").c_str()) == INVALID_FILE_ATTRIBUTES;
+         ++wait)
+        Sleep(50);
+    std::printf("moving file: %d opened, %d refused\n", opened, refused);
+    EXPECT_GT(opened, 0);
+}
+
+// A folder under the scratch folder whose path makes "<folder>\<name>" exactly `length` long.
+std::string PathOfLength(const std::string& base, size_t length, const std::string& name) {
+    std::string folder = base;
+    size_t want = length - name.size() - 1;
+    while (folder.size() < want) {
+        size_t rest = want - folder.size(); // never 1: a segment takes at least two characters
+        size_t part = rest <= 101 ? rest - 1 : (rest == 102 ? 99 : 100);
+        folder += "\\" + std::string(part, 'd');
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    return folder + "\\" + name;
+}
+
+TEST_F(HostileInput, PathsOf259CharactersWorkAndLongerOnesAreRefusedClearly) {
+    const std::string name = "note-with-a-name.txt";
+    std::string p259 = PathOfLength(folder_.Path(), 259, name);
+    ASSERT_EQ(p259.size(), 259u);
+    SetMemoText("long path");
+    answers_.fileName = p259;
+    SaveAs();
+    EXPECT_EQ(ReadBytes(p259), "long path");
+    EXPECT_EQ(ListFolder(p259.substr(0, p259.rfind('\\'))), name);
+    SetMemoText("changed");
+    Open();
+    EXPECT_EQ(form_->Memo1->Text(), "long path");
+
+    // Longer paths are beyond the ANSI limit on Windows; Wine takes them. Either way the result
+    // is exact bytes with nothing else left behind, or the clear "too long" error.
+    for (size_t length : {260u, 261u}) {
+        std::string path = PathOfLength(folder_.Path(), length, name);
+        ASSERT_EQ(path.size(), length);
+        std::string folder = path.substr(0, path.rfind('\\'));
+        SetMemoText("longer " + std::to_string(length));
+        std::string message =
+            MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(*form_->Memo1, path); });
+        std::printf("save to a path of %u characters: %s\n", unsigned(length), message.c_str());
+        if (message == "no exception") {
+            EXPECT_EQ(ReadBytes(path), "longer " + std::to_string(length));
+            EXPECT_EQ(ListFolder(folder), name);
+            SetMemoText("");
+            notefiles::ReadNoteFile(*form_->Memo1, path);
+            EXPECT_EQ(form_->Memo1->Text(), "longer " + std::to_string(length));
+        } else {
+            EXPECT_EQ(message, CannotCreate(path, ERROR_FILENAME_EXCED_RANGE));
+            EXPECT_EQ(ListFolder(folder), "");
+            EXPECT_EQ(
+                MessageOf<tk::EFOpenError>([&] { notefiles::ReadNoteFile(*form_->Memo1, path); }),
+                CannotOpen(path, ERROR_FILENAME_EXCED_RANGE));
+        }
+    }
+}
+
+TEST_F(HostileInput, A259CharacterPathOnAFullDiskKeepsTheOldFile) {
+    std::string smallfs = SmallFileSystem();
+    if (smallfs.empty()) GTEST_SKIP() << "PINLET_SMALLFS is not set (test.sh mounts one)";
+    ScratchFolder folder(smallfs);
+    std::string target = PathOfLength(folder.Path(), 259, "n.txt");
+    WriteBytes(target, "old note");
+    std::string big;
+    while (big.size() < 80000)
+        big += "more than the small disk holds\r\n";
+    SetMemoText(big);
+    std::string message =
+        MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(*form_->Memo1, target); });
+    EXPECT_TRUE(message == "Stream write error" || message == CannotCreate(target, ERROR_DISK_FULL))
+        << message;
+    EXPECT_EQ(ReadBytes(target), "old note");
+    EXPECT_EQ(ListFolder(target.substr(0, target.rfind('\\'))), "n.txt");
+}
+
+// The ANSI file dialogs hand back a best-fit spelling of such a name ("jegyzet-oO.txt" for
+// "jegyzet-\u0151\u03A9.txt"), which names another file: that one must be neither shown nor
+// overwritten.
+TEST_F(HostileInput, NamesOutsideTheAnsiCodePageOpenTheirOwnFileOrFailClearly) {
+    const std::wstring wideName = L"jegyzet-\x0151\x03A9.txt"; // o with double acute, omega
+    std::wstring wideFolder(folder_.Path().begin(), folder_.Path().end());
+    std::wstring widePath = wideFolder + L"\\" + wideName;
+    {
+        tk::KernelHandle file(
+            CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(file.Valid());
+        DWORD written = 0;
+        WriteFile(file.Get(), "own bytes", 9, &written, nullptr);
+    }
+    // A file under the name that a lossy conversion to ANSI would give, which must not be
+    // taken for the other one.
+    char ansi[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, wideName.c_str(), -1, ansi, MAX_PATH, nullptr, nullptr);
+    std::string lossy = ansi;
+    if (lossy.find('?') == std::string::npos) WriteBytes(folder_ / lossy, "decoy");
+    std::string listing = ListFolder(folder_.Path());
+
+    SetMemoText("mine");
+    NoteState before = State();
+    answers_.wideFileName = widePath;
+    std::string message = MessageOf<tk::Exception>([&] { Open(); });
+    std::printf("open of a Unicode name: %s; memo \"%s\"\n", message.c_str(),
+                form_->Memo1->Text().c_str());
+    if (message == "no exception") {
+        EXPECT_EQ(form_->Memo1->Text(), "own bytes");
+    } else {
+        // Each character that the code page cannot spell stays a "?": an invalid name.
+        EXPECT_EQ(message, CannotOpen(folder_ / "jegyzet-??.txt", ERROR_INVALID_NAME));
+        EXPECT_EQ(State(), before);
+    }
+
+    // Save as under such a name: the bytes land in that file or nowhere, never elsewhere.
+    SetMemoText("saved text");
+    message = MessageOf<tk::Exception>([&] { SaveAs(); });
+    std::printf("save under a Unicode name: %s\n", message.c_str());
+    std::string landed;
+    {
+        tk::KernelHandle file(CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+        char buffer[64] = {};
+        DWORD read = 0;
+        ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr);
+        landed.assign(buffer, read);
+    }
+    if (message == "no exception") {
+        EXPECT_EQ(landed, "saved text");
+    } else {
+        EXPECT_EQ(message, CannotCreate(folder_ / "jegyzet-??.txt", ERROR_INVALID_NAME));
+        EXPECT_EQ(landed, "own bytes");
+    }
+    EXPECT_EQ(ListFolder(folder_.Path()), listing);
+    if (lossy.find('?') == std::string::npos) {
+        EXPECT_EQ(ReadBytes(folder_ / lossy), "decoy");
+    }
+}
+
+} // namespace
+} // namespace soak

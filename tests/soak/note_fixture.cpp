@@ -1,0 +1,38 @@
+#include "note_fixture.h"
+
+#include <ostream>
+
+namespace soak {
+
+std::ostream& operator<<(std::ostream& out, const NoteState& state) {
+    std::string shown = state.text.size() > 40 ? state.text.substr(0, 40) + "..." : state.text;
+    return out << "{text \"" << shown << "\" (" << state.text.size() << " bytes), title \""
+               << state.title << "\", caption \"" << state.caption << "\", file \""
+               << state.fileName << "\", saved " << state.saved << "}";
+}
+
+void NoteFixture::SetUp() {
+    form_ = fixture_.CreateNote();
+}
+
+NoteState NoteFixture::State() {
+    char caption[256] = {};
+    GetWindowTextA(form_->Handle(), caption, sizeof caption);
+    return {form_->Memo1->Text(), fixture_.App().Title(), caption, form_->NoteFileName(),
+            form_->IsSaved()};
+}
+
+void NoteFixture::SetMemoText(const std::string& text) {
+    form_->Memo1->SetTextSilently(text);
+    form_->Memo1->NotifyChange();
+}
+
+std::string CannotCreate(const std::string& path, DWORD code) {
+    return "Cannot create file \"" + path + "\". " + SystemText(code);
+}
+
+std::string CannotOpen(const std::string& path, DWORD code) {
+    return "Cannot open file \"" + path + "\". " + SystemText(code);
+}
+
+} // namespace soak

@@ -1,0 +1,59 @@
+#pragma once
+// A note window with its dialogs answered by a hook, in a scratch folder, and what the note
+// shows of its state.
+#include "soak_support.h"
+#include "support/win_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace soak {
+
+// What a failed open or save must leave as it was.
+struct NoteState {
+    std::string text, title, caption, fileName;
+    bool saved = true;
+    bool operator==(const NoteState&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const NoteState& state);
+
+class NoteFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    NoteState State();
+    // Puts text into the memo as typing would: the change event marks the note unsaved.
+    void SetMemoText(const std::string& text);
+    void Save() { form_->Label3Click(form_); }
+    void SaveAs() {
+        bool handled = false;
+        form_->Label3ContextPopup(form_, tk::TPoint{}, handled);
+    }
+    void Open() { form_->Label4Click(form_); }
+
+    wintest::AppFixture fixture_;
+    note::TForm1* form_ = nullptr;
+    Answers answers_;
+    DialogAnswerer answerer_{answers_};
+    ScratchFolder folder_;
+};
+
+// The message of the exception of type E that `action` raises, or a description of what
+// happened instead.
+template <typename E, typename F> std::string MessageOf(F&& action) {
+    try {
+        action();
+    } catch (const E& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return std::string("other exception: ") + e.what();
+    }
+    return "no exception";
+}
+
+// "Cannot create file "<path>". <system text>" and its open counterpart.
+std::string CannotCreate(const std::string& path, DWORD code);
+std::string CannotOpen(const std::string& path, DWORD code);
+
+} // namespace soak

@@ -1,0 +1,207 @@
+// Soak under Wine through the note's handlers: save and open cycles of notes from 0 bytes to
+// 1 MB, pin toggles with text in the memo, confirmations answered No, and full repaints at
+// changing sizes. The process's GDI and USER objects, handles and private bytes are measured
+// after one warm-up round and at the end: they must come back to the same level. Counts are
+// bounded here; PINLET_SOAK_LONG=1 (tests/soak/run.sh --long) runs the full ones.
+#include "note_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+
+namespace soak {
+namespace {
+
+// Private bytes may move by heap slack and the edit control's buffer, never by a leak per round.
+constexpr size_t kPrivateBytesSlack = 4u << 20;
+
+class Soak : public NoteFixture {
+protected:
+    // Runs `round` once to warm caches, then `count` times between two measurements.
+    // `allowed`: what the system itself keeps per run of `count` rounds, measured apart.
+    template <typename F>
+    void ExpectSteady(const char* what, int count, F&& round, ResourceFigures allowed = {}) {
+        round(0);
+        wintest::PumpMessages();
+        ResourceFigures before = MeasureResources();
+        for (int i = 1; i <= count && !HasFatalFailure(); ++i)
+            round(i);
+        wintest::PumpMessages();
+        ResourceFigures after = MeasureResources();
+        std::printf("%s x %d\n  before: %s\n  after:  %s\n", what, count, before.Describe().c_str(),
+                    after.Describe().c_str());
+        if (allowed.gdi || allowed.user || allowed.handles || allowed.privateBytes)
+            std::printf("  the system's own share: %s\n", allowed.Describe().c_str());
+        EXPECT_GE(after.gdi, before.gdi) << what;
+        EXPECT_LE(after.gdi, before.gdi + allowed.gdi) << what;
+        EXPECT_EQ(after.user, before.user + allowed.user) << what;
+        EXPECT_EQ(after.handles, before.handles + allowed.handles) << what;
+        EXPECT_LE(after.privateBytes,
+                  before.privateBytes + allowed.privateBytes + kPrivateBytesSlack)
+            << what;
+    }
+
+    // A note of `size` bytes: lines of every byte value but NUL, CR and LF, ended by CR LF.
+    std::string NoteOfSize(size_t size) {
+        std::string text;
+        text.reserve(size);
+        std::uniform_int_distribution<int> byte(1, 255), line(0, 120);
+        while (text.size() < size) {
+            int length = line(random_);
+            for (int i = 0; i < length && text.size() < size; ++i) {
+                int c = byte(random_);
+                text += static_cast<char>(c == '\r' || c == '\n' ? ' ' : c);
+            }
+            if (text.size() + 2 <= size)
+                text += "\r\n";
+            else if (text.size() < size)
+                text += 'x';
+        }
+        return text;
+    }
+
+    // Sizes from 0 to 1 MB, evenly spread over their orders of magnitude.
+    size_t SizeFor(int round) {
+        if (round == 0) return 1u << 20; // the warm-up takes the largest
+        if (round % 97 == 1) return 0;
+        std::uniform_real_distribution<double> exponent(0.0, 20.0);
+        return static_cast<size_t>(std::pow(2.0, exponent(random_)));
+    }
+
+    std::mt19937 random_{20261207};
+};
+
+TEST_F(Soak, SaveAndOpenCyclesKeepEveryByteAndTheirResources) {
+    std::string target = folder_ / "soak.txt";
+    answers_.fileName = target;
+    WriteBytes(target, "");
+    int count = Count(12, 10000);
+    ResourceFigures system = SystemOpenDialogCost(count, target);
+    ExpectSteady(
+        "save/open cycles", count,
+        [&](int round) {
+            std::string text = NoteOfSize(SizeFor(round));
+            SetMemoText(text);
+            if (round == 0)
+                SaveAs(); // through the save dialog; later saves go to the same name
+            else
+                Save();
+            ASSERT_EQ(ReadBytes(target), text)
+                << "round " << round << ", " << text.size() << " bytes";
+            ASSERT_TRUE(form_->IsSaved());
+            SetMemoText("");
+            Open(); // through the open dialog
+            ASSERT_EQ(form_->Memo1->Text().size(), text.size()) << "round " << round;
+            ASSERT_TRUE(form_->Memo1->Text() == text) << "round " << round;
+            ASSERT_FALSE(form_->IsSaved()) << "round " << round; // open never marks it saved
+        },
+        system);
+    EXPECT_EQ(ListFolder(folder_.Path()), "soak.txt");
+}
+
+// The same two handlers apart, with small notes, to tell which one a change in the figures
+// comes from.
+TEST_F(Soak, SavesWithoutADialogKeepTheirResources) {
+    std::string target = folder_ / "save.txt";
+    answers_.fileName = target;
+    ExpectSteady("saves", Count(100, 1000), [&](int round) {
+        std::string text = NoteOfSize(round * 37 % 3000);
+        SetMemoText(text);
+        if (round == 0)
+            SaveAs();
+        else
+            Save();
+        ASSERT_EQ(ReadBytes(target), text);
+    });
+}
+
+// Wine's open dialog keeps one kernel handle per confirmed use, with or without the toolkit: the
+// bare system dialog is measured first, and the note's opens may leave no more than it does.
+TEST_F(Soak, OpensThroughTheDialogKeepTheirResources) {
+    std::string source = folder_ / "open.txt";
+    WriteBytes(source, NoteOfSize(3000));
+    answers_.fileName = source;
+    int count = Count(30, 1000);
+    ResourceFigures system = SystemOpenDialogCost(count, source);
+    ExpectSteady(
+        "opens", count,
+        [&](int) {
+            SetMemoText("");
+            Open();
+            ASSERT_EQ(form_->Memo1->Text().size(), 3000u);
+        },
+        system);
+}
+
+// Wine's edit control keeps memory each time it wraps its text anew: the same rounds on a bare
+// control are measured first, and the note may keep no more than that beyond the slack.
+TEST_F(Soak, PinTogglesKeepTheTextAndTheirResources) {
+    SetMemoText(NoteOfSize(20000));
+    std::string text = form_->Memo1->Text();
+    int count = Count(100, 1000);
+    tk::TRect memo = form_->Memo1->BoundsRect();
+    ResourceFigures system = BareEditCost(text, count, [&](HWND& edit, int) {
+        DestroyWindow(edit); // a pin toggle makes the memo's control anew
+        edit = CreateBareEdit(text, memo.Width(), memo.Height());
+    });
+    ExpectSteady(
+        "pin toggles", count,
+        [&](int) {
+            form_->Label2Click(form_);
+            ASSERT_EQ(form_->Memo1->Text(), text);
+            ASSERT_FALSE(form_->IsSaved());
+        },
+        system);
+}
+
+TEST_F(Soak, ConfirmationsAnsweredNoKeepTheNoteAndTheirResources) {
+    answers_.confirmButton = "&No";
+    ExpectSteady("confirmations answered No", Count(100, 1000), [&](int round) {
+        SetMemoText("unsaved " + std::to_string(round));
+        form_->Label1Click(form_);
+        ASSERT_FALSE(fixture_.App().Terminated());
+        ASSERT_EQ(form_->Memo1->Text(), "unsaved " + std::to_string(round));
+    });
+    EXPECT_EQ(answers_.confirmations, Count(100, 1000) + 1);
+}
+
+int WidthFor(int round) {
+    return 60 + (round * 37) % 700;
+}
+int HeightFor(int round) {
+    return 45 + (round * 53) % 500;
+}
+
+TEST_F(Soak, RepaintsAtChangingSizesKeepTheirResources) {
+    SetMemoText(NoteOfSize(5000));
+    HWND note = form_->Handle();
+    int count = Count(100, 1000);
+    std::string text = form_->Memo1->Text();
+    ResourceFigures system = BareEditCost(text, count, [](HWND& edit, int round) {
+        // The memo is 5 pixels narrower and 40 pixels shorter than the note.
+        SetWindowPos(edit, nullptr, 0, 0, std::max(WidthFor(round) - 5, 0),
+                     std::max(HeightFor(round) - 40, 0),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    });
+    ExpectSteady(
+        "full repaints", count,
+        [&](int round) {
+            int width = WidthFor(round), height = HeightFor(round);
+            SetWindowPos(note, nullptr, 0, 0, width, height,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            RedrawWindow(note, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            RECT client;
+            GetClientRect(note, &client);
+            ASSERT_EQ(client.right, width);
+        },
+        system);
+}
+
+} // namespace
+} // namespace soak
