@@ -2,11 +2,15 @@
 # Builds and runs every benchmark on a virtual display and prints one table: for each figure the
 # median of several runs, its reference measured in the same run, their ratio and the budget.
 # Also writes bench/chart.png (time to open a note against file size, Pinlet and notepad).
-# Usage: bench/run.sh [runs]   (default 5). Figures only: nothing here fails on a slow machine.
+# Usage: bench/run.sh [runs] [sections...]   (default 5 runs; sections: startup open linebreaks
+# paint footprint, all by default). Figures only: nothing here fails on a slow machine.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 RUNS="${1:-5}"
+shift $(($# > 0 ? 1 : 0))
+SECTIONS=" ${*:-startup open linebreaks paint footprint} "
+want() { [[ "$SECTIONS" == *" $1 "* ]]; }
 OUT="$ROOT/build/bench"
 FILES="$OUT/files"
 mkdir -p "$OUT" "$FILES"
@@ -24,74 +28,69 @@ trap wine_session_stop EXIT
 wine_session_start 1 >/dev/null 2>&1 || { echo "could not start Wine on a virtual display"; exit 1; }
 
 BUILD="$ROOT/build/win"
+NOTEPAD="$WINEPREFIX/drive_c/windows/system32/notepad.exe"
 winpath() { echo "Z:${1//\//\\}"; }
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)] }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 ROWS=()
 row() { ROWS+=("$(printf '%-34s %12s %12s %8s  %s' "$1" "$2" "$3" "$4" "$5")"); }
 
-# Launches a program; LAUNCH_MS is the milliseconds until its window is mapped with `colour`
-# at (x, y) (any colour when empty), -1 if it never is; LAUNCHED_PID is the process.
-launch() { # title x y colour command...
-    local title="$1" x="$2" y="$3" colour="$4" start id pixel
-    shift 4
-    start="$(now_ms)"
-    wine "$@" >/dev/null 2>&1 &
-    local pid=$!
-    for _ in $(seq 1 3000); do
-        id="$(xdotool search --onlyvisible --name "$title" 2>/dev/null | tail -1)"
-        if [ -n "$id" ]; then
-            pixel="$(import -window "$id" -crop "1x1+$x+$y" txt:- 2>/dev/null | tail -1)"
-            if [ -z "$colour" ] || [[ "$pixel" == *"($colour)"* ]]; then
-                LAUNCH_MS=$(($(now_ms) - start))
-                LAUNCHED_PID=$pid
-                return 0
-            fi
-        fi
-        sleep 0.01
+# Starts a program through launch_timer, which measures inside the system until a visible window
+# of the program whose title contains `title` shows `colour` (RRGGBB, or - for any) at (x, y).
+# LAUNCH_MS is that time (-1 if it never does); PEAK_KB is the peak memory of `exe` meanwhile.
+launch() { # title x y colour exe [argument]
+    local title="$1" x="$2" y="$3" colour="$4" exe="$5" result="$OUT/launch.txt"
+    : >"$result"
+    wine "$BUILD/bench/launch_timer.exe" "$title" "$x" "$y" "$colour" 1500 "$(winpath "$exe")" \
+        ${6:+"$6"} 2>/dev/null >"$result" &
+    local pid=$! peak
+    PEAK_KB=""
+    # Once the time is in, the program's peak memory, read while the launcher keeps it running.
+    while kill -0 "$pid" 2>/dev/null && [ ! -s "$result" ]; do sleep 0.05; done
+    while kill -0 "$pid" 2>/dev/null; do
+        peak="$(peak_kb "$(basename "$exe")")"
+        [ -n "$peak" ] && PEAK_KB="$peak"
+        sleep 0.2
     done
-    LAUNCHED_PID=$pid
-    LAUNCH_MS=-1
-}
-close_launched() {
-    kill "$LAUNCHED_PID" 2>/dev/null
-    wait "$LAUNCHED_PID" 2>/dev/null
-    wineserver -w 2>/dev/null &
-    sleep 0.5
+    wait "$pid"
+    LAUNCH_MS="$(head -1 "$result" | tr -d '\r')"
+    LAUNCH_MS="${LAUNCH_MS:--1}"
 }
 
 # Peak resident memory (kB) of the Wine process running `exe`.
 peak_kb() {
     local pid
-    pid="$(pgrep -f "$1" | head -1)"
+    # The launcher names the program too: leave it out.
+    pid="$(pgrep -af "$1" | grep -v launch_timer | head -1 | cut -d' ' -f1)"
     [ -n "$pid" ] && awk '/VmHWM/ { print $2 }' "/proc/$pid/status"
 }
 
+if want startup || want footprint; then
 echo "start-up ($RUNS runs each) ..." >&2
 pinlet_times=() minimal_times=() notepad_times=()
 for _ in $(seq 1 "$RUNS"); do
-    launch '^Form1$' 200 1 '228,228,182' "$BUILD/pinlet.exe"
+    launch Form1 200 1 E4E4B6 "$BUILD/pinlet.exe"
     pinlet_times+=("$LAUNCH_MS")
-    sleep 0.5
-    pinlet_peak="$(peak_kb pinlet.exe)"
-    close_launched
-    launch '^Minimal$' 200 1 '228,228,182' "$BUILD/bench/minimal_window.exe"
+    pinlet_peak="$PEAK_KB"
+    launch Minimal 200 1 E4E4B6 "$BUILD/bench/minimal_window.exe"
     minimal_times+=("$LAUNCH_MS")
-    sleep 0.5
-    minimal_peak="$(peak_kb minimal_window.exe)"
-    close_launched
-    launch 'Notepad' 100 100 '' notepad
+    minimal_peak="$PEAK_KB"
+    launch Notepad 0 0 - "$NOTEPAD"
     notepad_times+=("$LAUNCH_MS")
-    close_launched
 done
 startup="$(printf '%s\n' "${pinlet_times[@]}" | median)"
 floor="$(printf '%s\n' "${minimal_times[@]}" | median)"
 notepad_start="$(printf '%s\n' "${notepad_times[@]}" | median)"
 row "start-up, ms (vs minimal window)" "$startup" "$floor" "$(ratio "$startup" "$floor")" "<= 1.05"
 row "start-up, ms (vs notepad)" "$startup" "$notepad_start" "$(ratio "$startup" "$notepad_start")" "-"
+fi
 
+if want open; then
 echo "opening large notes ..." >&2
+if [ -z "${notepad_start:-}" ]; then # notepad's own start-up, taken off its opening times
+    launch Notepad 0 0 - "$NOTEPAD"
+    notepad_start="$LAUNCH_MS"
+fi
 python3 - "$FILES" <<'PY'
 import os, random, sys
 folder = sys.argv[1]
@@ -124,9 +123,8 @@ for mb in 1 10 50; do
         # Notepad: from launch to its title naming the file, less its start-up with an empty file.
         times=()
         for _ in $(seq 1 "$open_runs"); do
-            launch "note-${mb}mb-$kind" 100 100 '' notepad "$(winpath "$file")"
+            launch "note-${mb}mb-$kind" 0 0 - "$NOTEPAD" "$(winpath "$file")"
             times+=("$LAUNCH_MS")
-            close_launched
         done
         notepad_ms=$(($(printf '%s\n' "${times[@]}" | median) - notepad_start))
         row "open ${mb} MB ${kind}, ms (vs notepad)" "$pinlet_ms" "$notepad_ms" \
@@ -135,6 +133,9 @@ for mb in 1 10 50; do
     done
 done
 
+fi
+
+if want linebreaks; then
 echo "line-break normalisation ..." >&2
 "$ROOT/build/bench-native/bench/line_breaks_bench" --benchmark_min_time=0.5 \
     --benchmark_repetitions="$RUNS" --benchmark_report_aggregates_only=true \
@@ -149,6 +150,9 @@ for kind in LF CRLF NoBreaks; do
         ">= 1 GB/s, >= 0.25"
 done
 
+fi
+
+if want paint; then
 echo "painting ..." >&2
 wine "$BUILD/bench/paint_bench.exe" 200 2>/dev/null | tr -d '\r' >"$OUT/paint.txt"
 while read -r _ size _ repaint _ panel _ bare _ window _ offscreen; do
@@ -160,13 +164,20 @@ while read -r _ size _ repaint _ panel _ bare _ window _ offscreen; do
     row "  bare window's repaint, us" "$bare" "$offscreen" "$(ratio "$bare" "$offscreen")" "-"
 done <"$OUT/paint.txt"
 
+fi
+
+if want footprint; then
 size_kb=$(($(stat -c %s "$BUILD/pinlet.exe") / 1024))
 row "pinlet.exe size, KB" "$size_kb" "600" "$(ratio "$size_kb" 600)" "< 600 KB"
 row "peak memory, kB (vs minimal window)" "$pinlet_peak" "$minimal_peak" \
     "$(ratio "$pinlet_peak" "$minimal_peak")" "<= 1.5"
 
-python3 "$ROOT/bench/chart.py" "$OUT/chart.dat" "$ROOT/bench/chart.png" 2>/dev/null ||
-    echo "note: the chart could not be drawn" >&2
+fi
+
+if want open; then
+    python3 "$ROOT/bench/chart.py" "$OUT/chart.dat" "$ROOT/bench/chart.png" 2>/dev/null ||
+        echo "note: the chart could not be drawn" >&2
+fi
 
 printf '%-34s %12s %12s %8s  %s\n' "benchmark" "figure" "reference" "ratio" "budget"
 printf '%s\n' "${ROWS[@]}"
