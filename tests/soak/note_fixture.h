@@ -39,18 +39,7 @@ protected:
     ScratchFolder folder_;
 };
 
-// The message of the exception of type E that `action` raises, or a description of what
-// happened instead.
-template <typename E, typename F> std::string MessageOf(F&& action) {
-    try {
-        action();
-    } catch (const E& e) {
-        return e.Message();
-    } catch (const std::exception& e) {
-        return std::string("other exception: ") + e.what();
-    }
-    return "no exception";
-}
+using wintest::MessageOf;
 
 // "Cannot create file "<path>". <system text>" and its open counterpart.
 std::string CannotCreate(const std::string& path, DWORD code);

@@ -152,16 +152,7 @@ TEST_F(NoteFiles, NotifiesOnceWhenTheTextChangesAndNeverOtherwise) {
     EXPECT_TRUE(IsWindowVisible(memo_->Handle()));
 }
 
-template <typename E, typename F> std::string MessageOf(F&& action) {
-    try {
-        action();
-    } catch (const E& e) {
-        return e.Message();
-    } catch (const std::exception& e) {
-        return std::string("wrong exception: ") + e.what();
-    }
-    return "no exception";
-}
+using wintest::MessageOf;
 
 TEST_F(NoteFiles, CreateFailuresNameTheFullPathAndTheSystemsReason) {
     Type("new text");

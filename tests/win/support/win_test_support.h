@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -83,5 +84,18 @@ private:
     std::unique_ptr<tk::TCanvas> canvas_;
     unsigned* bits_ = nullptr;
 };
+
+// The message of the exception of type E that `action` raises, or a description of what
+// happened instead.
+template <typename E, typename F> std::string MessageOf(F&& action) {
+    try {
+        action();
+    } catch (const E& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return std::string("other exception: ") + e.what();
+    }
+    return "no exception";
+}
 
 } // namespace wintest
