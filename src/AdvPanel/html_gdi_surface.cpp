@@ -4,6 +4,7 @@
 #include "html_markup.h"
 #include "html_pictures.h"
 #include "toolkit/image_list.h"
+#include "toolkit/system_library.h"
 
 #include <shellapi.h>
 
@@ -22,7 +23,9 @@ tk::IconHandle ShellIcon(const std::string& path, bool small) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     DWORD useAttributes = FILE_ATTRIBUTE_NORMAL;
     if (attributes == INVALID_FILE_ATTRIBUTES) flags |= SHGFI_USEFILEATTRIBUTES;
-    if (!SHGetFileInfoA(path.c_str(), useAttributes, &info, sizeof info, flags)) return {};
+    using FileInfoProc = DWORD_PTR(WINAPI*)(LPCSTR, DWORD, SHFILEINFOA*, UINT, UINT);
+    auto fileInfo = tk::SystemFunction<FileInfoProc>("shell32.dll", "SHGetFileInfoA");
+    if (!fileInfo || !fileInfo(path.c_str(), useAttributes, &info, sizeof info, flags)) return {};
     return tk::IconHandle(info.hIcon);
 }
 

@@ -1,8 +1,8 @@
 #include "panel_shell.h"
 
-#include <windows.h>
+#include "toolkit/system_library.h"
 
-#include <shellapi.h>
+#include <windows.h>
 
 #include <utility>
 
@@ -21,7 +21,11 @@ void OpenWithShell(const std::string& target) {
         Opener()(target);
         return;
     }
-    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    using ShellExecuteProc =
+        HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    tk::EnsureComApartment(); // the shell may hand the target to an extension
+    if (auto shellExecute = tk::SystemFunction<ShellExecuteProc>("shell32.dll", "ShellExecuteA"))
+        shellExecute(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 ShellOpener SetShellOpener(ShellOpener opener) {

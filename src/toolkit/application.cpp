@@ -2,8 +2,7 @@
 
 #include "event_errors.h"
 #include "exceptions.h"
-
-#include <objbase.h>
+#include "system_library.h"
 
 namespace tk {
 
@@ -92,12 +91,11 @@ TApplication::~TApplication() {
     while (!Components().empty())
         delete Components().back();
     delete window_;
-    if (comInitialized_) CoUninitialize();
+    LeaveComApartment();
     if (Application == this) Application = nullptr;
 }
 
 void TApplication::Initialize() {
-    comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
     if (!window_) {
         window_ = new Window(*this);
         window_->Text = "";

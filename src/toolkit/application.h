@@ -74,7 +74,6 @@ private:
     TCustomForm* mainForm_ = nullptr;
     std::vector<HWND> unownedForms_; // pinned forms taken from their owner while disabled
     bool terminated_ = false;
-    bool comInitialized_ = false;
 };
 
 // The process's application object, created by the start-up code.

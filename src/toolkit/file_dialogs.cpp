@@ -4,6 +4,7 @@
 #include "component_reader.h"
 #include "file_dialog_rules.h"
 #include "modal.h"
+#include "system_library.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
@@ -89,6 +90,25 @@ UINT_PTR CALLBACK TOpenDialog::PlacementHook(HWND hook, UINT msg, WPARAM, LPARAM
     return 0;
 }
 
+namespace {
+
+// The dialogs' library is loaded when a dialog is first shown.
+BOOL RunFileDialog(const char* name, OPENFILENAMEA& ofn) {
+    using FileDialogProc = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    auto dialog = SystemFunction<FileDialogProc>("comdlg32.dll", name);
+    return dialog && dialog(&ofn);
+}
+
+} // namespace
+
+BOOL TOpenDialog::RunSystemDialog(OPENFILENAMEA& ofn) {
+    return RunFileDialog("GetOpenFileNameA", ofn);
+}
+
+BOOL TSaveDialog::RunSystemDialog(OPENFILENAMEA& ofn) {
+    return RunFileDialog("GetSaveFileNameA", ofn);
+}
+
 bool TOpenDialog::Execute() {
     char file[MAX_PATH] = {};
     std::strncpy(file, FileName.c_str(), MAX_PATH - 1);
@@ -111,6 +131,7 @@ bool TOpenDialog::Execute() {
     CancelMouseCapture();
     g_unspellableName.clear();
     HWND active = GetActiveWindow();
+    EnsureComApartment();
     BOOL chosen;
     {
         TaskWindowsDisabled others;

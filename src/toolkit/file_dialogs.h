@@ -40,7 +40,7 @@ public:
 protected:
     bool ReadProperty(std::string_view name, const LayoutValue& value,
                       LayoutReader& reader) override;
-    virtual BOOL RunSystemDialog(OPENFILENAMEA& ofn) { return GetOpenFileNameA(&ofn); }
+    virtual BOOL RunSystemDialog(OPENFILENAMEA& ofn);
 
 private:
     static UINT_PTR CALLBACK PlacementHook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -53,7 +53,7 @@ public:
     const char* ClassName() const override { return "TSaveDialog"; }
 
 protected:
-    BOOL RunSystemDialog(OPENFILENAMEA& ofn) override { return GetSaveFileNameA(&ofn); }
+    BOOL RunSystemDialog(OPENFILENAMEA& ofn) override;
 };
 
 } // namespace tk
