@@ -1,6 +1,6 @@
 #include "panel_platform.h"
 
-#include "toolkit/win_handles.h"
+#include "toolkit/system_library.h"
 
 #include <windows.h>
 
@@ -15,16 +15,14 @@ using DrawThemeBackgroundProc = HRESULT(WINAPI*)(ThemeHandle, HDC, int, int, con
                                                  const RECT*);
 
 struct ThemeLibrary {
-    tk::LibraryModule Module{"uxtheme.dll"};
     IsThemeActiveProc IsThemeActive = Function<IsThemeActiveProc>("IsThemeActive");
     OpenThemeDataProc OpenThemeData = Function<OpenThemeDataProc>("OpenThemeData");
     CloseThemeDataProc CloseThemeData = Function<CloseThemeDataProc>("CloseThemeData");
     DrawThemeBackgroundProc DrawThemeBackground =
         Function<DrawThemeBackgroundProc>("DrawThemeBackground");
 
-    template <typename Proc> Proc Function(const char* name) const {
-        if (!Module) return nullptr;
-        return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(Module.Get(), name)));
+    template <typename Proc> static Proc Function(const char* name) {
+        return tk::SystemFunction<Proc>("uxtheme.dll", name);
     }
 };
 

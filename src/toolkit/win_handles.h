@@ -230,22 +230,4 @@ private:
     HKEY key_ = nullptr;
 };
 
-// A library loaded with LoadLibraryA, freed with FreeLibrary.
-class LibraryModule {
-public:
-    LibraryModule() = default;
-    explicit LibraryModule(const char* name) : module_(LoadLibraryA(name)) {}
-    LibraryModule(const LibraryModule&) = delete;
-    LibraryModule& operator=(const LibraryModule&) = delete;
-    ~LibraryModule() {
-        if (module_) FreeLibrary(module_);
-    }
-
-    HMODULE Get() const { return module_; }
-    explicit operator bool() const { return module_ != nullptr; }
-
-private:
-    HMODULE module_ = nullptr;
-};
-
 } // namespace tk
