@@ -16,10 +16,11 @@ namespace {
 using LeadTable = std::array<bool, 256>;
 
 // The output, written through a pointer and grown by doubling: appending byte by byte to a
-// string costs a capacity check per byte.
+// string costs a capacity check per byte. Its room is not filled beforehand: every byte that
+// Take() keeps has been written.
 class Output {
 public:
-    explicit Output(size_t expected) { text_.resize(expected); }
+    explicit Output(size_t expected) { Grow(expected); }
     void Append(const char* from, size_t n) {
         Reserve(n);
         std::memcpy(&text_[used_], from, n);
@@ -39,7 +40,10 @@ public:
 
 private:
     void Reserve(size_t n) {
-        if (text_.size() - used_ < n) text_.resize(std::max(text_.size() * 2, used_ + n));
+        if (text_.size() - used_ < n) Grow(std::max(text_.size() * 2, used_ + n));
+    }
+    void Grow(size_t size) {
+        text_.resize_and_overwrite(size, [](char*, size_t room) { return room; });
     }
     std::string text_;
     size_t used_ = 0;
@@ -57,16 +61,22 @@ BreakMasks FindBreaks(const char* p) {
     BreakMasks masks;
 #if defined(__SSE2__) || defined(_M_X64)
     const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    __m128i crBlocks[4];
     for (int part = 0; part < 4; ++part) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
-        const int shift = 16 * part;
-        masks.Cr |= static_cast<std::uint64_t>(
-                        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, cr))))
-                    << shift;
+        crBlocks[part] = _mm_cmpeq_epi8(block, cr);
         masks.Lf |= static_cast<std::uint64_t>(
                         static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf))))
-                    << shift;
+                    << (16 * part);
     }
+    // Most windows of most texts hold no CR at all: one test settles that.
+    const __m128i anyCr = _mm_or_si128(_mm_or_si128(crBlocks[0], crBlocks[1]),
+                                       _mm_or_si128(crBlocks[2], crBlocks[3]));
+    if (_mm_movemask_epi8(anyCr) == 0) return masks;
+    for (int part = 0; part < 4; ++part)
+        masks.Cr |= static_cast<std::uint64_t>(
+                        static_cast<unsigned>(_mm_movemask_epi8(crBlocks[part])))
+                    << (16 * part);
 #else
     for (size_t j = 0; j < kWindow; ++j) {
         masks.Cr |= static_cast<std::uint64_t>(p[j] == '\r') << j;
@@ -76,21 +86,39 @@ BreakMasks FindBreaks(const char* p) {
     return masks;
 }
 
-// Copies a run of `n` bytes. A run of a window or less (a line, typically) is copied as a whole
-// window, which is cheaper than a call: up to 64 bytes past the run's end are written (the output
-// keeps room for them) and read, as long as they lie before `end`.
-void CopyRun(char* to, const char* from, size_t n, const char* end) {
+// Copies a run of `n` bytes in whole 64-byte pieces, the first 128 bytes always: a fixed copy
+// is cheaper than a branch on the run's length, which varies with every line. Up to 128 bytes
+// past the run's end are read and written; the caller keeps room for that on both sides.
+void CopyRun(char* to, const char* from, size_t n) {
 #if defined(__SSE2__) || defined(_M_X64)
-    if (n <= kWindow && static_cast<size_t>(end - from) >= kWindow) {
+    auto copy64 = [](char* t, const char* f) {
         for (size_t k = 0; k < kWindow; k += 16)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k),
-                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k)));
-        return;
-    }
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(t + k),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(f + k)));
+    };
+    copy64(to, from);
+    copy64(to + kWindow, from + kWindow);
+    for (size_t k = 2 * kWindow; k < n; k += kWindow)
+        copy64(to + k, from + k);
 #else
-    (void)end;
-#endif
     std::memcpy(to, from, n);
+#endif
+}
+
+// The lone breaks among the 64 bytes at text + i: a CR is lone unless an LF follows, an LF
+// unless a CR precedes it. The bytes before and after the window are read, so 0 < i and
+// i + 64 < size unless told otherwise.
+std::uint64_t LoneBreaks(const char* text, size_t i, size_t size) {
+    const auto [cr, lf] = FindBreaks(text + i);
+    const bool crBeforeWindow = i > 0 && text[i - 1] == '\r';
+    // Most windows hold no CR: then only an LF right after the previous window's last CR
+    // is not lone.
+    if (cr == 0) return lf & ~static_cast<std::uint64_t>(crBeforeWindow);
+    const std::uint64_t lfAfter =
+        (lf >> 1) |
+        (static_cast<std::uint64_t>(i + kWindow < size && text[i + kWindow] == '\n') << 63);
+    const std::uint64_t crBefore = (cr << 1) | static_cast<std::uint64_t>(crBeforeWindow);
+    return (cr & ~lfAfter) | (lf & ~crBefore);
 }
 
 // Single-byte code pages: only a lone CR or a lone LF changes, so the text is copied in runs
@@ -98,26 +126,19 @@ void CopyRun(char* to, const char* from, size_t n, const char* end) {
 std::string NormalizeSingleByte(std::string_view bytes) {
     const char* const text = bytes.data();
     const size_t size = bytes.size();
-    Output out(size + size / 16 + 32);
+    Output out(size + size / 16 + 4 * kWindow);
     size_t copied = 0; // bytes before this are in the output
     size_t i = 0;
-    for (; i + kWindow <= size; i += kWindow) {
-        const auto [cr, lf] = FindBreaks(text + i);
-        if ((cr | lf) == 0) continue;
-        // A CR is lone unless an LF follows; an LF is lone unless a CR precedes it.
-        const std::uint64_t lfAfter =
-            (lf >> 1) |
-            (static_cast<std::uint64_t>(i + kWindow < size && text[i + kWindow] == '\n') << 63);
-        const std::uint64_t crBefore =
-            (cr << 1) | static_cast<std::uint64_t>(i > 0 && text[i - 1] == '\r');
-        std::uint64_t lone = (cr & ~lfAfter) | (lf & ~crBefore);
+    // Windows with three more after them, so that a run's copy may read past its end.
+    for (; i + 3 * kWindow <= size; i += kWindow) {
+        std::uint64_t lone = LoneBreaks(text, i, size);
         if (lone == 0) continue;
         // Room for everything up to this window's end, each of its (at most 64) lone breaks
-        // growing by one byte.
-        char* to = out.Room(i + kWindow - copied + kWindow + kWindow);
+        // growing by one byte, and the 128 bytes a copy may write past its run.
+        char* to = out.Room(i + kWindow - copied + kWindow + 2 * kWindow);
         for (; lone != 0; lone &= lone - 1) {
             const size_t at = i + static_cast<size_t>(std::countr_zero(lone));
-            CopyRun(to, text + copied, at - copied, text + size);
+            CopyRun(to, text + copied, at - copied);
             to += at - copied;
             *to++ = '\r';
             *to++ = '\n';
