@@ -12,7 +12,7 @@ status=0
 build_and_run() { # name, seed folder, sources...
     local name=$1 seeds=$2
     shift 2
-    if ! clang++ -std=c++2b -g -O1 -fsanitize=fuzzer,address,undefined -I"$ROOT/src" "$@" \
+    if ! clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I"$ROOT/src" "$@" \
         -o "$OUT/$name" 2>"$OUT/$name.build.log"; then
         echo "fuzz $name: FAILED (build, see $OUT/$name.build.log)"
         status=1

@@ -16,11 +16,10 @@ namespace {
 using LeadTable = std::array<bool, 256>;
 
 // The output, written through a pointer and grown by doubling: appending byte by byte to a
-// string costs a capacity check per byte. Its room is not filled beforehand: every byte that
-// Take() keeps has been written.
+// string costs a capacity check per byte.
 class Output {
 public:
-    explicit Output(size_t expected) { Grow(expected); }
+    explicit Output(size_t expected) { text_.resize(expected); }
     void Append(const char* from, size_t n) {
         Reserve(n);
         std::memcpy(&text_[used_], from, n);
@@ -40,10 +39,7 @@ public:
 
 private:
     void Reserve(size_t n) {
-        if (text_.size() - used_ < n) Grow(std::max(text_.size() * 2, used_ + n));
-    }
-    void Grow(size_t size) {
-        text_.resize_and_overwrite(size, [](char*, size_t room) { return room; });
+        if (text_.size() - used_ < n) text_.resize(std::max(text_.size() * 2, used_ + n));
     }
     std::string text_;
     size_t used_ = 0;
