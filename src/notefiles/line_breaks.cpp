@@ -57,22 +57,16 @@ BreakMasks FindBreaks(const char* p) {
     BreakMasks masks;
 #if defined(__SSE2__) || defined(_M_X64)
     const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-    __m128i crBlocks[4];
     for (int part = 0; part < 4; ++part) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
-        crBlocks[part] = _mm_cmpeq_epi8(block, cr);
+        const int shift = 16 * part;
+        masks.Cr |= static_cast<std::uint64_t>(
+                        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, cr))))
+                    << shift;
         masks.Lf |= static_cast<std::uint64_t>(
                         static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf))))
-                    << (16 * part);
+                    << shift;
     }
-    // Most windows of most texts hold no CR at all: one test settles that.
-    const __m128i anyCr = _mm_or_si128(_mm_or_si128(crBlocks[0], crBlocks[1]),
-                                       _mm_or_si128(crBlocks[2], crBlocks[3]));
-    if (_mm_movemask_epi8(anyCr) == 0) return masks;
-    for (int part = 0; part < 4; ++part)
-        masks.Cr |= static_cast<std::uint64_t>(
-                        static_cast<unsigned>(_mm_movemask_epi8(crBlocks[part])))
-                    << (16 * part);
 #else
     for (size_t j = 0; j < kWindow; ++j) {
         masks.Cr |= static_cast<std::uint64_t>(p[j] == '\r') << j;
