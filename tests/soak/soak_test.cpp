@@ -19,6 +19,10 @@ namespace {
 // Private bytes may move by heap slack and the edit control's buffer, never by a leak per round.
 constexpr size_t kPrivateBytesSlack = 4u << 20;
 
+// Long runs print their figures this often, so that a run stopped early still tells how far it
+// came and how the figures moved.
+constexpr int kProgressEvery = 250;
+
 class Soak : public NoteFixture {
 protected:
     // Runs `round` once to warm caches, then `count` times between two measurements.
@@ -28,8 +32,14 @@ protected:
         round(0);
         wintest::PumpMessages();
         ResourceFigures before = MeasureResources();
-        for (int i = 1; i <= count && !HasFatalFailure(); ++i)
+        for (int i = 1; i <= count && !HasFatalFailure(); ++i) {
             round(i);
+            if (LongMode() && i % kProgressEvery == 0) {
+                std::printf("  %s: %d of %d done, %s\n", what, i, count,
+                            MeasureResources().Describe().c_str());
+                std::fflush(stdout);
+            }
+        }
         wintest::PumpMessages();
         ResourceFigures after = MeasureResources();
         std::printf("%s x %d\n  before: %s\n  after:  %s\n", what, count, before.Describe().c_str(),
