@@ -10,36 +10,100 @@
 #include <dlgs.h>
 
 #include <cstring>
+#include <vector>
 
 namespace tk {
 namespace {
 
-// The name chosen in the running dialog, spelled with "?" for every character that the ANSI
-// code page has no byte for; empty when it spells the name exactly. The ANSI result of the
-// system dialog would hold a best-fit spelling instead ("o" for "\u0151"), which names another
-// file.
-std::string g_unspellableName;
+// The path chosen in the running dialog as the user spelled it (Unicode); empty when unknown.
+// The ANSI result of the system dialog spells it by best fit instead ("o" for "\u0151"), which
+// names another file or folder.
+std::wstring g_chosenPath;
 
-std::wstring ChosenName(HWND dialog) {
+// The dialog's current folder as a Unicode path, from its item list (the ANSI messages would
+// spell it by best fit).
+std::wstring ChosenFolder(HWND dialog) {
+    LRESULT size = SendMessageA(dialog, CDM_GETFOLDERIDLIST, 0, 0);
+    if (size <= 0) return {};
+    std::vector<BYTE> idList(static_cast<size_t>(size));
+    if (SendMessageA(dialog, CDM_GETFOLDERIDLIST, static_cast<WPARAM>(size),
+                     reinterpret_cast<LPARAM>(idList.data())) <= 0)
+        return {};
+    using PathFromIdListProc = BOOL(WINAPI*)(const void*, LPWSTR);
+    auto pathFromIdList = SystemFunction<PathFromIdListProc>("shell32.dll", "SHGetPathFromIDListW");
+    wchar_t path[MAX_PATH] = {};
+    if (!pathFromIdList || !pathFromIdList(idList.data(), path)) return {};
+    return path;
+}
+
+// The name field's text, taken from the current folder unless it is a full path.
+void NoteChosenPath(HWND dialog) {
     wchar_t text[MAX_PATH] = {};
     for (int id : {edt1, cmb13})
         if (HWND field = GetDlgItem(dialog, id)) {
             GetWindowTextW(field, text, MAX_PATH);
             break;
         }
-    std::wstring name = text;
-    size_t slash = name.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? name : name.substr(slash + 1);
+    std::wstring typed = text;
+    if (typed.empty()) return;
+    const bool full =
+        (typed.size() > 2 && typed[1] == L':' && typed[2] == L'\\') || typed.rfind(L"\\\\", 0) == 0;
+    if (full) {
+        g_chosenPath = typed;
+        return;
+    }
+    std::wstring folder = ChosenFolder(dialog);
+    if (folder.empty()) return;
+    g_chosenPath = folder.back() == L'\\' ? folder + typed : folder + L"\\" + typed;
 }
 
-void NoteUnspellableName(HWND dialog) {
-    std::wstring name = ChosenName(dialog);
-    if (name.empty()) return;
+// `text` in the ANSI code page: a character it has no byte for as "?" (and `lost` set), or by
+// best fit when `bestFit`.
+std::string Spelled(const std::wstring& text, bool bestFit, BOOL* lost = nullptr) {
     char spelled[MAX_PATH * 2] = {};
-    BOOL lost = FALSE;
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, spelled, sizeof spelled,
-                        nullptr, &lost);
-    if (lost) g_unspellableName = spelled;
+    WideCharToMultiByte(CP_ACP, bestFit ? 0 : WC_NO_BEST_FIT_CHARS, text.c_str(), -1, spelled,
+                        sizeof spelled, nullptr, bestFit ? nullptr : lost);
+    return spelled;
+}
+
+template <typename Char>
+std::vector<std::basic_string<Char>> PathParts(const std::basic_string<Char>& path) {
+    std::vector<std::basic_string<Char>> parts(1);
+    for (Char c : path) {
+        if (c == Char('\\'))
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
+bool StartsWithIgnoringCase(const std::string& text, const std::string& start) {
+    return text.size() >= start.size() &&
+           CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, text.c_str(),
+                          static_cast<int>(start.size()), start.c_str(),
+                          static_cast<int>(start.size())) == CSTR_EQUAL;
+}
+
+// The dialog's result with each folder or file name that the code page cannot spell in its
+// "?" spelling, so that opening or writing it fails clearly instead of reaching what the
+// best-fit spelling names. A name the dialog lengthened (by the default extension) keeps the
+// addition.
+std::string WithUnspellableNames(const std::string& result) {
+    std::vector<std::string> parts = PathParts(result);
+    std::vector<std::wstring> chosen = PathParts(g_chosenPath);
+    if (g_chosenPath.empty() || chosen.size() != parts.size()) return result;
+    std::string path;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        BOOL lost = FALSE;
+        std::string exact = Spelled(chosen[i], false, &lost);
+        std::string bestFit = Spelled(chosen[i], true);
+        if (lost && StartsWithIgnoringCase(parts[i], bestFit) &&
+            (parts[i].size() == bestFit.size() || i + 1 == parts.size()))
+            parts[i] = exact + parts[i].substr(bestFit.size());
+        path += (i ? "\\" : "") + parts[i];
+    }
+    return path;
 }
 
 } // namespace
@@ -74,7 +138,7 @@ UINT_PTR CALLBACK TOpenDialog::PlacementHook(HWND hook, UINT msg, WPARAM, LPARAM
     if (msg != WM_NOTIFY) return 0;
     HWND dialog = GetParent(hook);
     UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
-    if (code == CDN_FILEOK) NoteUnspellableName(dialog);
+    if (code == CDN_FILEOK) NoteChosenPath(dialog);
     if (code != CDN_INITDONE) return 0;
     HWND anchor = GetWindow(dialog, GW_OWNER);
     if (Application && Application->MainForm() && Application->MainForm()->HandleAllocated())
@@ -129,7 +193,7 @@ bool TOpenDialog::Execute() {
     ofn.lpfnHook = PlacementHook;
 
     CancelMouseCapture();
-    g_unspellableName.clear();
+    g_chosenPath.clear();
     HWND active = GetActiveWindow();
     EnsureComApartment();
     BOOL chosen;
@@ -139,14 +203,9 @@ bool TOpenDialog::Execute() {
     }
     if (active && IsWindow(active)) SetActiveWindow(active);
     if (!chosen) return false;
-    FileName = file;
-    // A name the ANSI code page cannot spell keeps its "?": opening or writing it then fails
+    // Names the ANSI code page cannot spell keep their "?": opening or writing then fails
     // clearly instead of reaching the file that the best-fit spelling names.
-    if (!g_unspellableName.empty()) {
-        size_t slash = FileName.find_last_of("\\/");
-        FileName =
-            FileName.substr(0, slash == std::string::npos ? 0 : slash + 1) + g_unspellableName;
-    }
+    FileName = WithUnspellableNames(file);
     FilterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
 }

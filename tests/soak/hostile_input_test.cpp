@@ -31,6 +31,9 @@ protected:
         Open();
         Save();
     }
+    void ExpectUnicodePathOwnFileOrClearError(const std::wstring& widePath,
+                                              const std::string& decoy,
+                                              const std::string& questionPath);
 };
 
 TEST_F(HostileInput, EveryByteValueOpensAsShownAndSavesBackUnchanged) {
@@ -238,13 +241,14 @@ TEST_F(HostileInput, A259CharacterPathOnAFullDiskKeepsTheOldFile) {
     EXPECT_EQ(ListFolder(target.substr(0, target.rfind('\\'))), "n.txt");
 }
 
-// The ANSI file dialogs hand back a best-fit spelling of such a name ("jegyzet-oO.txt" for
-// "jegyzet-\u0151\u03A9.txt"), which names another file: that one must be neither shown nor
-// overwritten.
-TEST_F(HostileInput, NamesOutsideTheAnsiCodePageOpenTheirOwnFileOrFailClearly) {
-    const std::wstring wideName = L"jegyzet-\x0151\x03A9.txt"; // o with double acute, omega
-    std::wstring wideFolder(folder_.Path().begin(), folder_.Path().end());
-    std::wstring widePath = wideFolder + L"\\" + wideName;
+// The ANSI file dialogs hand back a best-fit spelling of a name that the code page cannot spell
+// ("jegyzet-oO.txt" for "jegyzet-\u0151\u03A9.txt"), which names another file: that one must
+// be neither shown nor overwritten. Opening `widePath` (in a folder that `setUp` made, with
+// `decoy` the path its best-fit spelling gives) shows its own bytes or fails clearly on
+// `questionPath`, its spelling with "?"; saving under it lands there or nowhere.
+void HostileInput::ExpectUnicodePathOwnFileOrClearError(const std::wstring& widePath,
+                                                        const std::string& decoy,
+                                                        const std::string& questionPath) {
     {
         tk::KernelHandle file(
             CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
@@ -252,32 +256,26 @@ TEST_F(HostileInput, NamesOutsideTheAnsiCodePageOpenTheirOwnFileOrFailClearly) {
         DWORD written = 0;
         WriteFile(file.Get(), "own bytes", 9, &written, nullptr);
     }
-    // A file under the name that a lossy conversion to ANSI would give, which must not be
-    // taken for the other one.
-    char ansi[MAX_PATH] = {};
-    WideCharToMultiByte(CP_ACP, 0, wideName.c_str(), -1, ansi, MAX_PATH, nullptr, nullptr);
-    std::string lossy = ansi;
-    if (lossy.find('?') == std::string::npos) WriteBytes(folder_ / lossy, "decoy");
+    if (!decoy.empty()) WriteBytes(decoy, "decoy");
     std::string listing = ListFolder(folder_.Path());
 
     SetMemoText("mine");
     NoteState before = State();
     answers_.wideFileName = widePath;
     std::string message = MessageOf<tk::Exception>([&] { Open(); });
-    std::printf("open of a Unicode name: %s; memo \"%s\"\n", message.c_str(),
+    std::printf("open of a Unicode path: %s; memo \"%s\"\n", message.c_str(),
                 form_->Memo1->Text().c_str());
     if (message == "no exception") {
         EXPECT_EQ(form_->Memo1->Text(), "own bytes");
     } else {
         // Each character that the code page cannot spell stays a "?": an invalid name.
-        EXPECT_EQ(message, CannotOpen(folder_ / "jegyzet-??.txt", ERROR_INVALID_NAME));
+        EXPECT_EQ(message, CannotOpen(questionPath, ERROR_INVALID_NAME));
         EXPECT_EQ(State(), before);
     }
 
-    // Save as under such a name: the bytes land in that file or nowhere, never elsewhere.
     SetMemoText("saved text");
     message = MessageOf<tk::Exception>([&] { SaveAs(); });
-    std::printf("save under a Unicode name: %s\n", message.c_str());
+    std::printf("save under a Unicode path: %s\n", message.c_str());
     std::string landed;
     {
         tk::KernelHandle file(CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -290,13 +288,50 @@ TEST_F(HostileInput, NamesOutsideTheAnsiCodePageOpenTheirOwnFileOrFailClearly) {
     if (message == "no exception") {
         EXPECT_EQ(landed, "saved text");
     } else {
-        EXPECT_EQ(message, CannotCreate(folder_ / "jegyzet-??.txt", ERROR_INVALID_NAME));
+        EXPECT_EQ(message, CannotCreate(questionPath, ERROR_INVALID_NAME));
         EXPECT_EQ(landed, "own bytes");
     }
     EXPECT_EQ(ListFolder(folder_.Path()), listing);
-    if (lossy.find('?') == std::string::npos) {
-        EXPECT_EQ(ReadBytes(folder_ / lossy), "decoy");
+    if (!decoy.empty()) {
+        EXPECT_EQ(ReadBytes(decoy), "decoy");
     }
+    DeleteFileW(widePath.c_str()); // the scratch folder's removal goes by ANSI names
+}
+
+// The best-fit spelling of `name`, or "" when that holds a "?" (which no file can be named).
+std::string BestFitName(const std::wstring& name) {
+    char ansi[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, ansi, MAX_PATH, nullptr, nullptr);
+    std::string spelled = ansi;
+    return spelled.find('?') == std::string::npos ? spelled : std::string();
+}
+
+const std::wstring kUnspellable = L"\x0151\x03A9"; // o with double acute, omega
+
+std::wstring Wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+TEST_F(HostileInput, NamesOutsideTheAnsiCodePageOpenTheirOwnFileOrFailClearly) {
+    const std::wstring name = L"jegyzet-" + kUnspellable + L".txt";
+    std::string lossy = BestFitName(name);
+    ExpectUnicodePathOwnFileOrClearError(Wide(folder_.Path()) + L"\\" + name,
+                                         lossy.empty() ? "" : folder_ / lossy,
+                                         folder_ / "jegyzet-??.txt");
+}
+
+TEST_F(HostileInput, FoldersOutsideTheAnsiCodePageOpenTheirOwnFileOrFailClearly) {
+    const std::wstring folder = Wide(folder_.Path()) + L"\\mappa-" + kUnspellable;
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    std::string lossy = BestFitName(L"mappa-" + kUnspellable);
+    std::string decoy;
+    if (!lossy.empty()) {
+        ASSERT_TRUE(CreateDirectoryA((folder_ / lossy).c_str(), nullptr));
+        decoy = folder_ / lossy + "\\note.txt";
+    }
+    ExpectUnicodePathOwnFileOrClearError(folder + L"\\note.txt", decoy,
+                                         folder_ / "mappa-??\\note.txt");
+    RemoveDirectoryW(folder.c_str());
 }
 
 } // namespace
