@@ -242,6 +242,17 @@ journey_end_session() {
     app_ended && pass "the note ends with the session" || { fail "the note ends with the session" "running"; stop; }
 }
 
+# The note starts on the system's core libraries alone: those of the file dialogs and the shell
+# load when first needed (the journeys below use them), so a start does not pay for mapping them.
+check_start_libraries() {
+    local imports
+    imports="$(i686-w64-mingw32-objdump -p "$PINLET" | awk '/DLL Name/ { print tolower($3) }' |
+        sort | tr '\n' ' ')"
+    expect_eq "the program imports only the core system libraries" "$imports" \
+        "advapi32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll "
+}
+
+check_start_libraries
 journey_close_questions
 journey_save
 journey_open
