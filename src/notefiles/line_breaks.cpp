@@ -96,8 +96,7 @@ void CopyRun(char* to, const char* from, size_t n) {
 }
 
 // The lone breaks among the 64 bytes at text + i: a CR is lone unless an LF follows, an LF
-// unless a CR precedes it. The bytes before and after the window are read, so 0 < i and
-// i + 64 < size unless told otherwise.
+// unless a CR precedes it, looking past the window's ends where the text goes on.
 std::uint64_t LoneBreaks(const char* text, size_t i, size_t size) {
     const auto [cr, lf] = FindBreaks(text + i);
     const bool crBeforeWindow = i > 0 && text[i - 1] == '\r';
