@@ -150,10 +150,17 @@ long CountWindows() {
 long CountHandles() {
     DWORD count = 0;
     if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return count;
+    // Handle values are table slots times 4, taken lowest first: scan until a long stretch of
+    // free slots follows the last live one (a fixed range would cap the count at its size).
+    constexpr std::uintptr_t kFreeStretch = 4 * 4096;
     long live = 0;
-    for (std::uintptr_t h = 4; h < 0x10000; h += 4) {
+    std::uintptr_t lastLive = 0;
+    for (std::uintptr_t h = 4; h < lastLive + kFreeStretch && h < 0x4000000; h += 4) {
         DWORD flags;
-        live += GetHandleInformation(reinterpret_cast<HANDLE>(h), &flags) != FALSE;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(h), &flags)) {
+            ++live;
+            lastLive = h;
+        }
     }
     return live;
 }
