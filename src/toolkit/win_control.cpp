@@ -435,13 +435,30 @@ void TWinControl::OnPaintMessage() {
         PaintControls(paint.Get());
         return;
     }
+    const RECT& area = paint.PaintRect();
     {
-        // Each paint starts from a clean state on the surface kept from the last one.
+        // Each paint starts from a clean state on the surface kept from the last one, and
+        // composes only what reaches the screen: the invalid area outside the child windows.
         SavedDCState state(memory);
+        IntersectClipRect(memory, area.left, area.top, area.right, area.bottom);
+        ExcludeChildWindows(memory);
         PaintWindow(memory);
         PaintControls(memory);
     }
-    BitBlt(paint.Get(), 0, 0, rc.right, rc.bottom, memory, 0, 0, SRCCOPY);
+    BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+           memory, area.left, area.top, SRCCOPY);
+}
+
+void TWinControl::ExcludeChildWindows(HDC dc) const {
+    // Without this style the window's own drawing covers its children, so nothing is left out.
+    if (!(GetWindowLongA(hwnd_, GWL_STYLE) & WS_CLIPCHILDREN)) return;
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
 }
 
 void TWinControl::PaintWindow(HDC dc) {

@@ -105,6 +105,9 @@ private:
     void RemoveControl(TControl* control);
     void CreateHandleNow();
     void OnPaintMessage();
+    // Leaves the areas of the visible child windows out of `dc`'s clipping region: they paint
+    // themselves, and the window's own device context leaves them out too.
+    void ExcludeChildWindows(HDC dc) const;
     static void PaintGraphicChild(HDC dc, TControl* control);
     LRESULT OnMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool OnSetCursor(LPARAM lParam);

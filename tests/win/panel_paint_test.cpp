@@ -191,6 +191,32 @@ TEST_F(PanelPaint, TheNoteOnScreenKeepsItsShadowAndBottomLeftCorner) {
     EXPECT_EQ(static_cast<TColor>(screen.At(w - 2, 0)), advpanel::BlendColor(kOlive, face, 50));
 }
 
+TEST_F(PanelPaint, TheNoteRepaintsWhereItsMemoWasAndLeavesTheShownMemoAlone) {
+    note::TForm1* note = fixture_.CreateNote();
+    PumpMessages();
+    const int x = 100, y = 240; // inside the memo, where the body is bluer than the memo
+    const TColor memoColour = RGBColor(255, 255, 204);
+    {
+        wintest::ScreenPixels screen(note->panel->Handle());
+        ASSERT_EQ(static_cast<TColor>(screen.At(x, y)), memoColour);
+        ASSERT_NE(BodyRow(y, screen.Height()), memoColour);
+    }
+    // Hidden, the memo's area is the panel's to paint, though no paint drew there before.
+    note->Memo1->SetVisible(false);
+    PumpMessages();
+    {
+        wintest::ScreenPixels screen(note->panel->Handle());
+        EXPECT_EQ(static_cast<TColor>(screen.At(x, y)), BodyRow(y, screen.Height()));
+    }
+    // Shown again, a repaint of the panel alone leaves the memo's pixels to the memo.
+    note->Memo1->SetVisible(true);
+    PumpMessages();
+    RedrawWindow(note->panel->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    wintest::ScreenPixels screen(note->panel->Handle());
+    EXPECT_EQ(static_cast<TColor>(screen.At(x, y)), memoColour);
+    EXPECT_EQ(static_cast<TColor>(screen.At(x, 29)), BodyRow(29, screen.Height())); // above it
+}
+
 TEST_F(PanelPaint, WithoutColorToTheBodyIsFlat) {
     TAdvPanel* panel = MakePanel(120, 90);
     panel->SetBorderColor(tk::clNone);
