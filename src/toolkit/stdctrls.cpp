@@ -38,13 +38,20 @@ void TLabel::Paint(TCanvas& canvas) {
     format |= Alignment == TAlignment::taCenter         ? DT_CENTER
               : Alignment == TAlignment::taRightJustify ? DT_RIGHT
                                                         : DT_LEFT;
-    // Vertical placement from the measured text block.
-    TRect measured = box;
-    canvas.DrawTextIn(caption_, measured, format | DT_CALCRECT);
-    int offset = 0;
-    if (Layout == TTextLayout::tlCenter) offset = (box.Height() - measured.Height()) / 2;
-    if (Layout == TTextLayout::tlBottom) offset = box.Height() - measured.Height();
-    TRect target{box.Left, box.Top + offset, box.Right, box.Top + offset + measured.Height()};
+    TRect target = box;
+    if (!WordWrap && caption_.find_first_of("\r\n") == std::string::npos) {
+        // One line: the system places it vertically in the same call that draws it.
+        format |= DT_SINGLELINE | (Layout == TTextLayout::tlCenter   ? DT_VCENTER
+                                   : Layout == TTextLayout::tlBottom ? DT_BOTTOM
+                                                                     : DT_TOP);
+    } else if (Layout != TTextLayout::tlTop) {
+        // Several lines: placed from the measured text block.
+        TRect measured = box;
+        canvas.DrawTextIn(caption_, measured, format | DT_CALCRECT);
+        const int offset = Layout == TTextLayout::tlCenter ? (box.Height() - measured.Height()) / 2
+                                                           : box.Height() - measured.Height();
+        target = {box.Left, box.Top + offset, box.Right, box.Top + offset + measured.Height()};
+    }
     if (!Enabled()) {
         TRect shifted{target.Left + 1, target.Top + 1, target.Right + 1, target.Bottom + 1};
         canvas.Font.SetColor(clBtnHighlight);
