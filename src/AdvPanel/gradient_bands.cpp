@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace advpanel {
 namespace {
@@ -57,6 +58,40 @@ std::vector<GradientBand> GradientBands(tk::TColor from, tk::TColor to, int step
         bands.push_back({band, color});
     }
     return bands;
+}
+
+std::vector<GradientBand> CoalescedBands(const std::vector<GradientBand>& bands,
+                                         bool horizontal) {
+    // Extents along the gradient's direction.
+    auto start = [horizontal](tk::TRect& r) -> int& { return horizontal ? r.Left : r.Top; };
+    auto end = [horizontal](tk::TRect& r) -> int& { return horizontal ? r.Right : r.Bottom; };
+    auto across = [horizontal](const tk::TRect& r) {
+        return horizontal ? std::pair(r.Top, r.Bottom) : std::pair(r.Left, r.Right);
+    };
+    std::vector<GradientBand> fills;
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        GradientBand band = bands[i];
+        if (i + 1 < bands.size()) {
+            tk::TRect next = bands[i + 1].Rect;
+            // The next band paints over this one from its start up to at least this one's end.
+            if (across(next) == across(band.Rect) && start(next) >= start(band.Rect) &&
+                end(next) >= end(band.Rect) && start(next) < end(next))
+                end(band.Rect) = std::min(end(band.Rect), start(next));
+        }
+        if (end(band.Rect) <= start(band.Rect) || band.Rect.Width() <= 0 ||
+            band.Rect.Height() <= 0)
+            continue;
+        if (!fills.empty()) {
+            GradientBand& last = fills.back();
+            if (last.Color == band.Color && across(last.Rect) == across(band.Rect) &&
+                end(last.Rect) == start(band.Rect)) {
+                end(last.Rect) = end(band.Rect);
+                continue;
+            }
+        }
+        fills.push_back(band);
+    }
+    return fills;
 }
 
 tk::TColor BlendColor(tk::TColor c1, tk::TColor c2, int percent, ColorResolver resolve) {

@@ -19,6 +19,11 @@ struct GradientBand {
 std::vector<GradientBand> GradientBands(tk::TColor from, tk::TColor to, int steps,
                                         const tk::TRect& r, bool horizontal);
 
+// The fewest rectangles that, drawn in order, leave the same pixels as `bands` drawn in order:
+// the part of a band the next one paints over is left out, and touching bands of one colour
+// become one. Empty bands are dropped.
+std::vector<GradientBand> CoalescedBands(const std::vector<GradientBand>& bands, bool horizontal);
+
 // Turns a stored colour into plain RGB (system colours take the platform's current value).
 using ColorResolver = tk::TColor (*)(tk::TColor);
 

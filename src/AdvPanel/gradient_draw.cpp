@@ -17,10 +17,12 @@ void DrawGradient(tk::TCanvas& canvas, tk::TColor from, tk::TColor to, int steps
     const std::vector<GradientBand> bands =
         GradientBands(ResolveColor(from), ResolveColor(to), steps, r, horizontal);
     if (canvas.PenWidth == 1) {
-        // All bands in one go: the same pixels without a pen and brush per band.
+        // All bands in one go, and only what shows of them: the same pixels with fewer fills
+        // and without a pen and brush per band.
+        const std::vector<GradientBand> shown = CoalescedBands(bands, horizontal);
         std::vector<tk::ColoredRect> fills;
-        fills.reserve(bands.size());
-        for (const GradientBand& band : bands)
+        fills.reserve(shown.size());
+        for (const GradientBand& band : shown)
             fills.push_back({band.Rect, band.Color});
         canvas.FillColoredRects(fills);
     } else {

@@ -144,6 +144,40 @@ TEST(GradientBands, DegenerateInputsCoverNothingOrOneBand) {
             EXPECT_TRUE(b.Rect.Right <= b.Rect.Left || b.Rect.Bottom <= b.Rect.Top);
 }
 
+TEST(CoalescedBands, LeaveThePixelsOfAllBandsWithFewerFills) {
+    using advpanel::CoalescedBands;
+    // The note's body and caption: one fill per colour that shows.
+    const TRect body{0, 0, 369, 277};
+    auto bands = GradientBands(RGBColor(255, 255, 204), RGBColor(255, 255, 221), 64, body, false);
+    auto fills = CoalescedBands(bands, false);
+    EXPECT_EQ(Paint(fills, 277, false), Paint(bands, 277, false));
+    EXPECT_EQ(fills.size(), 18u); // blue 204 to 220, then the last band's 221 at the foot
+    for (const GradientBand& f : fills)
+        EXPECT_TRUE(f.Rect.Left == 0 && f.Rect.Right == 369);
+    const TRect strip{1, 1, 366, 29};
+    bands = GradientBands(RGBColor(228, 228, 182), RGBColor(218, 216, 173), 64, strip, false);
+    EXPECT_EQ(Paint(CoalescedBands(bands, false), 29, false), Paint(bands, 29, false));
+    EXPECT_LE(CoalescedBands(bands, false).size(), 28u);
+
+    // Every extent against every step count, in both directions, with colours that repeat.
+    for (bool horizontal : {false, true})
+        for (int extent : {0, 1, 2, 5, 28, 63, 64, 65, 130, 277, 1080})
+            for (int steps : {1, 2, 3, 7, 64, 100, 255, 1000}) {
+                const TRect r = horizontal ? TRect{3, 0, 3 + extent, 9} : TRect{0, 3, 9, 3 + extent};
+                bands = GradientBands(RGBColor(0, 0, 10), RGBColor(0, 0, 17), steps, r, horizontal);
+                fills = CoalescedBands(bands, horizontal);
+                ASSERT_EQ(Paint(fills, extent + 3, horizontal), Paint(bands, extent + 3, horizontal))
+                    << extent << " " << steps << " " << horizontal;
+                for (const GradientBand& f : fills)
+                    ASSERT_TRUE(f.Rect.Right > f.Rect.Left && f.Rect.Bottom > f.Rect.Top);
+            }
+
+    // Offsets past 16 bits wrap back: later bands then land before earlier ones.
+    const TRect tall{0, 0, 1, 200000};
+    bands = GradientBands(RGBColor(0, 0, 0), RGBColor(0, 0, 200), 4, tall, false);
+    EXPECT_EQ(Paint(CoalescedBands(bands, false), 200000, false), Paint(bands, 200000, false));
+}
+
 TEST(BlendColor, MixesComponentsRoundingHalvesToEven) {
     const TColor olive = RGBColor(104, 94, 32);
     EXPECT_EQ(BlendColor(olive, RGBColor(236, 233, 216), 50, ResolveFace), RGBColor(170, 164, 124));
