@@ -295,7 +295,6 @@ void HostileInput::ExpectUnicodePathOwnFileOrClearError(const std::wstring& wide
     if (!decoy.empty()) {
         EXPECT_EQ(ReadBytes(decoy), "decoy");
     }
-    DeleteFileW(widePath.c_str()); // the scratch folder's removal goes by ANSI names
 }
 
 // The best-fit spelling of `name`, or "" when that holds a "?" (which no file can be named).
@@ -331,7 +330,6 @@ TEST_F(HostileInput, FoldersOutsideTheAnsiCodePageOpenTheirOwnFileOrFailClearly)
     }
     ExpectUnicodePathOwnFileOrClearError(folder + L"\\note.txt", decoy,
                                          folder_ / "mappa-??\\note.txt");
-    RemoveDirectoryW(folder.c_str());
 }
 
 } // namespace

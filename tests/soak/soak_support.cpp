@@ -212,25 +212,39 @@ ScratchFolder::~ScratchFolder() {
     RemoveTree(path_);
 }
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+namespace {
+
+// By wide names, so that entries the ANSI code page cannot spell go too.
+void RemoveTreeW(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                 !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(path);
-            else if (!DeleteFileA(path.c_str()))
-                RemoveDirectoryA(path.c_str()); // a link to a folder
-        } while (FindNextFileA(find, &data));
+                RemoveTreeW(path);
+            else if (!DeleteFileW(path.c_str()))
+                RemoveDirectoryW(path.c_str()); // a link to a folder
+        } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(folder.c_str());
+}
+
+} // namespace
+
+void RemoveTree(const std::string& folder) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, nullptr, 0);
+    if (length <= 0) return;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide.data(), length);
+    wide.pop_back(); // the terminator
+    RemoveTreeW(wide);
 }
 
 std::string ListFolder(const std::string& folder) {
