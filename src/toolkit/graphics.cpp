@@ -299,22 +299,34 @@ ClipRegion::~ClipRegion() {
 
 namespace {
 
-// The surface's pen and brush, made from its settings and selected for one operation.
-class PenAndBrush {
+// A pen of the surface's colour and width, selected for one operation. Thin solid pens (nearly
+// all the drawing) use the device context's own pen, so nothing is made for them.
+class SelectedPen {
 public:
-    PenAndBrush(HDC dc, const TCanvas& c)
-        : pen_(CreatePen(PS_SOLID, c.PenWidth, ColorToRGB(c.PenColor))),
-          brush_(c.BrushStyle == TBrushStyle::bsSolid ? CreateSolidBrush(ColorToRGB(c.BrushColor))
-                                                      : nullptr),
-          pen_selected_(dc, pen_.Get()),
-          brush_selected_(dc, brush_ ? static_cast<HGDIOBJ>(brush_.Get())
-                                     : GetStockObject(NULL_BRUSH)) {}
+    SelectedPen(HDC dc, const TCanvas& c)
+        : pen_(c.PenWidth > 1 ? CreatePen(PS_SOLID, c.PenWidth, ColorToRGB(c.PenColor)) : nullptr),
+          selected_(dc, pen_ ? static_cast<HGDIOBJ>(pen_.Get()) : GetStockObject(DC_PEN)) {
+        if (!pen_) SetDCPenColor(dc, ColorToRGB(c.PenColor));
+    }
 
 private:
     PenHandle pen_;
-    BrushHandle brush_;
-    SelectedObject pen_selected_;
-    SelectedObject brush_selected_;
+    SelectedObject selected_;
+};
+
+// The surface's pen and brush, selected for one operation; a solid brush is the device
+// context's own.
+class PenAndBrush {
+public:
+    PenAndBrush(HDC dc, const TCanvas& c)
+        : pen_(dc, c),
+          brush_(dc, GetStockObject(c.BrushStyle == TBrushStyle::bsSolid ? DC_BRUSH : NULL_BRUSH)) {
+        if (c.BrushStyle == TBrushStyle::bsSolid) SetDCBrushColor(dc, ColorToRGB(c.BrushColor));
+    }
+
+private:
+    SelectedPen pen_;
+    SelectedObject brush_;
 };
 
 } // namespace
@@ -324,8 +336,8 @@ TCanvas::TCanvas(HDC dc) : dc_(dc) {}
 void TCanvas::FillRect(const TRect& r) {
     if (BrushStyle == TBrushStyle::bsClear) return;
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
-    BrushHandle brush(CreateSolidBrush(ColorToRGB(BrushColor)));
-    ::FillRect(dc_, &rc, brush.Get());
+    SetDCBrushColor(dc_, ColorToRGB(BrushColor));
+    ::FillRect(dc_, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void TCanvas::Rectangle(const TRect& r) {
@@ -356,8 +368,7 @@ void TCanvas::MoveTo(int x, int y) {
 }
 
 void TCanvas::LineTo(int x, int y) {
-    PenHandle pen(CreatePen(PS_SOLID, PenWidth, ColorToRGB(PenColor)));
-    SelectedObject p(dc_, pen.Get());
+    SelectedPen pen(dc_, *this);
     MoveToEx(dc_, penPos_.X, penPos_.Y, nullptr);
     ::LineTo(dc_, x, y);
     penPos_ = {x, y};
