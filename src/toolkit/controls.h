@@ -176,6 +176,8 @@ public:
     const char* ClassName() const override { return "TGraphicControl"; }
     // Paints in this control's coordinates; the surface is clipped to the control.
     virtual void Paint(TCanvas& canvas) = 0;
+    // True when Paint would leave every pixel as it was, so a repaint can pass it by.
+    virtual bool DrawsNothing() const { return false; }
 };
 
 TRect ToRect(const RECT& r);

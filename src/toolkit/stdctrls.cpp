@@ -101,6 +101,10 @@ void TImage::Paint(TCanvas& canvas) {
         canvas.Draw(0, 0, picture_);
 }
 
+bool TImage::DrawsNothing() const {
+    return !icon_ && picture_.Empty();
+}
+
 bool TImage::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
     return TGraphicControl::ReadProperty(name, value, reader);
 }

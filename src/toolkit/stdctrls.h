@@ -41,6 +41,7 @@ public:
     // Shows a system icon instead of the picture (not owned; shared icons only).
     void SetIcon(HICON icon);
     void Paint(TCanvas& canvas) override;
+    bool DrawsNothing() const override;
 
 protected:
     bool ReadProperty(std::string_view name, const LayoutValue& value,

@@ -469,7 +469,9 @@ void TWinControl::PaintWindow(HDC dc) {
 
 void TWinControl::PaintControls(HDC dc) {
     for (TControl* c : controls_)
-        if (!c->IsWindowed() && c->Visible()) PaintGraphicChild(dc, c);
+        if (!c->IsWindowed() && c->Visible() &&
+            !static_cast<TGraphicControl*>(c)->DrawsNothing())
+            PaintGraphicChild(dc, c);
 }
 
 void TWinControl::PaintGraphicChild(HDC dc, TControl* control) {
