@@ -57,20 +57,21 @@ BreakMasks FindBreaks(const char* p) {
     BreakMasks masks;
 #if defined(__SSE2__) || defined(_M_X64)
     const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-    __m128i block[4], anyCr = _mm_setzero_si128();
+    __m128i crHits[4], anyCr = _mm_setzero_si128();
     for (int part = 0; part < 4; ++part) {
-        block[part] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
-        anyCr = _mm_or_si128(anyCr, _mm_cmpeq_epi8(block[part], cr));
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+        crHits[part] = _mm_cmpeq_epi8(block, cr);
+        anyCr = _mm_or_si128(anyCr, crHits[part]);
         masks.Lf |= static_cast<std::uint64_t>(static_cast<unsigned>(
-                        _mm_movemask_epi8(_mm_cmpeq_epi8(block[part], lf))))
+                        _mm_movemask_epi8(_mm_cmpeq_epi8(block, lf))))
                     << (16 * part);
     }
     // Most windows hold no CR: their CR mask needs no more than one test.
     if (_mm_movemask_epi8(anyCr) != 0)
         for (int part = 0; part < 4; ++part)
-            masks.Cr |= static_cast<std::uint64_t>(static_cast<unsigned>(
-                            _mm_movemask_epi8(_mm_cmpeq_epi8(block[part], cr))))
-                        << (16 * part);
+            masks.Cr |=
+                static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(crHits[part])))
+                << (16 * part);
 #else
     for (size_t j = 0; j < kWindow; ++j) {
         masks.Cr |= static_cast<std::uint64_t>(p[j] == '\r') << j;
