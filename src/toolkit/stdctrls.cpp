@@ -1,6 +1,7 @@
 #include "stdctrls.h"
 
 #include "component_reader.h"
+#include "edit_word_breaks.h"
 
 #include <vector>
 
@@ -149,6 +150,12 @@ void TMemo::CreateParams(TCreateParams& p) {
 void TMemo::HandleCreated() {
     // MaxLength 0 asks for the system's largest limit.
     SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
+    // The memo's own word breaks: the system's procedure works out the break opportunities of
+    // the whole text after every change, in one allocation of the text's size that a large
+    // note can fail (and then crash).
+    if (WordWrap)
+        SendMessageA(Handle(), EM_SETWORDBREAKPROC, 0,
+                     reinterpret_cast<LPARAM>(EditWordBreakProc()));
     if (!savedText_.empty()) {
         suppressChange_ = true;
         SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(savedText_.c_str()));
@@ -161,6 +168,11 @@ void TMemo::HandleCreated() {
 void TMemo::HandleDestroying() {
     savedText_ = Text();
     savedModified_ = Modified();
+}
+
+size_t TMemo::TextLength() const {
+    if (!HandleAllocated()) return savedText_.size();
+    return static_cast<size_t>(SendMessageA(Handle(), WM_GETTEXTLENGTH, 0, 0));
 }
 
 std::string TMemo::Text() const {

@@ -64,6 +64,8 @@ public:
     const char* ClassName() const override { return "TMemo"; }
 
     std::string Text() const;
+    // The length of the text in bytes, without fetching it.
+    size_t TextLength() const;
     void SetText(const std::string& text);
     // Replaces the whole text without a change notification; false when the control refuses it.
     bool SetTextSilently(const std::string& text);
