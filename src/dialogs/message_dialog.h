@@ -11,7 +11,10 @@ namespace dialogs {
 int ShowMessageDialog(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
                       int helpContext);
 
-// Asks with Yes, No and Cancel: 6 for Yes, 7 for No, 2 for Cancel or any other way out.
+// The modal results of the confirmation's buttons.
+inline constexpr int mrCancel = 2, mrYes = 6, mrNo = 7;
+
+// Asks with Yes, No and Cancel: mrYes, mrNo, or mrCancel for Cancel or any other way out.
 int ConfirmMessage(const std::string& text);
 
 } // namespace dialogs

@@ -12,6 +12,11 @@ std::string TrimSystemText(std::string_view text) {
     return std::string(text.substr(0, end));
 }
 
+std::string SystemReason(std::string_view systemText, unsigned long code) {
+    std::string reason = TrimSystemText(systemText);
+    return reason.empty() ? "Error " + std::to_string(code) : reason;
+}
+
 std::string FormatMessageText(std::string_view format, const std::vector<std::string>& args) {
     std::string out;
     size_t next = 0;

@@ -17,6 +17,10 @@ inline constexpr const char* kTextExceedsMemo = "Text exceeds memo capacity";   
 // Cuts trailing bytes with codes 0 to 32 and trailing full stops, in any mix.
 std::string TrimSystemText(std::string_view text);
 
+// The reason a message gives for a system error: the system's text for the code, trimmed, or
+// "Error <code>" where the system has none, so that a reason is never blank.
+std::string SystemReason(std::string_view systemText, unsigned long code);
+
 // Replaces each "%s" of `format` with the next argument; "%%" gives "%".
 std::string FormatMessageText(std::string_view format, const std::vector<std::string>& args);
 

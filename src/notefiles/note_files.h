@@ -2,28 +2,49 @@
 // Note text files: the memo's text to and from a file, byte for byte.
 #include "toolkit/stdctrls.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace notefiles {
 
-// Writes the memo's whole text to the file: exactly its bytes, no byte-order mark, no line break
-// added. The text goes to a new file in the same folder first (created exclusively: it never
-// opens a file or link that is already there) and takes the target's place only once every byte
-// is written and flushed, so a failure never destroys what the file held and leaves no staging
-// file behind. Raises EFCreateError when the target or the staging file cannot be created,
-// EWriteError when not all bytes could be written.
-void WriteNoteFile(tk::TMemo& memo, const std::string& fileName);
+// What tells one version of a file from another: its size and its last-write time.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t lastWrite = 0; // FILETIME, 100 ns since 1601
+    bool operator==(const FileStamp&) const = default;
+};
 
-// The path of the staging file that a save of `targetFullPath` tries as its `attempt`-th choice:
-// in the target's folder, short enough for the ANSI path limit; empty when the folder leaves no
-// room for one. A save takes the first of these names that it can create anew.
-std::string StagingPathFor(const std::string& targetFullPath, unsigned attempt);
+// Writes the memo's whole text to the file: exactly its bytes, no byte-order mark, no line break
+// added. A symbolic link or junction is followed: the file it leads to is written and the link
+// kept. The text goes to a new file in the same folder first (created exclusively under an
+// unpredictable name: it never opens a file or link that is already there) and takes the
+// target's place only once every byte is written and flushed, so a failure never destroys what
+// the file held and leaves no staging file behind. Raises EFCreateError when the target or the
+// staging file cannot be created or the name is too long, EWriteError when not all bytes could
+// be written. Returns the stamp of the file written.
+FileStamp WriteNoteFile(tk::TMemo& memo, const std::string& fileName);
+
+// The path of a staging file for `targetFullPath`, in the target's folder and short enough for
+// the ANSI path limit, its name made from `unpredictable`; empty when the folder leaves no room
+// for one. A save tries up to kStagingAttempts such names, each from fresh random bits.
+std::string StagingPathFor(const std::string& targetFullPath, std::uint32_t unpredictable);
 inline constexpr unsigned kStagingAttempts = 64;
+
+// Where the random bits of staging names come from: the system's generator, or for a test a
+// source of its own (nullptr restores the system's).
+using RandomSource = std::uint32_t (*)();
+void SetStagingRandomSource(RandomSource source);
 
 // Replaces the memo's text with the file's, line breaks made CR LF. The memo is left untouched,
 // without a change notification, when the texts are equal; otherwise it changes and notifies
-// once. Raises EFOpenError (file cannot be opened or read whole, is 2 GiB or more, or is too large
-// for the memory left) and EInvalidOperation (the memo refuses the text).
-void ReadNoteFile(tk::TMemo& memo, const std::string& fileName);
+// once. Raises EFOpenError (the file cannot be opened or read whole, its name is too long, it
+// holds a NUL byte, or it is larger or has a longer line than the memo takes reliably) and
+// EInvalidOperation (the memo refuses the text or takes only part of it; it keeps its text).
+// Returns the stamp of the file read.
+FileStamp ReadNoteFile(tk::TMemo& memo, const std::string& fileName);
+
+// The stamp of the file as it is now; none when it cannot be looked at (it is missing, say).
+std::optional<FileStamp> CurrentFileStamp(const std::string& fileName);
 
 } // namespace notefiles

@@ -138,45 +138,65 @@ void TForm1::ShowFileTitle() {
     SetCaption(title);
 }
 
-// Steps 2 to 4 of a save; a failed write leaves the titles and the saved mark as they were.
-void TForm1::WriteAndMarkSaved() {
-    notefiles::WriteNoteFile(*Memo1, FileName);
+bool TForm1::UserAgrees(const char* question) {
+    return dialogs::ConfirmMessage(question) == dialogs::mrYes;
+}
+
+// Whether writing to `target` may go ahead: when it is the note's own file and has changed on
+// disk since the note last read or wrote it (another note or program saved it meanwhile), only
+// if the user says so.
+bool TForm1::MayOverwrite(const std::string& target) {
+    if (!fileStamp_ || target != FileName) return true;
+    std::optional<notefiles::FileStamp> now = notefiles::CurrentFileStamp(target);
+    return !now || *now == *fileStamp_ || UserAgrees(kChangedOnDiskQuestion);
+}
+
+// Writes the note to `target`; only a write that went through makes it the note's file, names
+// the note after it and marks it saved. A failure leaves all of that as it was.
+void TForm1::SaveTo(const std::string& target) {
+    if (!MayOverwrite(target)) return;
+    notefiles::FileStamp stamp = notefiles::WriteNoteFile(*Memo1, target);
+    FileName = target;
+    fileStamp_ = stamp;
     ShowFileTitle();
     Saved = true;
 }
 
 void TForm1::Label3Click(tk::TObject*) {
-    if (FileName.empty()) {
-        if (!SaveDialog1->Execute()) return;
-        FileName = SaveDialog1->FileName;
+    if (!FileName.empty()) {
+        SaveTo(FileName);
+        return;
     }
-    WriteAndMarkSaved();
+    if (SaveDialog1->Execute()) SaveTo(SaveDialog1->FileName);
 }
 
 // Save as: always asks for the name. The event stays unhandled (no menu follows anyway).
 void TForm1::Label3ContextPopup(tk::TObject*, tk::TPoint, bool&) {
-    if (!SaveDialog1->Execute()) return;
-    FileName = SaveDialog1->FileName;
-    WriteAndMarkSaved();
+    if (SaveDialog1->Execute()) SaveTo(SaveDialog1->FileName);
 }
 
+// Open: unsaved text is replaced only when the user says so.
 void TForm1::Label4Click(tk::TObject*) {
+    if (!Saved && !UserAgrees(kOpenUnsavedQuestion)) return;
     if (!OpenDialog1->Execute()) return;
     OpenChosenFile(OpenDialog1->FileName);
 }
 
+// The note then holds the file's text: it is saved.
 void TForm1::OpenChosenFile(const std::string& fileName) {
+    notefiles::FileStamp stamp;
     {
         tk::WaitCursor wait; // a large note takes noticeable time
-        notefiles::ReadNoteFile(*Memo1, fileName);
+        stamp = notefiles::ReadNoteFile(*Memo1, fileName);
     }
     FileName = fileName;
+    fileStamp_ = stamp;
     ShowFileTitle();
+    Saved = true;
 }
 
 void TForm1::FormCloseQuery(tk::TObject*, bool& canClose) {
-    constexpr int kYes = 6;
-    canClose = Saved || dialogs::ConfirmMessage(kCloseUnsavedQuestion) == kYes;
+    canClose = Saved || UserAgrees(kCloseUnsavedQuestion);
 }
 
 } // namespace note

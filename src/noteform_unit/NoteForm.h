@@ -3,11 +3,13 @@
 #include "AdvPanel/AdvPanel.h"
 #include "WndActImg/WndActImg.h"
 #include "glGBtn/glGBtn.h"
+#include "notefiles/note_files.h"
 #include "toolkit/application.h"
 #include "toolkit/file_dialogs.h"
 #include "toolkit/stdctrls.h"
 
 #include <map>
+#include <optional>
 #include <string>
 
 namespace note {
@@ -49,18 +51,23 @@ public:
     void Memo1Change(tk::TObject* sender);
     void FormCloseQuery(tk::TObject* sender, bool& canClose);
     void Label3ContextPopup(tk::TObject* sender, tk::TPoint mousePos, bool& handled);
-    // Opens the chosen note file into the memo, under the wait cursor, and names the note after it.
+    // Opens the chosen note file into the memo, under the wait cursor, names the note after it
+    // and marks it saved.
     void OpenChosenFile(const std::string& fileName);
 
 private:
     void PublishMethods();
     void BindComponents();
     template <typename T> T* Field(const char* name);
-    void WriteAndMarkSaved();
     void ShowFileTitle();
+    bool UserAgrees(const char* question);
+    bool MayOverwrite(const std::string& target);
+    void SaveTo(const std::string& target);
 
     bool Saved = true;
     std::string FileName;
+    // The note's file as the note last read or wrote it.
+    std::optional<notefiles::FileStamp> fileStamp_;
     std::map<std::string, tk::TMethod, std::less<>> methods_;
 };
 

@@ -7,4 +7,12 @@ namespace note {
 inline constexpr const char* kCloseUnsavedQuestion =
     "A jegyzet nincs mentve, \xEDgy is be akarod z\xE1rni?";
 
+// "The note is not saved; open another one anyway?"
+inline constexpr const char* kOpenUnsavedQuestion =
+    "A jegyzet nincs mentve, \xEDgy is meg akarsz nyitni egy m\xE1sikat?";
+
+// "The file has changed since it was opened. Overwrite it anyway?"
+inline constexpr const char* kChangedOnDiskQuestion =
+    "A f\xE1jl a megnyit\xE1sa \xF3ta megv\xE1ltozott. \xCDgy is fel\xFClb\xEDrod?";
+
 } // namespace note

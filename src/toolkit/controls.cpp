@@ -130,6 +130,11 @@ void TControl::CheckNewSize(int& width, int& height) {
     height = h;
 }
 
+void TSizeConstraints::Scale(int m, int d) {
+    for (int* limit : {&MinWidth, &MinHeight, &MaxWidth, &MaxHeight})
+        *limit = MulDivRound(*limit, m, d);
+}
+
 bool TSizeConstraints::ReadProperty(std::string_view name, const LayoutValue& value,
                                     LayoutReader& reader) {
     int* field = name == "MinWidth"    ? &MinWidth
@@ -248,6 +253,7 @@ void TControl::Repaint() {
 }
 
 void TControl::ChangeScale(int m, int d) {
+    constraints_.Scale(m, d);
     TRect r = ScaleEdges(bounds_, m, d);
     SetBounds(r.Left, r.Top, r.Width(), r.Height());
     if (!parentFont_) {

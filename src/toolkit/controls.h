@@ -38,6 +38,8 @@ public:
     int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
     // Called after a limit changed, so that the control applies it.
     std::function<void()> OnChange;
+    // Scales every limit by m/d, as a stored layout is scaled to the screen (without OnChange).
+    void Scale(int m, int d);
 
 protected:
     bool ReadProperty(std::string_view name, const LayoutValue& value,

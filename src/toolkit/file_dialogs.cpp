@@ -36,33 +36,69 @@ std::wstring ChosenFolder(HWND dialog) {
     return path;
 }
 
-// The name field's text, taken from the current folder unless it is a full path.
-void NoteChosenPath(HWND dialog) {
-    wchar_t text[MAX_PATH] = {};
+// The text of the dialog's file-name field, however long.
+std::wstring TypedName(HWND dialog) {
     for (int id : {edt1, cmb13})
         if (HWND field = GetDlgItem(dialog, id)) {
-            GetWindowTextW(field, text, MAX_PATH);
-            break;
+            std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+            text.resize(static_cast<size_t>(GetWindowTextW(field, text.data(),
+                                                           static_cast<int>(text.size()))));
+            return text;
         }
-    std::wstring typed = text;
+    return {};
+}
+
+// The name field's text, taken from the current folder unless it is a full path.
+void NoteChosenPath(HWND dialog) {
+    std::wstring typed = TypedName(dialog);
     if (typed.empty()) return;
-    const bool full =
-        (typed.size() > 2 && typed[1] == L':' && typed[2] == L'\\') || typed.rfind(L"\\\\", 0) == 0;
-    if (full) {
-        g_chosenPath = typed;
-        return;
-    }
     std::wstring folder = ChosenFolder(dialog);
-    if (folder.empty()) return;
-    g_chosenPath = folder.back() == L'\\' ? folder + typed : folder + L"\\" + typed;
+    std::wstring path = PathFromTypedName(folder, typed, L"");
+    if (!folder.empty() || path == typed) g_chosenPath = path;
+}
+
+// A name confirmed in the running dialog that is too long for it, made a full path; empty when
+// none. The dialog builds the path of a confirmed name in a buffer of MAX_PATH characters of
+// its own, which a longer name would overrun, so such a name never reaches it: the dialog is
+// cancelled instead and Execute reports the name, which opening or writing then refuses.
+std::wstring g_tooLongPath;
+std::wstring g_extension; // the running dialog's default extension
+WNDPROC g_dialogProc = nullptr;
+
+LRESULT CALLBACK GuardLongNames(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    WNDPROC next = g_dialogProc;
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
+        g_dialogProc = nullptr;
+    }
+    if (msg == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        std::wstring typed = TypedName(dialog);
+        std::wstring path = PathFromTypedName(ChosenFolder(dialog), typed, g_extension);
+        // A name from the root ("\...", "\\server\...") may go in after the folder's drive.
+        size_t room = path.size() + (!typed.empty() && typed[0] == L'\\' ? 2 : 0);
+        if (room >= MAX_PATH) {
+            g_tooLongPath = path;
+            return CallWindowProcW(next, dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+    return CallWindowProcW(next, dialog, msg, wParam, lParam);
+}
+
+void GuardAgainstLongNames(HWND dialog) {
+    if (g_dialogProc) return;
+    g_dialogProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GuardLongNames)));
 }
 
 // `text` in the ANSI code page: a character it has no byte for as "?" (and `lost` set), or by
 // best fit when `bestFit`.
 std::string Spelled(const std::wstring& text, bool bestFit, BOOL* lost = nullptr) {
-    char spelled[MAX_PATH * 2] = {};
-    WideCharToMultiByte(CP_ACP, bestFit ? 0 : WC_NO_BEST_FIT_CHARS, text.c_str(), -1, spelled,
-                        sizeof spelled, nullptr, bestFit ? nullptr : lost);
+    std::string spelled(text.size() * 2 + 1, '\0');
+    int length = WideCharToMultiByte(CP_ACP, bestFit ? 0 : WC_NO_BEST_FIT_CHARS, text.c_str(),
+                                     static_cast<int>(text.size()), spelled.data(),
+                                     static_cast<int>(spelled.size()), nullptr,
+                                     bestFit ? nullptr : lost);
+    spelled.resize(static_cast<size_t>(length));
     return spelled;
 }
 
@@ -140,6 +176,7 @@ UINT_PTR CALLBACK TOpenDialog::PlacementHook(HWND hook, UINT msg, WPARAM, LPARAM
     UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
     if (code == CDN_FILEOK) NoteChosenPath(dialog);
     if (code != CDN_INITDONE) return 0;
+    GuardAgainstLongNames(dialog);
     HWND anchor = GetWindow(dialog, GW_OWNER);
     if (Application && Application->MainForm() && Application->MainForm()->HandleAllocated())
         anchor = Application->MainForm()->Handle();
@@ -174,8 +211,10 @@ BOOL TSaveDialog::RunSystemDialog(OPENFILENAMEA& ofn) {
 }
 
 bool TOpenDialog::Execute() {
-    char file[MAX_PATH] = {};
-    std::strncpy(file, FileName.c_str(), MAX_PATH - 1);
+    // Room for any name the dialog may hand back: a name too long for a file is reported as
+    // chosen and then refused by opening or writing, never cut short or dropped.
+    std::vector<char> file(kFileNameRoom, '\0');
+    FileName.copy(file.data(), file.size() - 1);
     std::string filter = FilterForSystem(Filter);
     std::string extension = ExtensionForSystem(DefaultExt);
 
@@ -184,8 +223,8 @@ bool TOpenDialog::Execute() {
     ofn.hwndOwner = Application ? Application->Handle() : nullptr;
     ofn.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrInitialDir = InitialDir.c_str();
     ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
@@ -194,6 +233,8 @@ bool TOpenDialog::Execute() {
 
     CancelMouseCapture();
     g_chosenPath.clear();
+    g_tooLongPath.clear();
+    g_extension = std::wstring(extension.begin(), extension.end());
     HWND active = GetActiveWindow();
     EnsureComApartment();
     BOOL chosen;
@@ -202,10 +243,14 @@ bool TOpenDialog::Execute() {
         chosen = RunSystemDialog(ofn);
     }
     if (active && IsWindow(active)) SetActiveWindow(active);
+    if (!g_tooLongPath.empty()) {
+        FileName = Spelled(g_tooLongPath, false);
+        return true;
+    }
     if (!chosen) return false;
     // Names the ANSI code page cannot spell keep their "?": opening or writing then fails
     // clearly instead of reaching the file that the best-fit spelling names.
-    FileName = WithUnspellableNames(file);
+    FileName = WithUnspellableNames(file.data());
     FilterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
 }

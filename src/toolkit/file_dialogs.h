@@ -18,6 +18,9 @@ constexpr TOpenOptions ofReadOnly = 1u << 0, ofOverwritePrompt = 1u << 1, ofHide
                        ofNoReadOnlyReturn = 1u << 12, ofNoTestFileCreate = 1u << 13,
                        ofEnableSizing = 1u << 14;
 
+// Characters of room for the name a dialog hands back: the longest path the system knows.
+inline constexpr size_t kFileNameRoom = 32768;
+
 class TOpenDialog : public TComponent {
 public:
     explicit TOpenDialog(TComponent* owner) : TComponent(owner) {}
@@ -34,7 +37,8 @@ public:
 
     // Shows the system dialog modally, owned by the application's window, with every other
     // window of the application disabled meanwhile. True when the user chose a file, which is
-    // then FileName (a full path); FilterIndex is the filter last chosen.
+    // then FileName (a full path, which may be too long for a file); FilterIndex is the filter
+    // last chosen.
     bool Execute();
 
 protected:

@@ -301,6 +301,7 @@ void TCustomForm::ApplyLayoutScaling() {
     int measured = MeasureTextHeight(Font());
     if (measured == TextHeight || TextHeight <= 0) return;
     int cw = ClientWidth(), ch = ClientHeight();
+    Constraints().Scale(measured, TextHeight);
     for (TControl* c : std::vector<TControl*>(Controls()))
         c->ChangeScale(measured, TextHeight);
     SetClientSize(MulDivRound(cw, measured, TextHeight), MulDivRound(ch, measured, TextHeight));

@@ -1,5 +1,6 @@
 #include "notefiles/error_text.h"
 #include "notefiles/line_breaks.h"
+#include "notefiles/note_text_limits.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,17 @@ TEST(ErrorText, SystemTextsLoseTrailingBlanksControlBytesAndFullStops) {
     EXPECT_EQ(notefiles::TrimSystemText("Odd . \t. \r\n"), "Odd");
     EXPECT_EQ(notefiles::TrimSystemText(" \r\n"), "");
     EXPECT_EQ(notefiles::TrimSystemText("Kept.x"), "Kept.x");
+    // A reason is never blank: without a text of the system's, the code stands for it.
+    EXPECT_EQ(notefiles::SystemReason("Access denied.\r\n", 5), "Access denied");
+    EXPECT_EQ(notefiles::SystemReason(" .\r\n", 223), "Error 223");
+}
+
+TEST(NoteTextLimits, TheLongestLineIsTheLongestRunWithoutABreak) {
+    EXPECT_EQ(notefiles::LongestLine(""), 0u);
+    EXPECT_EQ(notefiles::LongestLine("abc"), 3u);
+    EXPECT_EQ(notefiles::LongestLine("ab\r\nabcd\rabc\nab"), 4u);
+    EXPECT_EQ(notefiles::LongestLine("\r\n\n\r"), 0u);
+    EXPECT_EQ(notefiles::LongestLine("a\nabcde"), 5u);
 }
 
 TEST(ErrorText, FormatsFillPlaceholdersInOrder) {

@@ -25,6 +25,19 @@ TEST(FileDialogRules, DefaultExtensionLosesItsPeriod) {
     EXPECT_EQ(tk::ExtensionForSystem("."), "");
 }
 
+TEST(FileDialogRules, ATypedNameBecomesThePathTheDialogMustFindRoomFor) {
+    const std::wstring folder = L"C:\\notes";
+    EXPECT_EQ(tk::PathFromTypedName(folder, L"list", L"txt"), L"C:\\notes\\list.txt");
+    EXPECT_EQ(tk::PathFromTypedName(folder + L"\\", L"list.md", L"txt"), L"C:\\notes\\list.md");
+    EXPECT_EQ(tk::PathFromTypedName(folder, L"D:\\x\\y", L""), L"D:\\x\\y");
+    EXPECT_EQ(tk::PathFromTypedName(folder, L"\\\\srv\\share\\n.txt", L"txt"),
+              L"\\\\srv\\share\\n.txt");
+    EXPECT_EQ(tk::PathFromTypedName(folder, L"\\top", L"txt"), L"C:\\top.txt");
+    // A period with a blank or a folder after it starts no extension.
+    EXPECT_EQ(tk::PathFromTypedName(folder, L"a. b", L"txt"), L"C:\\notes\\a. b.txt");
+    EXPECT_EQ(tk::PathFromTypedName(L"C:\\v1.2", L"n", L"txt"), L"C:\\v1.2\\n.txt");
+}
+
 TEST(FileDialogRules, DialogGoesToTheCentreAndAThirdDown) {
     EXPECT_EQ(tk::FileDialogPlace({0, 0, 1280, 1024}, 500, 400), (tk::TPoint{390, 208}));
     // A second monitor to the right; odd sizes round toward zero.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace soak {
 namespace {
@@ -27,17 +28,19 @@ TEST_F(SaveFaults, ATargetMadeReadOnlyAfterTheDialogKeepsItsBytes) {
               CannotCreate(target, ERROR_ACCESS_DENIED));
     EXPECT_EQ(ReadBytes(target), "previous note");
     EXPECT_EQ(ListFolder(folder_.Path()), "note.txt");
-    // The chosen name is kept; the rest is as it was.
-    NoteState after = State();
-    EXPECT_EQ(after.fileName, target);
-    after.fileName = before.fileName;
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(State(), before); // the chosen name included
 }
 
 TEST_F(SaveFaults, ATargetLockedByAnotherProcessAfterTheDialogKeepsItsBytes) {
+    // A note of its own file, changed, saved as another file that a process then locks.
+    std::string own = folder_ / "own.txt";
+    WriteBytes(own, "own");
+    answers_.fileName = own;
+    Open();
+    SetMemoText("mine");
+    NoteState before = State();
     std::string target = folder_ / "locked.txt";
     WriteBytes(target, "held elsewhere");
-    SetMemoText("mine");
     answers_.fileName = target;
     std::unique_ptr<HolderProcess> holder;
     answers_.afterFileDialog = [&] { holder = std::make_unique<HolderProcess>(target, "read"); };
@@ -45,18 +48,20 @@ TEST_F(SaveFaults, ATargetLockedByAnotherProcessAfterTheDialogKeepsItsBytes) {
     EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { SaveAs(); }),
               CannotCreate(target, ERROR_SHARING_VIOLATION));
     ASSERT_TRUE(holder && holder->Holding());
-    EXPECT_EQ(ListFolder(folder_.Path()), "locked.txt");
-    EXPECT_FALSE(form_->IsSaved());
-    EXPECT_EQ(fixture_.App().Title(), "Pinlet");
+    EXPECT_EQ(ListFolder(folder_.Path()), "locked.txt own.txt");
+    EXPECT_EQ(State(), before);
     holder.reset();
     EXPECT_EQ(ReadBytes(target), "held elsewhere");
 
-    // Once the other process has let go, a save writes to the kept name without a dialog.
+    // Once the other process has let go, a save goes, without a dialog, to the file that the
+    // title names, never to the name that failed.
+    answers_.afterFileDialog = nullptr;
     Save();
-    EXPECT_EQ(answers_.fileDialogs, 1);
-    EXPECT_EQ(ReadBytes(target), "mine");
+    EXPECT_EQ(answers_.fileDialogs, 2);
+    EXPECT_EQ(ReadBytes(own), "mine");
+    EXPECT_EQ(ReadBytes(target), "held elsewhere");
     EXPECT_TRUE(form_->IsSaved());
-    EXPECT_EQ(fixture_.App().Title(), "locked.txt");
+    EXPECT_EQ(fixture_.App().Title(), "own.txt");
 }
 
 TEST_F(SaveFaults, AFolderRemovedAfterTheDialogIsReportedAndNotMadeAgain) {
@@ -73,9 +78,73 @@ TEST_F(SaveFaults, AFolderRemovedAfterTheDialogIsReportedAndNotMadeAgain) {
     EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { Save(); }),
               CannotCreate(target, ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(ListFolder(folder_.Path()), "");
-    EXPECT_EQ(form_->NoteFileName(), target);
+    EXPECT_EQ(form_->NoteFileName(), "");
     EXPECT_FALSE(form_->IsSaved());
     EXPECT_EQ(fixture_.App().Title(), "Pinlet");
+}
+
+// What guards a note's text and its file: an open over unsaved text asks first, a note just
+// opened counts as saved, and a save onto a file that changed on disk since the note last read or
+// wrote it asks before overwriting.
+class NoteGuards : public NoteFixture {};
+
+const std::string kOpenQuestion =
+    "A jegyzet nincs mentve, \xEDgy is meg akarsz nyitni egy m\xE1sikat?";
+const std::string kOverwriteQuestion =
+    "A f\xE1jl a megnyit\xE1sa \xF3ta megv\xE1ltozott. \xCDgy is fel\xFClb\xEDrod?";
+
+TEST_F(NoteGuards, AnOpenOverUnsavedTextAsksAndOnlyYesGoesOn) {
+    std::string other = folder_ / "other.txt";
+    WriteBytes(other, "other note");
+    SetMemoText("unsaved text");
+    NoteState before = State();
+    answers_.fileName = other;
+    for (const char* refusal : {"&No", "Cancel"}) {
+        answers_.confirmButton = refusal;
+        Open();
+        EXPECT_EQ(answers_.fileDialogs, 0) << refusal;
+        EXPECT_EQ(State(), before) << refusal;
+    }
+    answers_.confirmButton = "&Yes";
+    Open();
+    EXPECT_EQ(answers_.questions, std::vector<std::string>(3, kOpenQuestion));
+    EXPECT_EQ(answers_.fileDialogs, 1);
+    EXPECT_EQ(form_->Memo1->Text(), "other note");
+
+    // The note now holds the file's text: it is saved, closes without a question, and a further
+    // open does not ask either.
+    EXPECT_TRUE(form_->IsSaved());
+    EXPECT_TRUE(form_->CloseQuery());
+    Open();
+    EXPECT_EQ(answers_.confirmations, 3);
+    EXPECT_EQ(answers_.fileDialogs, 2);
+}
+
+TEST_F(NoteGuards, ASaveOntoAFileChangedSinceItWasReadAsksAndOnlyYesWrites) {
+    std::string path = folder_ / "shared.txt";
+    WriteBytes(path, "first");
+    answers_.fileName = path;
+    Open();
+    SetMemoText("mine");
+    WriteBytes(path, "written by another note"); // size and time change
+    for (const char* refusal : {"&No", "Cancel"}) {
+        answers_.confirmButton = refusal;
+        Save();
+        EXPECT_EQ(ReadBytes(path), "written by another note") << refusal;
+        EXPECT_FALSE(form_->IsSaved()) << refusal;
+    }
+    answers_.confirmButton = "&Yes";
+    Save();
+    EXPECT_EQ(ReadBytes(path), "mine");
+    EXPECT_TRUE(form_->IsSaved());
+    EXPECT_EQ(answers_.questions, std::vector<std::string>(3, kOverwriteQuestion));
+
+    // Its own save is what the note knows of the file now: the next save asks nothing.
+    SetMemoText("mine, again");
+    Save();
+    EXPECT_EQ(answers_.confirmations, 3);
+    EXPECT_EQ(ReadBytes(path), "mine, again");
+    EXPECT_EQ(answers_.fileDialogs, 1);
 }
 
 // Fills the small file system, then frees `freeBytes` of it again.
@@ -157,6 +226,7 @@ protected:
         before_ = State();
         ASSERT_EQ(before_.title, "own.txt");
         ASSERT_FALSE(before_.saved);
+        answers_.confirmButton = "&Yes"; // open anyway
     }
     void ExpectOpenFails(const std::string& path, DWORD code) {
         answers_.fileName = path;
@@ -214,7 +284,7 @@ TEST_F(OpenFaults, AFileOf2GiBChangesNothing) {
         SetFilePointerEx(big.Get(), size, nullptr, FILE_BEGIN);
         ASSERT_TRUE(SetEndOfFile(big.Get()));
     }
-    ExpectOpenFails(path, ERROR_FILE_TOO_LARGE);
+    ExpectOpenFails(path, ERROR_NOT_ENOUGH_MEMORY);
 }
 
 } // namespace

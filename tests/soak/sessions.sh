@@ -8,8 +8,6 @@ set -uo pipefail
 WORK="$(mktemp -d /tmp/pinlet-sessions.XXXXXX)"
 TOP="$WORK"
 trap 'rm -rf "$TOP"' EXIT
-winpath() { local p="$1"; echo "Z:${p//\//\\}"; }
-SAVE_X=101; GLYPH_Y=14
 
 # Starts a note; FOUND becomes its window (passing over a window already known).
 start_note_window() { # name [window to pass over]

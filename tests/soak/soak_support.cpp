@@ -1,6 +1,7 @@
 #include "soak_support.h"
 
 #include "notefiles/error_text.h"
+#include "support/win_test_support.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
@@ -73,6 +74,7 @@ void Answer(HWND window) {
         }
     } else if (title == "Confirm") {
         ++g_answers->confirmations;
+        g_answers->questions.push_back(wintest::QuestionOf(window));
         std::pair<std::string, HWND> wanted{g_answers->confirmButton, nullptr};
         EnumChildWindows(window, FindCaption, reinterpret_cast<LPARAM>(&wanted));
         Click(wanted.second);

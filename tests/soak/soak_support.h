@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace soak {
 
@@ -15,6 +16,7 @@ struct Answers {
     std::wstring wideFileName;             // typed instead, when not empty
     std::function<void()> afterFileDialog; // runs as a confirmed file dialog closes
     std::string confirmButton = "&No";     // caption of the button pressed in "Confirm"
+    std::vector<std::string> questions;    // what each "Confirm" asked
     int fileDialogs = 0;
     int confirmations = 0;
     int overwritePrompts = 0;

@@ -1,11 +1,13 @@
 // The staging file of a save: named in the target's folder within the path limit, created
 // exclusively (a file, hard link, folder or symbolic link already under its name is passed over
-// and left alone), and gone after every save, failed or not.
+// and left alone), and gone after every save, failed or not. Its names come from random bits;
+// here a counter stands in for them, so that the names a save tries are known in advance.
 #include "note_fixture.h"
 #include "notefiles/note_files.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -21,8 +23,8 @@ TEST(StagingNames, LieInTheTargetsFolderAndFitThePathLimit) {
         std::string folder = "C:\\" + std::string(folderLength - 4, 'f') + "\\";
         std::string target = folder + "n.txt";
         std::set<std::string> names;
-        for (unsigned attempt = 0; attempt < kStagingAttempts; ++attempt) {
-            std::string path = StagingPathFor(target, attempt);
+        for (std::uint32_t value = 0; value < kStagingAttempts; ++value) {
+            std::string path = StagingPathFor(target, value);
             SCOPED_TRACE(path);
             ASSERT_FALSE(path.empty());
             EXPECT_EQ(path.substr(0, folder.size()), folder);
@@ -39,9 +41,28 @@ TEST(StagingNames, LieInTheTargetsFolderAndFitThePathLimit) {
     EXPECT_EQ(StagingPathFor("C:\\" + std::string(254, 'f') + "\\n", 0), "");
 }
 
+std::uint32_t g_nextValue = 0;
+std::uint32_t Counter() {
+    return g_nextValue++;
+}
+
 class StagingFiles : public NoteFixture {
 protected:
+    void SetUp() override {
+        NoteFixture::SetUp();
+        notefiles::SetStagingRandomSource(Counter);
+    }
+    void TearDown() override { notefiles::SetStagingRandomSource(nullptr); }
+    // The name that a save tries as its `attempt`-th.
     std::string Staging(unsigned attempt) { return StagingPathFor(target_, attempt); }
+    void Save() {
+        g_nextValue = 0;
+        NoteFixture::Save();
+    }
+    void SaveAs() {
+        g_nextValue = 0;
+        NoteFixture::SaveAs();
+    }
     std::string NameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
     std::string target_ = folder_ / "note.txt";
 };
@@ -76,13 +97,13 @@ TEST_F(StagingFiles, WhenEveryNameIsTakenTheSaveFailsAndChangesNothing) {
     std::string before = ListFolder(folder_.Path());
     SetMemoText("text");
     answers_.fileName = target_;
-    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { Save(); }),
-              CannotCreate(target_, ERROR_FILE_EXISTS));
+    const std::string allTaken = "Cannot create file \"" + target_ +
+                                 "\". Every name tried for a temporary file beside it is taken";
+    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { Save(); }), allTaken);
     EXPECT_EQ(ListFolder(folder_.Path()), before); // the new target is not left behind
 
     WriteBytes(target_, "old note");
-    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { Save(); }),
-              CannotCreate(target_, ERROR_FILE_EXISTS));
+    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { Save(); }), allTaken);
     EXPECT_EQ(ReadBytes(target_), "old note");
     for (unsigned attempt = 0; attempt < kStagingAttempts; ++attempt)
         EXPECT_EQ(ReadBytes(Staging(attempt)), "taken");

@@ -24,13 +24,6 @@ BOOL CALLBACK FindButton(HWND child, LPARAM found) {
     return TRUE;
 }
 
-// The text of the dialog's "Message" label.
-std::string MessageOf(HWND dialog) {
-    auto* form = dynamic_cast<tk::TCustomForm*>(tk::TWinControl::FromHandle(dialog));
-    auto* label = form ? dynamic_cast<tk::TLabel*>(form->FindComponent("Message")) : nullptr;
-    return label ? label->Caption() : std::string("(no message label)");
-}
-
 // Answers the confirmation as it appears by clicking the button captioned g_answer.
 LRESULT CALLBACK AnswerConfirmation(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
@@ -47,7 +40,7 @@ LRESULT CALLBACK AnswerConfirmation(int code, WPARAM wParam, LPARAM lParam) {
         if (std::string(title) == "Confirm") {
             HWND button = nullptr;
             EnumChildWindows(dialog, FindButton, reinterpret_cast<LPARAM>(&button));
-            g_asked.push_back(MessageOf(dialog));
+            g_asked.push_back(wintest::QuestionOf(dialog));
             g_noteTopmostWhileAsked.push_back(
                 (GetWindowLongA(g_note, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
             if (button) PostMessageA(button, BM_CLICK, 0, 0);

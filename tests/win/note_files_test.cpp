@@ -2,11 +2,13 @@
 // with its message, the file left as it was.
 #include "notefiles/error_text.h"
 #include "notefiles/note_files.h"
+#include "notefiles/note_text_limits.h"
 #include "support/win_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -99,11 +101,6 @@ TEST_F(NoteFiles, LoadsWithLineBreaksMadeCrLf) {
         {"one\ntwo\nthree", "one\r\ntwo\r\nthree"},
         {"a\rb", "a\r\nb"},
         {"a\n\rb", "a\r\n\r\nb"},
-        {std::string("before\0after", 12), "before"}, // a NUL ends the text
-        {"\xFF\xFE"
-         "A\0B\0",
-         "\xFF\xFE"
-         "A"},                                    // UTF-16: the mark and one character
         {"\xEF\xBB\xBFtext", "\xEF\xBB\xBFtext"}, // UTF-8 mark as three characters
     };
     for (const auto& [bytes, shown] : cases) {
@@ -214,11 +211,61 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
         ASSERT_TRUE(SetEndOfFile(big.Get()));
     }
     EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { ReadNoteFile(*memo_, Path("big.txt")); }),
-              "Cannot open file \"" + Path("big.txt") + "\". " + SystemText(ERROR_FILE_TOO_LARGE));
+              "Cannot open file \"" + Path("big.txt") + "\". Not enough memory");
+
+    // The memo would show only what comes before a NUL, and a save would write only that: a
+    // file with one is refused, a UTF-16 one among them.
+    const std::pair<const char*, std::string> withNul[] = {
+        {"with-nul.txt", std::string("before\0after", 12)},
+        {"utf16.txt", std::string("\xFF\xFE" "A\0B\0", 6)},
+    };
+    for (const auto& [name, bytes] : withNul) {
+        WriteBytes(Path(name), bytes);
+        EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { ReadNoteFile(*memo_, Path(name)); }),
+                  "Cannot open file \"" + Path(name) + "\". The file contains NUL characters");
+        EXPECT_EQ(ReadBytes(Path(name)), bytes);
+    }
+
+    // A line longer than the memo wraps in reasonable time.
+    WriteBytes(Path("long-line.txt"), "a\r\n" + std::string(notefiles::kLongestNoteLine + 1, 'x'));
+    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { ReadNoteFile(*memo_, Path("long-line.txt")); }),
+              "Cannot open file \"" + Path("long-line.txt") +
+                  "\". A line of the file is too long for the note");
 
     EXPECT_EQ(MemoText(), "mine");
     EXPECT_EQ(changes_, 0);
     EXPECT_TRUE(IsWindowVisible(memo_->Handle()));
+}
+
+// A memo that does not take a long text whole, as the system's edit control does when its memory
+// runs out: it says it took the text and keeps its own (`partial` false), or takes only half.
+WNDPROC g_memoProc = nullptr;
+bool g_partial = false;
+LRESULT CALLBACK TakesOnlyShortTexts(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SETTEXT && lParam && std::strlen(reinterpret_cast<const char*>(lParam)) > 100) {
+        if (!g_partial) return TRUE;
+        std::string half(reinterpret_cast<const char*>(lParam), 50);
+        return CallWindowProcA(g_memoProc, hwnd, msg, wParam, reinterpret_cast<LPARAM>(half.c_str()));
+    }
+    return CallWindowProcA(g_memoProc, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(NoteFiles, AMemoThatTakesOnlyPartOfTheTextKeepsItsOwnAndTheOpenFails) {
+    Type("mine");
+    changes_ = 0;
+    WriteBytes(Path("long.txt"), std::string(200, 'L'));
+    for (bool partial : {false, true}) {
+        g_partial = partial;
+        g_memoProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            memo_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TakesOnlyShortTexts)));
+        std::string message =
+            MessageOf<tk::EInvalidOperation>([&] { ReadNoteFile(*memo_, Path("long.txt")); });
+        SetWindowLongPtrA(memo_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_memoProc));
+        EXPECT_EQ(message, "Text exceeds memo capacity") << partial;
+        EXPECT_EQ(MemoText(), "mine") << partial;
+        EXPECT_TRUE(memo_->Modified()) << partial;
+        EXPECT_EQ(changes_, 0) << partial;
+    }
 }
 
 // A full disk: a small filesystem mounted for the test run (its Unix path in PINLET_SMALLFS).

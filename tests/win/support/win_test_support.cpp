@@ -33,6 +33,12 @@ bool HasTaskbarButton(HWND hwnd) {
     return GetWindow(hwnd, GW_OWNER) == nullptr && !(ex & WS_EX_TOOLWINDOW);
 }
 
+std::string QuestionOf(HWND dialog) {
+    auto* form = dynamic_cast<tk::TCustomForm*>(tk::TWinControl::FromHandle(dialog));
+    auto* label = form ? dynamic_cast<tk::TLabel*>(form->FindComponent("Message")) : nullptr;
+    return label ? label->Caption() : std::string("(no message label)");
+}
+
 std::string StoredNoteLayout() {
     std::string text;
     EXPECT_TRUE(tk::FindResourceData(GetModuleHandleA(nullptr), "TFORM1", text));

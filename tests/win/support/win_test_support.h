@@ -25,6 +25,9 @@ bool HasTaskbarButton(HWND hwnd);
 // The note window's stored layout text, from the test program's resources.
 std::string StoredNoteLayout();
 
+// The question a confirmation dialog asks: the text of its "Message" label.
+std::string QuestionOf(HWND dialog);
+
 // Replaces the first occurrence of `from` in `text`; fails the test when absent.
 std::string ReplaceOnce(std::string text, const std::string& from, const std::string& to);
 
