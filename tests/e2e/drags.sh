@@ -47,6 +47,15 @@ note_drags() { # user setting 0|1
     read -r x y w h <<<"$(geometry "$W")"
     drag $((x + 13)) $((y + 14)) 60 40
     expect_eq "note[$user] pressing a glyph does not move" "$(geometry "$W")" "$x $y $w $h"
+
+    # The note keeps room for its caption glyphs and a line of the memo: dragging an edge past
+    # the opposite one stops at the smallest size.
+    drag $((x + w - 3)) $((y + 100)) -450 0
+    read -r x y w h <<<"$(geometry "$W")"
+    expect_eq "note[$user] right edge dragged past the left stops at the smallest width" "$w" 140
+    drag $((x + 60)) $((y + h - 5)) 0 -400
+    read -r x y w h <<<"$(geometry "$W")"
+    expect_eq "note[$user] bottom edge dragged past the top stops at the smallest height" "$h" 60
     stop
 }
 

@@ -1,6 +1,6 @@
 # Helpers for the end-to-end tests, sourced by each suite: results, windows, mouse, the apps.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-PINLET="$ROOT/build/win/pinlet.exe"
+PINLET="${PINLET:-$ROOT/build/win/pinlet.exe}" # another build can be tried by setting it
 TOOLS="$ROOT/build/win/tests/win"
 passed=0
 failed=0
@@ -72,6 +72,8 @@ stop() {
 
 
 wintool() { wine "$TOOLS/wintool.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The memo's text, byte for byte.
+memo_text() { wine "$TOOLS/wintool.exe" text 2>/dev/null; }
 
 # Waits up to 10 s for a window with this title to appear (any size); prints its id.
 wait_window() {
@@ -115,6 +117,39 @@ click_at() { # window x y [button]
     xdotool click "${4:-1}"
     sleep 0.4
 }
+
+# A Unix path as Wine spells it, and a file's bytes as hex.
+winpath() { local p="$1"; echo "Z:${p//\//\\}"; }
+hex() { od -An -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
+
+# Glyphs, in the note window's coordinates.
+PIN_X=13; OPEN_X=69; SAVE_X=101; GLYPH_Y=14
+close_x() { echo $(($(geometry "$NOTE" | cut -d' ' -f3) - 13)); }
+
+# Starts the note; NOTE becomes its window, with the keyboard.
+start_note() { # name [arguments...]
+    local name="$1"
+    shift
+    start "$PINLET" "$@"
+    NOTE="$(find_window Form1)" || { fail "$name: note appears" "no window"; return 1; }
+    focus "$NOTE"
+}
+
+# A window with this title other than the note and the application's 1x1 stand-in.
+find_other() { find_window "$1" "$NOTE"; }
+
+answer_dialog() { # title, keys typed (may be empty), final key
+    local d
+    d="$(find_other "$1")" || return 1
+    focus "$d"
+    [ -n "$2" ] && xdotool type --delay 5 "$2"
+    xdotool key "$3"
+    sleep 0.6
+}
+
+type_in_note() { focus "$NOTE"; xdotool type --delay 10 "$1"; sleep 0.2; }
+
+close_note() { click_at "$NOTE" "$(close_x)" $GLYPH_Y; }
 
 report() {
     echo "$(basename "$0" .sh): $passed passed, $failed failed"
