@@ -4,6 +4,7 @@
 // memo's word wrapping takes (the same text handed to an edit control that does not wrap).
 // Prints one line per file: "open <path> <bytes> total <ms> read <ms> normalise <ms> compare
 // <ms> settext <ms> settext-nowrap <ms>", each the median of the runs.
+#include "bench_files.h"
 #include "notefiles/line_breaks.h"
 #include "notefiles/note_files.h"
 #include "noteform_unit/NoteForm.h"
@@ -21,12 +22,9 @@
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using bench::IsLead;
+using bench::Now;
+using bench::ReadWhole;
 
 // Median milliseconds of `action` over `runs` runs; `reset` runs untimed before each.
 double MedianMs(int runs, const std::function<void()>& reset, const std::function<void()>& action) {
@@ -39,21 +37,6 @@ double MedianMs(int runs, const std::function<void()>& reset, const std::functio
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
-}
-
-std::string ReadWhole(const char* path) {
-    tk::KernelHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    GetFileSizeEx(file.Get(), &size);
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    return bytes;
-}
-
-bool IsLead(unsigned char c) {
-    return IsDBCSLeadByte(c) != FALSE;
 }
 
 void Measure(note::TForm1& note, HWND plainEdit, const char* path, int runs) {
