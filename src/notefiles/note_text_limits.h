@@ -6,12 +6,14 @@
 
 namespace notefiles {
 
-// The largest note text in bytes: beyond it the edit control's memory runs out part way
-// through taking the text, or its word wrapping fails outright.
-inline constexpr size_t kLargestNoteText = 100u * 1024 * 1024;
+// The largest note text in bytes. The memo was measured to take, save and re-create (pin) notes
+// of this size whole; at 250 MB the edit control's memory ran out without a word, and the
+// margin keeps the steps after an open (save, pin) clear of that.
+inline constexpr size_t kLargestNoteText = 128u * 1024 * 1024;
 
 // The longest line in bytes: the edit control wraps a line in time that grows with the square
-// of its length (100 KB take seconds, 1 MB most of an hour).
+// of its length (100 KB took 15 s, 200 KB a minute and a half; 1 MB would take most of an
+// hour, with the note frozen).
 inline constexpr size_t kLongestNoteLine = 128u * 1024;
 
 // The length of the longest line of `text`: its longest run of bytes without CR or LF.

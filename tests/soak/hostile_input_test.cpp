@@ -5,9 +5,11 @@
 #include "note_fixture.h"
 #include "notefiles/line_breaks.h"
 #include "notefiles/note_files.h"
+#include "notefiles/note_text_limits.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace soak {
@@ -88,6 +90,47 @@ TEST_F(HostileInput, AFileOf1GBIsRefusedClearly) {
     EXPECT_EQ(MessageOf<tk::Exception>([&] { Open(); }),
               CannotOpen(path, ERROR_NOT_ENOUGH_MEMORY));
     EXPECT_EQ(State(), before);
+    DeleteFileA(path.c_str());
+}
+
+// Writes `count` bytes of `line` over and over (the last copy cut short).
+void WriteRepeated(const std::string& path, const std::string& line, size_t count) {
+    tk::KernelHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    std::string block;
+    while (block.size() < (1u << 20))
+        block += line;
+    for (size_t written = 0; written < count;) {
+        DWORD chunk = static_cast<DWORD>(std::min(block.size(), count - written)), done = 0;
+        ASSERT_TRUE(WriteFile(file.Get(), block.data(), chunk, &done, nullptr));
+        written += done;
+    }
+}
+
+// The largest note and the longest line the memo is measured to take open whole; one byte more
+// is refused before the memo is touched. The largest ones take minutes: with --long only.
+TEST_F(HostileInput, TheLargestNoteAndTheLongestLineOpenWholeAndOneByteMoreIsRefused) {
+    std::string path = folder_ / "limit.txt";
+    const std::pair<std::string, size_t> cases[] = {
+        {"a line of a very large note\r\n", notefiles::kLargestNoteText},
+        {"words of one very long line ", notefiles::kLongestNoteLine},
+    };
+    for (const auto& [line, limit] : cases) {
+        SetMemoText("before");
+        NoteState before = State();
+        WriteRepeated(path, line, limit + 1);
+        answers_.fileName = path;
+        std::string message = MessageOf<tk::EFOpenError>([&] { Open(); });
+        EXPECT_TRUE(message == CannotOpen(path, ERROR_NOT_ENOUGH_MEMORY) ||
+                    message == "Cannot open file \"" + path +
+                                   "\". A line of the file is too long for the note")
+            << message;
+        EXPECT_EQ(State(), before);
+        if (!LongMode()) continue;
+        WriteRepeated(path, line, limit);
+        EXPECT_EQ(MessageOf<tk::Exception>([&] { Open(); }), "no exception");
+        EXPECT_EQ(form_->Memo1->TextLength(), limit);
+    }
     DeleteFileA(path.c_str());
 }
 
