@@ -4,8 +4,8 @@
 // printing per step its time and whether the text came through whole:
 //   "limits <path> <bytes> open <ms> <ok|message> save <ms> <ok|...> pin <ms> <ok|...>
 //    peak <MB>"
-// Options before the files: "--open-only" measures the open and the typing alone; "--system-breaks" gives the
-// memo the system's word-break procedure instead of its own, for comparison, and implies
+// Options before the files: "--open-only" measures the open and the typing alone; "--system-breaks"
+// gives the memo the system's word-break procedure instead of its own, for comparison, and implies
 // "--open-only" (a new window takes the memo's own again). The note's limits refuse the largest
 // files before the memo is touched; this program hands the text to the memo directly, past them.
 #include "bench_files.h"
@@ -48,7 +48,10 @@ bool Step(const char* name, const std::function<std::string()>& step) {
 
 void Measure(note::TForm1& note, const char* path, bool openOnly) {
     tk::TMemo& memo = *note.Memo1;
-    memo.SetTextSilently(std::string(64 * 1024, 'x')); // what the note held before
+    std::string before; // what the note held before: 64 KB of short lines
+    while (before.size() < 64 * 1024)
+        before += "an earlier note, line after line\r\n";
+    memo.SetTextSilently(before);
     size_t expected = 0;
     std::printf("limits %s", path);
     bool taken = Step("open", [&] {
@@ -76,7 +79,8 @@ void Measure(note::TForm1& note, const char* path, bool openOnly) {
             WIN32_FILE_ATTRIBUTE_DATA data{};
             GetFileAttributesExA(scratch.c_str(), GetFileExInfoStandard, &data);
             DeleteFileA(scratch.c_str());
-            return data.nFileSizeLow == expected ? std::string() : "wrote " + std::to_string(data.nFileSizeLow);
+            return data.nFileSizeLow == expected ? std::string()
+                                                 : "wrote " + std::to_string(data.nFileSizeLow);
         });
         Step("pin", [&] {
             note.Label2Click(&note);

@@ -3,7 +3,8 @@
 # median of several runs, its reference measured in the same run, their ratio and the budget.
 # Also writes bench/chart.png (time to open a note against file size, Pinlet and notepad).
 # Usage: bench/run.sh [runs] [sections...]   (default 5 runs; sections: startup open linebreaks
-# paint footprint, all by default). Figures only: nothing here fails on a slow machine.
+# paint footprint, all by default, and limits, on request). Figures only: nothing here fails on
+# a slow machine.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
@@ -184,6 +185,33 @@ row "pinlet.exe size, KB" "$size_kb" "600" "$(ratio "$size_kb" 600)" "< 600 KB"
 row "peak memory, kB (vs minimal window)" "$pinlet_peak" "$minimal_peak" \
     "$(ratio "$pinlet_peak" "$minimal_peak")" "<= 1.5"
 
+fi
+
+if want limits; then
+echo "what the memo takes ..." >&2
+# One long line, whose wrapping costs the square of its length, and typing in a large note with
+# the memo's word breaks and with the system's. The largest notes (128 to 250 MB) and the 1 MB
+# line take up to an hour each: bench/limits_bench.exe measures them when given them.
+python3 - "$FILES" <<'PY'
+import os, sys
+words = 'a long line of words that never ends '
+for kb in (20, 100):
+    path = os.path.join(sys.argv[1], f'line-{kb}kb.txt')
+    with open(path, 'w') as f:
+        f.write((words * (kb * 1000 // len(words) + 1))[:kb * 1000])
+line = 'lines of a large note, each short enough to fit\r\n'
+with open(os.path.join(sys.argv[1], 'lines-10mb.txt'), 'w', newline='') as f:
+    f.write((line * (10 * 2**20 // len(line) + 1))[:10 * 2**20])
+PY
+limits() { wine "$BUILD/bench/limits_bench.exe" "$@" 2>/dev/null | tr -d '\r'; }
+field() { awk -v key="$1" '{ for (i = 1; i < NF; i++) if ($i == key) print $(i + 1) }'; }
+line20="$(limits --open-only "$(winpath "$FILES/line-20kb.txt")" | field open)"
+line100="$(limits --open-only "$(winpath "$FILES/line-100kb.txt")" | field open)"
+row "open one 100 KB line, ms (vs 20 KB)" "$line100" "$line20" "$(ratio "$line100" "$line20")" \
+    "- (25 is quadratic)"
+own="$(limits --open-only "$(winpath "$FILES/lines-10mb.txt")" | field type)"
+system="$(limits --system-breaks "$(winpath "$FILES/lines-10mb.txt")" | field type)"
+row "typing in 10 MB, ms/key (vs system)" "$own" "$system" "$(ratio "$own" "$system")" "-"
 fi
 
 if want open; then
