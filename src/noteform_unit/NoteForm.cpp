@@ -30,17 +30,37 @@ void RegisterNoteClasses() {
 TForm1::TForm1(tk::TComponent* owner) : TForm1(owner, GetModuleHandleA(nullptr)) {}
 
 TForm1::TForm1(tk::TComponent* owner, HMODULE module) : tk::TForm(owner) {
+    KeyPreview = true; // the shortcut keys
     PublishMethods();
     ReadLayoutResource(module, "TFORM1");
     BindComponents();
+    MakeAccessible();
     DoCreate();
 }
 
 TForm1::TForm1(tk::TComponent* owner, const std::string& layoutText) : tk::TForm(owner) {
+    KeyPreview = true; // the shortcut keys
     PublishMethods();
     ReadLayoutText(layoutText, GetModuleHandleA(nullptr));
     BindComponents();
+    MakeAccessible();
     DoCreate();
+}
+
+TForm1::~TForm1() {
+    if (!accessible_) return;
+    SetAccessibleClient(nullptr);
+    panel->SetAccessibleClient(nullptr);
+    accessible_->Detach(); // a tool may still hold it: it then answers as disconnected
+    accessible_->Release();
+}
+
+// Accessibility tools ask the note window, or the panel that holds the memo and the glyphs, for
+// their client area: both answer with the note's object.
+void TForm1::MakeAccessible() {
+    accessible_ = new NoteAccessible(*this);
+    SetAccessibleClient(accessible_);
+    panel->SetAccessibleClient(accessible_);
 }
 
 void TForm1::PublishMethods() {
@@ -193,6 +213,45 @@ void TForm1::OpenChosenFile(const std::string& fileName) {
     fileStamp_ = stamp;
     ShowFileTitle();
     Saved = true;
+}
+
+void TForm1::RunCommand(NoteCommand command) {
+    bool handled = false;
+    switch (command) {
+    case NoteCommand::Save:
+        return Label3Click(this);
+    case NoteCommand::SaveAs:
+        return Label3ContextPopup(this, tk::TPoint{}, handled);
+    case NoteCommand::Open:
+        return Label4Click(this);
+    case NoteCommand::Pin:
+        return Label2Click(this);
+    case NoteCommand::Close:
+        return Label1Click(this);
+    case NoteCommand::None:
+        return;
+    }
+}
+
+// A shortcut key runs its glyph's handler before the memo sees the key, so that no control
+// character reaches the memo; a key held down runs it once.
+bool TForm1::PreviewKeyMessage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN) return false;
+    NoteCommand command =
+        CommandFor({static_cast<unsigned>(msg.wParam), GetKeyState(VK_CONTROL) < 0,
+                    GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0});
+    if (command == NoteCommand::None) return false;
+    const bool repeat = (msg.lParam & (1L << 30)) != 0;
+    if (!repeat) RunCommand(command);
+    return true;
+}
+
+LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kRunCommandMessage) {
+        RunCommand(static_cast<NoteCommand>(wParam));
+        return 0;
+    }
+    return tk::TForm::WndProc(msg, wParam, lParam);
 }
 
 void TForm1::FormCloseQuery(tk::TObject*, bool& canClose) {

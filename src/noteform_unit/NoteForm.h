@@ -3,6 +3,8 @@
 #include "AdvPanel/AdvPanel.h"
 #include "WndActImg/WndActImg.h"
 #include "glGBtn/glGBtn.h"
+#include "note_accessible.h"
+#include "note_shortcuts.h"
 #include "notefiles/note_files.h"
 #include "toolkit/application.h"
 #include "toolkit/file_dialogs.h"
@@ -17,6 +19,7 @@ namespace note {
 class TForm1 : public tk::TForm {
 public:
     explicit TForm1(tk::TComponent* owner);
+    ~TForm1() override;
     // Builds the window from the layout stored in `module`.
     TForm1(tk::TComponent* owner, HMODULE module);
     // Builds the window from a layout text instead of the program's stored one.
@@ -54,10 +57,19 @@ public:
     // Opens the chosen note file into the memo, under the wait cursor, names the note after it
     // and marks it saved.
     void OpenChosenFile(const std::string& fileName);
+    // Runs the handler of a glyph, as a click (or, for save as, a right click) on it would.
+    void RunCommand(NoteCommand command);
+    // Posted to the note window to run a command (wParam) from the message loop.
+    static constexpr UINT kRunCommandMessage = WM_APP + 1;
+
+protected:
+    bool PreviewKeyMessage(const MSG& msg) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void PublishMethods();
     void BindComponents();
+    void MakeAccessible();
     template <typename T> T* Field(const char* name);
     void ShowFileTitle();
     bool UserAgrees(const char* question);
@@ -69,6 +81,7 @@ private:
     // The note's file as the note last read or wrote it.
     std::optional<notefiles::FileStamp> fileStamp_;
     std::map<std::string, tk::TMethod, std::less<>> methods_;
+    NoteAccessible* accessible_ = nullptr;
 };
 
 // Registers the classes that the note window's layout names.

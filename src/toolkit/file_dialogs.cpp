@@ -41,8 +41,8 @@ std::wstring TypedName(HWND dialog) {
     for (int id : {edt1, cmb13})
         if (HWND field = GetDlgItem(dialog, id)) {
             std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-            text.resize(static_cast<size_t>(GetWindowTextW(field, text.data(),
-                                                           static_cast<int>(text.size()))));
+            text.resize(static_cast<size_t>(
+                GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
             return text;
         }
     return {};
@@ -94,10 +94,9 @@ void GuardAgainstLongNames(HWND dialog) {
 // best fit when `bestFit`.
 std::string Spelled(const std::wstring& text, bool bestFit, BOOL* lost = nullptr) {
     std::string spelled(text.size() * 2 + 1, '\0');
-    int length = WideCharToMultiByte(CP_ACP, bestFit ? 0 : WC_NO_BEST_FIT_CHARS, text.c_str(),
-                                     static_cast<int>(text.size()), spelled.data(),
-                                     static_cast<int>(spelled.size()), nullptr,
-                                     bestFit ? nullptr : lost);
+    int length = WideCharToMultiByte(
+        CP_ACP, bestFit ? 0 : WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
+        spelled.data(), static_cast<int>(spelled.size()), nullptr, bestFit ? nullptr : lost);
     spelled.resize(static_cast<size_t>(length));
     return spelled;
 }

@@ -4,6 +4,7 @@
 #include "event_errors.h"
 #include "exceptions.h"
 #include "forms.h"
+#include "system_library.h"
 
 #include <windowsx.h>
 
@@ -74,6 +75,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 TWinControl::~TWinControl() {
     destroying_ = true;
     DestroyHandle();
+    SetAccessibleClient(nullptr);
     // Child controls are destroyed with their parent, the last created first.
     while (!controls_.empty())
         delete controls_.back();
@@ -205,9 +207,30 @@ LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcA(defProc_, hwnd_, msg, wParam, lParam);
 }
 
+void TWinControl::SetAccessibleClient(IUnknown* object) {
+    if (object) object->AddRef();
+    if (accessibleClient_) accessibleClient_->Release();
+    accessibleClient_ = object;
+}
+
+// The accessibility library, and COM with it, are loaded when a tool first asks.
+LRESULT TWinControl::AccessibleClientFor(WPARAM wParam) {
+    using LresultFromObjectProc = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+    static const IID kIAccessible = {
+        0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    EnsureComApartment();
+    auto lresultFromObject =
+        SystemFunction<LresultFromObjectProc>("oleacc.dll", "LresultFromObject");
+    return lresultFromObject ? lresultFromObject(kIAccessible, wParam, accessibleClient_) : 0;
+}
+
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     bool ownClass = defProc_ == DefWindowProcA;
     switch (msg) {
+    case WM_GETOBJECT:
+        if (accessibleClient_ && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT))
+            return AccessibleClientFor(wParam);
+        break;
     case WM_PAINT:
         if (ownClass) {
             OnPaintMessage();
@@ -445,8 +468,8 @@ void TWinControl::OnPaintMessage() {
         PaintWindow(memory);
         PaintControls(memory);
     }
-    BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-           memory, area.left, area.top, SRCCOPY);
+    BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, memory,
+           area.left, area.top, SRCCOPY);
 }
 
 void TWinControl::ExcludeChildWindows(HDC dc) const {
@@ -469,8 +492,7 @@ void TWinControl::PaintWindow(HDC dc) {
 
 void TWinControl::PaintControls(HDC dc) {
     for (TControl* c : controls_)
-        if (!c->IsWindowed() && c->Visible() &&
-            !static_cast<TGraphicControl*>(c)->DrawsNothing())
+        if (!c->IsWindowed() && c->Visible() && !static_cast<TGraphicControl*>(c)->DrawsNothing())
             PaintGraphicChild(dc, c);
 }
 

@@ -4,6 +4,8 @@
 #include "back_buffer.h"
 #include "controls.h"
 
+#include <unknwn.h>
+
 #include <string>
 #include <vector>
 
@@ -61,6 +63,11 @@ public:
 
     void SetBounds(int left, int top, int width, int height) override;
 
+    // An accessible object (IAccessible) that stands for the window's client area, handed to
+    // accessibility tools that ask for it (WM_GETOBJECT), also after the window is made anew;
+    // the control keeps a reference. Null leaves the system's own object.
+    void SetAccessibleClient(IUnknown* object);
+
     // Focus arrives at / leaves this control's window.
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -115,8 +122,11 @@ private:
     void ReleaseMouseCapture();
     LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
 
+    LRESULT AccessibleClientFor(WPARAM wParam);
+
     HWND hwnd_ = nullptr;
     WNDPROC defProc_ = DefWindowProcA;
+    IUnknown* accessibleClient_ = nullptr;
     std::vector<TControl*> controls_;
     TControl* captureControl_ = nullptr;
     TControl* hoverControl_ = nullptr;

@@ -8,17 +8,6 @@ set -uo pipefail
 WORK="$(mktemp -d /tmp/pinlet-e2e.XXXXXX)"
 trap 'chmod -R u+w "$WORK"; rm -rf "$WORK"' EXIT
 
-# After a pin toggle the note's windows are new: follow the note to its new window.
-renew_note() {
-    local old="$NOTE" id
-    for _ in $(seq 1 50); do
-        id="$(find_window Form1)"
-        if [ -n "$id" ] && [ "$id" != "$old" ]; then NOTE="$id"; return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-
 journey_close_questions() {
     start_note close || return
     close_note
@@ -111,20 +100,6 @@ journey_open() {
     close_note
     app_ended && pass "equal text and a failed open keep the note saved" ||
         { fail "equal text and a failed open keep the note saved" "asked"; answer_dialog Confirm "" y; }
-}
-
-# The pin glyph's pixels: "red" when any is RGB(255,0,0).
-pin_colour() {
-    local shot="$WORK/pin.png" colour=other
-    for _ in 1 2 3 4 5; do
-        sleep 0.3 # let the re-created window paint
-        import -window "$NOTE" -crop 20x23+3+3 "$shot"
-        # Whole output first: grep -q would end the pipe early, which pipefail counts as failure.
-        convert "$shot" txt:- >"$shot.txt"
-        if grep -q '#FF0000' "$shot.txt"; then colour=red; else colour=other; fi
-        [ "$colour" = "${1:-}" ] && break
-    done
-    echo "$colour"
 }
 
 journey_pin() {

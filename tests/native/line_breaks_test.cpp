@@ -7,16 +7,18 @@
 using notefiles::NormalizeLineBreaks;
 
 namespace {
-bool DoubleByteLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+bool DoubleByteLead(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
 } // namespace
 
 TEST(LineBreaks, EveryLoneBreakBecomesCrLf) {
     EXPECT_EQ(NormalizeLineBreaks("a\r\nb"), "a\r\nb");
     EXPECT_EQ(NormalizeLineBreaks("a\nb\nc"), "a\r\nb\r\nc");
     EXPECT_EQ(NormalizeLineBreaks("a\rb"), "a\r\nb");
-    EXPECT_EQ(NormalizeLineBreaks("\n\r"), "\r\n\r\n");     // LF CR: two breaks
-    EXPECT_EQ(NormalizeLineBreaks("\r\r\n"), "\r\n\r\n");   // CR CR LF: two breaks
-    EXPECT_EQ(NormalizeLineBreaks("end\r\n"), "end\r\n");   // a final break stays
+    EXPECT_EQ(NormalizeLineBreaks("\n\r"), "\r\n\r\n");   // LF CR: two breaks
+    EXPECT_EQ(NormalizeLineBreaks("\r\r\n"), "\r\n\r\n"); // CR CR LF: two breaks
+    EXPECT_EQ(NormalizeLineBreaks("end\r\n"), "end\r\n"); // a final break stays
     EXPECT_EQ(NormalizeLineBreaks("x\r"), "x\r\n");
     EXPECT_EQ(NormalizeLineBreaks(""), "");
     EXPECT_EQ(NormalizeLineBreaks(std::string("a\0\nb", 4)), std::string("a\0\r\nb", 5));
@@ -65,7 +67,7 @@ TEST(ErrorText, AFullStopFollowsALetterOrDigitOnly) {
     EXPECT_EQ(WithFullStop("Trailing blank "), "Trailing blank ");
     EXPECT_EQ(WithFullStop("Quoted \"x\""), "Quoted \"x\"");
     EXPECT_EQ(WithFullStop("(see above)"), "(see above)");
-    EXPECT_EQ(WithFullStop("dash-"), "dash-");   // '-' sorts before '.'
+    EXPECT_EQ(WithFullStop("dash-"), "dash-");    // '-' sorts before '.'
     EXPECT_EQ(WithFullStop("slash/"), "slash/."); // '/' sorts after '.'
     EXPECT_EQ(WithFullStop(""), "");
     // The last whole character decides: a double-byte character ending in a low trail byte.

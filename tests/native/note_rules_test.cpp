@@ -1,3 +1,4 @@
+#include "noteform_unit/note_shortcuts.h"
 #include "noteform_unit/note_title.h"
 #include "toolkit/file_dialog_rules.h"
 
@@ -11,6 +12,27 @@ TEST(NoteTitle, IsTheFileNameWithoutItsFolder) {
     EXPECT_EQ(note::FileNameWithoutFolder("C:\\dir\\"), "");
     // A forward slash is not a folder separator here.
     EXPECT_EQ(note::FileNameWithoutFolder("C:\\a/b.txt"), "a/b.txt");
+}
+
+TEST(NoteShortcuts, CtrlWithALetterStandsForACommandAndNothingElseDoes) {
+    using note::NoteCommand;
+    auto command = [](unsigned key, bool ctrl, bool shift = false, bool alt = false) {
+        return note::CommandFor({key, ctrl, shift, alt});
+    };
+    EXPECT_EQ(command('S', true), NoteCommand::Save);
+    EXPECT_EQ(command('S', true, true), NoteCommand::SaveAs);
+    EXPECT_EQ(command('O', true), NoteCommand::Open);
+    EXPECT_EQ(command('T', true), NoteCommand::Pin);
+    EXPECT_EQ(command('W', true), NoteCommand::Close);
+    for (unsigned key = 0; key < 256; ++key) {
+        bool known = key == 'S' || key == 'O' || key == 'T' || key == 'W';
+        EXPECT_EQ(command(key, true) != NoteCommand::None, known) << key;
+        EXPECT_EQ(command(key, false), NoteCommand::None) << key;             // typing
+        EXPECT_EQ(command(key, true, false, true), NoteCommand::None) << key; // AltGr
+        if (key != 'S') {
+            EXPECT_EQ(command(key, true, true), NoteCommand::None) << key;
+        }
+    }
 }
 
 TEST(FileDialogRules, FilterBecomesNulSeparatedPairs) {

@@ -29,8 +29,8 @@ template <typename Char> void CheckEveryTextUpTo(size_t maxLength) {
                 int expectLeft = left == breaks.begin() ? 0 : *std::prev(left);
                 auto right = breaks.lower_bound(index);
                 int expectRight = right == breaks.end() ? count : *right;
-                SCOPED_TRACE(testing::Message() << "variant " << v << " of length " << length
-                                                << ", index " << index);
+                SCOPED_TRACE(testing::Message()
+                             << "variant " << v << " of length " << length << ", index " << index);
                 EXPECT_EQ(tk::WordBreak(text.c_str(), index, count, tk::kWordStartLeft),
                           expectLeft);
                 if (count == 0) continue;

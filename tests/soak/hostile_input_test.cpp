@@ -60,7 +60,8 @@ TEST_F(HostileInput, EveryByteValueOpensAsShownAndSavesBackUnchanged) {
         EXPECT_TRUE(form_->IsSaved());
     }
     // The memo would show and save only what comes before a NUL: such a file is refused whole.
-    for (const std::string& bytes : {all + std::string(1, '\0') + "after", std::string(1, '\0') + all}) {
+    for (const std::string& bytes :
+         {all + std::string(1, '\0') + "after", std::string(1, '\0') + all}) {
         std::string path = folder_ / ("bytes" + std::to_string(++round) + ".txt");
         WriteBytes(path, bytes);
         NoteState before = State();
@@ -87,8 +88,7 @@ TEST_F(HostileInput, AFileOf1GBIsRefusedClearly) {
         ASSERT_TRUE(SetEndOfFile(file.Get()));
     }
     answers_.fileName = path;
-    EXPECT_EQ(MessageOf<tk::Exception>([&] { Open(); }),
-              CannotOpen(path, ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(MessageOf<tk::Exception>([&] { Open(); }), CannotOpen(path, ERROR_NOT_ENOUGH_MEMORY));
     EXPECT_EQ(State(), before);
     DeleteFileA(path.c_str());
 }
@@ -229,9 +229,8 @@ TEST_F(HostileInput, PathsOf259CharactersWorkAndLongerOnesAreRefusedClearly) {
         EXPECT_EQ(MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(*form_->Memo1, path); }),
                   CannotCreate(path, ERROR_FILENAME_EXCED_RANGE));
         EXPECT_EQ(ListFolder(folder), "");
-        EXPECT_EQ(
-            MessageOf<tk::EFOpenError>([&] { notefiles::ReadNoteFile(*form_->Memo1, path); }),
-            CannotOpen(path, ERROR_FILENAME_EXCED_RANGE));
+        EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { notefiles::ReadNoteFile(*form_->Memo1, path); }),
+                  CannotOpen(path, ERROR_FILENAME_EXCED_RANGE));
     }
 }
 

@@ -4,8 +4,10 @@
 // after one warm-up round and at the end: they must come back to the same level. Counts are
 // bounded here; PINLET_SOAK_LONG=1 (tests/soak/run.sh --long) runs the full ones.
 #include "note_fixture.h"
+#include "toolkit/system_library.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <algorithm>
@@ -114,7 +116,7 @@ TEST_F(Soak, SaveAndOpenCyclesKeepEveryByteAndTheirResources) {
                 << "round " << round << ", " << text.size() << " bytes";
             ASSERT_TRUE(form_->IsSaved());
             form_->Memo1->SetTextSilently(""); // so that the open changes the memo
-            Open(); // through the open dialog
+            Open();                            // through the open dialog
             ASSERT_EQ(form_->Memo1->Text().size(), text.size()) << "round " << round;
             ASSERT_TRUE(form_->Memo1->Text() == text) << "round " << round;
             ASSERT_TRUE(form_->IsSaved()) << "round " << round; // it holds the file's text
@@ -176,6 +178,30 @@ TEST_F(Soak, PinTogglesKeepTheTextAndTheirResources) {
             ASSERT_FALSE(form_->IsSaved());
         },
         system);
+}
+
+// What a screen reader asks, over and over: the note's object and its glyphs' names, states and
+// places, each answer released.
+TEST_F(Soak, AccessibilityQueriesKeepTheirResources) {
+    tk::EnsureComApartment();
+    ExpectSteady("accessibility queries", Count(100, 1000), [&](int) {
+        IAccessible* client = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(form_->Handle(), static_cast<DWORD>(OBJID_CLIENT),
+                                             IID_IAccessible, reinterpret_cast<void**>(&client)),
+                  S_OK);
+        for (long id = 1; id <= 5; ++id) {
+            VARIANT child, state;
+            child.vt = VT_I4;
+            child.lVal = id;
+            BSTR name = nullptr;
+            client->get_accName(child, &name);
+            SysFreeString(name);
+            client->get_accState(child, &state);
+            long left, top, width, height;
+            client->accLocation(&left, &top, &width, &height, child);
+        }
+        client->Release();
+    });
 }
 
 TEST_F(Soak, ConfirmationsAnsweredNoKeepTheNoteAndTheirResources) {

@@ -1,7 +1,10 @@
 // The note's handlers: pinning, the close question from every route, and the saved mark.
 #include "support/win_test_support.h"
 
+#include "toolkit/system_library.h"
+
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -222,6 +225,116 @@ TEST_F(NoteBehaviour, APinnedNoteDoesNotCoverTheFileDialogs) {
     EXPECT_FALSE(g_noteTopmostWhileAsked[1]);
     EXPECT_TRUE(Topmost());
     EXPECT_EQ(GetWindow(form_->Handle(), GW_OWNER), fixture_.App().Handle());
+}
+
+// What a screen reader finds: the note's client area holds the memo and the four glyphs as push
+// buttons named, placed and acting as the glyphs do.
+class NoteAccessibility : public NoteBehaviour {
+protected:
+    IAccessible* Client() {
+        IAccessible* client = nullptr;
+        EXPECT_EQ(AccessibleObjectFromWindow(form_->Handle(), static_cast<DWORD>(OBJID_CLIENT),
+                                             IID_IAccessible, reinterpret_cast<void**>(&client)),
+                  S_OK);
+        return client;
+    }
+    static VARIANT Child(long id) {
+        VARIANT v;
+        v.vt = VT_I4;
+        v.lVal = id;
+        return v;
+    }
+    static std::wstring Name(IAccessible* object, long id) {
+        BSTR name = nullptr;
+        if (object->get_accName(Child(id), &name) != S_OK) return L"(no name)";
+        std::wstring text = name;
+        SysFreeString(name);
+        return text;
+    }
+    static long Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*),
+                       IAccessible* object, long id) {
+        VARIANT value;
+        value.vt = VT_EMPTY;
+        (object->*get)(Child(id), &value);
+        return value.vt == VT_I4 ? value.lVal : -1;
+    }
+    void SetUp() override {
+        NoteBehaviour::SetUp();
+        tk::EnsureComApartment();
+    }
+};
+
+TEST_F(NoteAccessibility, TheClientAreaHoldsTheMemoAndTheFourGlyphsAsButtons) {
+    IAccessible* client = Client();
+    ASSERT_NE(client, nullptr);
+    long count = 0;
+    EXPECT_EQ(client->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 5);
+    IDispatch* memo = nullptr;
+    EXPECT_EQ(client->get_accChild(Child(1), &memo), S_OK);
+    ASSERT_NE(memo, nullptr);
+    memo->Release();
+
+    const std::pair<const wchar_t*, tk::TLabel*> glyphs[] = {
+        {L"Mindig fel\u00fcl", form_->Label2},
+        {L"Jegyzet megnyit\u00e1sa", form_->Label4},
+        {L"Jegyzet ment\u00e9se", form_->Label3},
+        {L"Bez\u00e1r\u00e1s", form_->Label1},
+    };
+    for (long i = 0; i < 4; ++i) {
+        long id = 2 + i;
+        SCOPED_TRACE(id);
+        EXPECT_EQ(Name(client, id), glyphs[i].first);
+        EXPECT_EQ(Number(&IAccessible::get_accRole, client, id), ROLE_SYSTEM_PUSHBUTTON);
+        long left = 0, top = 0, width = 0, height = 0;
+        EXPECT_EQ(client->accLocation(&left, &top, &width, &height, Child(id)), S_OK);
+        tk::TLabel* label = glyphs[i].second;
+        POINT corner{label->Left(), label->Top()};
+        ClientToScreen(form_->panel->Handle(), &corner);
+        EXPECT_EQ((std::vector<long>{left, top, width, height}),
+                  (std::vector<long>{corner.x, corner.y, label->Width(), label->Height()}));
+        // The point in the middle of the glyph is the glyph's.
+        VARIANT hit;
+        EXPECT_EQ(client->accHitTest(left + width / 2, top + height / 2, &hit), S_OK);
+        EXPECT_EQ(hit.vt == VT_I4 ? hit.lVal : -1, id);
+    }
+    client->Release();
+}
+
+TEST_F(NoteAccessibility, ThePinActsPressedExactlyWhilePinnedAndTheObjectOutlivesItsWindows) {
+    IAccessible* client = Client();
+    ASSERT_NE(client, nullptr);
+    const long pin = 2;
+    EXPECT_EQ(Number(&IAccessible::get_accState, client, pin) & STATE_SYSTEM_PRESSED, 0);
+    HWND before = form_->Handle();
+    EXPECT_EQ(client->accDoDefaultAction(Child(pin)), S_OK);
+    wintest::PumpMessages();
+    EXPECT_EQ(form_->Tag, 1);
+    EXPECT_TRUE(Topmost());
+    EXPECT_NE(form_->Handle(), before); // pinning made the windows anew
+    // The object a tool already holds still answers, and the new window gives the same one.
+    EXPECT_EQ(Number(&IAccessible::get_accState, client, pin) & STATE_SYSTEM_PRESSED,
+              STATE_SYSTEM_PRESSED);
+    IAccessible* again = Client();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(Name(again, pin), L"Mindig fel\u00fcl");
+    EXPECT_EQ(again->accDoDefaultAction(Child(pin)), S_OK);
+    wintest::PumpMessages();
+    EXPECT_EQ(form_->Tag, 0);
+    EXPECT_EQ(Number(&IAccessible::get_accState, client, pin) & STATE_SYSTEM_PRESSED, 0);
+    again->Release();
+    client->Release();
+}
+
+TEST_F(NoteAccessibility, AnObjectHeldAfterTheNoteIsGoneAnswersAsDisconnected) {
+    IAccessible* client = Client();
+    ASSERT_NE(client, nullptr);
+    delete form_;
+    form_ = nullptr;
+    long count = 0;
+    EXPECT_EQ(client->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(client->accDoDefaultAction(Child(2)), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(client->Release(), 0u); // the last reference: the object is gone with it
 }
 
 } // namespace

@@ -98,9 +98,7 @@ TEST_F(NoteFiles, SavesExactlyTheMemosBytes) {
 TEST_F(NoteFiles, LoadsWithLineBreaksMadeCrLf) {
     const std::pair<std::string, std::string> cases[] = {
         {"one\r\ntwo\r\n", "one\r\ntwo\r\n"}, // the final break gives an empty last line
-        {"one\ntwo\nthree", "one\r\ntwo\r\nthree"},
-        {"a\rb", "a\r\nb"},
-        {"a\n\rb", "a\r\n\r\nb"},
+        {"one\ntwo\nthree", "one\r\ntwo\r\nthree"}, {"a\rb", "a\r\nb"}, {"a\n\rb", "a\r\n\r\nb"},
         {"\xEF\xBB\xBFtext", "\xEF\xBB\xBFtext"}, // UTF-8 mark as three characters
     };
     for (const auto& [bytes, shown] : cases) {
@@ -217,7 +215,9 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
     // file with one is refused, a UTF-16 one among them.
     const std::pair<const char*, std::string> withNul[] = {
         {"with-nul.txt", std::string("before\0after", 12)},
-        {"utf16.txt", std::string("\xFF\xFE" "A\0B\0", 6)},
+        {"utf16.txt", std::string("\xFF\xFE"
+                                  "A\0B\0",
+                                  6)},
     };
     for (const auto& [name, bytes] : withNul) {
         WriteBytes(Path(name), bytes);
@@ -245,7 +245,8 @@ LRESULT CALLBACK TakesOnlyShortTexts(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (msg == WM_SETTEXT && lParam && std::strlen(reinterpret_cast<const char*>(lParam)) > 100) {
         if (!g_partial) return TRUE;
         std::string half(reinterpret_cast<const char*>(lParam), 50);
-        return CallWindowProcA(g_memoProc, hwnd, msg, wParam, reinterpret_cast<LPARAM>(half.c_str()));
+        return CallWindowProcA(g_memoProc, hwnd, msg, wParam,
+                               reinterpret_cast<LPARAM>(half.c_str()));
     }
     return CallWindowProcA(g_memoProc, hwnd, msg, wParam, lParam);
 }

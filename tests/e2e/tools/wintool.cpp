@@ -67,8 +67,8 @@ int main(int argc, char** argv) {
         // Asked of the control itself: another process's edit control keeps no caption.
         auto length = static_cast<size_t>(SendMessageA(memo, WM_GETTEXTLENGTH, 0, 0));
         std::vector<char> text(length + 1);
-        auto got = static_cast<size_t>(SendMessageA(memo, WM_GETTEXT, text.size(),
-                                                    reinterpret_cast<LPARAM>(text.data())));
+        auto got = static_cast<size_t>(
+            SendMessageA(memo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
         _setmode(_fileno(stdout), _O_BINARY); // the bytes as they are, CR LF included
         std::fwrite(text.data(), 1, got, stdout);
         return 0;
