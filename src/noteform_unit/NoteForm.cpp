@@ -145,6 +145,8 @@ void TForm1::Label2Click(tk::TObject*) {
         SetFormStyle(tk::TFormStyle::fsNormal);
         Label2->Font().SetColor(kGlyphColor);
     }
+    // A screen reader tells the pin's new state.
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, Handle(), OBJID_CLIENT, kFirstGlyphChild);
 }
 
 void TForm1::Memo1Change(tk::TObject*) {
