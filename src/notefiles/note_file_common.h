@@ -1,0 +1,47 @@
+#pragma once
+// What reading and writing note files share: full paths, the messages of their errors, and
+// looking at a file without opening it for its data.
+#include "error_text.h"
+#include "note_files.h"
+#include "toolkit/win_handles.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace notefiles {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The full path of `fileName`, however long.
+std::string FullPath(const std::string& fileName);
+
+// The system's text for an error code; the code itself where the system has no text for it.
+std::string SystemErrorText(DWORD code);
+
+// Raises E with `format` ("Cannot ... file "%s". %s") filled with the full path and the reason.
+template <typename E>
+[[noreturn]] void RaiseFileError(const char* format, const std::string& fileName,
+                                 const std::string& reason) {
+    throw E(FormatMessageText(format, {FullPath(fileName), reason}));
+}
+
+template <typename E>
+[[noreturn]] void RaiseFileError(const char* format, const std::string& fileName, DWORD code) {
+    RaiseFileError<E>(format, fileName, SystemErrorText(code));
+}
+
+// The ANSI file functions take paths of fewer than MAX_PATH characters; some systems take a
+// little more, so a longer one is refused here, before anything is touched, on every system.
+template <typename E> void RefuseLongName(const char* format, const std::string& fileName) {
+    if (FullPath(fileName).size() >= MAX_PATH)
+        RaiseFileError<E>(format, fileName, ERROR_FILENAME_EXCED_RANGE);
+}
+
+// An existing file, opened only to look at it, shared with everyone.
+tk::KernelHandle OpenToLookAt(const std::string& path);
+
+std::optional<FileStamp> StampOf(HANDLE file);
+
+} // namespace notefiles
