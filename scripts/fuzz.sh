@@ -12,14 +12,15 @@ status=0
 build_and_run() { # name, seed folder, sources...
     local name=$1 seeds=$2
     shift 2
-    if ! clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I"$ROOT/src" "$@" \
-        -o "$OUT/$name" 2>"$OUT/$name.build.log"; then
+    if ! clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I"$ROOT/src" \
+        -I"$ROOT/tests" "$@" -o "$OUT/$name" 2>"$OUT/$name.build.log"; then
         echo "fuzz $name: FAILED (build, see $OUT/$name.build.log)"
         status=1
         return
     fi
     mkdir -p "$OUT/$name.corpus"
     if "$OUT/$name" -max_total_time="$seconds" -rss_limit_mb=1024 -timeout=5 \
+        -artifact_prefix="$OUT/" \
         "$OUT/$name.corpus" "$seeds" >"$OUT/$name.log" 2>&1; then
         echo "fuzz $name: ok"
     else

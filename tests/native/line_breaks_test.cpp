@@ -2,14 +2,56 @@
 #include "notefiles/line_breaks.h"
 #include "notefiles/note_text_limits.h"
 
+#include "reference/line_breaks_reference.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
 
 using notefiles::NormalizeLineBreaks;
 
 namespace {
-bool DoubleByteLead(unsigned char c) {
-    return c >= 0x81 && c <= 0xFE;
+
+// Up to 8 bytes either side of `at`, escaped, for failure messages.
+std::string Around(const std::string& s, size_t at) {
+    std::string out;
+    for (size_t i = at > 8 ? at - 8 : 0; i < s.size() && i < at + 8; ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            out += static_cast<char>(c);
+        } else {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        }
+    }
+    return out;
 }
+
+// NormalizeLineBreaks and the byte-at-a-time reference give the same bytes, in a single-byte
+// and in a double-byte code page.
+testing::AssertionResult SameAsReference(const std::string& text) {
+    for (bool (*lead)(unsigned char) :
+         {static_cast<bool (*)(unsigned char)>(nullptr), &DoubleByteLead}) {
+        const std::string got = NormalizeLineBreaks(text, lead);
+        const std::string want = ReferenceLineBreaks(text, lead);
+        if (got == want) continue;
+        size_t at = 0;
+        while (at < got.size() && at < want.size() && got[at] == want[at])
+            ++at;
+        return testing::AssertionFailure()
+               << "input of " << text.size() << " bytes, " << (lead ? "double" : "single")
+               << "-byte code page: output differs first at byte " << at << " (" << got.size()
+               << " bytes, want " << want.size() << ")\n  got  \"" << Around(got, at)
+               << "\"\n  want \"" << Around(want, at) << "\"";
+    }
+    return testing::AssertionSuccess();
+}
+
 } // namespace
 
 TEST(LineBreaks, EveryLoneBreakBecomesCrLf) {
@@ -32,6 +74,52 @@ TEST(LineBreaks, ALeadByteKeepsItsTrailByteEvenWhenThatLooksLikeABreak) {
     EXPECT_EQ(NormalizeLineBreaks(text), "\x82\r\n\x82\r\n");
     // A lead byte at the very end has no partner and is copied alone.
     EXPECT_EQ(NormalizeLineBreaks("a\x82", DoubleByteLead), "a\x82");
+}
+
+TEST(LineBreaks, MatchesTheByteAtATimeRulesAroundThe64ByteWindows) {
+    // Lengths either side of the window edges; whole windows are scanned from 192 bytes on.
+    std::vector<size_t> lengths = {0, 1, 2, 3, 1000};
+    for (size_t from : {60, 125, 188, 250})
+        for (size_t n = from; n <= from + 10; ++n)
+            lengths.push_back(n);
+    const std::string_view kinds[] = {"\n", "\r\n", "\r", "\r\r\n", "\n\r"};
+    const std::string_view filler = "Note \x82\xA0 text "; // a double-byte character among them
+    for (size_t n : lengths) {
+        std::string plain(n, ' ');
+        for (size_t i = 0; i < n; ++i)
+            plain[i] = filler[i % filler.size()];
+        for (std::string_view kind : kinds) {
+            for (size_t at = 0; at + kind.size() <= n; ++at) {
+                std::string text = plain;
+                text.replace(at, kind.size(), kind);
+                ASSERT_TRUE(SameAsReference(text)) << "break " << at << " into the text";
+            }
+            std::string dense;
+            while (dense.size() < n)
+                dense += kind;
+            dense.resize(n);
+            ASSERT_TRUE(SameAsReference(dense)) << "breaks throughout";
+        }
+    }
+}
+
+TEST(LineBreaks, MatchesTheByteAtATimeRulesOnRandomTexts) {
+    std::string everyByte;
+    for (int c = 0; c < 256; ++c)
+        everyByte += static_cast<char>(c);
+    // Few-letter alphabets keep breaks and lead bytes close together.
+    const std::string_view alphabets[] = {"ab\r\n\x82", "\r\n", "a\r\n",  "\r\n\x82",
+                                          "a\n\x82",    "a\r",  everyByte};
+    std::mt19937 random(20240607);
+    for (int round = 0; round < 4000; ++round) {
+        const std::string_view alphabet = alphabets[random() % std::size(alphabets)];
+        // Drawn from the alphabet at every byte, one in 8 or one in 64, else a plain letter.
+        const unsigned sparseness = 1u << (3 * (random() % 3));
+        std::string text(random() % 601, ' ');
+        for (char& c : text)
+            c = random() % sparseness == 0 ? alphabet[random() % alphabet.size()] : 'x';
+        ASSERT_TRUE(SameAsReference(text)) << "round " << round;
+    }
 }
 
 TEST(ErrorText, SystemTextsLoseTrailingBlanksControlBytesAndFullStops) {
