@@ -1,11 +1,13 @@
 #include "note_files.h"
 
+#include "file_calls.h"
 #include "note_file_common.h"
 #include "toolkit/exceptions.h"
 
 #include <ntsecapi.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace notefiles {
 namespace {
@@ -51,56 +53,61 @@ std::uint32_t StagingRandom() {
     return g_randomSource ? g_randomSource() : SystemRandom();
 }
 
-// A file made anew in the target's folder that receives the text; deleted unless it was put in
-// place. CREATE_NEW never opens what is already there, file or link, so a name that someone
-// else holds is passed over; the names are unpredictable, so none can be taken in advance.
-class StagingFile {
+const FileCalls kSystemCalls;
+const FileCalls* g_calls = &kSystemCalls;
+
+// A file made anew under an unpredictable name in `folder` (ending in a separator); deleted unless
+// it was put in place or kept. CREATE_NEW never opens what is already there, file or link, so a
+// name that someone else holds is passed over, and none can be taken in advance.
+class NewFile {
 public:
-    explicit StagingFile(const std::string& targetFullPath) {
+    explicit NewFile(const std::string& folderOfPath) {
         for (unsigned attempt = 0; attempt < kStagingAttempts; ++attempt) {
-            std::string path = StagingPathFor(targetFullPath, StagingRandom());
+            std::string path = StagingPathFor(folderOfPath, StagingRandom());
             if (path.empty()) {
-                error_ = SystemErrorText(ERROR_FILENAME_EXCED_RANGE);
+                error_ = ERROR_FILENAME_EXCED_RANGE;
                 return;
             }
-            file_ = tk::KernelHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            file_ = tk::KernelHandle(g_calls->createFile(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                                         0, nullptr, CREATE_NEW,
+                                                         FILE_ATTRIBUTE_NORMAL, nullptr));
             if (file_.Valid()) {
                 path_ = path;
                 return;
             }
-            DWORD code = GetLastError();
-            bool taken = code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ||
+            error_ = GetLastError();
+            bool taken = error_ == ERROR_FILE_EXISTS || error_ == ERROR_ALREADY_EXISTS ||
                          GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-            if (!taken) {
-                error_ = SystemErrorText(code);
-                return;
-            }
+            if (!taken) return;
         }
-        error_ = kStagingNamesTaken;
+        allTaken_ = true;
     }
-    StagingFile(const StagingFile&) = delete;
-    StagingFile& operator=(const StagingFile&) = delete;
-    ~StagingFile() {
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+    ~NewFile() {
         file_ = tk::KernelHandle();
         if (!path_.empty()) DeleteFileA(path_.c_str());
     }
     bool Created() const { return !path_.empty(); }
-    // Why it could not be created.
-    const std::string& Error() const { return error_; }
+    // Why it could not be made: every name taken, or the system's error code.
+    std::string Reason() const { return allTaken_ ? kStagingNamesTaken : SystemErrorText(error_); }
+    // The folder does not let us make files in it.
+    bool Refused() const { return !allTaken_ && error_ == ERROR_ACCESS_DENIED; }
     HANDLE Handle() const { return file_.Get(); }
     const std::string& Path() const { return path_; }
     void Close() { file_ = tk::KernelHandle(); }
-    void Committed() { path_.clear(); }
+    // It is in place, or holds what must outlive the save: no longer deleted.
+    void Keep() { path_.clear(); }
 
 private:
     tk::KernelHandle file_;
     std::string path_;
-    std::string error_;
+    DWORD error_ = ERROR_SUCCESS;
+    bool allTaken_ = false;
 };
 
-// The target, held open exclusively until the staging file replaces it; removed again when the
-// save itself created it and did not go through.
+// The target, held open exclusively until the new text has taken its place; removed again when
+// the save itself created it and did not go through.
 class TargetFile {
 public:
     explicit TargetFile(const std::string& path)
@@ -108,6 +115,7 @@ public:
                                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
         error_ = GetLastError();
         isNew_ = handle_.Valid() && error_ != ERROR_ALREADY_EXISTS;
+        if (handle_.Valid() && !isNew_) GetFileInformationByHandle(handle_.Get(), &info_);
     }
     TargetFile(const TargetFile&) = delete;
     TargetFile& operator=(const TargetFile&) = delete;
@@ -117,6 +125,10 @@ public:
     }
     bool Opened() const { return handle_.Valid(); }
     DWORD Error() const { return error_; }
+    bool IsNew() const { return isNew_; }
+    // What the file was before the save (for a file that existed).
+    const BY_HANDLE_FILE_INFORMATION& Info() const { return info_; }
+    HANDLE Handle() const { return handle_.Get(); }
     void Close() { handle_ = tk::KernelHandle(); }
     void Committed() { isNew_ = false; }
 
@@ -125,17 +137,136 @@ private:
     tk::KernelHandle handle_;
     DWORD error_ = ERROR_SUCCESS;
     bool isNew_ = false;
+    BY_HANDLE_FILE_INFORMATION info_{};
 };
 
-// Writes all bytes with one call and flushes them; false when any of it failed.
-bool WriteAll(HANDLE file, const std::string& text) {
-    if (!text.empty()) {
+// Writes all bytes with one call from the file's start, ends the file there and flushes it;
+// false when any of it failed.
+bool WriteWhole(HANDLE file, const std::string& bytes) {
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) return false;
+    if (!bytes.empty()) {
         DWORD written = 0;
-        if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr))
+        if (!g_calls->writeFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                                nullptr))
             written = 0;
-        if (written != text.size()) return false;
+        if (written != bytes.size()) return false;
     }
-    return FlushFileBuffers(file) != FALSE;
+    return g_calls->setEndOfFile(file) && g_calls->flushFileBuffers(file);
+}
+
+// The file's whole content, read through `file`; false when it could not be read.
+bool ReadAll(HANDLE file, std::string& bytes) {
+    LARGE_INTEGER start{}, size{};
+    if (!GetFileSizeEx(file, &size) || !SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
+        return false;
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    return bytes.empty() ||
+           (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+            read == bytes.size());
+}
+
+// A message that also says where the old bytes are kept when they could not be put back.
+std::string KeptAs(const std::string& message, const std::string& keptPath) {
+    return message + ". The previous file is kept as \"" + keptPath + "\"";
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string TempFolder() {
+    char folder[MAX_PATH + 1] = {};
+    DWORD length = GetTempPathA(sizeof folder, folder);
+    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
+}
+
+// Gives the staging file what the target was: its attributes (Hidden, System, Archive; a
+// read-only one never gets this far), its creation time and, where the folder would give the
+// new file other permissions, the target's security descriptor (owner, group and access list).
+// Best effort: what the file system cannot keep it does not keep.
+void TakeOverWhatTheTargetWas(const NewFile& staging, const std::string& targetPath,
+                              const BY_HANDLE_FILE_INFORMATION& target) {
+    SetFileTime(staging.Handle(), &target.ftCreationTime, nullptr, nullptr);
+    constexpr SECURITY_INFORMATION kParts =
+        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    auto descriptorOf = [](const std::string& path) {
+        DWORD needed = 0;
+        GetFileSecurityA(path.c_str(), kParts, nullptr, 0, &needed);
+        std::string descriptor(needed, '\0');
+        if (!needed || !GetFileSecurityA(path.c_str(), kParts, descriptor.data(), needed, &needed))
+            descriptor.clear();
+        return descriptor;
+    };
+    std::string wanted = descriptorOf(targetPath);
+    // Set only where it differs: some file systems keep permissions coarser than a descriptor,
+    // and setting one there can change them even when nothing differs.
+    if (!wanted.empty() && wanted != descriptorOf(staging.Path())) {
+        auto* descriptor = reinterpret_cast<PSECURITY_DESCRIPTOR>(wanted.data());
+        if (!SetFileSecurityA(staging.Path().c_str(), kParts, descriptor))
+            SetFileSecurityA(staging.Path().c_str(), DACL_SECURITY_INFORMATION, descriptor);
+    }
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    DWORD attributes = target.dwFileAttributes & kKept;
+    SetFileAttributesA(staging.Path().c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
+}
+
+// Puts the staging file in the existing target's place with ReplaceFile, which keeps the
+// target's identity where the system can. The target goes to a backup name first; whatever step
+// fails, the old file is put back under its own name, and no backup is left.
+void ReplaceTarget(NewFile& staging, const std::string& path, const std::string& fileName) {
+    std::string backup;
+    {
+        NewFile name(FolderOf(path)); // an unused name, made and freed for the backup
+        if (!name.Created())
+            RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, name.Reason());
+        backup = name.Path();
+    }
+    if (g_calls->replaceFile(path.c_str(), staging.Path().c_str(), backup.c_str(),
+                             REPLACEFILE_WRITE_THROUGH | REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                             nullptr)) {
+        staging.Keep();
+        DeleteFileA(backup.c_str());
+        return;
+    }
+    DWORD error = GetLastError();
+    const bool targetGone = GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    const bool backupMade = GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (targetGone && backupMade) {
+        if (!g_calls->moveFileEx(backup.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            // The old file is whole under the backup name: left there, and said so.
+            RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName,
+                                              KeptAs(SystemErrorText(error), backup));
+        }
+    } else if (backupMade) {
+        DeleteFileA(backup.c_str());
+    }
+    RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, error);
+}
+
+// Writes the text into the target itself, for a file that has other names (hard links) or whose
+// folder lets no new file be made: a new file would part it from them. The old bytes go to a copy
+// first (beside the target, or in the temporary folder), flushed; should overwriting fail, they
+// are written back and the usual error raised. The copy is removed in the end, unless the old
+// bytes could not be put back: then it is all that holds them.
+void WriteInPlace(TargetFile& target, const std::string& text, const std::string& path,
+                  const std::string& fileName) {
+    std::string old;
+    if (!ReadAll(target.Handle(), old))
+        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, GetLastError());
+    std::optional<NewFile> copy(std::in_place, FolderOf(path));
+    if (!copy->Created() && copy->Refused()) copy.emplace(TempFolder());
+    if (!copy->Created())
+        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, copy->Reason());
+    if (!WriteWhole(copy->Handle(), old)) throw tk::EWriteError(kStreamWriteError);
+    copy->Close();
+    if (WriteWhole(target.Handle(), text)) return;
+    if (WriteWhole(target.Handle(), old)) throw tk::EWriteError(kStreamWriteError);
+    std::string kept = copy->Path();
+    copy->Keep(); // the only whole copy of the old bytes now
+    throw tk::EWriteError(KeptAs(kStreamWriteError, kept));
 }
 
 } // namespace
@@ -158,6 +289,10 @@ void SetStagingRandomSource(RandomSource source) {
     g_randomSource = source;
 }
 
+void UseFileCalls(const FileCalls* calls) {
+    g_calls = calls ? calls : &kSystemCalls;
+}
+
 FileStamp WriteNoteFile(tk::TMemo& memo, const std::string& fileName) {
     RefuseLongName<tk::EFCreateError>(kCannotCreateFile, fileName);
     // Through a link, the file it leads to takes the text and the link stays a link.
@@ -170,25 +305,38 @@ FileStamp WriteNoteFile(tk::TMemo& memo, const std::string& fileName) {
     TargetFile target(path);
     if (!target.Opened())
         RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, target.Error());
-    // The file takes the text's place as a whole; a read-only one must refuse that, as it
-    // refuses being opened for writing (also where the file system would let it through).
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    // A read-only file refuses being written, as it refuses being opened for writing (also where
+    // the file system would let it through).
+    if (!target.IsNew() && (target.Info().dwFileAttributes & FILE_ATTRIBUTE_READONLY))
         RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, ERROR_ACCESS_DENIED);
 
     std::string text = memo.Text();
-    // Never written in place: a failure part way would destroy what the file held.
-    StagingFile staging(path);
-    if (!staging.Created())
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, staging.Error());
-    if (!WriteAll(staging.Handle(), text)) throw tk::EWriteError(kStreamWriteError);
-    staging.Close();
-    target.Close();
-    if (!MoveFileExA(staging.Path().c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, GetLastError());
-    staging.Committed();
+    if (!target.IsNew() && target.Info().nNumberOfLinks > 1) {
+        WriteInPlace(target, text, path, fileName);
+    } else {
+        // Written beside the target first: a failure part way never destroys what it held.
+        NewFile staging(FolderOf(path));
+        if (!staging.Created() && staging.Refused() && !target.IsNew()) {
+            WriteInPlace(target, text, path, fileName);
+        } else {
+            if (!staging.Created())
+                RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, staging.Reason());
+            if (!WriteWhole(staging.Handle(), text)) throw tk::EWriteError(kStreamWriteError);
+            if (!target.IsNew()) TakeOverWhatTheTargetWas(staging, path, target.Info());
+            staging.Close();
+            target.Close();
+            if (!target.IsNew()) {
+                ReplaceTarget(staging, path, fileName);
+            } else {
+                if (!g_calls->moveFileEx(staging.Path().c_str(), path.c_str(),
+                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                    RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, GetLastError());
+                staging.Keep();
+            }
+        }
+    }
     target.Committed();
+    target.Close();
     return CurrentFileStamp(path).value_or(FileStamp{});
 }
 

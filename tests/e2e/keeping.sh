@@ -231,10 +231,46 @@ journey_two_notes_on_one_file() {
     app_ended || { fail "the first note closes" "running"; stop; }
 }
 
+# A save changes the note's text and nothing else about its file.
+journey_save_keeps_the_file() {
+    local hidden="$WORK/kept/hidden.txt" linked="$WORK/kept/linked.txt" other="$WORK/kept/other.txt"
+    local ro="$WORK/kept/readonly.txt"
+    mkdir -p "$WORK/kept"
+    printf 'hidden note' >"$hidden"
+    wintool hide "$(winpath "$hidden")"
+    printf 'linked note' >"$linked"
+    ln "$linked" "$other"
+    printf 'kept' >"$ro"
+    chmod a-w "$ro"
+    start_note keeps || return
+    open_file "$(winpath "$hidden")"
+    type_at_end ", edited"
+    click_at "$NOTE" $SAVE_X $GLYPH_Y
+    expect_eq "a hidden note saved holds the new text" "$(cat "$hidden")" "hidden note, edited"
+    expect_eq "and stays hidden" "$(wintool attrib "$(winpath "$hidden")")" AH
+    open_file "$(winpath "$linked")"
+    type_at_end ", edited"
+    click_at "$NOTE" $SAVE_X $GLYPH_Y
+    expect_eq "a note with a second name saved holds the new text" "$(cat "$linked")" \
+        "linked note, edited"
+    expect_eq "and its other name shows it too" "$(cat "$other")" "linked note, edited"
+    open_file "$(winpath "$ro")"
+    type_at_end "!"
+    click_at "$NOTE" $SAVE_X $GLYPH_Y
+    expect_eq "a read-only note is refused" "$(error_box readonly.txt)" \
+        "Cannot create file \"$(winpath "$ro")\". Access denied."
+    expect_eq "and keeps its bytes" "$(cat "$ro")" kept
+    expect_eq "the folder holds no other file" "$(ls "$WORK/kept" | tr '\n' ' ')" \
+        "hidden.txt linked.txt other.txt readonly.txt "
+    close_note
+    answer_dialog Confirm "" y
+    app_ended || stop
+}
+
 # Every journey, or those named on the command line.
 journeys=("$@")
 [ $# -gt 0 ] || journeys=(journey_too_large journey_long_lines journey_long_typed_names
     journey_open_over_unsaved_text journey_failed_save_as journey_nul_byte journey_symbolic_link
-    journey_two_notes_on_one_file)
+    journey_two_notes_on_one_file journey_save_keeps_the_file)
 for journey in "${journeys[@]}"; do "$journey"; done
 report

@@ -180,22 +180,31 @@ TEST_F(SaveFaults, AFullDiskAtEveryPointOfTheSaveKeepsTheOldFileAndLeavesNothing
         text += "a line of the note that fills the small disk\r\n";
     SetMemoText(text);
 
-    for (bool existing : {true, false}) {
+    // An existing target (saved through a staging file), a new one, and one with a second name
+    // (written in place after a copy of its old bytes).
+    enum Target { kExisting, kNew, kLinked };
+    for (Target kind : {kExisting, kNew, kLinked}) {
         int failures = 0, successes = 0;
+        const bool existing = kind != kNew;
+        const std::string names = kind == kLinked ? "filler note.txt other.txt"
+                                  : existing      ? "filler note.txt"
+                                                  : "filler";
         for (long freeBytes = 0; freeBytes <= 40960; freeBytes += 2048) {
-            std::string target = folder / "note.txt";
+            std::string target = folder / "note.txt", other = folder / "other.txt";
             if (existing) WriteBytes(target, "old note");
+            if (kind == kLinked) CreateHardLinkA(other.c_str(), target.c_str(), nullptr);
             Filler filler(folder / "filler");
             filler.Free(freeBytes);
             std::string message =
                 MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(*form_->Memo1, target); });
             ASSERT_FALSE(message.rfind("other exception", 0) == 0) << message;
-            SCOPED_TRACE((existing ? "existing target, " : "new target, ") +
-                         std::to_string(freeBytes) + " bytes free: " + message);
+            SCOPED_TRACE(std::to_string(kind) + " target, " + std::to_string(freeBytes) +
+                         " bytes free: " + message);
             if (message == "no exception") {
                 ++successes;
                 EXPECT_EQ(ReadBytes(target), text);
-                EXPECT_EQ(ListFolder(folder.Path()), "filler note.txt");
+                EXPECT_EQ(ListFolder(folder.Path()),
+                          kind == kLinked ? "filler note.txt other.txt" : "filler note.txt");
             } else {
                 ++failures;
                 EXPECT_TRUE(message == "Stream write error" ||
@@ -203,9 +212,13 @@ TEST_F(SaveFaults, AFullDiskAtEveryPointOfTheSaveKeepsTheOldFileAndLeavesNothing
                 if (existing) {
                     EXPECT_EQ(ReadBytes(target), "old note");
                 }
-                EXPECT_EQ(ListFolder(folder.Path()), existing ? "filler note.txt" : "filler");
+                EXPECT_EQ(ListFolder(folder.Path()), names);
+            }
+            if (kind == kLinked) {
+                EXPECT_EQ(ReadBytes(other), ReadBytes(target));
             }
             DeleteFileA(target.c_str());
+            DeleteFileA(other.c_str());
         }
         EXPECT_GT(failures, 0);
         EXPECT_GT(successes, 0);

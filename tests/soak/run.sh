@@ -28,7 +28,7 @@ export PINLET_SOAK_LONG=$long
 . scripts/wine_session.sh
 wine_session_start 1 >/dev/null 2>&1 || { echo "could not start Wine"; exit 1; }
 status=0
-for name in file_faults staging_files hostile_input soak; do
+for name in file_faults staging_files save_keeps hostile_input soak; do
     wine "build/win/tests/soak/${name}_tests.exe" 2>&1 | grep --line-buffered -v 'Read access denied'
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 done

@@ -6,6 +6,9 @@
 //   wintool btnface   prints the system's button-face colour as "red green blue"
 //   wintool text      prints the memo's text, byte for byte
 //   wintool box TITLE prints the text of the message box with that title
+//   wintool hide PATH gives the file the Hidden attribute
+//   wintool attrib PATH prints the file's attributes as letters: A(rchive) H(idden) R(ead-only)
+//                     S(ystem), the ones it has
 #include <windows.h>
 
 #include <fcntl.h>
@@ -14,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -36,6 +40,21 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "btnface") == 0) {
         const COLORREF face = GetSysColor(COLOR_BTNFACE);
         std::printf("%d %d %d\n", GetRValue(face), GetGValue(face), GetBValue(face));
+        return 0;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "hide") == 0)
+        return SetFileAttributesA(argv[2], GetFileAttributesA(argv[2]) | FILE_ATTRIBUTE_HIDDEN) ? 0
+                                                                                                : 2;
+    if (argc >= 3 && std::strcmp(argv[1], "attrib") == 0) {
+        DWORD attributes = GetFileAttributesA(argv[2]);
+        if (attributes == INVALID_FILE_ATTRIBUTES) return 2;
+        const std::pair<DWORD, char> letters[] = {{FILE_ATTRIBUTE_ARCHIVE, 'A'},
+                                                  {FILE_ATTRIBUTE_HIDDEN, 'H'},
+                                                  {FILE_ATTRIBUTE_READONLY, 'R'},
+                                                  {FILE_ATTRIBUTE_SYSTEM, 'S'}};
+        for (auto [flag, letter] : letters)
+            if (attributes & flag) std::putchar(letter);
+        std::putchar('\n');
         return 0;
     }
     if (argc >= 3 && std::strcmp(argv[1], "box") == 0) {

@@ -1,0 +1,282 @@
+// A save changes the note's text and nothing else about the file: its attributes, its other names
+// (hard links), its security descriptor and, where the file system keeps one, its creation
+// time. A folder that lets no new file be made is written in place. And whichever step of a save
+// fails, the file holds the old bytes or the new ones, whole, with nothing left beside it.
+#include "note_fixture.h"
+#include "notefiles/file_calls.h"
+#include "notefiles/note_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace soak {
+namespace {
+
+std::string DescriptorOf(const std::string& path) {
+    constexpr SECURITY_INFORMATION kParts =
+        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    DWORD needed = 0;
+    GetFileSecurityA(path.c_str(), kParts, nullptr, 0, &needed);
+    std::string descriptor(needed, '\0');
+    if (!needed || !GetFileSecurityA(path.c_str(), kParts, descriptor.data(), needed, &needed))
+        return "(none)";
+    return descriptor;
+}
+
+BY_HANDLE_FILE_INFORMATION InfoOf(const std::string& path) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    tk::KernelHandle file(CreateFileA(path.c_str(), 0, 7, nullptr, OPEN_EXISTING, 0, nullptr));
+    GetFileInformationByHandle(file.Get(), &info);
+    return info;
+}
+
+// Whether the file system keeps a creation time that a program sets.
+bool KeepsCreationTimes(const std::string& path) {
+    tk::KernelHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    FILETIME early{0x12345678, 0x01c00000};
+    SetFileTime(file.Get(), &early, nullptr, nullptr);
+    file = tk::KernelHandle();
+    FILETIME created = InfoOf(path).ftCreationTime;
+    DeleteFileA(path.c_str());
+    return CompareFileTime(&created, &early) == 0;
+}
+
+class SaveKeeps : public NoteFixture {
+protected:
+    void Write(const std::string& path) { notefiles::WriteNoteFile(*form_->Memo1, path); }
+};
+
+TEST_F(SaveKeeps, AttributesOtherNamesSecurityAndCreationTimeSurviveASave) {
+    std::string hidden = folder_ / "hidden.txt";
+    WriteBytes(hidden, "old");
+    ASSERT_TRUE(SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                       FILE_ATTRIBUTE_ARCHIVE));
+    // A descriptor other than the folder's default: only the user may reach the file.
+    {
+        char tokenSpace[256];
+        DWORD size = 0;
+        HANDLE token = nullptr;
+        OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+        GetTokenInformation(token, TokenUser, tokenSpace, sizeof tokenSpace, &size);
+        CloseHandle(token);
+        PSID user = reinterpret_cast<TOKEN_USER*>(tokenSpace)->User.Sid;
+        char aclSpace[256];
+        auto* acl = reinterpret_cast<PACL>(aclSpace);
+        InitializeAcl(acl, sizeof aclSpace, ACL_REVISION);
+        AddAccessAllowedAce(acl, ACL_REVISION, FILE_ALL_ACCESS, user);
+        SECURITY_DESCRIPTOR descriptor;
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+        ASSERT_TRUE(SetFileSecurityA(hidden.c_str(), DACL_SECURITY_INFORMATION, &descriptor));
+    }
+    std::string descriptor = DescriptorOf(hidden);
+    FILETIME created = InfoOf(hidden).ftCreationTime;
+
+    std::string linked = folder_ / "linked.txt", other = folder_ / "other name.txt";
+    WriteBytes(linked, "old");
+    ASSERT_TRUE(CreateHardLinkA(other.c_str(), linked.c_str(), nullptr));
+
+    SetMemoText("new text");
+    Write(hidden);
+    Write(linked);
+    EXPECT_EQ(ReadBytes(hidden), "new text");
+    EXPECT_EQ(GetFileAttributesA(hidden.c_str()) &
+                  (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE),
+              DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE});
+    EXPECT_EQ(DescriptorOf(hidden), descriptor);
+    if (KeepsCreationTimes(folder_ / "probe")) {
+        FILETIME after = InfoOf(hidden).ftCreationTime;
+        EXPECT_EQ(CompareFileTime(&after, &created), 0);
+    } else {
+        std::printf("note: this file system keeps no creation time a program sets\n");
+    }
+    EXPECT_EQ(ReadBytes(linked), "new text");
+    EXPECT_EQ(ReadBytes(other), "new text"); // the other name sees the new text too
+    EXPECT_EQ(InfoOf(linked).nNumberOfLinks, 2u);
+    EXPECT_EQ(ListFolder(folder_.Path()), "hidden.txt linked.txt other name.txt");
+}
+
+// The save's file calls, with failures planted: every call through them is counted, and those
+// numbered in `failing` fail. A replace can fail before it moves anything or half way, after the
+// old file went to the backup name (counted as two steps).
+std::vector<int> g_failing;
+int g_calls = 0;
+std::string g_refusingFolder; // making a file in a folder of this name is refused
+
+bool FailsNow() {
+    ++g_calls;
+    for (int n : g_failing)
+        if (n == g_calls) return true;
+    return false;
+}
+
+HANDLE WINAPI CreateFails(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                          DWORD disposition, DWORD flags, HANDLE templateFile) {
+    std::string path = name;
+    std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+    if (!g_refusingFolder.empty() && folder.size() >= g_refusingFolder.size() &&
+        folder.compare(folder.size() - g_refusingFolder.size(), std::string::npos,
+                       g_refusingFolder) == 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (FailsNow()) {
+        SetLastError(ERROR_WRITE_FAULT);
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileA(name, access, share, security, disposition, flags, templateFile);
+}
+
+BOOL WINAPI WriteFails(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED o) {
+    if (!FailsNow()) return WriteFile(file, bytes, count, written, o);
+    if (written) *written = 0;
+    SetLastError(ERROR_WRITE_FAULT);
+    return FALSE;
+}
+
+BOOL WINAPI FlushFails(HANDLE file) {
+    if (!FailsNow()) return FlushFileBuffers(file);
+    SetLastError(ERROR_WRITE_FAULT);
+    return FALSE;
+}
+
+BOOL WINAPI CutFails(HANDLE file) {
+    if (!FailsNow()) return SetEndOfFile(file);
+    SetLastError(ERROR_WRITE_FAULT);
+    return FALSE;
+}
+
+BOOL WINAPI ReplaceFails(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
+                         LPVOID exclude, LPVOID reserved) {
+    if (FailsNow()) {
+        SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+        return FALSE;
+    }
+    if (FailsNow()) {
+        MoveFileExA(replaced, backup, MOVEFILE_REPLACE_EXISTING);
+        SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+        return FALSE;
+    }
+    return ReplaceFileA(replaced, replacement, backup, flags, exclude, reserved);
+}
+
+BOOL WINAPI MoveFails(LPCSTR from, LPCSTR to, DWORD flags) {
+    if (!FailsNow()) return MoveFileExA(from, to, flags);
+    SetLastError(ERROR_WRITE_FAULT);
+    return FALSE;
+}
+
+class SaveSteps : public SaveKeeps {
+protected:
+    void SetUp() override {
+        SaveKeeps::SetUp();
+        calls_.createFile = CreateFails;
+        calls_.writeFile = WriteFails;
+        calls_.flushFileBuffers = FlushFails;
+        calls_.setEndOfFile = CutFails;
+        calls_.replaceFile = ReplaceFails;
+        calls_.moveFileEx = MoveFails;
+        notefiles::UseFileCalls(&calls_);
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        temp_ = temp;
+        tempBefore_ = ListFolder(temp_);
+    }
+    void TearDown() override {
+        notefiles::UseFileCalls(nullptr);
+        g_refusingFolder.clear();
+        g_failing.clear();
+    }
+    // Saves `text` onto a file that held `old` (with a second name when `linked`), with the
+    // calls numbered in `failing` failing; returns the message, or "no exception".
+    std::string SaveFailing(std::vector<int> failing, bool linked) {
+        RemoveTree(folder_ / "f");
+        CreateDirectoryA((folder_ / "f").c_str(), nullptr);
+        WriteBytes(Target(), kOld);
+        if (linked) CreateHardLinkA(Other().c_str(), Target().c_str(), nullptr);
+        SetMemoText(kNew);
+        g_failing = std::move(failing);
+        g_calls = 0;
+        std::string message = MessageOf<tk::Exception>([&] { Write(Target()); });
+        g_failing.clear();
+        return message;
+    }
+    std::string Target() const { return folder_ / "f\\note.txt"; }
+    std::string Other() const { return folder_ / "f\\other.txt"; }
+    std::string Names(bool linked) const { return linked ? "note.txt other.txt" : "note.txt"; }
+
+    const std::string kOld = std::string(3000, 'o') + "\r\nthe old note";
+    const std::string kNew = "the new note";
+    notefiles::FileCalls calls_;
+    std::string temp_, tempBefore_;
+};
+
+TEST_F(SaveSteps, EveryStepFailingInTurnLeavesTheOldOrTheNewBytesWholeAndNothingBeside) {
+    for (bool linked : {false, true}) { // through a staging file, and in place
+        for (int step = 1;; ++step) {
+            std::string message = SaveFailing({step}, linked);
+            SCOPED_TRACE(std::string(linked ? "in place" : "staged") + ", step " +
+                         std::to_string(step) + " failing: " + message);
+            std::string now = ReadBytes(Target());
+            EXPECT_EQ(now, message == "no exception" ? kNew : kOld);
+            if (linked) {
+                EXPECT_EQ(ReadBytes(Other()), now);
+            }
+            EXPECT_EQ(ListFolder(folder_ / "f"), Names(linked));
+            EXPECT_EQ(ListFolder(temp_), tempBefore_);
+            if (step > g_calls) break; // the save made fewer calls: every one has failed once
+        }
+    }
+}
+
+// A second failure while the old bytes are put back: they stay whole, in the file or in the one
+// copy beside it, which the message names.
+TEST_F(SaveSteps, AFailureWhilePuttingTheOldBytesBackKeepsThemInACopyTheMessageNames) {
+    for (bool linked : {false, true}) {
+        SaveFailing({}, linked);
+        const int steps = g_calls;
+        for (int first = 1; first <= steps + 1; ++first) {
+            for (int second = first + 1; second <= steps + 3; ++second) {
+                std::string message = SaveFailing({first, second}, linked);
+                SCOPED_TRACE(std::string(linked ? "in place" : "staged") + ", steps " +
+                             std::to_string(first) + " and " + std::to_string(second) +
+                             " failing: " + message);
+                std::string now = ReadBytes(Target());
+                size_t kept = message.find("The previous file is kept as \"");
+                if (kept == std::string::npos) {
+                    EXPECT_EQ(now, message == "no exception" ? kNew : kOld);
+                    EXPECT_EQ(ListFolder(folder_ / "f"), Names(linked));
+                } else {
+                    size_t start = kept + 30;
+                    std::string copy = message.substr(start, message.find('"', start) - start);
+                    EXPECT_EQ(ReadBytes(copy), kOld);
+                    DeleteFileA(copy.c_str());
+                }
+            }
+        }
+    }
+}
+
+TEST_F(SaveSteps, AFolderThatRefusesNewFilesIsWrittenInPlaceWithTheCopyInTheTemporaryFolder) {
+    SaveFailing({}, false); // makes the folder and the target
+    WriteBytes(Target(), kOld);
+    DWORD identity = InfoOf(Target()).nFileIndexLow;
+    g_refusingFolder = "\\f\\";
+    Write(Target());
+    EXPECT_EQ(ReadBytes(Target()), kNew);
+    EXPECT_EQ(InfoOf(Target()).nFileIndexLow, identity); // written in place
+    EXPECT_EQ(ListFolder(folder_ / "f"), "note.txt");
+    EXPECT_EQ(ListFolder(temp_), tempBefore_);
+    // A new file cannot be made there at all: that is reported, and nothing changes.
+    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] {
+                  Write(folder_ / "f\\new.txt");
+              }).rfind("Cannot create file", 0),
+              0u);
+    EXPECT_EQ(ListFolder(folder_ / "f"), "note.txt");
+}
+
+} // namespace
+} // namespace soak
