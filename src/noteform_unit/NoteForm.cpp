@@ -1,6 +1,7 @@
 #include "NoteForm.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "dialogs/message_dialog.h"
 #include "note_texts.h"
@@ -248,9 +249,19 @@ bool TForm1::PreviewKeyMessage(const MSG& msg) {
     return true;
 }
 
+void TForm1::OpenWhenShown(const std::string& fullPath) {
+    givenFile_ = fullPath;
+    PostMessageA(Handle(), kOpenGivenFileMessage, 0, 0);
+}
+
 LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kRunCommandMessage) {
         RunCommand(static_cast<NoteCommand>(wParam));
+        return 0;
+    }
+    if (msg == kOpenGivenFileMessage) {
+        std::string path = std::exchange(givenFile_, std::string());
+        if (!path.empty()) OpenChosenFile(path);
         return 0;
     }
     return tk::TForm::WndProc(msg, wParam, lParam);

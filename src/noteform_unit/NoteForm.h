@@ -57,10 +57,15 @@ public:
     // Opens the chosen note file into the memo, under the wait cursor, names the note after it
     // and marks it saved.
     void OpenChosenFile(const std::string& fileName);
+    // Opens `fullPath` as the open glyph would after its dialog, once the message loop runs (the
+    // note is shown by then); a failure shows the error box and leaves the note empty.
+    void OpenWhenShown(const std::string& fullPath);
     // Runs the handler of a glyph, as a click (or, for save as, a right click) on it would.
     void RunCommand(NoteCommand command);
     // Posted to the note window to run a command (wParam) from the message loop.
     static constexpr UINT kRunCommandMessage = WM_APP + 1;
+    // Posted to the note window to open the file OpenWhenShown was given.
+    static constexpr UINT kOpenGivenFileMessage = WM_APP + 2;
 
 protected:
     bool PreviewKeyMessage(const MSG& msg) override;
@@ -82,6 +87,7 @@ private:
     std::optional<notefiles::FileStamp> fileStamp_;
     std::map<std::string, tk::TMethod, std::less<>> methods_;
     NoteAccessible* accessible_ = nullptr;
+    std::string givenFile_; // to open once shown
 };
 
 // Registers the classes that the note window's layout names.

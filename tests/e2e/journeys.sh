@@ -184,6 +184,45 @@ journey_end_session() {
     app_ended && pass "the note ends with the session" || { fail "the note ends with the session" "running"; stop; }
 }
 
+# A note given on the command line opens as the open glyph would open it, absolute or relative;
+# a missing one shows the error box and leaves the empty note.
+journey_command_line() {
+    local given="$WORK/given.txt"
+    printf 'one\ntwo' >"$given"
+    start "$PINLET" "$(winpath "$given")"
+    NOTE="$(find_window given.txt)" || { fail "a note given on the command line opens" "no window"; stop; return; }
+    pass "a note given on the command line opens"
+    expect_eq "its text arrives with CR LF breaks" "$(memo_text | od -An -tx1 | tr -s ' \n' ' ')" \
+        " 6f 6e 65 0d 0a 74 77 6f "
+    click_at "$NOTE" $SAVE_X $GLYPH_Y
+    if stays_absent 1 "Jegyzet ment.*se"; then pass "the save glyph saves it without a dialog"
+    else fail "the save glyph saves it without a dialog" "dialog"; answer_dialog "Jegyzet ment.*se" "" Escape; fi
+    expect_eq "back to its own file" "$(hex "$given")" "6f 6e 65 0d 0a 74 77 6f"
+    close_note
+    app_ended && pass "it closes without a question" || { fail "it closes without a question" "asked"; stop; }
+
+    # A name relative to the folder the note is started in.
+    (cd "$WORK" && start "$PINLET" given.txt && echo "$APP_PID" >"$WORK/pid")
+    APP_PID="$(cat "$WORK/pid")"
+    NOTE="$(find_window given.txt)" && pass "a relative name opens too" ||
+        fail "a relative name opens too" "no window"
+    close_note
+    app_ended || stop
+
+    start "$PINLET" "$(winpath "$WORK/missing.txt")"
+    NOTE="$(find_window Form1)"
+    if find_other Pinlet >/dev/null; then
+        expect_eq "a missing note shows the error box" "$(wintool box Pinlet)" \
+            "Cannot open file \"$(winpath "$WORK/missing.txt")\". File not found."
+        answer_dialog Pinlet "" Return
+    else fail "a missing note shows the error box" "no box titled Pinlet"; fi
+    expect_eq "and leaves the empty note with its starting title" \
+        "$(xdotool getwindowname "$NOTE")|$(memo_text)" "Form1|"
+    close_note
+    app_ended && pass "which closes without a question" ||
+        { fail "which closes without a question" "asked"; stop; }
+}
+
 # The note starts on the system's core libraries alone: those of the file dialogs and the shell
 # load when first needed (the journeys below use them), so a start does not pay for mapping them.
 check_start_libraries() {
@@ -195,6 +234,7 @@ check_start_libraries() {
 }
 
 check_start_libraries
+journey_command_line
 journey_close_questions
 journey_save
 journey_open

@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "noteform_unit/note_shortcuts.h"
 #include "noteform_unit/note_title.h"
 #include "toolkit/file_dialog_rules.h"
@@ -12,6 +13,19 @@ TEST(NoteTitle, IsTheFileNameWithoutItsFolder) {
     EXPECT_EQ(note::FileNameWithoutFolder("C:\\dir\\"), "");
     // A forward slash is not a folder separator here.
     EXPECT_EQ(note::FileNameWithoutFolder("C:\\a/b.txt"), "a/b.txt");
+}
+
+TEST(CommandLine, TheFirstArgumentIsTheNoteToOpenQuotedOrNot) {
+    EXPECT_EQ(app::FirstArgument("pinlet.exe"), "");
+    EXPECT_EQ(app::FirstArgument("pinlet.exe   "), "");
+    EXPECT_EQ(app::FirstArgument("pinlet.exe todo.txt"), "todo.txt");
+    EXPECT_EQ(app::FirstArgument("pinlet.exe\tC:\\notes\\todo.txt more ignored"),
+              "C:\\notes\\todo.txt");
+    EXPECT_EQ(
+        app::FirstArgument("\"C:\\Program Files\\Pinlet\\pinlet.exe\" \"D:\\My Notes\\a b.txt\""),
+        "D:\\My Notes\\a b.txt");
+    EXPECT_EQ(app::FirstArgument("pinlet.exe \"D:\\open ended"), "D:\\open ended");
+    EXPECT_EQ(app::FirstArgument("\"pinlet.exe\"x.txt"), "x.txt");
 }
 
 TEST(NoteShortcuts, CtrlWithALetterStandsForACommandAndNothingElseDoes) {
