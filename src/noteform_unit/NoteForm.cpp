@@ -9,12 +9,14 @@
 #include "notefiles/note_files.h"
 #include "toolkit/wait_cursor.h"
 #include "toolkit/component_reader.h"
+#include "toolkit/private_fonts.h"
 
 namespace note {
 
 namespace {
-constexpr tk::TColor kGlyphColor = 3355443; // RGB(51,51,51)
-constexpr tk::TColor kPinnedColor = 255;    // RGB(255,0,0)
+constexpr tk::TColor kGlyphColor = 3355443;            // RGB(51,51,51)
+constexpr tk::TColor kPinnedColor = 255;               // RGB(255,0,0)
+constexpr const char* kOwnGlyphFace = "Pinlet Glyphs"; // the family of NOTE_GLYPHS
 } // namespace
 
 void RegisterNoteClasses() {
@@ -35,6 +37,7 @@ TForm1::TForm1(tk::TComponent* owner, HMODULE module) : tk::TForm(owner) {
     PublishMethods();
     ReadLayoutResource(module, "TFORM1");
     BindComponents();
+    UseOwnGlyphsWhereMissing(module);
     MakeAccessible();
     DoCreate();
 }
@@ -44,6 +47,7 @@ TForm1::TForm1(tk::TComponent* owner, const std::string& layoutText) : tk::TForm
     PublishMethods();
     ReadLayoutText(layoutText, GetModuleHandleA(nullptr));
     BindComponents();
+    UseOwnGlyphsWhereMissing(GetModuleHandleA(nullptr));
     MakeAccessible();
     DoCreate();
 }
@@ -54,6 +58,19 @@ TForm1::~TForm1() {
     panel->SetAccessibleClient(nullptr);
     accessible_->Detach(); // a tool may still hold it: it then answers as disconnected
     accessible_->Release();
+}
+
+// The pin, open and save labels ask symbol fonts for "X", "0" and "=". Where the system has no
+// such font, or the font lacks the character, the label draws the note's own symbol for it (a
+// pushpin, an open folder, a floppy disk) from the note's private font: the same character,
+// height and colour, so it is placed and coloured as the caption would be.
+void TForm1::UseOwnGlyphsWhereMissing(HMODULE module) {
+    for (tk::TLabel* label : {Label2, Label4, Label3}) {
+        const std::string& caption = label->Caption();
+        if (caption.size() != 1 || tk::DrawsCharacter(label->Font(), caption[0])) continue;
+        if (!tk::UsePrivateFont(module, "NOTE_GLYPHS")) return;
+        label->Font().SetName(kOwnGlyphFace);
+    }
 }
 
 // Accessibility tools ask the note window, or the panel that holds the memo and the glyphs, for

@@ -75,6 +75,7 @@ private:
     void PublishMethods();
     void BindComponents();
     void MakeAccessible();
+    void UseOwnGlyphsWhereMissing(HMODULE module);
     template <typename T> T* Field(const char* name);
     void ShowFileTitle();
     bool UserAgrees(const char* question);

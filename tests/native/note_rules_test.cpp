@@ -2,6 +2,7 @@
 #include "noteform_unit/note_shortcuts.h"
 #include "noteform_unit/note_title.h"
 #include "toolkit/file_dialog_rules.h"
+#include "toolkit/glyph_fallback.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,14 @@ TEST(CommandLine, TheFirstArgumentIsTheNoteToOpenQuotedOrNot) {
         "D:\\My Notes\\a b.txt");
     EXPECT_EQ(app::FirstArgument("pinlet.exe \"D:\\open ended"), "D:\\open ended");
     EXPECT_EQ(app::FirstArgument("\"pinlet.exe\"x.txt"), "x.txt");
+}
+
+TEST(GlyphFallback, TheNotesOwnGlyphStandsInForASubstitutedFaceOrAMissingGlyph) {
+    EXPECT_FALSE(tk::NeedsOwnGlyph("Wingdings", "Wingdings", 42));
+    EXPECT_FALSE(tk::NeedsOwnGlyph("Wingdings 3", "WINGDINGS 3", 0)); // names ignore case
+    EXPECT_TRUE(tk::NeedsOwnGlyph("Wingdings 3", "Tahoma", 42));      // substituted
+    EXPECT_TRUE(tk::NeedsOwnGlyph("Wingdings", "Wingdings", tk::kMissingGlyph));
+    EXPECT_TRUE(tk::NeedsOwnGlyph("Wingdings", "Wingding", 42));
 }
 
 TEST(NoteShortcuts, CtrlWithALetterStandsForACommandAndNothingElseDoes) {
