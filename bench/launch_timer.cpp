@@ -4,7 +4,8 @@
 // millisecond in-process keeps the measurement fine-grained. The program is ended afterwards,
 // after `linger` milliseconds (so that its memory can be read meanwhile).
 // Usage: launch_timer <title part> <x> <y> <RRGGBB or -> <linger ms> <program> [argument]
-// Prints "<ms>", or "-1" when no such window appeared within 60 s.
+// Prints "<ms>", or "-1" when no such window appeared within 10 minutes (a large file can take
+// that long to open).
 #include <windows.h>
 
 #include <cstdio>
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     double elapsed = -1;
-    while (Now() - start < 60000) {
+    while (Now() - start < 600000) {
         Search search{argv[1], process.dwProcessId, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (search.Found && (!checkColour || ShowsColour(search.Found, x, y, colour))) {
