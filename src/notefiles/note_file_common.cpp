@@ -33,6 +33,14 @@ std::optional<FileStamp> StampOf(HANDLE file) {
                      join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)};
 }
 
+DWORD ReadExactly(HANDLE file, std::string& bytes) {
+    if (bytes.empty()) return ERROR_SUCCESS;
+    DWORD read = 0;
+    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return GetLastError();
+    return read == bytes.size() ? ERROR_SUCCESS : ERROR_HANDLE_EOF;
+}
+
 std::optional<FileStamp> CurrentFileStamp(const std::string& fileName) {
     tk::KernelHandle file = OpenToLookAt(fileName);
     if (!file.Valid()) return std::nullopt;

@@ -14,9 +14,6 @@ namespace notefiles {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// The full path of `fileName`, however long.
-std::string FullPath(const std::string& fileName);
-
 // The system's text for an error code; the code itself where the system has no text for it.
 std::string SystemErrorText(DWORD code);
 
@@ -43,5 +40,9 @@ template <typename E> void RefuseLongName(const char* format, const std::string&
 tk::KernelHandle OpenToLookAt(const std::string& path);
 
 std::optional<FileStamp> StampOf(HANDLE file);
+
+// Fills `bytes` (sized by the caller) from the file's current position with one read: 0 when
+// every byte came, otherwise why not (the system's code, ERROR_HANDLE_EOF for a short read).
+DWORD ReadExactly(HANDLE file, std::string& bytes);
 
 } // namespace notefiles

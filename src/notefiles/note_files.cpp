@@ -44,11 +44,8 @@ private:
 // file is shown, so a short read is an open failure.
 std::string ReadWhole(HANDLE file, std::int64_t count, const std::string& fileName) {
     std::string bytes(static_cast<size_t>(count), '\0');
-    DWORD read = 0;
-    BOOL ok = count == 0 || ReadFile(file, bytes.data(), static_cast<DWORD>(count), &read, nullptr);
-    if (!ok) RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, GetLastError());
-    if (read != static_cast<DWORD>(count))
-        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_HANDLE_EOF);
+    if (DWORD error = ReadExactly(file, bytes))
+        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, error);
     return bytes;
 }
 

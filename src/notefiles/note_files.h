@@ -15,6 +15,10 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
+// The full path of `fileName` as the current folder makes it, however long; the name itself
+// when the system cannot make one.
+std::string FullPath(const std::string& fileName);
+
 // Writes the memo's whole text to the file: exactly its bytes, no byte-order mark, no line break
 // added. A symbolic link or junction is followed: the file it leads to is written and the link
 // kept. The text goes to a new file in the same folder first (created exclusively under an

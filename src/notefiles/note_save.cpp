@@ -155,16 +155,13 @@ bool WriteWhole(HANDLE file, const std::string& bytes) {
     return g_calls->setEndOfFile(file) && g_calls->flushFileBuffers(file);
 }
 
-// The file's whole content, read through `file`; false when it could not be read.
-bool ReadAll(HANDLE file, std::string& bytes) {
+// The file's whole content, read through `file` from its start: 0, or why it could not be read.
+DWORD ReadAll(HANDLE file, std::string& bytes) {
     LARGE_INTEGER start{}, size{};
     if (!GetFileSizeEx(file, &size) || !SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
-        return false;
+        return GetLastError();
     bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    return bytes.empty() ||
-           (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-            read == bytes.size());
+    return ReadExactly(file, bytes);
 }
 
 // A message that also says where the old bytes are kept when they could not be put back.
@@ -254,8 +251,8 @@ void ReplaceTarget(NewFile& staging, const std::string& path, const std::string&
 void WriteInPlace(TargetFile& target, const std::string& text, const std::string& path,
                   const std::string& fileName) {
     std::string old;
-    if (!ReadAll(target.Handle(), old))
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, GetLastError());
+    if (DWORD error = ReadAll(target.Handle(), old))
+        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, error);
     std::optional<NewFile> copy(std::in_place, FolderOf(path));
     if (!copy->Created() && copy->Refused()) copy.emplace(TempFolder());
     if (!copy->Created())

@@ -33,21 +33,23 @@ void RegisterNoteClasses() {
 TForm1::TForm1(tk::TComponent* owner) : TForm1(owner, GetModuleHandleA(nullptr)) {}
 
 TForm1::TForm1(tk::TComponent* owner, HMODULE module) : tk::TForm(owner) {
-    KeyPreview = true; // the shortcut keys
     PublishMethods();
     ReadLayoutResource(module, "TFORM1");
-    BindComponents();
-    UseOwnGlyphsWhereMissing(module);
-    MakeAccessible();
-    DoCreate();
+    FinishCreation(module);
 }
 
 TForm1::TForm1(tk::TComponent* owner, const std::string& layoutText) : tk::TForm(owner) {
-    KeyPreview = true; // the shortcut keys
     PublishMethods();
     ReadLayoutText(layoutText, GetModuleHandleA(nullptr));
+    FinishCreation(GetModuleHandleA(nullptr));
+}
+
+// After the layout: the fields, the glyphs' fonts, the shortcut keys and the accessible object,
+// then OnCreate.
+void TForm1::FinishCreation(HMODULE module) {
     BindComponents();
-    UseOwnGlyphsWhereMissing(GetModuleHandleA(nullptr));
+    UseOwnGlyphsWhereMissing(module);
+    KeyPreview = true;
     MakeAccessible();
     DoCreate();
 }

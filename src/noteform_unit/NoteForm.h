@@ -74,6 +74,7 @@ protected:
 private:
     void PublishMethods();
     void BindComponents();
+    void FinishCreation(HMODULE module);
     void MakeAccessible();
     void UseOwnGlyphsWhereMissing(HMODULE module);
     template <typename T> T* Field(const char* name);

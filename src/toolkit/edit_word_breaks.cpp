@@ -26,9 +26,10 @@ int CALLBACK Probe(LPSTR text, int, int count, int) {
 
 // Whether edit controls hand a word-break procedure UTF-16 text. The control of the common
 // controls' version 6 does so under Wine even for a window made with the ANSI functions; an
-// ANSI control elsewhere hands ANSI bytes. Asked once of a hidden control that must wrap.
+// ANSI control elsewhere hands ANSI bytes. Asked once, at start-up, of a control that must wrap;
+// a message-only one, as a window on the screen costs several times as much to make.
 bool EditsHandWideText() {
-    HWND probe = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 40, 40, nullptr,
+    HWND probe = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_MULTILINE, 0, 0, 40, 40, HWND_MESSAGE,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!probe) return false;
     SendMessageA(probe, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(Probe));

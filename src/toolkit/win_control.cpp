@@ -6,6 +6,7 @@
 #include "forms.h"
 #include "system_library.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -216,12 +217,11 @@ void TWinControl::SetAccessibleClient(IUnknown* object) {
 // The accessibility library, and COM with it, are loaded when a tool first asks.
 LRESULT TWinControl::AccessibleClientFor(WPARAM wParam) {
     using LresultFromObjectProc = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-    static const IID kIAccessible = {
-        0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
     EnsureComApartment();
     auto lresultFromObject =
         SystemFunction<LresultFromObjectProc>("oleacc.dll", "LresultFromObject");
-    return lresultFromObject ? lresultFromObject(kIAccessible, wParam, accessibleClient_) : 0;
+    return lresultFromObject ? lresultFromObject(__uuidof(IAccessible), wParam, accessibleClient_)
+                             : 0;
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

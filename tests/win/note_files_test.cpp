@@ -237,6 +237,24 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
     EXPECT_TRUE(IsWindowVisible(memo_->Handle()));
 }
 
+// The memo wraps its lines after blanks, with its own word breaks: each wrapped line starts a
+// word, and the text it shows is the text it was given.
+TEST_F(NoteFiles, TheMemoWrapsAfterBlanks) {
+    std::string text;
+    for (int i = 0; text.size() < 3000; ++i)
+        text += std::string("word") + std::to_string(i * 7919 % 1000) + (i % 5 ? " " : "  ");
+    memo_->SetTextSilently(text);
+    const auto lines = static_cast<int>(SendMessageA(memo_->Handle(), EM_GETLINECOUNT, 0, 0));
+    ASSERT_GT(lines, 20);
+    for (int line = 1; line < lines; ++line) {
+        auto start = static_cast<size_t>(SendMessageA(memo_->Handle(), EM_LINEINDEX, line, 0));
+        ASSERT_LT(start, text.size());
+        EXPECT_EQ(text[start - 1], ' ') << "line " << line;
+        EXPECT_NE(text[start], ' ') << "line " << line;
+    }
+    EXPECT_EQ(MemoText(), text);
+}
+
 // A memo that does not take a long text whole, as the system's edit control does when its memory
 // runs out: it says it took the text and keeps its own (`partial` false), or takes only half.
 WNDPROC g_memoProc = nullptr;
