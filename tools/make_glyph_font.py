@@ -30,10 +30,10 @@ def rect(x0, y0, x1, y1, kind=FILL):
 def pushpin():
     """A pin seen from the side: its head, a narrower body, a wide collar and the needle."""
     return [
-        rect(330, 560, 670, 700),                       # head
-        rect(400, 360, 600, 560),                       # body
-        rect(250, 300, 750, 360),                       # collar
-        ([(470, 300), (500, -60), (530, 300)], FILL),   # needle
+        rect(280, 540, 720, 720),                       # head
+        rect(370, 360, 630, 540),                       # body
+        rect(190, 280, 810, 370),                       # collar
+        ([(455, 280), (500, -80), (545, 280)], FILL),   # needle
     ]
 
 
