@@ -1,7 +1,7 @@
-#include "AdvPanel.h"
+#include "AdvPanel/AdvPanel.h"
 
-#include "panel_platform.h"
-#include "panel_settings.h"
+#include "AdvPanel/paint/panel_platform.h"
+#include "AdvPanel/panel_settings.h"
 
 #include <utility>
 

@@ -1,12 +1,12 @@
 #pragma once
 // The gradient panel: a container with a caption strip, a status bar, a gradient background, a
 // border with a drop shadow, and the area it leaves to its children.
-#include "html_pictures.h"
-#include "panel_caption.h"
-#include "panel_hit_rules.h"
-#include "panel_position.h"
-#include "panel_release_gate.h"
-#include "panel_statusbar.h"
+#include "AdvPanel/markup/html_pictures.h"
+#include "AdvPanel/panel_caption.h"
+#include "AdvPanel/mouse/panel_hit_rules.h"
+#include "AdvPanel/panel_position.h"
+#include "AdvPanel/mouse/panel_release_gate.h"
+#include "AdvPanel/panel_statusbar.h"
 #include "toolkit/extctrls.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 // Copying settings into a panel: from another panel, and from a styler's or group's settings.
-#include "AdvPanel.h"
-#include "panel_settings.h"
+#include "AdvPanel/AdvPanel.h"
+#include "AdvPanel/panel_settings.h"
 #include "toolkit/exceptions.h"
 
 namespace advpanel {

@@ -1,7 +1,7 @@
 // Sizing the panel to its text, and the panel group that stacks its panels.
-#include "AdvPanel.h"
-#include "panel_autosize_rules.h"
-#include "html_render.h"
+#include "AdvPanel/AdvPanel.h"
+#include "AdvPanel/panel_autosize_rules.h"
+#include "AdvPanel/markup/html_render.h"
 #include "toolkit/win_handles.h"
 
 namespace advpanel {

@@ -1,4 +1,4 @@
-#include "panel_autosize_rules.h"
+#include "AdvPanel/panel_autosize_rules.h"
 
 #include <algorithm>
 

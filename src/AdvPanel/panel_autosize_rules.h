@@ -1,7 +1,7 @@
 #pragma once
 // The arithmetic of sizing a panel to its text: what rectangle the text is measured in, and what
 // width and height the panel takes from the measured extent.
-#include "panel_geometry.h"
+#include "AdvPanel/panel_geometry.h"
 #include "toolkit/geometry.h"
 
 #include <functional>

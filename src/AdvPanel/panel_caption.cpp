@@ -1,6 +1,6 @@
-#include "panel_caption.h"
+#include "AdvPanel/panel_caption.h"
 
-#include "panel_reading.h"
+#include "AdvPanel/panel_reading.h"
 #include "toolkit/exceptions.h"
 
 #include <algorithm>

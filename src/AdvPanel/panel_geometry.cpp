@@ -1,4 +1,4 @@
-#include "panel_geometry.h"
+#include "AdvPanel/panel_geometry.h"
 
 #include <algorithm>
 

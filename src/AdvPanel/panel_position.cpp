@@ -1,7 +1,7 @@
-#include "panel_position.h"
+#include "AdvPanel/panel_position.h"
 
-#include "AdvPanel.h"
-#include "panel_reading.h"
+#include "AdvPanel/AdvPanel.h"
+#include "AdvPanel/panel_reading.h"
 #include "toolkit/exceptions.h"
 
 namespace advpanel {

@@ -1,4 +1,4 @@
-#include "panel_reading.h"
+#include "AdvPanel/panel_reading.h"
 
 namespace advpanel {
 

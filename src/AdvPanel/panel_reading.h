@@ -1,7 +1,7 @@
 #pragma once
 // Reading the gradient panel's enumerations from a stored layout.
-#include "panel_geometry.h"
-#include "panel_types.h"
+#include "AdvPanel/panel_geometry.h"
+#include "AdvPanel/panel_types.h"
 #include "toolkit/component_reader.h"
 
 namespace advpanel {

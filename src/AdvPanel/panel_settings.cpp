@@ -1,4 +1,4 @@
-#include "panel_settings.h"
+#include "AdvPanel/panel_settings.h"
 
 namespace advpanel {
 

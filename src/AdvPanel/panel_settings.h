@@ -1,8 +1,8 @@
 #pragma once
 // A set of panel settings that a styler or a panel group hands to its panels (ApplySettings),
 // and the styler component that holds one.
-#include "panel_caption.h"
-#include "panel_statusbar.h"
+#include "AdvPanel/panel_caption.h"
+#include "AdvPanel/panel_statusbar.h"
 #include "toolkit/controls.h"
 #include "toolkit/extctrls.h"
 

@@ -1,6 +1,6 @@
-#include "panel_statusbar.h"
+#include "AdvPanel/panel_statusbar.h"
 
-#include "panel_reading.h"
+#include "AdvPanel/panel_reading.h"
 
 namespace advpanel {
 

@@ -1,6 +1,6 @@
 // Fuzz target: the mini-markup layout must lay out, draw and hit-test any text, under any of its
 // switches, on fixed metrics, without crashing, overflowing or taking unbounded time.
-#include "AdvPanel/html_layout.h"
+#include "AdvPanel/markup/html_layout.h"
 #include "../native/fixed_metrics_surface.h"
 
 #include <cstddef>

@@ -1,5 +1,5 @@
-#include "AdvPanel/caption_button_geometry.h"
-#include "AdvPanel/panel_paint_geometry.h"
+#include "AdvPanel/paint/caption_button_geometry.h"
+#include "AdvPanel/paint/panel_paint_geometry.h"
 
 #include <gtest/gtest.h>
 

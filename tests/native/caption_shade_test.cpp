@@ -1,4 +1,4 @@
-#include "AdvPanel/caption_shade.h"
+#include "AdvPanel/shading/caption_shade.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // A drawing surface with fixed character metrics that records what is drawn, for layout tests
 // and the fuzz target: every shown character is 6 pixels wide (7 in bold), a line of text is the
 // font's height in pixels plus 3 high, pictures are looked up in a small table.
-#include "AdvPanel/html_markup.h"
-#include "AdvPanel/html_surface.h"
+#include "AdvPanel/markup/html_markup.h"
+#include "AdvPanel/markup/html_surface.h"
 
 #include <cstdlib>
 #include <map>

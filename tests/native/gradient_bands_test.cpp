@@ -1,4 +1,4 @@
-#include "AdvPanel/gradient_bands.h"
+#include "AdvPanel/shading/gradient_bands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The mini-markup layout against fixed metrics: 6 pixels a character (7 bold), text height =
 // |font height| + 3, so the base font of height -11 gives lines of 14 pixels.
-#include "AdvPanel/html_layout.h"
+#include "AdvPanel/markup/html_layout.h"
 #include "fixed_metrics_surface.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "AdvPanel/html_markup.h"
+#include "AdvPanel/markup/html_markup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "AdvPanel/panel_hit_rules.h"
+#include "AdvPanel/mouse/panel_hit_rules.h"
 
 #include <gtest/gtest.h>
 

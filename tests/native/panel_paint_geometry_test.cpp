@@ -1,4 +1,4 @@
-#include "AdvPanel/panel_paint_geometry.h"
+#include "AdvPanel/paint/panel_paint_geometry.h"
 
 #include <gtest/gtest.h>
 

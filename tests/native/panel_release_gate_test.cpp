@@ -1,4 +1,4 @@
-#include "AdvPanel/panel_release_gate.h"
+#include "AdvPanel/mouse/panel_release_gate.h"
 
 #include <gtest/gtest.h>
 

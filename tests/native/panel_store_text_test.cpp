@@ -1,4 +1,4 @@
-#include "AdvPanel/panel_store_text.h"
+#include "AdvPanel/store/panel_store_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The mini-markup renderer on real GDI: pixels of a few markup samples drawn into a 32-bit DIB,
 // and pictures from files, resources, image lists, a container and the shell.
-#include "AdvPanel/html_pictures.h"
-#include "AdvPanel/html_render.h"
+#include "AdvPanel/markup/html_pictures.h"
+#include "AdvPanel/markup/html_render.h"
 #include "support/image_files.h"
 #include "support/win_test_support.h"
 #include "toolkit/image_list.h"

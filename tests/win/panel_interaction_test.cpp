@@ -2,8 +2,8 @@
 // caption clicks, anchors, move and size limits, the collapse animation, and closing with
 // FreeOnClose checked by a page heap.
 #include "AdvPanel/AdvPanel.h"
-#include "AdvPanel/html_render.h"
-#include "AdvPanel/panel_shell.h"
+#include "AdvPanel/markup/html_render.h"
+#include "AdvPanel/mouse/panel_shell.h"
 #include "support/guarded_heap.h"
 #include "support/win_test_support.h"
 #include "toolkit/component_reader.h"

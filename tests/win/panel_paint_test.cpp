@@ -1,7 +1,7 @@
 // The gradient panel's painting, pixel by pixel: background gradient, border and shadow, bevels
 // and the caption strip, on the real note and on panels set up for the edge cases.
 #include "AdvPanel/AdvPanel.h"
-#include "AdvPanel/gradient_draw.h"
+#include "AdvPanel/shading/gradient_draw.h"
 #include "support/panel_pixels.h"
 #include "support/win_test_support.h"
 #include "toolkit/forms.h"

@@ -1,0 +1,166 @@
+#include "AdvPanel/mouse/panel_hit_rules.h"
+
+namespace advpanel {
+namespace {
+
+bool AlongTop(const CaptionButtonLayout& l) {
+    return l.Position == TCaptionPosition::cpTop;
+}
+bool AtStart(const CaptionButtonLayout& l) {
+    return l.ButtonPosition == TCaptionButtonPosition::cbpLeft;
+}
+
+} // namespace
+
+int CaptionButtonSize(const CaptionButtonGlyphs& g, ButtonSizeUse use) {
+    int w = 12;
+    if (!g.CloseMinEmpty && !g.CloseMaxEmpty) w = g.CloseMinWidth;
+    if (!g.MaxEmpty && !g.MinEmpty) w = use == ButtonSizeUse::HitTest ? g.MinWidth : g.MaxWidth;
+    if (g.XPThemed) w = 16;
+    return w;
+}
+
+tk::TRect ShrinkForButton(const tk::TRect& r, const CaptionButtonLayout& l) {
+    tk::TRect s = r;
+    const int w = l.ButtonSize;
+    if (AlongTop(l)) {
+        if (AtStart(l))
+            s.Left += w;
+        else
+            s.Right -= w;
+    } else {
+        // A left caption has its buttons at the top (cbpRight) or at the bottom (cbpLeft).
+        if (AtStart(l))
+            s.Bottom -= w;
+        else
+            s.Top += w;
+    }
+    return s;
+}
+
+tk::TRect ButtonSquare(const tk::TRect& r, const CaptionButtonLayout& l) {
+    const int w = l.ButtonSize;
+    if (AlongTop(l) && !AtStart(l)) return {r.Right - w - 2, r.Top + 2, r.Right - 2, r.Top + w + 2};
+    if (!AlongTop(l) && AtStart(l))
+        return {r.Left + 2, r.Bottom - w - 2, r.Left + w + 2, r.Bottom - 2};
+    return {r.Left + 2, r.Top + 2, r.Left + w + 2, r.Top + w + 2};
+}
+
+tk::TRect CloseButtonRect(const tk::TRect& client, const CaptionButtonLayout& l) {
+    return ButtonSquare(client, l);
+}
+
+tk::TRect MinMaxButtonRect(const tk::TRect& client, const CaptionButtonLayout& l) {
+    return ButtonSquare(l.CloseButton ? ShrinkForButton(client, l) : client, l);
+}
+
+tk::TRect CaptionClickArea(const tk::TRect& client, const CaptionButtonLayout& l) {
+    const tk::TRect r = l.CloseButton ? ShrinkForButton(client, l) : client;
+    if (AlongTop(l)) return {r.Left, r.Top, r.Right - 2, r.Top + l.CaptionHeight};
+    return {r.Left, r.Top, r.Left + l.CaptionHeight, r.Bottom};
+}
+
+tk::TRect CaptionDoubleClickArea(const tk::TRect& r, TCaptionPosition position, int captionHeight) {
+    if (position == TCaptionPosition::cpTop)
+        return {r.Left, r.Top, r.Right - 2, r.Top + captionHeight};
+    return {r.Left, r.Top, r.Left + captionHeight, r.Bottom};
+}
+
+bool InCaptionBand(tk::TPoint p, TCaptionPosition position, int captionHeight) {
+    return position == TCaptionPosition::cpTop ? p.Y < captionHeight : p.X < captionHeight;
+}
+
+bool InMoveZone(tk::TPoint p, const tk::TRect& client, const CaptionButtonLayout& l) {
+    tk::TRect r = client;
+    if (l.CloseButton) r = ShrinkForButton(r, l);
+    if (l.MinMaxButton) r = ShrinkForButton(r, l);
+    if (AlongTop(l)) return p.Y < l.CaptionHeight && r.Left < p.X && p.X < r.Right;
+    return p.X < l.CaptionHeight && r.Top < p.Y && p.Y < r.Bottom;
+}
+
+bool InSizeGrip(tk::TPoint p, int width, int height, int scrollWidth, int scrollHeight) {
+    return p.Y > height - scrollHeight && p.X > width - scrollWidth;
+}
+
+int CollapsedExtent(const CollapseFrame& f) {
+    const int border = f.Position == TCaptionPosition::cpTop ? 2 * f.BorderWidth : 0;
+    return f.CaptionHeight + f.StatusBarHeight + border;
+}
+
+int CollapseStep(const CollapseFrame& f, int extent) {
+    if (f.Steps <= 0) return 0;
+    return (extent - CollapsedExtent(f)) / f.Steps;
+}
+
+int ExpandStep(const CollapseFrame& f, int fullExtent) {
+    if (f.Steps <= 0) return 0;
+    return (fullExtent - f.CaptionHeight - f.StatusBarHeight) / f.Steps;
+}
+
+tk::TRect KeepFixedEdges(tk::TRect r, tk::TPoint current, bool fixedLeft, bool fixedTop) {
+    if (fixedLeft) r = tk::TRect::FromBounds(current.X, r.Top, r.Width(), r.Height());
+    if (fixedTop) r = tk::TRect::FromBounds(r.Left, current.Y, r.Width(), r.Height());
+    return r;
+}
+
+tk::TRect KeepFixedSize(tk::TRect r, tk::TPoint size, bool fixedWidth, bool fixedHeight) {
+    if (fixedWidth) r.Right = r.Left + size.X;
+    if (fixedHeight) r.Bottom = r.Top + size.Y;
+    return r;
+}
+
+tk::TRect Grown(const tk::TRect& r) {
+    return {r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1};
+}
+
+bool IsShellTarget(std::string_view target) {
+    return target.find("://") != std::string_view::npos ||
+           target.find("mailto:") != std::string_view::npos;
+}
+
+tk::TPoint AnchorHintPos(tk::TPoint cursor) {
+    return {cursor.X + 10, cursor.Y - 10};
+}
+
+tk::TRect AnchorTextArea(const AnchorTextFrame& f) {
+    tk::TRect t{0, 0, f.Width, f.Height};
+    if (f.HasBevel)
+        t = {t.Left + f.BevelWidth, t.Top + f.BevelWidth, t.Right - f.BevelWidth,
+             t.Bottom - f.BevelWidth};
+    if (f.BorderShadow) {
+        t.Right -= 2;
+        t.Bottom -= 2;
+    }
+    const int b = f.BorderWidth;
+    t = {t.Left + b, t.Top + b, t.Right - b, t.Bottom - b};
+    return {t.Left + f.Indent, t.Top + f.TopIndent, t.Right + f.Indent, t.Bottom + f.TopIndent};
+}
+
+tk::TRect CaptionTextRect(const AnchorTextFrame& f, int th) {
+    tk::TRect t = AnchorTextArea(f);
+    const int ch = f.CaptionHeight;
+    t.Bottom = t.Top + ch;
+    if (f.VAlign == TTextVAlignment::tvaCenter && th < ch) t.Top += (ch - th) / 2;
+    if (f.VAlign == TTextVAlignment::tvaBottom && th < ch) t.Top += ch - th;
+    t.Left += f.CaptionIndent;
+    t.Top += f.CaptionTopIndent;
+    return t;
+}
+
+tk::TRect BodyTextRect(const AnchorTextFrame& f, int th) {
+    tk::TRect t = AnchorTextArea(f);
+    if (f.CaptionVisible) {
+        if (f.CaptionPosition == TCaptionPosition::cpLeft)
+            t.Left += f.CaptionHeight;
+        else
+            t.Top += f.CaptionHeight;
+    }
+    const int room = t.Bottom - t.Top;
+    if (th < room) {
+        if (f.VAlign == TTextVAlignment::tvaCenter) t.Top += (room - th) / 2;
+        if (f.VAlign == TTextVAlignment::tvaBottom) t.Top = t.Bottom - th;
+    }
+    return t;
+}
+
+} // namespace advpanel

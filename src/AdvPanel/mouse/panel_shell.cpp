@@ -1,0 +1,35 @@
+#include "AdvPanel/mouse/panel_shell.h"
+
+#include "toolkit/system_library.h"
+
+#include <windows.h>
+
+#include <utility>
+
+namespace advpanel {
+namespace {
+
+ShellOpener& Opener() {
+    static ShellOpener opener;
+    return opener;
+}
+
+} // namespace
+
+void OpenWithShell(const std::string& target) {
+    if (Opener()) {
+        Opener()(target);
+        return;
+    }
+    using ShellExecuteProc =
+        HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    tk::EnsureComApartment(); // the shell may hand the target to an extension
+    if (auto shellExecute = tk::SystemFunction<ShellExecuteProc>("shell32.dll", "ShellExecuteA"))
+        shellExecute(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+ShellOpener SetShellOpener(ShellOpener opener) {
+    return std::exchange(Opener(), std::move(opener));
+}
+
+} // namespace advpanel
