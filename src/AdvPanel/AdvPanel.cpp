@@ -133,9 +133,12 @@ void TCustomAdvPanel::Resize() {
 }
 
 tk::TRect TCustomAdvPanel::AlignArea() const {
+    // The window's own client rectangle: a bsSingle border takes a pixel off every side.
+    RECT client{0, 0, Width(), Height()};
+    if (HandleAllocated()) GetClientRect(Handle(), &client);
     PanelFrame frame;
-    frame.Width = Width();
-    frame.Height = Height();
+    frame.Width = client.right;
+    frame.Height = client.bottom;
     frame.CaptionVisible = caption_->Visible();
     frame.CaptionPosition = caption_->Position();
     frame.CaptionHeight = caption_->Height();

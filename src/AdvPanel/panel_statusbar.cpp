@@ -2,12 +2,26 @@
 
 #include "AdvPanel/panel_reading.h"
 
+#include <utility>
+
 namespace advpanel {
 
 TPanelStatusBar::TPanelStatusBar() {
+    font_.SetName("Tahoma");
     font_.OnChange = [this] {
         if (OnChange) OnChange();
     };
+}
+
+void TPanelStatusBar::SetFont(const tk::TFont& v) {
+    std::function<void()> notify = std::exchange(font_.OnChange, nullptr);
+    try {
+        font_.Assign(v);
+    } catch (...) {
+        font_.OnChange = std::move(notify);
+        throw;
+    }
+    font_.OnChange = std::move(notify);
 }
 
 void TPanelStatusBar::Assign(const tk::TPersistent& source) {

@@ -27,7 +27,8 @@ public:
     bool Visible() const { return visible_; }
     tk::TFont& Font() { return font_; }
     const tk::TFont& Font() const { return font_; }
-    void SetFont(const tk::TFont& v) { font_.Assign(v); } // notifies through the font
+    // Copies the font without notifying; a later change of the font itself notifies.
+    void SetFont(const tk::TFont& v);
 
     // Copies another status bar's settings without notifying, then its font (which notifies).
     // BevelInner stays. A source of another class is ignored.

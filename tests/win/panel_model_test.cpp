@@ -103,6 +103,36 @@ TEST_F(PanelModel, StripChangesRepaintButMoveChildrenOnlyAtTheNextRealignment) {
     EXPECT_EQ(TRect::FromBounds(0, 40, 200, 92), child->BoundsRect()); // 150 - 40 - 18
 }
 
+TEST_F(PanelModel, ChildrenFitTheClientRectangleOfASingleBorder) {
+    TAdvPanel* panel = MakePanel();
+    auto* child = new TAdvPanel(form_);
+    child->SetParent(panel);
+    child->SetAlign(tk::TAlign::alClient);
+    panel->SetBevelOuter(tk::TBevelCut::bvNone);
+    panel->SetBorderStyle(tk::TBorderStyle::bsSingle);
+    panel->SetBounds(0, 0, 200, 151);
+    panel->SetBounds(0, 0, 200, 150);
+    RECT client;
+    GetClientRect(panel->Handle(), &client);
+    ASSERT_EQ(198, client.right);
+    EXPECT_EQ(TRect::FromBounds(0, 0, 198, 148), child->BoundsRect());
+}
+
+TEST_F(PanelModel, TheStatusBarFontStartsAsTahomaAndTakesACopyQuietly) {
+    TAdvPanel* panel = MakePanel();
+    advpanel::TPanelStatusBar& status = panel->StatusBar();
+    EXPECT_EQ("Tahoma", status.Font().Name());
+    int changes = 0;
+    status.OnChange = [&] { ++changes; };
+    tk::TFont other;
+    other.SetName("Courier New");
+    status.SetFont(other);
+    EXPECT_EQ("Courier New", status.Font().Name());
+    EXPECT_EQ(0, changes);
+    status.Font().SetName("Arial"); // a change of the font itself still tells the panel
+    EXPECT_EQ(1, changes);
+}
+
 TEST_F(PanelModel, FullHeightFollowsSizeOnlyWhileExpanded) {
     TAdvPanel* panel = MakePanel();
     panel->SetPanelHeight(120);
