@@ -1,5 +1,6 @@
 #include "AdvPanel/AdvPanel.h"
 
+#include "AdvPanel/paint/panel_paint.h"
 #include "AdvPanel/paint/panel_platform.h"
 #include "AdvPanel/panel_settings.h"
 
@@ -132,13 +133,78 @@ void TCustomAdvPanel::Resize() {
     ApplyAutoSize();
 }
 
-tk::TRect TCustomAdvPanel::AlignArea() const {
-    // The window's own client rectangle: a bsSingle border takes a pixel off every side.
+tk::TPoint TCustomAdvPanel::ClientSize() const {
     RECT client{0, 0, Width(), Height()};
     if (HandleAllocated()) GetClientRect(Handle(), &client);
+    return {client.right, client.bottom};
+}
+
+void TCustomAdvPanel::Invalidate() {
+    textLayoutValid_ = false;
+    tk::TCustomPanel::Invalidate();
+}
+
+PanelPaintState TCustomAdvPanel::PaintState() const {
+    PanelPaintState s;
+    s.Window = HandleAllocated() ? Handle() : nullptr;
+    const tk::TPoint client = ClientSize();
+    s.Frame.Width = client.X;
+    s.Frame.Height = client.Y;
+    s.Frame.BorderShadow = borderShadow_;
+    s.Frame.BorderWidth = BorderWidth();
+    s.Frame.HasBevel = BevelInner() != tk::TBevelCut::bvNone || BevelOuter() != tk::TBevelCut::bvNone;
+    s.Frame.BevelWidth = BevelWidth();
+    s.Frame.CaptionPosition = caption_->Position();
+    s.Frame.CaptionHeight = caption_->Height();
+    s.Width = Width();
+    s.Height = Height();
+    s.Color = Color();
+    s.ColorTo = colorTo_;
+    s.GradientDirection = gradientDirection_;
+    s.BorderColor = borderColor_;
+    s.BevelOuter = BevelOuter();
+    s.BevelInner = BevelInner();
+    s.Background = background_.get();
+    s.BackgroundPosition = backgroundPosition_;
+    s.ShadeBitmap = shadeBitmap_.get();
+    s.ThemesActive = ThemesActive();
+    s.Collaps = collaps_;
+    s.CanSize = canSize_;
+    s.Text = Text;
+    s.Font = &Font();
+    s.Indent = indent_;
+    s.TopIndent = topIndent_;
+    s.LineSpacing = lineSpacing_;
+    s.TextVAlign = textVAlign_;
+    s.Ellipsis = ellipsis_;
+    s.Images = images_;
+    s.PictureContainer = pictureContainer_;
+    s.PictureCache = pictureCache_.get();
+    s.ShadowOffset = shadowOffset_;
+    s.ShadowColor = shadowColor_;
+    s.URLColor = urlColor_;
+    s.HoverColor = HoverColor;
+    s.HoverFontColor = HoverFontColor;
+    s.Hover = Hover;
+    s.HotBodyAnchor = hotBodyAnchor_;
+    s.HotCaptionAnchor = hotCaptionAnchor_;
+    s.CloseButtonHot = closeButtonHot_;
+    s.MinMaxButtonHot = minMaxButtonHot_;
+    s.Caption = caption_.get();
+    s.StatusBar = statusBar_.get();
+    return s;
+}
+
+void TCustomAdvPanel::Paint(tk::TCanvas& canvas) {
+    textLayout_ = PaintPanel(PaintState(), canvas);
+    textLayoutValid_ = true;
+    if (OnPaint) OnPaint(this, canvas, ClientRect());
+}
+
+tk::TRect TCustomAdvPanel::AlignArea() const {
     PanelFrame frame;
-    frame.Width = client.right;
-    frame.Height = client.bottom;
+    frame.Width = ClientSize().X;
+    frame.Height = ClientSize().Y;
     frame.CaptionVisible = caption_->Visible();
     frame.CaptionPosition = caption_->Position();
     frame.CaptionHeight = caption_->Height();

@@ -4,6 +4,7 @@
 #include "AdvPanel/markup/html_pictures.h"
 #include "AdvPanel/panel_caption.h"
 #include "AdvPanel/mouse/panel_hit_rules.h"
+#include "AdvPanel/paint/panel_text_layout.h"
 #include "AdvPanel/panel_position.h"
 #include "AdvPanel/mouse/panel_release_gate.h"
 #include "AdvPanel/panel_statusbar.h"
@@ -17,6 +18,7 @@ namespace advpanel {
 
 class TAdvPanelSettings;
 class TAdvPanelStyler;
+struct PanelPaintState;
 
 // The panel's background picture.
 class TAdvImage : public tk::TBitmap {
@@ -122,7 +124,7 @@ public:
     // Plain fields: they take effect where they are next used.
     bool AnchorHint = false;
     bool AutoHideChildren = true;
-    bool Buffered = true;
+    bool Buffered = true; // the toolkit's double buffering composes the panel off-screen
     bool CanMove = false;
     tk::TColor CollapsColor = tk::RGBColor(128, 128, 128);
     int CollapsDelay = 20;
@@ -173,7 +175,9 @@ public:
     CaptionButtonLayout ButtonLayout(ButtonSizeUse use = ButtonSizeUse::Other) const;
 
     // The anchor under a client point: its target (empty for none) and its rectangle. Marks the
-    // hit anchor hot in the body or the caption.
+    // hit anchor hot in the body or the caption. It reads where the last painting laid the texts
+    // out, so only what is shown answers; after a change that painting has not caught up with,
+    // the texts are laid out once as the next painting will lay them out.
     struct AnchorHit {
         std::string Target;
         tk::TRect Rect;
@@ -204,6 +208,11 @@ public:
     void Assign(const tk::TPersistent& source);
 
     void SetBounds(int left, int top, int width, int height) override;
+    // Also drops the texts' layout kept from the last painting.
+    void Invalidate() override;
+
+    // Everything painting reads from the panel.
+    PanelPaintState PaintState() const;
 
 protected:
     tk::TRect AlignArea() const override;
@@ -230,6 +239,8 @@ private:
     bool ReadEvent(std::string_view name, const tk::LayoutValue& value, tk::LayoutReader& reader);
     void SetReference(tk::TComponent*& field, tk::TComponent* value);
     void ResolveReferences();
+    // The window's own client size: a bsSingle border takes a pixel off every side.
+    tk::TPoint ClientSize() const;
     tk::TPoint ClientOriginOnScreen() const;
     tk::TPoint WindowOriginOnScreen() const;
     void OnSizing(WPARAM edge, RECT& proposed);
@@ -308,6 +319,8 @@ private:
     tk::TRect bodyAnchorRect_;
     tk::TRect captionAnchorRect_;
     ReleaseGate releaseGate_;
+    PanelTextLayout textLayout_; // where the last painting laid the texts out
+    bool textLayoutValid_ = false;
     // Posted to the panel's own window to destroy a panel closed with FreeOnClose.
     static constexpr UINT kReleaseMessage = WM_USER + 1;
 };

@@ -187,6 +187,30 @@ TEST(HtmlLayout, ListsIndentAndDrawBullets) {
     EXPECT_GT(words[1].Rect.Top, words[0].Rect.Top);
 }
 
+TEST(HtmlLayout, TheKeptAnchorBoxesAnswerAsTheMouseHitTestDoes) {
+    // A wrapped anchor, mixed fonts and an image inside an anchor: for every point, the first
+    // kept box whose pieces hold it names the anchor the hit test finds there.
+    HtmlRenderParams p = Params(R"(go <A href="a">to the <B>first</B> page</A> or<BR>)"
+                                R"(<A href="b"><IMG src="pic"> here</A> <FONT size="5">x</FONT>)",
+                                {0, 0, 90, 100});
+    const Rendered laidOut = Render(p, {{"pic", {10, 20}}});
+    ASSERT_GE(laidOut.Result.AnchorBoxes.size(), 3u);
+    for (int y = -2; y < 60; ++y)
+        for (int x = -2; x < 95; ++x) {
+            p.Mouse = {x, y};
+            const Rendered hit = Render(p, {{"pic", {10, 20}}});
+            int boxed = -1;
+            for (const HtmlAnchorBox& box : laidOut.Result.AnchorBoxes)
+                if (box.Holds({x, y})) {
+                    boxed = box.Number;
+                    EXPECT_EQ(box.Rect, hit.Result.MouseAnchorRect) << x << "," << y;
+                    EXPECT_EQ(box.Target, hit.Result.AnchorUnderMouse) << x << "," << y;
+                    break;
+                }
+            ASSERT_EQ(boxed, hit.Result.MouseAnchor) << x << "," << y;
+        }
+}
+
 TEST(HtmlLayout, IndentTagMovesOnlyForward) {
     Rendered r = Render(Params(R"(a<IND x="40">b<IND x="2">c)"));
     ASSERT_EQ(r.Surface.Texts.size(), 3u);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace advpanel;
 using tk::TPoint;
 using tk::TRect;
@@ -151,38 +153,25 @@ TEST(AnchorTargets, SchemeSeparatorOrMailtoAnywhereGoesToTheShell) {
     EXPECT_EQ(AnchorHintPos({100, 50}), (TPoint{110, 40}));
 }
 
-TEST(AnchorText, AreaShrinksOnceForBevelsThenShadowAndBorderThenMovesByTheIndents) {
-    AnchorTextFrame f;
-    f.Width = 200;
-    f.Height = 100;
-    f.HasBevel = true;
-    f.BevelWidth = 2;
-    f.BorderShadow = true;
-    f.BorderWidth = 1;
-    f.Indent = 4;
-    f.TopIndent = 3;
-    EXPECT_EQ(AnchorTextArea(f), (TRect{7, 6, 199, 98}));
-}
-
-TEST(AnchorText, CaptionAndBodyRectanglesFollowTheVerticalAlignment) {
-    AnchorTextFrame f;
-    f.Width = 200;
-    f.Height = 100;
-    f.HasBevel = false;
-    f.CaptionVisible = true;
-    f.CaptionHeight = 20;
-    f.CaptionIndent = 5;
-    f.CaptionTopIndent = 1;
-    EXPECT_EQ(CaptionTextRect(f, 12), (TRect{5, 1, 200, 20}));
-    EXPECT_EQ(BodyTextRect(f, 12), (TRect{0, 20, 200, 100}));
-    f.VAlign = TTextVAlignment::tvaCenter;
-    EXPECT_EQ(CaptionTextRect(f, 13), (TRect{5, 4, 200, 20}));
-    EXPECT_EQ(BodyTextRect(f, 20), (TRect{0, 50, 200, 100}));
-    f.VAlign = TTextVAlignment::tvaBottom;
-    EXPECT_EQ(CaptionTextRect(f, 12), (TRect{5, 9, 200, 20}));
-    EXPECT_EQ(BodyTextRect(f, 20), (TRect{0, 80, 200, 100}));
-    EXPECT_EQ(BodyTextRect(f, 90), (TRect{0, 20, 200, 100})); // taller than the room
-    f.CaptionPosition = TCaptionPosition::cpLeft;
-    f.VAlign = TTextVAlignment::tvaTop;
-    EXPECT_EQ(BodyTextRect(f, 12), (TRect{20, 0, 200, 100}));
+TEST(AnchorText, AnAnchorAnswersOnlyWhereItsTextWasPaintedAndShows) {
+    PanelTextLayout layout;
+    layout.Body.Shown = {0, 20, 200, 100};
+    layout.Body.Anchors = {{1, "b", {0, 10, 60, 30}, {{0, 10, 30, 30}, {30, 16, 60, 30}}}};
+    layout.Caption.Shown = {0, 0, 200, 100};
+    layout.Caption.Anchors = {{1, "c", {50, 2, 90, 25}, {{50, 2, 90, 25}}}};
+    layout.StatusBar.Shown = {0, 80, 200, 100};
+    layout.Body.Anchors.push_back({2, "under the status bar", {0, 70, 60, 90}, {{0, 70, 60, 90}}});
+    auto target = [&](TPoint p, bool captionVisible = true) -> std::string {
+        PanelAnchorHit hit = FindPanelAnchor(layout, p, captionVisible, TCaptionPosition::cpTop, 20);
+        if (!hit.Box) return "";
+        return (hit.InCaption ? "caption " : "body ") + hit.Box->Target;
+    };
+    EXPECT_EQ(target({55, 10}), "caption c");
+    EXPECT_EQ(target({55, 22}), "body b");  // below the caption band
+    EXPECT_EQ(target({10, 15}), "");        // in the band, where the body is not shown
+    EXPECT_EQ(target({10, 15}, false), ""); // the body is clipped below the hidden caption's band
+    EXPECT_EQ(target({35, 17}), "");        // inside the box, between the pieces
+    EXPECT_EQ(target({35, 22}), "body b");
+    EXPECT_EQ(target({10, 75}), "body under the status bar");
+    EXPECT_EQ(target({10, 85}), ""); // painted over by the status bar
 }

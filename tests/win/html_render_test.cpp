@@ -8,14 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 using advpanel::HtmlRenderParams;
 using advpanel::HtmlRenderResult;
 using advpanel::RenderHtmlText;
 using wintest::BmpFile;
 using wintest::DibCanvas;
 using wintest::IcoFile;
+using wintest::TempPath;
+using wintest::WriteFile;
 
 namespace {
 
@@ -66,16 +66,6 @@ int LongestRun(const DibCanvas& dib, const tk::TRect& rect, COLORREF color) {
         }
     }
     return best;
-}
-
-std::string TempPath(const std::string& name) {
-    char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 } // namespace

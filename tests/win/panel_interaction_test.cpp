@@ -2,9 +2,12 @@
 // caption clicks, anchors, move and size limits, the collapse animation, and closing with
 // FreeOnClose checked by a page heap.
 #include "AdvPanel/AdvPanel.h"
+#include "AdvPanel/markup/html_pictures.h"
 #include "AdvPanel/markup/html_render.h"
 #include "AdvPanel/mouse/panel_shell.h"
 #include "support/guarded_heap.h"
+#include "support/image_files.h"
+#include "support/panel_pixels.h"
 #include "support/win_test_support.h"
 #include "toolkit/component_reader.h"
 #include "toolkit/forms.h"
@@ -486,6 +489,82 @@ TEST_F(PanelInteraction, OnlyHoverInvalidatesTheAnchorsRectangle) {
         Send(panel, WM_MOUSEMOVE, p);
         EXPECT_EQ(hover, GetUpdateRect(panel->Handle(), nullptr, FALSE) != FALSE) << hover;
     }
+}
+
+// Where the panel paints a link (the URL colour) against where it answers with an anchor.
+struct AnchorCoverage {
+    int Painted = 0;               // pixels in the URL colour
+    int PaintedNotHittable = 0;    // of those, where no anchor answers
+    int Hittable = 0;              // points where an anchor answers
+    int HittableAwayFromPaint = 0; // of those, more than 2 pixels from every painted one
+};
+
+AnchorCoverage CompareAnchorWithPaint(TAdvPanel* panel) {
+    const wintest::PanelImage image(panel->Handle());
+    AnchorCoverage c;
+    TRect painted{image.Width(), image.Height(), -1, -1};
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x) {
+            if (image.At(x, y) != panel->URLColor()) continue;
+            ++c.Painted;
+            painted = {std::min(painted.Left, x), std::min(painted.Top, y),
+                       std::max(painted.Right, x + 1), std::max(painted.Bottom, y + 1)};
+            if (panel->AnchorAt(x, y).Target.empty()) ++c.PaintedNotHittable;
+        }
+    const TRect nearPaint{painted.Left - 2, painted.Top - 2, painted.Right + 2, painted.Bottom + 2};
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x) {
+            if (panel->AnchorAt(x, y).Target.empty()) continue;
+            ++c.Hittable;
+            if (!nearPaint.Contains({x, y})) ++c.HittableAwayFromPaint;
+        }
+    return c;
+}
+
+TEST_F(PanelInteraction, AnAnchorAnswersExactlyWhereItIsPainted) {
+    const std::string cut(56, 'x');
+    TAdvPanel* panel = MakePanel(150, 120);
+    panel->SetEllipsis(true); // one line, cut short: the link is never shown
+    panel->SetText(cut + "<A href=\"tgt\">link</A>");
+    AnchorCoverage c = CompareAnchorWithPaint(panel);
+    EXPECT_EQ(0, c.Painted);
+    EXPECT_EQ(0, c.Hittable);
+
+    panel->SetEllipsis(false); // wrapped: the link shows on a later line, and answers there
+    panel->SetText("wrap wrap wrap wrap wrap wrap wrap wrap <A href=\"tgt\">the link</A>");
+    c = CompareAnchorWithPaint(panel);
+    EXPECT_GT(c.Painted, 20);
+    EXPECT_EQ(0, c.PaintedNotHittable);
+    EXPECT_EQ(0, c.HittableAwayFromPaint);
+
+    panel->SetText("");
+    panel->Caption().SetVisible(true);
+    panel->Caption().SetHeight(50); // room for lines, yet the caption shows one
+    panel->Caption().SetText(cut + " <A href=\"tgt\">link</A>");
+    c = CompareAnchorWithPaint(panel);
+    EXPECT_EQ(0, c.Painted);
+    EXPECT_EQ(0, c.Hittable);
+}
+
+TEST_F(PanelInteraction, MouseMovesOverAnAnchorLoadItsPictureNoMore) {
+    const std::string bmp = wintest::TempPath("pinlet_panel_anchor_picture.bmp");
+    wintest::WriteFile(bmp, wintest::BmpFile(30, 20, RGB(0, 160, 0)));
+    TAdvPanel* panel = MakePanel();
+    panel->AnchorHint = true;
+    const int before = advpanel::THTMLPictureCache::LoadsTried();
+    panel->SetText("<A href=\"t\"><IMG src=\"FILE://" + bmp + "\"></A> text");
+    RedrawWindow(panel->Handle(), nullptr, nullptr, RDW_UPDATENOW);
+    for (int i = 0; i < 40; ++i) {
+        const TPoint p{2 + i % 30, 2 + i % 18};
+        Send(panel, WM_MOUSEMOVE, p);
+        POINT cursor{p.X, p.Y};
+        ClientToScreen(panel->Handle(), &cursor);
+        tk::THintInfo info;
+        tk::PrepareHint(*panel, {cursor.x, cursor.y}, info);
+    }
+    EXPECT_EQ("t", panel->LastAnchor());
+    EXPECT_EQ(1, advpanel::THTMLPictureCache::LoadsTried() - before);
+    DeleteFileA(bmp.c_str());
 }
 
 TEST_F(PanelInteraction, APressOnACaptionAnchorStartsNoMove) {

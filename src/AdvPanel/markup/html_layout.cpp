@@ -72,6 +72,7 @@ struct Pass {
     bool AlignTop = false, AlignMiddle = false, Rule = false;
     int TrailingSpace = 0;
     tk::TRect AnchorBox;
+    std::vector<tk::TRect> AnchorPieces;
     bool AnchorBoxValid = false, AnchorHasMouse = false;
 };
 
@@ -367,6 +368,7 @@ std::string HtmlEngine::FitWithEllipsis(const HtmlFont& f, const std::string& pi
 void HtmlEngine::AnchorPiece(Pass& p, const tk::TRect& r) {
     p.AnchorBox = p.AnchorBoxValid ? Union(p.AnchorBox, r) : r;
     p.AnchorBoxValid = true;
+    p.AnchorPieces.push_back(r);
     if (r.Contains(p_.Mouse) && !mouseOverAnchor_) {
         mouseOverAnchor_ = true;
         p.AnchorHasMouse = true;
@@ -375,11 +377,13 @@ void HtmlEngine::AnchorPiece(Pass& p, const tk::TRect& r) {
     }
 }
 
-// The anchor's pieces on this line are done: mark the focus anchor and report the mouse
-// anchor's area.
+// The anchor's pieces on this line are done: keep its box, mark the focus anchor and report the
+// mouse anchor's area.
 void HtmlEngine::FlushAnchorBox(Pass& p) {
     if (!p.AnchorBoxValid) return;
     const tk::TRect& b = p.AnchorBox;
+    r_.AnchorBoxes.push_back({p.St.AnchorCount, p.St.AnchorTarget, b, std::move(p.AnchorPieces)});
+    p.AnchorPieces.clear();
     if (Drawing(p) && p.St.AnchorCount - 1 == p_.FocusAnchor)
         surface_.FocusRect({b.Left - 1, b.Top - 1, b.Right + 1, b.Bottom + 1});
     if (p.AnchorHasMouse) r_.MouseAnchorRect = b;

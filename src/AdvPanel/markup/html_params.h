@@ -5,6 +5,7 @@
 #include "toolkit/geometry.h"
 
 #include <string>
+#include <vector>
 
 namespace advpanel {
 
@@ -35,6 +36,20 @@ struct HtmlRenderParams {
     int LineSpacing = 0;
 };
 
+// Where one anchor lies on one line: an anchor that wraps has a box on every line it reaches.
+struct HtmlAnchorBox {
+    int Number = 0; // counted from 1
+    std::string Target;
+    tk::TRect Rect;                // around all of its pieces on the line
+    std::vector<tk::TRect> Pieces; // the words and pictures that answer the mouse
+
+    bool Holds(tk::TPoint p) const {
+        for (const tk::TRect& piece : Pieces)
+            if (piece.Contains(p)) return true;
+        return false;
+    }
+};
+
 struct HtmlRenderResult {
     std::string AnchorUnderMouse; // target of the anchor under Mouse
     std::string PlainText;        // the text without markup; hard breaks as "\r"
@@ -44,6 +59,7 @@ struct HtmlRenderResult {
     int AnchorCount = 0;
     int MouseAnchor = -1; // counted from 1; -1 when no anchor is under Mouse
     tk::TRect MouseAnchorRect;
+    std::vector<HtmlAnchorBox> AnchorBoxes; // in text order
 };
 
 } // namespace advpanel

@@ -25,6 +25,10 @@ const tk::TPicture* TPictureContainer::Find(std::string_view name) const {
     return nullptr;
 }
 
+namespace {
+int loadsTried = 0;
+} // namespace
+
 THTMLPictureCache::THTMLPictureCache() = default;
 THTMLPictureCache::~THTMLPictureCache() = default;
 
@@ -32,6 +36,8 @@ const tk::TPicture* THTMLPictureCache::Get(const std::string& source) {
     auto found = pictures_.find(source);
     if (found != pictures_.end()) return found->second.get();
     PictureSource kind = ClassifyPictureSource(source);
+    if (kind.SourceKind == PictureSource::Kind::Resource || kind.SourceKind == PictureSource::Kind::File)
+        ++loadsTried;
     auto picture = std::make_unique<tk::TPicture>();
     bool loaded = false;
     if (kind.SourceKind == PictureSource::Kind::Resource)
@@ -40,6 +46,10 @@ const tk::TPicture* THTMLPictureCache::Get(const std::string& source) {
         loaded = picture->LoadFromFile(kind.Name);
     if (!loaded) picture.reset();
     return pictures_.emplace(source, std::move(picture)).first->second.get();
+}
+
+int THTMLPictureCache::LoadsTried() {
+    return loadsTried;
 }
 
 } // namespace advpanel

@@ -44,6 +44,9 @@ public:
     const tk::TPicture* Get(const std::string& source);
     int Count() const { return static_cast<int>(pictures_.size()); }
     void Clear() { pictures_.clear(); }
+    // How many loads every cache of the program has tried so far: each is a read from disk or
+    // from the resources.
+    static int LoadsTried();
 
 private:
     std::map<std::string, std::unique_ptr<tk::TPicture>> pictures_;

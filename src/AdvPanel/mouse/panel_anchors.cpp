@@ -1,79 +1,26 @@
 // Anchors in the panel's texts: which one lies under the mouse, the hand cursor and the enter and
 // exit events while the mouse moves over them, and their hints.
 #include "AdvPanel/AdvPanel.h"
-#include "AdvPanel/markup/html_render.h"
+#include "AdvPanel/paint/panel_paint.h"
+#include "AdvPanel/paint/panel_paint_state.h"
 #include "toolkit/hints.h"
 #include "toolkit/win_handles.h"
 
 namespace advpanel {
-namespace {
-
-struct RenderOutcome {
-    bool OverAnchor = false;
-    HtmlRenderResult Result;
-};
-
-RenderOutcome Render(const tk::TFont& font, HtmlRenderParams& params) {
-    RenderOutcome out;
-    params.MeasureOnly = true;
-    tk::WindowDC screen(nullptr);
-    tk::TCanvas canvas(screen.Get());
-    canvas.Font.Assign(font);
-    out.OverAnchor = RenderHtmlText(canvas, params, out.Result);
-    return out;
-}
-
-} // namespace
 
 TCustomAdvPanel::AnchorHit TCustomAdvPanel::AnchorAt(int x, int y) {
-    AnchorTextFrame f;
-    f.Width = Width();
-    f.Height = Height();
-    f.HasBevel = BevelInner() != tk::TBevelCut::bvNone || BevelOuter() != tk::TBevelCut::bvNone;
-    f.BevelWidth = BevelWidth();
-    f.BorderShadow = borderShadow_;
-    f.BorderWidth = BorderWidth();
-    f.Indent = indent_;
-    f.TopIndent = topIndent_;
-    f.VAlign = textVAlign_;
-    f.CaptionVisible = caption_->Visible();
-    f.CaptionPosition = caption_->Position();
-    f.CaptionHeight = caption_->Height();
-    f.CaptionIndent = caption_->Indent();
-    f.CaptionTopIndent = caption_->TopIndent();
-
-    int textHeight = 0;
-    if (textVAlign_ != TTextVAlignment::tvaTop) {
-        HtmlRenderParams measure;
-        measure.Text = Text;
-        measure.Rect = AnchorTextArea(f);
-        textHeight = Render(Font(), measure).Result.Height;
+    if (!textLayoutValid_) {
+        tk::WindowDC screen(nullptr);
+        tk::TCanvas canvas(screen.Get());
+        textLayout_ = LayOutPanelTexts(PaintState(), canvas);
+        textLayoutValid_ = true;
     }
-
-    HtmlRenderParams params;
-    params.Mouse = {x, y};
-    params.URLColor = urlColor_;
-    const bool inCaption =
-        f.CaptionVisible && InCaptionBand({x, y}, f.CaptionPosition, f.CaptionHeight);
-    if (inCaption) {
-        // Only a caption on top shows its text.
-        if (f.CaptionPosition != TCaptionPosition::cpTop) return {};
-        params.Text = caption_->Text();
-        params.Rect = CaptionTextRect(f, textHeight);
-        const RenderOutcome out = Render(caption_->Font(), params);
-        if (!out.OverAnchor) return {};
-        hotCaptionAnchor_ = out.Result.MouseAnchor;
-        return {out.Result.AnchorUnderMouse, out.Result.MouseAnchorRect};
-    }
-    params.Text = Text;
-    params.Rect = BodyTextRect(f, textHeight);
-    params.LineSpacing = lineSpacing_;
-    params.Images = images_;
-    params.PictureContainer = pictureContainer_;
-    const RenderOutcome out = Render(Font(), params);
-    if (!out.OverAnchor) return {};
-    hotBodyAnchor_ = out.Result.MouseAnchor;
-    return {out.Result.AnchorUnderMouse, out.Result.MouseAnchorRect};
+    const PanelAnchorHit hit =
+        FindPanelAnchor(textLayout_, {x, y}, caption_->Visible(), caption_->Position(),
+                        caption_->Height());
+    if (!hit.Box) return {};
+    (hit.InCaption ? hotCaptionAnchor_ : hotBodyAnchor_) = hit.Box->Number;
+    return {hit.Box->Target, hit.Box->Rect};
 }
 
 void TCustomAdvPanel::InvalidateAnchor(const tk::TRect& r) {

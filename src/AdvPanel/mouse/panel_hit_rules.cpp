@@ -122,45 +122,12 @@ tk::TPoint AnchorHintPos(tk::TPoint cursor) {
     return {cursor.X + 10, cursor.Y - 10};
 }
 
-tk::TRect AnchorTextArea(const AnchorTextFrame& f) {
-    tk::TRect t{0, 0, f.Width, f.Height};
-    if (f.HasBevel)
-        t = {t.Left + f.BevelWidth, t.Top + f.BevelWidth, t.Right - f.BevelWidth,
-             t.Bottom - f.BevelWidth};
-    if (f.BorderShadow) {
-        t.Right -= 2;
-        t.Bottom -= 2;
-    }
-    const int b = f.BorderWidth;
-    t = {t.Left + b, t.Top + b, t.Right - b, t.Bottom - b};
-    return {t.Left + f.Indent, t.Top + f.TopIndent, t.Right + f.Indent, t.Bottom + f.TopIndent};
-}
-
-tk::TRect CaptionTextRect(const AnchorTextFrame& f, int th) {
-    tk::TRect t = AnchorTextArea(f);
-    const int ch = f.CaptionHeight;
-    t.Bottom = t.Top + ch;
-    if (f.VAlign == TTextVAlignment::tvaCenter && th < ch) t.Top += (ch - th) / 2;
-    if (f.VAlign == TTextVAlignment::tvaBottom && th < ch) t.Top += ch - th;
-    t.Left += f.CaptionIndent;
-    t.Top += f.CaptionTopIndent;
-    return t;
-}
-
-tk::TRect BodyTextRect(const AnchorTextFrame& f, int th) {
-    tk::TRect t = AnchorTextArea(f);
-    if (f.CaptionVisible) {
-        if (f.CaptionPosition == TCaptionPosition::cpLeft)
-            t.Left += f.CaptionHeight;
-        else
-            t.Top += f.CaptionHeight;
-    }
-    const int room = t.Bottom - t.Top;
-    if (th < room) {
-        if (f.VAlign == TTextVAlignment::tvaCenter) t.Top += (room - th) / 2;
-        if (f.VAlign == TTextVAlignment::tvaBottom) t.Top = t.Bottom - th;
-    }
-    return t;
+PanelAnchorHit FindPanelAnchor(const PanelTextLayout& layout, tk::TPoint p, bool captionVisible,
+                               TCaptionPosition captionPosition, int captionHeight) {
+    if (captionVisible && InCaptionBand(p, captionPosition, captionHeight))
+        return {layout.Caption.AnchorAt(p), true};
+    if (layout.StatusBar.Shown.Contains(p)) return {};
+    return {layout.Body.AnchorAt(p), false};
 }
 
 } // namespace advpanel

@@ -2,6 +2,7 @@
 // Where the panel's caption buttons, move handle, click areas and size grip lie, how far each
 // collapse step goes, how moves and sizes are held to fixed edges, and which anchor targets go to
 // the shell. Everything in client coordinates unless said otherwise.
+#include "AdvPanel/paint/panel_text_layout.h"
 #include "AdvPanel/panel_geometry.h"
 #include "AdvPanel/panel_types.h"
 #include "toolkit/geometry.h"
@@ -93,28 +94,14 @@ bool IsShellTarget(std::string_view target);
 // An anchor's hint shows 10 pixels right of and 10 pixels above the cursor (screen coordinates).
 tk::TPoint AnchorHintPos(tk::TPoint cursor);
 
-// The panel's settings that place its texts for the anchor lookup.
-struct AnchorTextFrame {
-    int Width = 0;
-    int Height = 0;
-    bool HasBevel = false; // BevelInner or BevelOuter shown
-    int BevelWidth = 1;
-    bool BorderShadow = false;
-    int BorderWidth = 0;
-    int Indent = 0;
-    int TopIndent = 0;
-    TTextVAlignment VAlign = TTextVAlignment::tvaTop;
-    bool CaptionVisible = false;
-    TCaptionPosition CaptionPosition = TCaptionPosition::cpTop;
-    int CaptionHeight = 20;
-    int CaptionIndent = 0;
-    int CaptionTopIndent = 0;
+struct PanelAnchorHit {
+    const HtmlAnchorBox* Box = nullptr; // null when no anchor is under the point
+    bool InCaption = false;
 };
-// The rectangle inside bevels, shadow and border, moved by the indents.
-tk::TRect AnchorTextArea(const AnchorTextFrame& f);
-// Where the caption text is laid out, given the body text's measured height.
-tk::TRect CaptionTextRect(const AnchorTextFrame& f, int bodyTextHeight);
-// Where the body text is laid out, given its measured height.
-tk::TRect BodyTextRect(const AnchorTextFrame& f, int bodyTextHeight);
+// The anchor under a client point, from where painting laid the texts out: in the caption's text
+// when the point lies in a shown caption's band, else in the body's text unless the status bar is
+// painted over the point.
+PanelAnchorHit FindPanelAnchor(const PanelTextLayout& layout, tk::TPoint p, bool captionVisible,
+                               TCaptionPosition captionPosition, int captionHeight);
 
 } // namespace advpanel

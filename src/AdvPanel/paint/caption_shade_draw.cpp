@@ -25,20 +25,20 @@ void Line(TCanvas& c, tk::TColor color, tk::TPoint from, std::initializer_list<t
         c.LineTo(p.X, p.Y);
 }
 
-void DrawBitmapCaption(const TCustomAdvPanel& p, TCanvas& surface, const TRect& s) {
-    const tk::TBitmap& picture = p.Caption().Background();
+void DrawBitmapCaption(const PanelPaintState& st, TCanvas& surface, const TRect& s) {
+    const tk::TBitmap& picture = st.Caption->Background();
     if (picture.Empty()) return;
     const int w = picture.Width(), h = picture.Height();
-    const bool top = p.Caption().Position() == TCaptionPosition::cpTop;
-    switch (p.Caption().ShadeType()) {
+    const bool top = st.Caption->Position() == TCaptionPosition::cpTop;
+    switch (st.Caption->ShadeType()) {
     case TShadeType::stBitmapLStretch:
         // The picture's far end stays at the strip's end; its first pixels stretch to fill.
         if (top) {
-            const int d = std::max(0, p.Width() - w);
+            const int d = std::max(0, st.Width - w);
             surface.Draw(s.Left + d, s.Top, picture);
             surface.StretchDrawPart({0, s.Top, d, s.Bottom}, picture, {0, 0, 2, h});
         } else {
-            const int d = std::max(0, p.Height() - h);
+            const int d = std::max(0, st.Height - h);
             surface.Draw(s.Left, s.Top, picture);
             surface.StretchDrawPart({0, s.Bottom - d, s.Right, s.Bottom}, picture,
                                     {0, h - 3, w, h});
@@ -75,9 +75,9 @@ void RoundedOutlines(TCanvas& surface, const TRect& s) {
 
 // Draws the frame of the strip's shape and returns the region the texture is clipped to, with
 // `s` moved in past the frame.
-RegionHandle ShapeFrame(const TCustomAdvPanel& p, TCanvas& surface, TRect& s) {
+RegionHandle ShapeFrame(const PanelPaintState& st, TCanvas& surface, TRect& s) {
     surface.PenWidth = 1;
-    switch (p.Caption().Shape()) {
+    switch (st.Caption->Shape()) {
     case TCaptionShape::csRounded:
         RoundedOutlines(surface, s);
         Line(surface, tk::clGray, {s.Left + 16, s.Bottom - 1}, {{s.Right - 16, s.Bottom - 1}});
@@ -99,7 +99,7 @@ RegionHandle ShapeFrame(const TCustomAdvPanel& p, TCanvas& surface, TRect& s) {
     case TCaptionShape::csRectangle:
         break;
     }
-    if (!p.Caption().Flat()) {
+    if (!st.Caption->Flat()) {
         Line(surface, tk::clGray, {s.Left, s.Bottom - 1},
              {{s.Right - 1, s.Bottom - 1}, {s.Right - 1, s.Top}});
         Line(surface, tk::clWhite, {s.Right - 1, s.Top}, {{s.Left, s.Top}, {s.Left, s.Bottom - 1}});
@@ -110,24 +110,24 @@ RegionHandle ShapeFrame(const TCustomAdvPanel& p, TCanvas& surface, TRect& s) {
 
 } // namespace
 
-void DrawCaptionShade(const TCustomAdvPanel& p, TCanvas& surface, TRect s) {
-    switch (p.Caption().ShadeType()) {
+void DrawCaptionShade(const PanelPaintState& st, TCanvas& surface, TRect s) {
+    switch (st.Caption->ShadeType()) {
     case TShadeType::stXPCaption:
-        if (p.ThemesActive())
-            DrawWindowThemePart(p.Handle(), surface.Handle(), 1,
+        if (st.ThemesActive)
+            DrawWindowThemePart(st.Window, surface.Handle(), 1,
                                 RECT{s.Left - 1, s.Top - 1, s.Right + 1, s.Bottom + 1});
         return;
     case TShadeType::stBitmap:
     case TShadeType::stBitmapRStretch:
     case TShadeType::stBitmapLStretch:
-        DrawBitmapCaption(p, surface, s);
+        DrawBitmapCaption(st, surface, s);
         return;
     default:
         break;
     }
-    RegionHandle region = ShapeFrame(p, surface, s);
+    RegionHandle region = ShapeFrame(st, surface, s);
     tk::ClipRegion clip(surface.Handle(), std::move(region));
-    surface.Draw(s.Left, s.Top, p.ShadeBitmap());
+    surface.Draw(s.Left, s.Top, *st.ShadeBitmap);
 }
 
 } // namespace advpanel

@@ -1,7 +1,10 @@
 // The panel's painting: background, border with its shadow and bevels here, then the body,
-// caption, status bar and size grip, composed off-screen when Buffered.
-#include "AdvPanel/shading/gradient_draw.h"
+// caption, status bar and size grip; and the text jobs that painting and layout share.
+#include "AdvPanel/paint/panel_paint.h"
+
+#include "AdvPanel/markup/html_render.h"
 #include "AdvPanel/paint/panel_paint_parts.h"
+#include "AdvPanel/shading/gradient_draw.h"
 
 namespace advpanel {
 
@@ -18,41 +21,49 @@ void FillSolid(TCanvas& canvas, const TRect& r, TColor color) {
     canvas.Rectangle(r);
 }
 
-PaintFrame FrameOf(const TCustomAdvPanel& p) {
-    PaintFrame f;
-    f.Width = p.ClientRect().Width();
-    f.Height = p.ClientRect().Height();
-    f.BorderShadow = p.BorderShadow();
-    f.BorderWidth = p.BorderWidth();
-    f.HasBevel = p.BevelInner() != TBevelCut::bvNone || p.BevelOuter() != TBevelCut::bvNone;
-    f.BevelWidth = p.BevelWidth();
-    f.CaptionPosition = p.Caption().Position();
-    f.CaptionHeight = p.Caption().Height();
-    return f;
+void UseRotatedFont(tk::TCanvas& canvas) {
+    canvas.Font.SetRotation(-2700, 30);
 }
 
-HtmlRenderParams PanelTextParams(const TCustomAdvPanel& p, const std::string& text,
-                                 const tk::TRect& r, int hotAnchor, bool wordWrap) {
+namespace {
+
+HtmlRenderParams TextParams(const PanelPaintState& s, const PanelTextJob& job) {
     HtmlRenderParams params;
-    params.Text = text;
-    params.Rect = r;
-    params.Images = p.Images();
-    params.HotAnchor = hotAnchor;
-    params.ShadowOffset = p.ShadowOffset();
-    params.Hover = p.Hover;
-    params.WordWrap = wordWrap;
-    params.URLColor = p.URLColor();
-    params.HoverColor = p.HoverColor;
-    params.HoverFontColor = p.HoverFontColor;
-    params.ShadowColor = p.ShadowColor();
-    params.PictureContainer = p.PictureContainer();
-    params.PictureCache = p.PictureCache();
-    params.LineSpacing = p.LineSpacing();
+    params.Text = std::string(job.Text);
+    params.Rect = job.Rect;
+    params.Images = s.Images;
+    params.HotAnchor = job.HotAnchor;
+    params.ShadowOffset = s.ShadowOffset;
+    params.Hover = s.Hover;
+    params.WordWrap = job.WordWrap;
+    params.URLColor = s.URLColor;
+    params.HoverColor = s.HoverColor;
+    params.HoverFontColor = s.HoverFontColor;
+    params.ShadowColor = s.ShadowColor;
+    params.PictureContainer = s.PictureContainer;
+    params.PictureCache = s.PictureCache;
+    params.LineSpacing = s.LineSpacing;
     return params;
 }
 
-void UseRotatedFont(tk::TCanvas& canvas) {
-    canvas.Font.SetRotation(-2700, 30);
+} // namespace
+
+LaidOutText RunTextJob(TCanvas& canvas, const PanelPaintState& s, const PanelTextJob& job,
+                       bool draw) {
+    LaidOutText laidOut{job.Shown, {}};
+    if (job.Text.empty()) return laidOut; // nothing to lay out, and laying out nothing costs a font
+    canvas.Font.Assign(*job.Font);
+    HtmlRenderParams params = TextParams(s, job);
+    HtmlRenderResult result;
+    if (job.VAlign != TTextVAlignment::tvaTop) {
+        params.MeasureOnly = true;
+        RenderHtmlText(canvas, params, result);
+        params.Rect = AlignTextArea(job.Rect, result.Height, job.VAlign);
+    }
+    params.MeasureOnly = !draw;
+    RenderHtmlText(canvas, params, result);
+    laidOut.Anchors = std::move(result.AnchorBoxes);
+    return laidOut;
 }
 
 namespace {
@@ -82,29 +93,29 @@ void BevelFrame(TCanvas& canvas, TRect& r, TBevelCut cut, int width) {
         Frame3D(canvas, r, tk::clBtnHighlight, tk::clBtnShadow, width);
 }
 
-void PaintBackground(const TCustomAdvPanel& p, TCanvas& surface, const TRect& r) {
-    if (p.ColorTo() == tk::clNone)
-        FillSolid(surface, r, p.Color());
+void PaintBackground(const PanelPaintState& s, TCanvas& surface, const TRect& r) {
+    if (s.ColorTo == tk::clNone)
+        FillSolid(surface, r, s.Color);
     else
-        DrawGradient(surface, p.Color(), p.ColorTo(), 64, r,
-                     p.GradientDirection() == TGradientDirection::gdHorizontal);
+        DrawGradient(surface, s.Color, s.ColorTo, 64, r,
+                     s.GradientDirection == TGradientDirection::gdHorizontal);
 }
 
 // The one-pixel border and, with BorderShadow, the two shadow lines along the right and bottom
 // edges, which take 2 pixels off `r` there.
-void PaintBorder(const TCustomAdvPanel& p, TCanvas& surface, TRect& r) {
-    if (p.BorderColor() == tk::clNone || p.BorderWidth() <= 0) return;
+void PaintBorder(const PanelPaintState& s, TCanvas& surface, TRect& r) {
+    if (s.BorderColor == tk::clNone || s.Frame.BorderWidth <= 0) return;
     surface.BrushStyle = TBrushStyle::bsClear;
-    surface.PenColor = p.BorderColor();
+    surface.PenColor = s.BorderColor;
     surface.PenWidth = 1;
-    r = BorderOutline(FrameOf(p));
+    r = BorderOutline(s.Frame);
     surface.Rectangle(r);
-    if (p.BorderShadow()) {
-        surface.PenColor = BlendColor(p.BorderColor(), tk::clBtnFace, 50);
+    if (s.Frame.BorderShadow) {
+        surface.PenColor = BlendColor(s.BorderColor, tk::clBtnFace, 50);
         surface.MoveTo(r.Right, r.Top);
         surface.LineTo(r.Right, r.Bottom);
         surface.LineTo(r.Left, r.Bottom);
-        surface.PenColor = BlendColor(p.BorderColor(), tk::clBtnFace, 20);
+        surface.PenColor = BlendColor(s.BorderColor, tk::clBtnFace, 20);
         surface.MoveTo(r.Right + 1, r.Top);
         surface.LineTo(r.Right + 1, r.Bottom + 1);
         surface.LineTo(r.Left, r.Bottom + 1);
@@ -112,49 +123,37 @@ void PaintBorder(const TCustomAdvPanel& p, TCanvas& surface, TRect& r) {
     surface.BrushStyle = TBrushStyle::bsSolid;
 }
 
-void PaintBevels(const TCustomAdvPanel& p, TCanvas& surface, TRect& r) {
-    BevelFrame(surface, r, p.BevelOuter(), p.BevelWidth());
+void PaintBevels(const PanelPaintState& s, TCanvas& surface, TRect& r) {
+    BevelFrame(surface, r, s.BevelOuter, s.Frame.BevelWidth);
     // Without a border the edge gets a ring in the panel's own colour.
-    if (p.BorderColor() == tk::clNone) Frame3D(surface, r, p.Color(), p.Color(), 1);
-    BevelFrame(surface, r, p.BevelInner(), p.BevelWidth());
-    surface.BrushColor = p.Color();
-    surface.PenColor = p.Color();
-}
-
-void PaintPanel(TCustomAdvPanel& p, TCanvas& surface) {
-    TRect r = p.ClientRect();
-    PaintBackground(p, surface, r);
-    PaintBorder(p, surface, r);
-    PaintBevels(p, surface, r);
-    PaintBody(p, surface);
-    if (p.Caption().Visible()) PaintCaption(p, surface);
-    PaintStatusBar(p, surface);
-    PaintSizeGrip(p, surface);
-    if (p.OnPaint) p.OnPaint(&p, surface, p.ClientRect());
+    if (s.BorderColor == tk::clNone) Frame3D(surface, r, s.Color, s.Color, 1);
+    BevelFrame(surface, r, s.BevelInner, s.Frame.BevelWidth);
+    surface.BrushColor = s.Color;
+    surface.PenColor = s.Color;
 }
 
 } // namespace
 
-void TCustomAdvPanel::Paint(tk::TCanvas& canvas) {
-    // The toolkit's double buffering already hands over an off-screen surface: compose there.
-    if (!Buffered || GetObjectType(canvas.Handle()) == OBJ_MEMDC) {
-        PaintPanel(*this, canvas);
-        return;
-    }
-    const TRect client = ClientRect();
-    if (client.Width() <= 0 || client.Height() <= 0) return;
-    tk::MemoryDC memory(canvas.Handle());
-    tk::BitmapHandle bitmap(
-        CreateCompatibleBitmap(canvas.Handle(), client.Width(), client.Height()));
-    if (!memory.Get() || !bitmap) {
-        PaintPanel(*this, canvas); // no memory for the off-screen copy: paint directly
-        return;
-    }
-    tk::SelectedObject selected(memory.Get(), bitmap.Get());
-    TCanvas surface(memory.Get());
-    surface.Font.Assign(canvas.Font);
-    PaintPanel(*this, surface);
-    BitBlt(canvas.Handle(), 0, 0, client.Width(), client.Height(), memory.Get(), 0, 0, SRCCOPY);
+PanelTextLayout PaintPanel(const PanelPaintState& s, TCanvas& surface) {
+    TRect r{0, 0, s.Frame.Width, s.Frame.Height};
+    PaintBackground(s, surface, r);
+    PaintBorder(s, surface, r);
+    PaintBevels(s, surface, r);
+    PanelTextLayout laidOut;
+    laidOut.Body = PaintBody(s, surface);
+    if (s.Caption->Visible()) laidOut.Caption = PaintCaption(s, surface);
+    laidOut.StatusBar = PaintStatusBar(s, surface);
+    PaintSizeGrip(s, surface);
+    return laidOut;
+}
+
+PanelTextLayout LayOutPanelTexts(const PanelPaintState& s, TCanvas& measuring) {
+    PanelTextLayout laidOut;
+    laidOut.Body = RunTextJob(measuring, s, BodyTextJob(s), false);
+    if (s.Caption->Visible()) laidOut.Caption = RunTextJob(measuring, s, CaptionTextJob(s), false);
+    if (s.StatusBar->Visible())
+        laidOut.StatusBar = RunTextJob(measuring, s, StatusTextJob(s), false);
+    return laidOut;
 }
 
 } // namespace advpanel

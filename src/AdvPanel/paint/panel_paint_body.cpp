@@ -4,44 +4,45 @@
 namespace advpanel {
 namespace {
 
-void PaintBackgroundPicture(const TCustomAdvPanel& p, tk::TCanvas& surface, const tk::TRect& body) {
-    const TAdvImage& picture = p.Background();
+tk::TRect BodyOf(const PanelPaintState& s) {
+    return BodyArea(s.Frame, s.Caption->Visible());
+}
+
+void PaintBackgroundPicture(const PanelPaintState& s, tk::TCanvas& surface, const tk::TRect& body) {
+    const tk::TBitmap& picture = *s.Background;
     if (picture.Empty()) return;
-    if (p.BackgroundPosition() == TBackGroundPosition::bpStretched) {
+    if (s.BackgroundPosition == TBackGroundPosition::bpStretched) {
         surface.StretchDraw(body, picture);
         return;
     }
-    for (tk::TPoint at :
-         BackgroundOrigins(body, {p.Width(), p.Height()}, {picture.Width(), picture.Height()},
-                           p.BevelWidth(), p.BackgroundPosition()))
+    for (tk::TPoint at : BackgroundOrigins(body, {s.Width, s.Height},
+                                           {picture.Width(), picture.Height()},
+                                           s.Frame.BevelWidth, s.BackgroundPosition))
         surface.Draw(at.X, at.Y, picture);
-}
-
-void PaintBodyText(const TCustomAdvPanel& p, tk::TCanvas& surface, const tk::TRect& body) {
-    const TPanelStatusBar& status = p.StatusBar();
-    tk::TRect area = BodyTextArea(FrameOf(p), body, p.Indent(), p.TopIndent(),
-                                  status.Visible() ? status.Height() : 0);
-    surface.Font.Assign(p.Font());
-    if (p.PanelText().empty()) return; // nothing to draw, and laying out nothing costs a font
-    HtmlRenderParams params =
-        PanelTextParams(p, p.PanelText(), area, p.HotBodyAnchor(), !p.Ellipsis());
-    HtmlRenderResult result;
-    if (p.TextVAlign() != TTextVAlignment::tvaTop) {
-        params.MeasureOnly = true;
-        RenderHtmlText(surface, params, result);
-        params.Rect = AlignTextArea(area, result.Height, p.TextVAlign());
-        params.MeasureOnly = false;
-    }
-    RenderHtmlText(surface, params, result);
 }
 
 } // namespace
 
-void PaintBody(const TCustomAdvPanel& p, tk::TCanvas& surface) {
-    const tk::TRect body = BodyArea(FrameOf(p), p.Caption().Visible());
+PanelTextJob BodyTextJob(const PanelPaintState& s) {
+    const tk::TRect body = BodyOf(s);
+    PanelTextJob job;
+    job.Text = s.Text;
+    job.Font = s.Font;
+    job.Rect = BodyTextArea(s.Frame, body, s.Indent, s.TopIndent,
+                            s.StatusBar->Visible() ? s.StatusBar->Height() : 0);
+    job.Shown = body;
+    job.HotAnchor = s.HotBodyAnchor;
+    job.WordWrap = !s.Ellipsis;
+    job.VAlign = s.TextVAlign;
+    return job;
+}
+
+LaidOutText PaintBody(const PanelPaintState& s, tk::TCanvas& surface) {
+    const tk::TRect body = BodyOf(s);
     tk::ClipRegion clip(surface.Handle(), body);
-    PaintBackgroundPicture(p, surface, body);
-    PaintBodyText(p, surface, body);
+    PaintBackgroundPicture(s, surface, body);
+    surface.Font.Assign(*s.Font);
+    return RunTextJob(surface, s, BodyTextJob(s), true);
 }
 
 } // namespace advpanel

@@ -1,7 +1,9 @@
 // The status bar along the bottom (or right) edge and the size grip in the corner.
-#include "AdvPanel/shading/gradient_draw.h"
 #include "AdvPanel/paint/panel_paint_parts.h"
+#include "AdvPanel/shading/gradient_draw.h"
 #include "toolkit/image_list.h"
+
+#include <optional>
 
 namespace advpanel {
 namespace {
@@ -18,55 +20,44 @@ void PaintStatusBackground(const TPanelStatusBar& status, TCanvas& surface, cons
         FillSolid(surface, q, status.Color());
 }
 
-// The status bar's image at its start; the text moves past it.
-void PaintStatusImage(const TCustomAdvPanel& p, TCanvas& surface, TRect& q) {
-    const auto* images = dynamic_cast<const tk::TImageList*>(p.Images());
-    const int index = p.StatusBar().ImageIndex();
-    if (!images || index < 0) return;
+bool HasSizeGrip(const PanelPaintState& s) {
+    return !s.Collaps && s.CanSize;
+}
+
+TRect StatusRect(const PanelPaintState& s) {
+    return StatusBarRect({s.Width, s.Height}, s.StatusBar->Height(), s.Caption->Position());
+}
+
+// Where the status bar's image goes at the strip's start, if it has one; the text area `q` moves
+// past it.
+std::optional<TRect> PlaceStatusImage(const PanelPaintState& s, TRect& q) {
+    const auto* images = dynamic_cast<const tk::TImageList*>(s.Images);
+    const int index = s.StatusBar->ImageIndex();
+    if (!images || index < 0) return std::nullopt;
     const int w = images->Width(), h = images->Height();
-    if (p.Caption().Position() == TCaptionPosition::cpTop) {
-        images->Draw(surface.Handle(), index,
-                     {q.Left + 1, q.Top + 2, q.Left + 1 + w, q.Top + 2 + h});
+    if (s.Caption->Position() == TCaptionPosition::cpTop) {
+        const TRect box{q.Left + 1, q.Top + 2, q.Left + 1 + w, q.Top + 2 + h};
         q.Left += w + 2;
-    } else {
-        const bool grip = !p.Collaps() && p.CanSize();
-        const int top = q.Bottom - h - (grip ? 12 : 1);
-        images->Draw(surface.Handle(), index, {q.Left + 2, top, q.Left + 2 + w, top + h});
-        q.Bottom -= h + 2;
+        return box;
     }
+    const int top = q.Bottom - h - (HasSizeGrip(s) ? 12 : 1);
+    q.Bottom -= h + 2;
+    return TRect{q.Left + 2, top, q.Left + 2 + w, top + h};
 }
 
-void PaintStatusText(const TCustomAdvPanel& p, TCanvas& surface, const TRect& q) {
-    const TPanelStatusBar& status = p.StatusBar();
-    surface.Font.Assign(status.Font());
-    if (status.Text().empty()) return;
-    if (p.Caption().Position() == TCaptionPosition::cpTop) {
-        HtmlRenderResult result;
-        RenderHtmlText(surface,
-                       PanelTextParams(p, status.Text(), {q.Left + 2, q.Top, q.Right, q.Bottom},
-                                       p.HotCaptionAnchor(), false),
-                       result);
-        return;
-    }
-    UseRotatedFont(surface);
-    // Kept clear of the size grip when there is one.
-    const bool grip = !p.Collaps() && p.CanSize();
-    surface.TextOutAt(q.Left + 2, q.Bottom - (grip ? 16 : 2), status.Text());
-}
-
-void PaintStatusEdges(const TCustomAdvPanel& p, TCanvas& surface, const TRect& q) {
-    const TPanelStatusBar& status = p.StatusBar();
-    const bool top = p.Caption().Position() == TCaptionPosition::cpTop;
+void PaintStatusEdges(const PanelPaintState& s, TCanvas& surface, const TRect& q) {
+    const TPanelStatusBar& status = *s.StatusBar;
+    const bool top = s.Caption->Position() == TCaptionPosition::cpTop;
     surface.PenWidth = 1;
     if (status.BorderSingle()) {
         surface.PenColor = status.BorderColor();
         surface.BrushStyle = tk::TBrushStyle::bsClear;
         surface.Rectangle(top ? TRect{0, q.Top, q.Right + 1, q.Bottom + 1}
-                              : TRect{q.Left, q.Top, q.Right + 1, p.Height()});
+                              : TRect{q.Left, q.Top, q.Right + 1, s.Height});
     }
     if (!status.BevelInner()) return;
     // A sunken edge: grey along the top and left, white along the bottom and right.
-    const int left = top ? 0 : q.Left, bottom = top ? q.Bottom - 1 : p.Height();
+    const int left = top ? 0 : q.Left, bottom = top ? q.Bottom - 1 : s.Height;
     surface.PenColor = tk::clGray;
     surface.MoveTo(left, bottom);
     surface.LineTo(left, q.Top);
@@ -79,19 +70,44 @@ void PaintStatusEdges(const TCustomAdvPanel& p, TCanvas& surface, const TRect& q
 
 } // namespace
 
-void PaintStatusBar(const TCustomAdvPanel& p, TCanvas& surface) {
-    const TPanelStatusBar& status = p.StatusBar();
-    if (!status.Visible()) return;
-    TRect q = StatusBarRect({p.Width(), p.Height()}, status.Height(), p.Caption().Position());
-    PaintStatusBackground(status, surface, q);
-    PaintStatusImage(p, surface, q);
-    PaintStatusText(p, surface, q);
-    PaintStatusEdges(p, surface, q);
+PanelTextJob StatusTextJob(const PanelPaintState& s) {
+    const TPanelStatusBar& status = *s.StatusBar;
+    TRect q = StatusRect(s);
+    PanelTextJob job;
+    job.Shown = q;
+    PlaceStatusImage(s, q);
+    if (s.Caption->Position() == TCaptionPosition::cpTop) job.Text = status.Text();
+    job.Font = &status.Font();
+    job.Rect = {q.Left + 2, q.Top, q.Right, q.Bottom};
+    job.HotAnchor = s.HotCaptionAnchor;
+    return job;
 }
 
-void PaintSizeGrip(const TCustomAdvPanel& p, TCanvas& surface) {
-    if (p.Collaps() || !p.CanSize()) return;
-    const tk::TPoint corner = SizeGripCorner(FrameOf(p));
+LaidOutText PaintStatusBar(const PanelPaintState& s, TCanvas& surface) {
+    const TPanelStatusBar& status = *s.StatusBar;
+    if (!status.Visible()) return {};
+    const TRect shown = StatusRect(s);
+    TRect q = shown;
+    PaintStatusBackground(status, surface, q);
+    if (const std::optional<TRect> image = PlaceStatusImage(s, q))
+        static_cast<const tk::TImageList*>(s.Images)->Draw(surface.Handle(), status.ImageIndex(),
+                                                          *image);
+    surface.Font.Assign(status.Font());
+    LaidOutText laidOut{shown, {}};
+    if (s.Caption->Position() == TCaptionPosition::cpTop) {
+        laidOut = RunTextJob(surface, s, StatusTextJob(s), true);
+    } else if (!status.Text().empty()) {
+        UseRotatedFont(surface);
+        // Kept clear of the size grip when there is one.
+        surface.TextOutAt(q.Left + 2, q.Bottom - (HasSizeGrip(s) ? 16 : 2), status.Text());
+    }
+    PaintStatusEdges(s, surface, q);
+    return laidOut;
+}
+
+void PaintSizeGrip(const PanelPaintState& s, TCanvas& surface) {
+    if (!HasSizeGrip(s)) return;
+    const tk::TPoint corner = SizeGripCorner(s.Frame);
     const int r = corner.X, b = corner.Y;
     auto stroke = [&surface, r, b](int up, int left) {
         surface.MoveTo(r, b - up);

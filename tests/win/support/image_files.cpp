@@ -1,5 +1,7 @@
 #include "support/image_files.h"
 
+#include <fstream>
+
 namespace wintest {
 namespace {
 
@@ -57,6 +59,16 @@ std::string IcoFile(int size, COLORREF color) {
     PutDWord(s, static_cast<unsigned>(image.size()));
     PutDWord(s, 22);
     return s + image;
+}
+
+std::string TempPath(const std::string& name) {
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + name;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 } // namespace wintest

@@ -1,5 +1,6 @@
 #pragma once
-// Picture files made in memory for tests: one-colour 32-bit BMP and ICO images.
+// Picture files made in memory for tests: one-colour 32-bit BMP and ICO images, and where to
+// write them.
 #include <windows.h>
 
 #include <string>
@@ -11,5 +12,9 @@ namespace wintest {
 std::string BmpFile(int w, int h, COLORREF color, unsigned pixelOffset = 54);
 // A whole ICO file holding one square 32-bit image of one colour.
 std::string IcoFile(int size, COLORREF color);
+
+// `name` in the temporary folder.
+std::string TempPath(const std::string& name);
+void WriteFile(const std::string& path, const std::string& bytes);
 
 } // namespace wintest
