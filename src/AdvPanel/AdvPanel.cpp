@@ -1,8 +1,18 @@
+// The gradient panel's model: creation, settings, the area it leaves to its children, copies,
+// sizing to its text, its own position in the store, the caption's shade texture, and the value
+// painting reads.
 #include "AdvPanel/AdvPanel.h"
 
+#include "AdvPanel/markup/html_render.h"
 #include "AdvPanel/paint/panel_paint.h"
 #include "AdvPanel/paint/panel_platform.h"
-#include "AdvPanel/panel_settings.h"
+#include "AdvPanel/model/panel_size_rules.h"
+#include "AdvPanel/model/panel_settings.h"
+#include "AdvPanel/shading/caption_shade.h"
+#include "AdvPanel/store/panel_store.h"
+#include "AdvPanel/store/panel_store_text.h"
+#include "toolkit/exceptions.h"
+#include "toolkit/win_handles.h"
 
 #include <utility>
 
@@ -329,6 +339,213 @@ tk::TPersistent* TCustomAdvPanel::SubObject(std::string_view name) {
     if (name == "AutoSize") return autoSize_.get();
     if (name == "Background") return background_.get();
     return tk::TCustomPanel::SubObject(name);
+}
+
+void TCustomAdvPanel::Assign(const tk::TPersistent& source) {
+    const auto* src = dynamic_cast<const TCustomAdvPanel*>(&source);
+    if (!src) throw tk::EInvalidCast();
+    if (src == this) return;
+    AnchorHint = src->AnchorHint;
+    AutoHideChildren = src->AutoHideChildren;
+    SetBackground(*src->background_);
+    SetBackgroundPosition(src->backgroundPosition_);
+    SetBevelInner(src->BevelInner());
+    SetBevelOuter(src->BevelOuter());
+    SetBevelWidth(src->BevelWidth());
+    SetBorderColor(src->borderColor_);
+    SetBorderShadow(src->borderShadow_);
+    SetBorderStyle(src->BorderStyle());
+    CanMove = src->CanMove;
+    SetCanSize(src->canSize_);
+    SetCaption(*src->caption_);
+    CollapsColor = src->CollapsColor;
+    CollapsDelay = src->CollapsDelay;
+    CollapsSteps = src->CollapsSteps;
+    SetColor(src->Color());
+    SetColorTo(src->colorTo_);
+    SetCursor(src->Cursor());
+    SetEnabled(src->Enabled());
+    Font().Assign(src->Font());
+    FixedTop = src->FixedTop;
+    FixedLeft = src->FixedLeft;
+    FixedHeight = src->FixedHeight;
+    FixedWidth = src->FixedWidth;
+    FreeOnClose = src->FreeOnClose;
+    SetPanelHeight(src->Height());
+    HelpContext = src->HelpContext;
+    Hint = src->Hint;
+    Hover = src->Hover;
+    HoverColor = src->HoverColor;
+    HoverFontColor = src->HoverFontColor;
+    SetImages(src->images_);
+    SetParentColor(src->ParentColor());
+    SetParentFont(src->ParentFont());
+    ParentShowHint = src->ParentShowHint;
+    SetPictureContainer(src->pictureContainer_);
+    SetPopupMenu(src->popupMenu_);
+    position_->Assign(*src->position_);
+    SetStatusBar(*src->statusBar_);
+    SetShadowColor(src->shadowColor_);
+    SetShadowOffset(src->shadowOffset_);
+    ShowHint = src->ShowHint;
+    ShowMoveCursor = src->ShowMoveCursor;
+    TabStop = src->TabStop;
+    Tag = src->Tag;
+    SetText(src->Text);
+    SetTextVAlign(src->textVAlign_);
+    SetURLColor(src->urlColor_);
+    SetVisible(src->Visible());
+}
+
+void TCustomAdvPanel::ApplySettings(const TAdvPanelSettings& s) {
+    AnchorHint = s.AnchorHint;
+    AutoHideChildren = s.AutoHideChildren;
+    SetBevelInner(s.BevelInner);
+    SetBevelOuter(s.BevelOuter);
+    SetBevelWidth(s.BevelWidth);
+    SetBorderColor(s.BorderColor);
+    SetBorderShadow(s.BorderShadow);
+    SetBorderStyle(s.BorderStyle);
+    SetBorderWidth(s.BorderWidth);
+    CanMove = s.CanMove;
+    SetCanSize(s.CanSize);
+    SetCaption(s.Caption());
+    SetCollaps(s.Collaps);
+    CollapsColor = s.CollapsColor;
+    CollapsDelay = s.CollapsDelay;
+    CollapsSteps = s.CollapsSteps;
+    SetColor(s.Color);
+    SetColorTo(s.ColorTo);
+    SetCursor(s.Cursor);
+    Font().Assign(s.Font());
+    FixedTop = s.FixedTop;
+    FixedLeft = s.FixedLeft;
+    FixedHeight = s.FixedHeight;
+    FixedWidth = s.FixedWidth;
+    Hover = s.Hover;
+    HoverColor = s.HoverColor;
+    HoverFontColor = s.HoverFontColor;
+    SetIndent(s.Indent);
+    SetShadowColor(s.ShadowColor);
+    SetShadowOffset(s.ShadowOffset);
+    ShowHint = s.ShowHint;
+    ShowMoveCursor = s.ShowMoveCursor;
+    SetStatusBar(s.StatusBar());
+    SetTextVAlign(s.TextVAlign);
+    SetTopIndent(s.TopIndent);
+    SetURLColor(s.URLColor);
+}
+
+void TCustomAdvPanel::ApplyAutoSize() {
+    if (!autoSize_->Enabled()) return;
+    AutoSizeFrame f;
+    f.Width = Width();
+    f.Height = Height();
+    f.SizeWidth = autoSize_->Width;
+    f.SizeHeight = autoSize_->Height;
+    f.BevelWidth = BevelWidth();
+    f.BorderWidth = BorderWidth();
+    f.Indent = indent_;
+    f.TopIndent = topIndent_;
+    f.CaptionPosition = caption_->Position();
+    f.CaptionVisible = caption_->Visible();
+    f.CaptionHeight = caption_->Height();
+    f.StatusBarVisible = statusBar_->Visible();
+    f.StatusBarHeight = statusBar_->Height();
+
+    HtmlRenderParams params =
+        PanelTextParams(PaintState(), Text, AutoSizeMeasureRect(f), -1, true);
+    params.MeasureOnly = true;
+    HtmlRenderResult measured;
+    {
+        tk::WindowDC screen(nullptr);
+        tk::TCanvas canvas(screen.Get());
+        canvas.Font.Assign(Font());
+        RenderHtmlText(canvas, params, measured);
+    }
+    AutoSizeResult size = AutoSizeFromText(f, {measured.Width, measured.Height});
+    if (size.Width) SetPanelWidth(*size.Width);
+    if (size.Height) SetPanelHeight(*size.Height);
+    NotifyGroup();
+}
+
+void TCustomAdvPanel::NotifyGroup() {
+    if (auto* group = dynamic_cast<TAdvPanelGroup*>(Parent())) group->ArrangePanels();
+}
+
+void TAdvPanelGroup::ArrangePanels() {
+    if (arranging_) return; // a panel placed here notifies the group again
+    struct Guard {
+        bool& flag;
+        ~Guard() { flag = false; }
+    } guard{arranging_ = true};
+    tk::TRect area = AlignArea();
+    int top = area.Top;
+    std::vector<tk::TControl*> children = Controls();
+    for (tk::TControl* child : children) {
+        auto* panel = dynamic_cast<TCustomAdvPanel*>(child);
+        if (!panel || !panel->Visible()) continue;
+        panel->SetBounds(area.Left, top, area.Width(), panel->Height());
+        top += panel->Height();
+    }
+}
+
+void TCustomAdvPanel::SavePosition() {
+    const TPanelPosition& p = *position_;
+    auto store = OpenPositionStore(p.Location, p.Key, p.Section, true);
+    if (!store) return;
+    store->WriteInt("Top", Top());
+    store->WriteInt("Left", Left());
+    store->WriteInt("Height", Height());
+    store->WriteInt("FullHeight", fullHeight_);
+    store->WriteInt("Width", Width());
+    store->WriteText("Collaps", StoreBoolText(collaps_));
+}
+
+void TCustomAdvPanel::RestorePosition() {
+    const TPanelPosition& p = *position_;
+    auto store = OpenPositionStore(p.Location, p.Key, p.Section, false);
+    if (!store) return;
+    SetTop(store->ReadInt("Top", Top()));
+    SetLeft(store->ReadInt("Left", Left()));
+    SetPanelHeight(store->ReadInt("Height", Height()));
+    SetPanelWidth(store->ReadInt("Width", Width()));
+    SetCollaps(store->ReadInt("Collaps", 0) == 1);
+    fullHeight_ = store->ReadInt("FullHeight", Height());
+}
+
+namespace {
+
+// A new seed for every rebuild: the high-resolution counter, or the tick count without one.
+std::uint32_t FreshSeed() {
+    LARGE_INTEGER counter{};
+    if (QueryPerformanceCounter(&counter)) return static_cast<std::uint32_t>(counter.QuadPart);
+    return GetTickCount();
+}
+
+// One generator for the program, as the run-time keeps one.
+ShadeRandom& ProgramRandom() {
+    static ShadeRandom random;
+    return random;
+}
+
+} // namespace
+
+void TCustomAdvPanel::RebuildCaptionShade() {
+    const TPanelCaption& c = *caption_;
+    CaptionShadeInput input;
+    input.Color = static_cast<tk::TColor>(tk::ColorToRGB(c.Color()));
+    input.ShadeLight = c.ShadeLight();
+    input.ShadeGrain = c.ShadeGrain();
+    input.ShadeType = c.ShadeType();
+    input.Position = c.Position();
+    input.PanelWidth = Width();
+    input.PanelHeight = Height();
+    input.CaptionHeight = c.Height();
+    ShadeRandom& random = ProgramRandom();
+    random.Seed(FreshSeed());
+    const ShadePixels pixels = RenderCaptionShade(input, random);
+    shadeBitmap_->SetPixels(pixels.Width(), pixels.Height(), pixels.Data().data());
 }
 
 } // namespace advpanel

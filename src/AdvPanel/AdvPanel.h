@@ -2,12 +2,12 @@
 // The gradient panel: a container with a caption strip, a status bar, a gradient background, a
 // border with a drop shadow, and the area it leaves to its children.
 #include "AdvPanel/markup/html_pictures.h"
-#include "AdvPanel/panel_caption.h"
+#include "AdvPanel/model/panel_caption.h"
 #include "AdvPanel/mouse/panel_hit_rules.h"
 #include "AdvPanel/paint/panel_text_layout.h"
-#include "AdvPanel/panel_position.h"
+#include "AdvPanel/model/panel_position.h"
 #include "AdvPanel/mouse/panel_release_gate.h"
-#include "AdvPanel/panel_statusbar.h"
+#include "AdvPanel/model/panel_statusbar.h"
 #include "toolkit/extctrls.h"
 
 #include <functional>

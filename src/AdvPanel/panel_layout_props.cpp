@@ -1,7 +1,7 @@
 // The panel's properties as a stored layout names them.
 #include "AdvPanel/AdvPanel.h"
-#include "AdvPanel/panel_reading.h"
-#include "AdvPanel/panel_settings.h"
+#include "AdvPanel/model/panel_reading.h"
+#include "AdvPanel/model/panel_settings.h"
 #include "toolkit/component_reader.h"
 
 #include <utility>

@@ -1,4 +1,4 @@
-#include "AdvPanel/panel_geometry.h"
+#include "AdvPanel/model/panel_size_rules.h"
 
 #include <gtest/gtest.h>
 

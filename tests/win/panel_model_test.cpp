@@ -1,7 +1,7 @@
 // The gradient panel's settings model: sub-object setters, stored layouts, re-alignment, sizes,
 // sizing to the text, the position store, copies and the version.
 #include "AdvPanel/AdvPanel.h"
-#include "AdvPanel/panel_settings.h"
+#include "AdvPanel/model/panel_settings.h"
 #include "support/win_test_support.h"
 #include "toolkit/component_reader.h"
 #include "toolkit/forms.h"

@@ -3,8 +3,8 @@
 // collapse step goes, how moves and sizes are held to fixed edges, and which anchor targets go to
 // the shell. Everything in client coordinates unless said otherwise.
 #include "AdvPanel/paint/panel_text_layout.h"
-#include "AdvPanel/panel_geometry.h"
-#include "AdvPanel/panel_types.h"
+#include "AdvPanel/model/panel_size_rules.h"
+#include "AdvPanel/model/panel_types.h"
 #include "toolkit/geometry.h"
 
 #include <string_view>

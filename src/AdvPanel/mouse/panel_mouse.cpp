@@ -1,11 +1,20 @@
 // The panel's mouse handling: the caption as a move handle and the corner as a size grip, the
-// caption's close and min/max buttons, caption clicks, anchor presses, and the hover state.
+// caption's close and min/max buttons, caption clicks, anchors (the hand cursor, enter and exit
+// events, presses and hints) and the hover state; and collapsing the panel to its caption strip
+// and expanding it again, with an optional animation that processes pending messages between its
+// steps.
 #include "AdvPanel/AdvPanel.h"
 #include "AdvPanel/mouse/panel_shell.h"
+#include "AdvPanel/paint/panel_paint.h"
+#include "AdvPanel/paint/panel_paint_state.h"
+#include "toolkit/application.h"
+#include "toolkit/hints.h"
+#include "toolkit/win_handles.h"
 
 #include <windowsx.h>
 
 namespace advpanel {
+
 namespace {
 
 tk::TPoint ClientPoint(HWND hwnd, LPARAM screenPoint) {
@@ -166,6 +175,186 @@ void TCustomAdvPanel::MouseLeave() {
 
 void TCustomAdvPanel::PostRelease() {
     if (HandleAllocated()) PostMessageA(Handle(), kReleaseMessage, 0, 0);
+}
+
+TCustomAdvPanel::AnchorHit TCustomAdvPanel::AnchorAt(int x, int y) {
+    if (!textLayoutValid_) {
+        tk::WindowDC screen(nullptr);
+        tk::TCanvas canvas(screen.Get());
+        textLayout_ = LayOutPanelTexts(PaintState(), canvas);
+        textLayoutValid_ = true;
+    }
+    const PanelAnchorHit hit =
+        FindPanelAnchor(textLayout_, {x, y}, caption_->Visible(), caption_->Position(),
+                        caption_->Height());
+    if (!hit.Box) return {};
+    (hit.InCaption ? hotCaptionAnchor_ : hotBodyAnchor_) = hit.Box->Number;
+    return {hit.Box->Target, hit.Box->Rect};
+}
+
+void TCustomAdvPanel::InvalidateAnchor(const tk::TRect& r) {
+    if (!HandleAllocated()) return;
+    RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+    InvalidateRect(Handle(), &rc, TRUE);
+}
+
+void TCustomAdvPanel::SetPanelCursor(tk::TCursor cursor) {
+    SetCursor(cursor);
+    if (!HandleAllocated()) return;
+    // Shown at once when the mouse is over the panel, not only at its next move.
+    POINT pt;
+    if (GetCursorPos(&pt) && WindowFromPoint(pt) == Handle())
+        SendMessageA(Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Handle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+void TCustomAdvPanel::EnterAnchor(const AnchorHit& hit) {
+    if (Cursor() == normalCursor_ || hit.Target != lastAnchor_) {
+        if (AnchorHint) tk::CancelHint();
+        SetPanelCursor(tk::crHandPoint);
+        if (OnAnchorEnter) OnAnchorEnter(this, hit.Target);
+        if (Hover) InvalidateAnchor(hit.Rect);
+    }
+    lastAnchor_ = hit.Target;
+}
+
+void TCustomAdvPanel::TrackCaptionAnchor(const AnchorHit& hit) {
+    if (hotBodyAnchor_ != -1) {
+        if (Hover) InvalidateAnchor(bodyAnchorRect_);
+        hotBodyAnchor_ = -1;
+        prevHotBodyAnchor_ = -1;
+    }
+    if (!hit.Target.empty()) {
+        if (hit.Target != lastAnchor_ || hit.Rect != captionAnchorRect_ ||
+            hotCaptionAnchor_ == -1) {
+            if (!lastAnchor_.empty() && Hover) InvalidateAnchor(captionAnchorRect_);
+            if (Hover) InvalidateAnchor(hit.Rect);
+            EnterAnchor(hit);
+            captionAnchorRect_ = hit.Rect;
+        }
+    } else if (Cursor() == tk::crHandPoint) {
+        SetPanelCursor(normalCursor_);
+        if (OnAnchorExit) OnAnchorExit(this, hit.Target); // always empty here
+        hotCaptionAnchor_ = -1;
+        if (Hover) InvalidateAnchor(captionAnchorRect_);
+    }
+}
+
+void TCustomAdvPanel::TrackBodyAnchor(const AnchorHit& hit) {
+    if (hotCaptionAnchor_ != -1) {
+        hotCaptionAnchor_ = -1;
+        if (Hover) InvalidateAnchor(captionAnchorRect_);
+    }
+    if (!hit.Target.empty()) {
+        if (hit.Target != lastAnchor_ || hit.Rect != bodyAnchorRect_ || hotBodyAnchor_ == -1 ||
+            hotBodyAnchor_ != prevHotBodyAnchor_) {
+            bodyAnchorRect_ = Grown(bodyAnchorRect_);
+            if (Hover) {
+                InvalidateAnchor(bodyAnchorRect_);
+                InvalidateAnchor(hit.Rect);
+            }
+            EnterAnchor(hit);
+            bodyAnchorRect_ = hit.Rect;
+            prevHotBodyAnchor_ = hotBodyAnchor_;
+        }
+    } else if (Cursor() == tk::crHandPoint) {
+        SetPanelCursor(normalCursor_);
+        if (OnAnchorExit) OnAnchorExit(this, hit.Target); // always empty here
+        bodyAnchorRect_ = Grown(bodyAnchorRect_);
+        hotBodyAnchor_ = -1;
+        prevHotBodyAnchor_ = -1;
+        if (Hover) InvalidateAnchor(bodyAnchorRect_);
+    }
+}
+
+int TCustomAdvPanel::HintShow(tk::THintInfo& info) {
+    if (!AnchorHint) return 0;
+    std::string anchor = AnchorAt(info.CursorPos.X, info.CursorPos.Y).Target;
+    if (anchor.empty()) return 0; // the panel's own Hint, as usual
+    if (OnAnchorHint) OnAnchorHint(this, anchor);
+    POINT cursor{info.CursorPos.X, info.CursorPos.Y};
+    if (HandleAllocated()) ClientToScreen(Handle(), &cursor);
+    info.HintPos = AnchorHintPos({cursor.x, cursor.y});
+    info.HintStr = anchor;
+    return 0;
+}
+
+CollapseFrame TCustomAdvPanel::MakeCollapseFrame() const {
+    CollapseFrame f;
+    f.Position = caption_->Position();
+    f.CaptionHeight = caption_->Height();
+    f.StatusBarHeight = statusBar_->Visible() ? statusBar_->Height() : 0;
+    f.BorderWidth = BorderWidth();
+    f.Steps = CollapsSteps;
+    return f;
+}
+
+int TCustomAdvPanel::Extent() const {
+    return caption_->Position() == TCaptionPosition::cpLeft ? Width() : Height();
+}
+
+void TCustomAdvPanel::SetExtent(int extent) {
+    if (caption_->Position() == TCaptionPosition::cpLeft)
+        SetPanelWidth(extent);
+    else
+        SetPanelHeight(extent);
+}
+
+void TCustomAdvPanel::AnimationStep(int extent) {
+    SetExtent(extent);
+    if (tk::Application) tk::Application->ProcessMessages();
+    NotifyGroup();
+    Sleep(static_cast<DWORD>(CollapsDelay > 0 ? CollapsDelay : 0));
+}
+
+void TCustomAdvPanel::Collapse() {
+    const CollapseFrame f = MakeCollapseFrame();
+    fullHeight_ = Extent();
+    if (AutoHideChildren) SetChildrenVisible(false);
+    expandedColor_ = Color();
+    if (f.Steps > 0) {
+        SetColor(CollapsColor);
+        const int step = CollapseStep(f, Extent());
+        for (int i = 0; i < f.Steps; ++i)
+            AnimationStep(Extent() - step);
+    }
+    SetExtent(CollapsedExtent(f));
+}
+
+void TCustomAdvPanel::Expand() {
+    const CollapseFrame f = MakeCollapseFrame();
+    if (f.Steps > 0) {
+        SetColor(expandedColor_);
+        const int step = ExpandStep(f, fullHeight_);
+        for (int i = 0; i < f.Steps; ++i)
+            AnimationStep(Extent() + step);
+    }
+    SetExtent(fullHeight_);
+    if (AutoHideChildren) SetChildrenVisible(true);
+}
+
+void TCustomAdvPanel::SetCollaps(bool v) {
+    if (collaps_ && !v && OnMaximize) OnMaximize(this);
+    if (v && !collaps_ && OnMinimize) OnMinimize(this);
+    if (collapsing_) return;
+    if (v != collaps_) {
+        // The animation hands messages out: the panel must outlive it even if it is closed.
+        GateScope busy(releaseGate_, [this] { PostRelease(); });
+        struct Running {
+            bool& flag;
+            ~Running() { flag = false; }
+        } running{collapsing_ = true};
+        collaps_ = v;
+        if (!Loading()) {
+            if (v)
+                Collapse();
+            else
+                Expand();
+            NotifyGroup();
+        }
+    }
+    PanelStateChanged();
+    if (OnEndCollapsExpand) OnEndCollapsExpand(this);
 }
 
 } // namespace advpanel

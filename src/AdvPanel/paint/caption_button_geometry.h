@@ -2,8 +2,8 @@
 // Where the caption's close and min/max buttons and its text are painted. The buttons sit at
 // the strip's button end: with a top caption the right end (cbpRight) or the left end (cbpLeft);
 // with a left caption, a vertical strip, the top end (cbpRight) or the bottom end (cbpLeft).
-#include "AdvPanel/panel_geometry.h"
-#include "AdvPanel/panel_types.h"
+#include "AdvPanel/model/panel_size_rules.h"
+#include "AdvPanel/model/panel_types.h"
 
 #include <array>
 

@@ -1,5 +1,6 @@
-// The panel's painting: background, border with its shadow and bevels here, then the body,
-// caption, status bar and size grip; and the text jobs that painting and layout share.
+// The panel's painting: background, border with its shadow, bevels and the body (background
+// picture and text, clipped to the area below the caption) here, then the caption, status bar and
+// size grip; and the text jobs that painting and layout share.
 #include "AdvPanel/paint/panel_paint.h"
 
 #include "AdvPanel/markup/html_render.h"
@@ -25,17 +26,16 @@ void UseRotatedFont(tk::TCanvas& canvas) {
     canvas.Font.SetRotation(-2700, 30);
 }
 
-namespace {
-
-HtmlRenderParams TextParams(const PanelPaintState& s, const PanelTextJob& job) {
+HtmlRenderParams PanelTextParams(const PanelPaintState& s, std::string_view text,
+                                 const tk::TRect& r, int hotAnchor, bool wordWrap) {
     HtmlRenderParams params;
-    params.Text = std::string(job.Text);
-    params.Rect = job.Rect;
+    params.Text = std::string(text);
+    params.Rect = r;
     params.Images = s.Images;
-    params.HotAnchor = job.HotAnchor;
+    params.HotAnchor = hotAnchor;
     params.ShadowOffset = s.ShadowOffset;
     params.Hover = s.Hover;
-    params.WordWrap = job.WordWrap;
+    params.WordWrap = wordWrap;
     params.URLColor = s.URLColor;
     params.HoverColor = s.HoverColor;
     params.HoverFontColor = s.HoverFontColor;
@@ -46,14 +46,12 @@ HtmlRenderParams TextParams(const PanelPaintState& s, const PanelTextJob& job) {
     return params;
 }
 
-} // namespace
-
 LaidOutText RunTextJob(TCanvas& canvas, const PanelPaintState& s, const PanelTextJob& job,
                        bool draw) {
     LaidOutText laidOut{job.Shown, {}};
     if (job.Text.empty()) return laidOut; // nothing to lay out, and laying out nothing costs a font
     canvas.Font.Assign(*job.Font);
-    HtmlRenderParams params = TextParams(s, job);
+    HtmlRenderParams params = PanelTextParams(s, job.Text, job.Rect, job.HotAnchor, job.WordWrap);
     HtmlRenderResult result;
     if (job.VAlign != TTextVAlignment::tvaTop) {
         params.MeasureOnly = true;
@@ -154,6 +152,49 @@ PanelTextLayout LayOutPanelTexts(const PanelPaintState& s, TCanvas& measuring) {
     if (s.StatusBar->Visible())
         laidOut.StatusBar = RunTextJob(measuring, s, StatusTextJob(s), false);
     return laidOut;
+}
+
+namespace {
+
+tk::TRect BodyOf(const PanelPaintState& s) {
+    return BodyArea(s.Frame, s.Caption->Visible());
+}
+
+void PaintBackgroundPicture(const PanelPaintState& s, tk::TCanvas& surface, const tk::TRect& body) {
+    const tk::TBitmap& picture = *s.Background;
+    if (picture.Empty()) return;
+    if (s.BackgroundPosition == TBackGroundPosition::bpStretched) {
+        surface.StretchDraw(body, picture);
+        return;
+    }
+    for (tk::TPoint at : BackgroundOrigins(body, {s.Width, s.Height},
+                                           {picture.Width(), picture.Height()},
+                                           s.Frame.BevelWidth, s.BackgroundPosition))
+        surface.Draw(at.X, at.Y, picture);
+}
+
+} // namespace
+
+PanelTextJob BodyTextJob(const PanelPaintState& s) {
+    const tk::TRect body = BodyOf(s);
+    PanelTextJob job;
+    job.Text = s.Text;
+    job.Font = s.Font;
+    job.Rect = BodyTextArea(s.Frame, body, s.Indent, s.TopIndent,
+                            s.StatusBar->Visible() ? s.StatusBar->Height() : 0);
+    job.Shown = body;
+    job.HotAnchor = s.HotBodyAnchor;
+    job.WordWrap = !s.Ellipsis;
+    job.VAlign = s.TextVAlign;
+    return job;
+}
+
+LaidOutText PaintBody(const PanelPaintState& s, tk::TCanvas& surface) {
+    const tk::TRect body = BodyOf(s);
+    tk::ClipRegion clip(surface.Handle(), body);
+    PaintBackgroundPicture(s, surface, body);
+    surface.Font.Assign(*s.Font);
+    return RunTextJob(surface, s, BodyTextJob(s), true);
 }
 
 } // namespace advpanel

@@ -1,7 +1,7 @@
 #pragma once
 // Where the panel's painting puts its border, shadow and caption strip.
-#include "AdvPanel/panel_geometry.h"
-#include "AdvPanel/panel_types.h"
+#include "AdvPanel/model/panel_size_rules.h"
+#include "AdvPanel/model/panel_types.h"
 #include "toolkit/geometry.h"
 
 #include <vector>

@@ -2,8 +2,8 @@
 // Everything the panel's painting reads, taken from the panel in one plain value: the painters
 // never reach into the panel itself.
 #include "AdvPanel/paint/panel_paint_geometry.h"
-#include "AdvPanel/panel_caption.h"
-#include "AdvPanel/panel_statusbar.h"
+#include "AdvPanel/model/panel_caption.h"
+#include "AdvPanel/model/panel_statusbar.h"
 #include "toolkit/extctrls.h"
 
 #include <string_view>

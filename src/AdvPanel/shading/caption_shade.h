@@ -1,8 +1,8 @@
 #pragma once
 // The caption strip's shade textures, rendered into a plain pixel buffer without any drawing
 // layer; the panel copies the buffer into its ShadeBitmap.
-#include "AdvPanel/panel_geometry.h"
-#include "AdvPanel/panel_types.h"
+#include "AdvPanel/model/panel_size_rules.h"
+#include "AdvPanel/model/panel_types.h"
 #include "toolkit/colors.h"
 
 #include <cstdint>

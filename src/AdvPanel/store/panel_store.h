@@ -1,7 +1,7 @@
 #pragma once
 // The place a panel keeps its position: a registry key under HKEY_CURRENT_USER or an INI file.
 // A store is opened for one save or restore and closed at its end.
-#include "AdvPanel/panel_types.h"
+#include "AdvPanel/model/panel_types.h"
 
 #include <memory>
 #include <string>

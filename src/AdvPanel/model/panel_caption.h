@@ -1,7 +1,7 @@
 #pragma once
 // The caption strip's settings, with the four kinds of change its owner listens to.
-#include "AdvPanel/panel_geometry.h"
-#include "AdvPanel/panel_types.h"
+#include "AdvPanel/model/panel_size_rules.h"
+#include "AdvPanel/model/panel_types.h"
 #include "toolkit/graphics.h"
 
 #include <string>

@@ -1,6 +1,6 @@
-#include "AdvPanel/panel_caption.h"
+#include "AdvPanel/model/panel_caption.h"
 
-#include "AdvPanel/panel_reading.h"
+#include "AdvPanel/model/panel_reading.h"
 #include "toolkit/exceptions.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
-#include "AdvPanel/panel_position.h"
+#include "AdvPanel/model/panel_position.h"
 
 #include "AdvPanel/AdvPanel.h"
-#include "AdvPanel/panel_reading.h"
+#include "AdvPanel/model/panel_reading.h"
 #include "toolkit/exceptions.h"
 
 namespace advpanel {

@@ -1,6 +1,6 @@
 #pragma once
 // The status bar strip's settings; every change that alters a value notifies the owner.
-#include "AdvPanel/panel_types.h"
+#include "AdvPanel/model/panel_types.h"
 #include "toolkit/graphics.h"
 
 #include <functional>

@@ -1,8 +1,8 @@
 #pragma once
 // A set of panel settings that a styler or a panel group hands to its panels (ApplySettings),
 // and the styler component that holds one.
-#include "AdvPanel/panel_caption.h"
-#include "AdvPanel/panel_statusbar.h"
+#include "AdvPanel/model/panel_caption.h"
+#include "AdvPanel/model/panel_statusbar.h"
 #include "toolkit/controls.h"
 #include "toolkit/extctrls.h"
 
@@ -12,7 +12,11 @@ namespace advpanel {
 
 class TAdvPanelSettings : public tk::TPersistent {
 public:
-    TAdvPanelSettings();
+    TAdvPanelSettings() {
+        caption_.OnChange = [this](tk::TObject*) {
+            if (OnChange) OnChange(this);
+        };
+    }
     const char* ClassName() const override { return "TAdvPanelSettings"; }
 
     TPanelCaption& Caption() { return caption_; }

@@ -1,6 +1,6 @@
-#include "AdvPanel/panel_statusbar.h"
+#include "AdvPanel/model/panel_statusbar.h"
 
-#include "AdvPanel/panel_reading.h"
+#include "AdvPanel/model/panel_reading.h"
 
 #include <utility>
 

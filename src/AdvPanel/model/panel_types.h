@@ -3,6 +3,7 @@
 
 namespace advpanel {
 
+enum class TCaptionPosition { cpTop, cpLeft };
 enum class TGradientDirection { gdVertical, gdHorizontal };
 enum class TCaptionButtonPosition { cbpRight, cbpLeft };
 enum class TCaptionShape { csRectangle, csRounded, csSemiRounded };

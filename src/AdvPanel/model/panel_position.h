@@ -1,6 +1,6 @@
 #pragma once
 // Where a panel keeps its own position, and whether it sizes itself to its text.
-#include "AdvPanel/panel_types.h"
+#include "AdvPanel/model/panel_types.h"
 #include "toolkit/component.h"
 
 #include <string>

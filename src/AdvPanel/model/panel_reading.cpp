@@ -1,4 +1,4 @@
-#include "AdvPanel/panel_reading.h"
+#include "AdvPanel/model/panel_reading.h"
 
 namespace advpanel {
 

@@ -1,7 +1,8 @@
 #pragma once
-// The arithmetic of sizing a panel to its text: what rectangle the text is measured in, and what
-// width and height the panel takes from the measured extent.
-#include "AdvPanel/panel_geometry.h"
+// The arithmetic of the panel's own areas and sizes: the area it leaves to its children, and, when
+// it sizes itself to its text, what rectangle the text is measured in and what width and height
+// the panel takes from the measured extent.
+#include "AdvPanel/model/panel_types.h"
 #include "toolkit/geometry.h"
 
 #include <functional>
@@ -9,6 +10,21 @@
 #include <string_view>
 
 namespace advpanel {
+
+struct PanelFrame {
+    int Width = 0;
+    int Height = 0;
+    bool CaptionVisible = false;
+    TCaptionPosition CaptionPosition = TCaptionPosition::cpTop;
+    int CaptionHeight = 20;
+    bool StatusBarVisible = false;
+    int StatusBarHeight = 18;
+};
+
+// The client rectangle with the caption strip and the status bar taken off, before the border
+// and bevel insets. A top caption takes rows from the top and the status bar from the bottom; a
+// left caption takes columns from the left and the status bar from the right.
+tk::TRect AreaInsideStrips(const PanelFrame& frame);
 
 struct TextExtent {
     int Width = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // Reading the gradient panel's enumerations from a stored layout.
-#include "AdvPanel/panel_geometry.h"
-#include "AdvPanel/panel_types.h"
+#include "AdvPanel/model/panel_size_rules.h"
+#include "AdvPanel/model/panel_types.h"
 #include "toolkit/component_reader.h"
 
 namespace advpanel {
