@@ -261,7 +261,7 @@ private:
     // closed it and any running animation of its own have returned.
     void PostRelease();
 
-    // Collapse and expand (panel_collapse.cpp).
+    // Collapse and expand (mouse/panel_mouse.cpp).
     CollapseFrame MakeCollapseFrame() const;
     int Extent() const;
     void SetExtent(int extent);
