@@ -199,11 +199,12 @@ void TBitmap::LoadFromFileData(const std::string& data) {
     std::memcpy(infoCopy.data(), bytes + sizeof fileHeader, infoSize);
     void* bits = nullptr;
     WindowDC screen(nullptr);
-    HBITMAP section = CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(infoCopy.data()),
-                                       DIB_RGB_COLORS, &bits, nullptr, 0);
+    BitmapHandle section(CreateDIBSection(screen.Get(),
+                                          reinterpret_cast<BITMAPINFO*>(infoCopy.data()),
+                                          DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section) throw EOutOfResources("Out of system resources");
     std::memcpy(bits, bytes + fileHeader.bfOffBits, static_cast<size_t>(stride * rows));
-    handle_.Reset(section);
+    handle_ = std::move(section);
     fileData_ = data;
     width_ = info.biWidth;
     height_ = static_cast<int>(rows);
