@@ -309,8 +309,6 @@ void TControl::ContextPopup(TPoint mousePos, bool& handled) {
     if (OnContextPopup) OnContextPopup(this, mousePos, handled);
 }
 
-void TControl::Loaded() {}
-
 bool TControl::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
     if (name == "Left") {
         SetLeft(reader.Int(value));

@@ -106,10 +106,6 @@ bool TImage::DrawsNothing() const {
     return !icon_ && picture_.Empty();
 }
 
-bool TImage::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
-    return TGraphicControl::ReadProperty(name, value, reader);
-}
-
 TPersistent* TImage::SubObject(std::string_view name) {
     if (name == "Picture") return &picture_;
     return TGraphicControl::SubObject(name);

@@ -44,8 +44,6 @@ public:
     bool DrawsNothing() const override;
 
 protected:
-    bool ReadProperty(std::string_view name, const LayoutValue& value,
-                      LayoutReader& reader) override;
     TPersistent* SubObject(std::string_view name) override;
 
 private:

@@ -16,7 +16,14 @@
 namespace tk {
 namespace {
 
-constexpr const char* kBindingProp = "TkControlObject";
+// The window property that binds a window to its control, named by an atom registered once: the
+// lookup on every message then compares numbers, not strings.
+constexpr const char* kBindingName = "TkControlObject";
+
+LPCSTR BindingProperty() {
+    static const ATOM atom = GlobalAddAtomA(kBindingName);
+    return atom ? MAKEINTATOM(atom) : kBindingName;
+}
 
 // Resets a flag when the scope ends, exceptions included.
 class FlagScope {
@@ -83,7 +90,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, kBindingProp)) : nullptr;
+    return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, BindingProperty())) : nullptr;
 }
 
 void TWinControl::InsertControl(TControl* control) {
@@ -177,11 +184,11 @@ void TWinControl::RecreateWnd() {
 }
 
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TWinControl*>(GetPropA(hwnd, kBindingProp));
+    auto* self = static_cast<TWinControl*>(GetPropA(hwnd, BindingProperty()));
     if (!self && msg == WM_NCCREATE) {
         self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (self) {
-            SetPropA(hwnd, kBindingProp, self);
+            SetPropA(hwnd, BindingProperty(), self);
             self->hwnd_ = hwnd;
         }
     }
@@ -194,7 +201,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, 
         HandleEventException();
     }
     if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, kBindingProp);
+        RemovePropA(hwnd, BindingProperty());
         if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
         self->captureControl_ = nullptr;
         self->hoverControl_ = nullptr;
@@ -338,10 +345,6 @@ void TWinControl::UpdateBoundsFromWindow() {
         Invalidate();
     }
     TControl::BoundsChanged(old);
-}
-
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-    TControl::SetBounds(left, top, width, height);
 }
 
 void TWinControl::BoundsChanged(const TRect& old) {
