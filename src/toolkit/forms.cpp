@@ -1,8 +1,11 @@
 #include "forms.h"
 
 #include "application.h"
+#include "callback_errors.h"
 #include "component_reader.h"
+#include "cyclic_order.h"
 #include "modal.h"
+#include "modal_result.h"
 #include "resources.h"
 #include "screen_fit.h"
 
@@ -14,9 +17,8 @@ namespace {
 BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info))
-        reinterpret_cast<std::vector<TRect>*>(data)->push_back(ToRect(info.rcWork));
-    return TRUE;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    return reinterpret_cast<Collected<TRect>*>(data)->Add(ToRect(info.rcWork)) ? TRUE : FALSE;
 }
 
 void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& out) {
@@ -138,12 +140,13 @@ void TCustomForm::VisibleChanged() {
 }
 
 void TCustomForm::KeepOnScreen() {
-    std::vector<TRect> areas;
+    Collected<TRect> areas;
     EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
+    areas.Errors.Rethrow();
     MONITORINFO primary{};
     primary.cbSize = sizeof primary;
     GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
-    TPoint p = FitOnScreen(BoundsRect(), areas, ToRect(primary.rcWork));
+    TPoint p = FitOnScreen(BoundsRect(), areas.Items, ToRect(primary.rcWork));
     if (p.X != Left() || p.Y != Top()) SetBounds(p.X, p.Y, Width(), Height());
 }
 
@@ -151,19 +154,19 @@ void TCustomForm::Show() {
     SetVisible(true);
 }
 
-int TCustomForm::ShowModal() {
+TModalResult TCustomForm::ShowModal() {
     CancelMouseCapture();
     HWND previouslyActive = GetActiveWindow();
     HandleNeeded();
-    modalResult_ = 0;
+    modalResult_ = mrNone;
     modal_ = true;
     {
         TaskWindowsDisabled others(Handle());
         Show();
         SetForegroundWindow(Handle());
-        while (modalResult_ == 0) {
+        while (modalResult_ == mrNone) {
             if (!Application || !Application->HandleMessage() || Application->Terminated()) {
-                modalResult_ = 2;
+                modalResult_ = mrCancel;
                 break;
             }
         }
@@ -211,14 +214,7 @@ TWinControl* TCustomForm::FirstTabStop() const {
 void TCustomForm::SelectNext(TWinControl* current, bool forward) {
     std::vector<TWinControl*> stops;
     CollectTabStops(*this, stops);
-    if (stops.empty()) return;
-    auto it = std::find(stops.begin(), stops.end(), current);
-    size_t index = 0;
-    if (it != stops.end()) {
-        size_t pos = static_cast<size_t>(it - stops.begin());
-        index = forward ? (pos + 1) % stops.size() : (pos + stops.size() - 1) % stops.size();
-    }
-    stops[index]->SetFocus();
+    if (TWinControl* next = NextInCycle(stops, current, forward)) next->SetFocus();
 }
 
 void TCustomForm::FocusActiveControl() {
@@ -232,7 +228,7 @@ LRESULT TCustomForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CLOSE:
         if (modal_)
-            modalResult_ = 2;
+            modalResult_ = mrCancel;
         else
             Close();
         return 0;
