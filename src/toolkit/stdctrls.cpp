@@ -201,6 +201,19 @@ bool TMemo::SetTextSilently(const std::string& text) {
     return accepted != 0;
 }
 
+void TMemo::BeginUpdate() {
+    if (HandleAllocated()) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TMemo::EndUpdate() {
+    if (!HandleAllocated()) return;
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    // Turning redrawing on shows the window; a hidden memo stays hidden.
+    ShowWindow(Handle(), Visible() ? SW_SHOWNA : SW_HIDE);
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 bool TMemo::Modified() const {
     if (!HandleAllocated()) return savedModified_;
     return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0;

@@ -69,6 +69,9 @@ public:
     bool SetTextSilently(const std::string& text);
     // Raises the change notification (OnChange).
     void NotifyChange() { Change(); }
+    // Between the two the memo does not redraw; EndUpdate shows the result at once.
+    void BeginUpdate();
+    void EndUpdate();
     bool Modified() const;
     void SetModified(bool modified);
 
