@@ -57,7 +57,7 @@ void TCustomPanel::CreateParams(TCreateParams& p) {
     TCustomControl::CreateParams(p);
     if (borderStyle_ == TBorderStyle::bsSingle) p.Style |= WS_BORDER;
     // Redraw on resize is done by invalidating, not by the class styles.
-    p.ClassStyle &= ~(CS_HREDRAW | CS_VREDRAW);
+    p.ClassStyle &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
 }
 
 void TCustomPanel::Paint(TCanvas& canvas) {

@@ -127,9 +127,11 @@ void TPicture::DrawBitmap(HDC dc, HBITMAP bitmap, const TRect& r, bool asDib) co
     int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
     if (asDib) {
         BITMAPINFO info = Dib32Info(width_, height_);
-        std::vector<unsigned> pixels(static_cast<std::size_t>(width_) * height_);
+        std::vector<unsigned> pixels(static_cast<std::size_t>(width_) *
+                                     static_cast<std::size_t>(height_));
         MemoryDC screen(nullptr);
-        if (GetDIBits(screen.Get(), bitmap, 0, height_, pixels.data(), &info, DIB_RGB_COLORS))
+        if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height_), pixels.data(), &info,
+                      DIB_RGB_COLORS))
             StretchDIBits(dc, r.Left, r.Top, r.Width(), r.Height(), 0, 0, width_, height_,
                           pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
     } else {

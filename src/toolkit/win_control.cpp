@@ -131,7 +131,7 @@ WNDPROC TWinControl::RegisterClassFor(const TCreateParams& p) {
         if (!GetClassInfoExA(nullptr, p.BaseClassName.c_str(), &wc))
             throw EOutOfResources("System class " + p.BaseClassName + " not found");
         base = wc.lpfnWndProc;
-        wc.style &= ~(CS_GLOBALCLASS | CS_PARENTDC);
+        wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS | CS_PARENTDC);
     } else {
         wc.style = p.ClassStyle;
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
