@@ -3,12 +3,12 @@
 // whatever its release needs and releases it exactly once: on Reset, on destruction, or not at
 // all once handed on with Release. It converts to nothing implicitly.
 //
-// A kind of handle is described by a traits type:
-//   using Value = ...;                  what is kept: the handle, or the handle and its release state
-//   static Value Invalid();             the empty value
-//   static bool IsValid(const Value&);  whether there is anything to release
-//   static void Close(const Value&);    the release
-//   static auto Raw(const Value&);      optional: what Get() returns instead of the whole Value
+// A kind of handle is described by a traits type with
+// - `Value`: what is kept, the handle or the handle with the state its release needs;
+// - `static Value Invalid()`: the empty value;
+// - `static bool IsValid(const Value&)`: whether there is anything to release;
+// - `static void Close(const Value&)`: the release;
+// - optionally `static auto Raw(const Value&)`: what Get() returns instead of the whole Value.
 // No operating system is needed here, so the owner is tested natively with a counting close.
 #include <utility>
 
