@@ -5,6 +5,7 @@
 #include "event_errors.h"
 #include "file_dialog_rules.h"
 #include "modal.h"
+#include "property_table.h"
 #include "system_library.h"
 
 #include <commdlg.h>
@@ -276,42 +277,42 @@ bool TOpenDialog::Execute() {
     return true;
 }
 
+namespace {
+
+TOpenOptions ReadOpenOptions(LayoutReader& reader, const LayoutValue& value) {
+    return reader.Set<TOpenOptions>(value, {{"ofReadOnly", ofReadOnly},
+                                            {"ofOverwritePrompt", ofOverwritePrompt},
+                                            {"ofHideReadOnly", ofHideReadOnly},
+                                            {"ofNoChangeDir", ofNoChangeDir},
+                                            {"ofShowHelp", ofShowHelp},
+                                            {"ofNoValidate", ofNoValidate},
+                                            {"ofAllowMultiSelect", ofAllowMultiSelect},
+                                            {"ofExtensionDifferent", ofExtensionDifferent},
+                                            {"ofPathMustExist", ofPathMustExist},
+                                            {"ofFileMustExist", ofFileMustExist},
+                                            {"ofCreatePrompt", ofCreatePrompt},
+                                            {"ofShareAware", ofShareAware},
+                                            {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
+                                            {"ofNoTestFileCreate", ofNoTestFileCreate},
+                                            {"ofEnableSizing", ofEnableSizing}});
+}
+
+} // namespace
+
 bool TOpenDialog::ReadProperty(std::string_view name, const LayoutValue& value,
                                LayoutReader& reader) {
-    if (name == "Title") {
-        Title = reader.String(value);
-    } else if (name == "Filter") {
-        Filter = reader.String(value);
-    } else if (name == "FilterIndex") {
-        FilterIndex = reader.Int(value);
-    } else if (name == "DefaultExt") {
-        DefaultExt = reader.String(value);
-    } else if (name == "FileName") {
-        FileName = reader.String(value);
-    } else if (name == "InitialDir") {
-        InitialDir = reader.String(value);
-    } else if (name == "Ctl3D") {
-        Ctl3D = reader.Bool(value);
-    } else if (name == "Options") {
-        Options = reader.Set<TOpenOptions>(value, {{"ofReadOnly", ofReadOnly},
-                                                   {"ofOverwritePrompt", ofOverwritePrompt},
-                                                   {"ofHideReadOnly", ofHideReadOnly},
-                                                   {"ofNoChangeDir", ofNoChangeDir},
-                                                   {"ofShowHelp", ofShowHelp},
-                                                   {"ofNoValidate", ofNoValidate},
-                                                   {"ofAllowMultiSelect", ofAllowMultiSelect},
-                                                   {"ofExtensionDifferent", ofExtensionDifferent},
-                                                   {"ofPathMustExist", ofPathMustExist},
-                                                   {"ofFileMustExist", ofFileMustExist},
-                                                   {"ofCreatePrompt", ofCreatePrompt},
-                                                   {"ofShareAware", ofShareAware},
-                                                   {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
-                                                   {"ofNoTestFileCreate", ofNoTestFileCreate},
-                                                   {"ofEnableSizing", ofEnableSizing}});
-    } else {
-        return TComponent::ReadProperty(name, value, reader);
-    }
-    return true;
+    static const PropertyTable<TOpenDialog> properties{
+        {"Title", Set<&TOpenDialog::Title>},
+        {"Filter", Set<&TOpenDialog::Filter>},
+        {"FilterIndex", Set<&TOpenDialog::FilterIndex>},
+        {"DefaultExt", Set<&TOpenDialog::DefaultExt>},
+        {"FileName", Set<&TOpenDialog::FileName>},
+        {"InitialDir", Set<&TOpenDialog::InitialDir>},
+        {"Ctl3D", Set<&TOpenDialog::Ctl3D>},
+        {"Options", Set<&TOpenDialog::Options, ReadOpenOptions>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TComponent::ReadProperty(name, value, reader);
 }
 
 } // namespace tk

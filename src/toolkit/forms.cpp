@@ -6,6 +6,7 @@
 #include "cyclic_order.h"
 #include "modal.h"
 #include "modal_result.h"
+#include "property_table.h"
 #include "resources.h"
 #include "screen_fit.h"
 
@@ -32,6 +33,19 @@ void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& out) 
         CollectTabStops(*c, out);
     }
 }
+
+constexpr EnumName<TFormBorderStyle> kFormBorderStyleNames[] = {
+    {"bsNone", TFormBorderStyle::bsNone},
+    {"bsSingle", TFormBorderStyle::bsSingle},
+    {"bsSizeable", TFormBorderStyle::bsSizeable},
+    {"bsDialog", TFormBorderStyle::bsDialog}};
+constexpr EnumName<TFormStyle> kFormStyleNames[] = {{"fsNormal", TFormStyle::fsNormal},
+                                                    {"fsStayOnTop", TFormStyle::fsStayOnTop}};
+constexpr EnumName<TWindowState> kWindowStateNames[] = {{"wsNormal", TWindowState::wsNormal},
+                                                        {"wsMinimized", TWindowState::wsMinimized},
+                                                        {"wsMaximized", TWindowState::wsMaximized}};
+constexpr EnumName<TPosition> kPositionNames[] = {{"poDesigned", TPosition::poDesigned},
+                                                  {"poScreenCenter", TPosition::poScreenCenter}};
 
 } // namespace
 
@@ -305,47 +319,26 @@ void TCustomForm::ApplyLayoutScaling() {
 
 bool TCustomForm::ReadProperty(std::string_view name, const LayoutValue& value,
                                LayoutReader& reader) {
-    if (name == "Caption") {
-        SetCaption(reader.String(value));
-    } else if (name == "ClientWidth") {
-        SetClientSize(reader.Int(value), ClientHeight());
-    } else if (name == "ClientHeight") {
-        SetClientSize(ClientWidth(), reader.Int(value));
-    } else if (name == "BorderStyle") {
-        SetBorderStyle(
-            reader.Enum<TFormBorderStyle>(value, {{"bsNone", TFormBorderStyle::bsNone},
-                                                  {"bsSingle", TFormBorderStyle::bsSingle},
-                                                  {"bsSizeable", TFormBorderStyle::bsSizeable},
-                                                  {"bsDialog", TFormBorderStyle::bsDialog}}));
-    } else if (name == "FormStyle") {
-        SetFormStyle(reader.Enum<TFormStyle>(
-            value, {{"fsNormal", TFormStyle::fsNormal}, {"fsStayOnTop", TFormStyle::fsStayOnTop}}));
-    } else if (name == "WindowState") {
-        SetWindowState(
-            reader.Enum<TWindowState>(value, {{"wsNormal", TWindowState::wsNormal},
-                                              {"wsMinimized", TWindowState::wsMinimized},
-                                              {"wsMaximized", TWindowState::wsMaximized}}));
-    } else if (name == "Position") {
-        Position = reader.Enum<TPosition>(value, {{"poDesigned", TPosition::poDesigned},
-                                                  {"poScreenCenter", TPosition::poScreenCenter}});
-    } else if (name == "PixelsPerInch") {
-        PixelsPerInch = reader.Int(value);
-    } else if (name == "TextHeight") {
-        TextHeight = reader.Int(value);
-    } else if (name == "Scaled") {
-        Scaled = reader.Bool(value);
-    } else if (name == "OldCreateOrder") {
-        OldCreateOrder = reader.Bool(value);
-    } else if (name == "Ctl3D") {
-        Ctl3D = reader.Bool(value);
-    } else if (name == "OnCreate") {
-        OnCreate = reader.Method<TNotifyEvent>(value);
-    } else if (name == "OnCloseQuery") {
-        OnCloseQuery = reader.Method<TCloseQueryEvent>(value);
-    } else {
-        return TWinControl::ReadProperty(name, value, reader);
-    }
-    return true;
+    static const PropertyTable<TCustomForm> properties{
+        {"Caption", Set<&TCustomForm::SetCaption>},
+        {"ClientWidth", [](TCustomForm& f, const LayoutValue& v,
+                           LayoutReader& r) { f.SetClientSize(r.Int(v), f.ClientHeight()); }},
+        {"ClientHeight", [](TCustomForm& f, const LayoutValue& v,
+                            LayoutReader& r) { f.SetClientSize(f.ClientWidth(), r.Int(v)); }},
+        {"BorderStyle", Set<&TCustomForm::SetBorderStyle, ReadEnum<kFormBorderStyleNames>>},
+        {"FormStyle", Set<&TCustomForm::SetFormStyle, ReadEnum<kFormStyleNames>>},
+        {"WindowState", Set<&TCustomForm::SetWindowState, ReadEnum<kWindowStateNames>>},
+        {"Position", Set<&TCustomForm::Position, ReadEnum<kPositionNames>>},
+        {"PixelsPerInch", Set<&TCustomForm::PixelsPerInch>},
+        {"TextHeight", Set<&TCustomForm::TextHeight>},
+        {"Scaled", Set<&TCustomForm::Scaled>},
+        {"OldCreateOrder", Set<&TCustomForm::OldCreateOrder>},
+        {"Ctl3D", Set<&TCustomForm::Ctl3D>},
+        {"OnCreate", Set<&TCustomForm::OnCreate>},
+        {"OnCloseQuery", Set<&TCustomForm::OnCloseQuery>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TWinControl::ReadProperty(name, value, reader);
 }
 
 } // namespace tk

@@ -1,5 +1,6 @@
 #pragma once
 // Labels, images and the memo over the system multi-line EDIT control.
+#include "component_reader.h"
 #include "win_control.h"
 
 namespace tk {
@@ -52,6 +53,8 @@ private:
 };
 
 enum class TBorderStyle { bsNone, bsSingle };
+inline constexpr EnumName<TBorderStyle> kBorderStyleNames[] = {
+    {"bsNone", TBorderStyle::bsNone}, {"bsSingle", TBorderStyle::bsSingle}};
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // A multi-line text editor over the system EDIT control. Its text, modified state and settings

@@ -4,6 +4,7 @@
 #include "event_errors.h"
 #include "exceptions.h"
 #include "forms.h"
+#include "property_table.h"
 #include "system_library.h"
 
 #include <oleacc.h>
@@ -362,20 +363,15 @@ void TWinControl::Loaded() {
 
 bool TWinControl::ReadProperty(std::string_view name, const LayoutValue& value,
                                LayoutReader& reader) {
-    if (name == "TabOrder") {
-        TabOrder = reader.Int(value);
-    } else if (name == "TabStop") {
-        TabStop = reader.Bool(value);
-    } else if (name == "DoubleBuffered") {
-        DoubleBuffered = reader.Bool(value);
-    } else if (name == "OnEnter") {
-        OnEnter = reader.Method<TNotifyEvent>(value);
-    } else if (name == "OnExit") {
-        OnExit = reader.Method<TNotifyEvent>(value);
-    } else {
-        return TControl::ReadProperty(name, value, reader);
-    }
-    return true;
+    static const PropertyTable<TWinControl> properties{
+        {"TabOrder", Set<&TWinControl::TabOrder>},
+        {"TabStop", Set<&TWinControl::TabStop>},
+        {"DoubleBuffered", Set<&TWinControl::DoubleBuffered>},
+        {"OnEnter", Set<&TWinControl::OnEnter>},
+        {"OnExit", Set<&TWinControl::OnExit>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TControl::ReadProperty(name, value, reader);
 }
 
 void TWinControl::VisibleChanged() {
