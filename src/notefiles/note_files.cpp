@@ -52,18 +52,21 @@ std::string NoteTextOf(HANDLE file, const std::string& fileName) {
     if (count < 0 || static_cast<std::uint64_t>(count) > kLargestNoteText)
         RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
     try {
-        std::string bytes = ReadWhole(file, count, fileName);
-        if (bytes.find('\0') != std::string::npos)
+        std::string text;
+        switch (NoteTextFromBytes(ReadWhole(file, count, fileName), IsLeadByte, text)) {
+        case NoteTextRefusal::None:
+            return text;
+        case NoteTextRefusal::ContainsNul:
             RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, kContainsNul);
-        if (LongestLine(bytes) > kLongestNoteLine)
+        case NoteTextRefusal::LineTooLong:
             RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, kLineTooLong);
-        std::string text = NormalizeLineBreaks(bytes, IsLeadByte);
-        if (text.size() > kLargestNoteText)
-            RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
-        return text;
+        case NoteTextRefusal::TooLarge:
+            break;
+        }
     } catch (const std::bad_alloc&) {
-        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
     }
+    // Larger than the memo takes, or no memory to make the text.
+    RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
 }
 
 } // namespace
