@@ -30,8 +30,10 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-// a * b / c rounded to the nearest integer, halves away from zero; -1 for a zero divisor or a
-// result beyond 32 bits (as the system's MulDiv).
+// a * b / c rounded to the nearest integer, halves away from zero, for operands of any sign (a
+// negative divisor turns the sign of the result); -1 for a zero divisor or a result beyond 32
+// bits, as the system's MulDiv answers. The one home of this rounding: layout scaling, the
+// dialogs and the panel's markup all use it.
 int MulDivRound(int a, int b, int c);
 
 } // namespace tk
