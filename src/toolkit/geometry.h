@@ -32,8 +32,7 @@ struct TRect {
 
 // a * b / c rounded to the nearest integer, halves away from zero, for operands of any sign (a
 // negative divisor turns the sign of the result); -1 for a zero divisor or a result beyond 32
-// bits, as the system's MulDiv answers. The one home of this rounding: layout scaling, the
-// dialogs and the panel's markup all use it.
+// bits, as the system's MulDiv answers. Every scaling of the program rounds through this one.
 int MulDivRound(int a, int b, int c);
 
 } // namespace tk
