@@ -14,7 +14,7 @@ void PutTextOnClipboard(HWND owner, const std::string& text) {
     GlobalUnlock(memory.Get());
 
     tk::OpenedClipboard clipboard(owner);
-    if (!clipboard.IsOpen()) throw EClipboardException("Cannot open clipboard");
+    if (!clipboard) throw EClipboardException("Cannot open clipboard");
     EmptyClipboard();
     // Once taken, the memory belongs to the clipboard.
     if (SetClipboardData(CF_TEXT, memory.Get())) memory.Release();

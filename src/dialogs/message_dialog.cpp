@@ -4,8 +4,8 @@
 
 namespace dialogs {
 
-int ShowMessageDialog(const std::string& text, TMsgDlgType kind, TMsgDlgButtons buttons,
-                      int helpContext) {
+tk::TModalResult ShowMessageDialog(const std::string& text, TMsgDlgType kind,
+                                   TMsgDlgButtons buttons, int helpContext) {
     TMessageForm form(nullptr, text, kind, buttons);
     form.HelpContext = helpContext;
     form.HelpFile.clear();
@@ -13,7 +13,7 @@ int ShowMessageDialog(const std::string& text, TMsgDlgType kind, TMsgDlgButtons 
     return form.ShowModal();
 }
 
-int ConfirmMessage(const std::string& text) {
+tk::TModalResult ConfirmMessage(const std::string& text) {
     return ShowMessageDialog(text, TMsgDlgType::mkConfirmation, mbYesNoCancel, 0);
 }
 

@@ -6,6 +6,7 @@
 #include "dialog_text.h"
 #include "message_layout.h"
 #include "toolkit/application.h"
+#include "toolkit/cyclic_order.h"
 
 #include <algorithm>
 
@@ -231,15 +232,7 @@ tk::TButton* TMessageForm::FocusedButton() const {
 }
 
 void TMessageForm::MoveFocus(bool forward) {
-    if (buttons_.empty()) return;
-    size_t n = buttons_.size();
-    auto it = std::find(buttons_.begin(), buttons_.end(), FocusedButton());
-    size_t next = 0;
-    if (it != buttons_.end()) {
-        auto at = static_cast<size_t>(it - buttons_.begin());
-        next = forward ? (at + 1) % n : (at + n - 1) % n;
-    }
-    buttons_[next]->SetFocus();
+    if (tk::TButton* next = tk::NextInCycle(buttons_, FocusedButton(), forward)) next->SetFocus();
 }
 
 } // namespace dialogs

@@ -15,17 +15,17 @@ constexpr std::array<DialogKindInfo, 5> kDialogKinds{{
 }};
 
 constexpr std::array<ButtonKindInfo, kButtonKindCount> kButtonKinds{{
-    {"Yes", 65355, "&Yes", 6},
-    {"No", 65356, "&No", 7},
-    {"OK", 65357, "OK", 1},
-    {"Cancel", 65358, "Cancel", 2},
-    {"Abort", 65328, "&Abort", 3},
-    {"Retry", 65329, "&Retry", 4},
-    {"Ignore", 65330, "&Ignore", 5},
-    {"All", 65331, "&All", 8},
-    {"NoToAll", 65332, "N&o to All", 9},
-    {"YesToAll", 65333, "Yes to &All", 10},
-    {"Help", 65359, "&Help", 0},
+    {"Yes", 65355, "&Yes", tk::mrYes},
+    {"No", 65356, "&No", tk::mrNo},
+    {"OK", 65357, "OK", tk::mrOk},
+    {"Cancel", 65358, "Cancel", tk::mrCancel},
+    {"Abort", 65328, "&Abort", tk::mrAbort},
+    {"Retry", 65329, "&Retry", tk::mrRetry},
+    {"Ignore", 65330, "&Ignore", tk::mrIgnore},
+    {"All", 65331, "&All", tk::mrAll},
+    {"NoToAll", 65332, "N&o to All", tk::mrNoToAll},
+    {"YesToAll", 65333, "Yes to &All", tk::mrYesToAll},
+    {"Help", 65359, "&Help", tk::mrNone},
 }};
 
 std::optional<TMsgDlgBtn> FirstIn(TMsgDlgButtons set, std::initializer_list<TMsgDlgBtn> order) {

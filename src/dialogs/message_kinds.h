@@ -1,5 +1,7 @@
 #pragma once
 // The kinds of message dialog and of its buttons: titles, icons, names, captions and results.
+#include "toolkit/modal_result.h"
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -40,8 +42,8 @@ struct DialogKindInfo {
 struct ButtonKindInfo {
     const char* Name;
     int CaptionId;
-    const char* Caption; // "&" marks the access key
-    int Result;          // stored into the dialog when clicked; 0 keeps the dialog open
+    const char* Caption;     // "&" marks the access key
+    tk::TModalResult Result; // stored into the dialog when clicked; mrNone keeps it open
 };
 
 const DialogKindInfo& DialogKind(TMsgDlgType kind);

@@ -49,11 +49,6 @@ void TglGraphicButton::MouseUp(tk::TMouseButton button, tk::TShiftState shift, i
     if (model_.Release()) PaintNow();
 }
 
-// Entering changes nothing: the next move decides by the pixels.
-void TglGraphicButton::MouseEnter() {
-    tk::TGraphicControl::MouseEnter();
-}
-
 void TglGraphicButton::MouseLeave() {
     if (model_.Leave()) PaintNow();
     tk::TGraphicControl::MouseLeave();

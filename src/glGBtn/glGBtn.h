@@ -25,7 +25,7 @@ public:
     bool Transparent = true;
 
     void Paint(tk::TCanvas& canvas) override;
-    void MouseEnter() override;
+    // Leaving repaints; entering changes nothing: the next move decides by the pixels.
     void MouseLeave() override;
 
 protected:

@@ -162,7 +162,7 @@ std::string NormalizeMultiByte(std::string_view bytes, const LeadTable& lead) {
         const char c = bytes[i];
         if (c == '\r' || c == '\n') {
             out.AppendBreak();
-            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2u : 1u;
         } else if (lead[static_cast<unsigned char>(c)] && i + 1 < bytes.size()) {
             out.Append(&bytes[i], 2);
             i += 2;

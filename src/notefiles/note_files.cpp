@@ -1,6 +1,7 @@
 #include "note_files.h"
 
 #include "line_breaks.h"
+#include "memo_text.h"
 #include "note_file_common.h"
 #include "note_text_limits.h"
 #include "toolkit/exceptions.h"
@@ -18,23 +19,13 @@ bool IsLeadByte(unsigned char c) {
     return IsDBCSLeadByte(c) != FALSE;
 }
 
-// Redrawing of the memo is off while its text is replaced, and it is repainted once after.
-class RedrawSuspended {
+// The memo does not redraw while its text is replaced, and shows the result once after.
+class MemoUpdate {
 public:
-    explicit RedrawSuspended(tk::TMemo& memo) : memo_(memo) {
-        if (memo_.HandleAllocated()) SendMessageA(memo_.Handle(), WM_SETREDRAW, FALSE, 0);
-    }
-    RedrawSuspended(const RedrawSuspended&) = delete;
-    RedrawSuspended& operator=(const RedrawSuspended&) = delete;
-    ~RedrawSuspended() {
-        if (!memo_.HandleAllocated()) return;
-        HWND hwnd = memo_.Handle();
-        SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
-        // Turning redrawing on shows the window; a hidden memo stays hidden.
-        ShowWindow(hwnd, memo_.Visible() ? SW_SHOWNA : SW_HIDE);
-        RedrawWindow(hwnd, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    }
+    explicit MemoUpdate(tk::TMemo& memo) : memo_(memo) { memo_.BeginUpdate(); }
+    MemoUpdate(const MemoUpdate&) = delete;
+    MemoUpdate& operator=(const MemoUpdate&) = delete;
+    ~MemoUpdate() { memo_.EndUpdate(); }
 
 private:
     tk::TMemo& memo_;
@@ -61,46 +52,21 @@ std::string NoteTextOf(HANDLE file, const std::string& fileName) {
     if (count < 0 || static_cast<std::uint64_t>(count) > kLargestNoteText)
         RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
     try {
-        std::string bytes = ReadWhole(file, count, fileName);
-        if (bytes.find('\0') != std::string::npos)
+        std::string text;
+        switch (NoteTextFromBytes(ReadWhole(file, count, fileName), IsLeadByte, text)) {
+        case NoteTextRefusal::None:
+            return text;
+        case NoteTextRefusal::ContainsNul:
             RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, kContainsNul);
-        if (LongestLine(bytes) > kLongestNoteLine)
+        case NoteTextRefusal::LineTooLong:
             RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, kLineTooLong);
-        std::string text = NormalizeLineBreaks(bytes, IsLeadByte);
-        if (text.size() > kLargestNoteText)
-            RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
-        return text;
-    } catch (const std::bad_alloc&) {
-        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
-    }
-}
-
-// Whether the memo holds exactly `text`. The length the control reports is never less than its
-// text's: a shorter one settles the question without fetching a large text.
-bool MemoHolds(const tk::TMemo& memo, const std::string& text) {
-    return memo.TextLength() >= text.size() && memo.Text() == text;
-}
-
-// Whether the memo holds `length` bytes. In a double-byte code page the control may report an
-// upper bound; the text itself then settles it.
-bool MemoHoldsLength(const tk::TMemo& memo, size_t length) {
-    return memo.TextLength() == length || memo.Text().size() == length;
-}
-
-// Hands the whole text to the memo. When the memo refuses it or takes only part of it (its
-// memory can run out while it takes a large text, without saying so), it is given back the text
-// it had, `before`, and EInvalidOperation is raised.
-void PutIntoMemo(tk::TMemo& memo, const std::string& text, const std::string& before) {
-    const bool modified = memo.Modified();
-    bool whole = false;
-    try {
-        whole = memo.SetTextSilently(text) && MemoHoldsLength(memo, text.size());
+        case NoteTextRefusal::TooLarge:
+            break;
+        }
     } catch (const std::bad_alloc&) {
     }
-    if (whole) return;
-    if (!MemoHoldsLength(memo, before.size())) memo.SetTextSilently(before);
-    memo.SetModified(modified);
-    throw tk::EInvalidOperation(kTextExceedsMemo);
+    // Larger than the memo takes, or no memory to make the text.
+    RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
 }
 
 } // namespace
@@ -112,7 +78,7 @@ FileStamp ReadNoteFile(tk::TMemo& memo, const std::string& fileName) {
     if (!file.Valid()) RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, GetLastError());
     const FileStamp stamp = StampOf(file.Get()).value_or(FileStamp{});
 
-    RedrawSuspended redraw(memo);
+    MemoUpdate update(memo);
     const std::string text = NoteTextOf(file.Get(), fileName);
     std::string before; // what the memo holds, to give back should it take only part
     try {

@@ -14,4 +14,14 @@ size_t LongestLine(std::string_view text) {
     return longest;
 }
 
+NoteTextRefusal NoteTextFromBytes(std::string_view bytes, const LeadBytePredicate& isLeadByte,
+                                  std::string& text) {
+    if (bytes.find('\0') != std::string_view::npos) return NoteTextRefusal::ContainsNul;
+    if (LongestLine(bytes) > kLongestNoteLine) return NoteTextRefusal::LineTooLong;
+    std::string normalized = NormalizeLineBreaks(bytes, isLeadByte);
+    if (normalized.size() > kLargestNoteText) return NoteTextRefusal::TooLarge;
+    text = std::move(normalized);
+    return NoteTextRefusal::None;
+}
+
 } // namespace notefiles

@@ -1,7 +1,10 @@
 #pragma once
 // What the memo is measured to take reliably (bench/RESULTS.md has the measurements), and the
 // checks a note's text goes through before the memo is touched.
+#include "line_breaks.h"
+
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace notefiles {
@@ -18,5 +21,18 @@ inline constexpr size_t kLongestNoteLine = 128u * 1024;
 
 // The length of the longest line of `text`: its longest run of bytes without CR or LF.
 size_t LongestLine(std::string_view text);
+
+// Why a file's bytes cannot be a note's text, if they cannot.
+enum class NoteTextRefusal {
+    None,
+    ContainsNul, // the memo would show and save only what comes before it
+    LineTooLong, // longer than kLongestNoteLine
+    TooLarge,    // larger than kLargestNoteText once its line breaks are CR LF
+};
+
+// A file's bytes as the note's text, line breaks made CR LF, into `text`; or why they are
+// refused (then `text` is left as it was).
+NoteTextRefusal NoteTextFromBytes(std::string_view bytes, const LeadBytePredicate& isLeadByte,
+                                  std::string& text);
 
 } // namespace notefiles

@@ -181,7 +181,7 @@ void TForm1::ShowFileTitle() {
 }
 
 bool TForm1::UserAgrees(const char* question) {
-    return dialogs::ConfirmMessage(question) == dialogs::mrYes;
+    return dialogs::ConfirmMessage(question) == tk::mrYes;
 }
 
 // Whether writing to `target` may go ahead: when it is the note's own file and has changed on

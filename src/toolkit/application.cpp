@@ -12,6 +12,8 @@ TApplication* Application = nullptr;
 class TApplication::Window : public TWinControl {
 public:
     Window(TApplication& app) : TWinControl(nullptr), app_(app) {}
+    // The window goes while this object is whole, so that its last messages reach WndProc here.
+    ~Window() override { DestroyHandle(); }
     const char* ClassName() const override { return "TApplicationWindow"; }
     std::string Text;
 
@@ -31,12 +33,13 @@ protected:
         HINSTANCE instance = GetModuleHandleA(nullptr);
         HICON big = LoadIconA(instance, "MAINICON");
         if (!big) return;
-        HICON small = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON),
-                                                    GetSystemMetrics(SM_CYSMICON), 0));
+        // The big icon is the shared one; the small one is made at its own size and is ours.
+        smallIcon_.Reset(static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), 0)));
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(small ? small : big));
+                     reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_.Get() : big));
     }
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
@@ -71,6 +74,11 @@ protected:
                 return 0;
             }
             break;
+        case WM_NCDESTROY: {
+            LRESULT result = TWinControl::WndProc(msg, wParam, lParam);
+            smallIcon_.Reset(); // goes with the window that showed it
+            return result;
+        }
         default:
             break;
         }
@@ -79,6 +87,7 @@ protected:
 
 private:
     TApplication& app_;
+    IconHandle smallIcon_;
 };
 
 TApplication::TApplication() : TComponent(nullptr) {

@@ -4,8 +4,6 @@
 // bitmap (and touching its fresh memory) for every paint costs more than the painting itself.
 #include "win_handles.h"
 
-#include <memory>
-
 namespace tk {
 
 class BackBuffer {
@@ -20,9 +18,11 @@ public:
     void Release();
 
 private:
-    std::unique_ptr<SelectedObject> selected_; // released first: deselects the bitmap
+    // Released in the reverse order: the bitmap is deselected before it is deleted, and both
+    // before the device context goes.
+    MemoryDC memory_;
     BitmapHandle bitmap_;
-    std::unique_ptr<MemoryDC> memory_;
+    SelectedObject selected_;
     int width_ = 0;
     int height_ = 0;
     int bitsPerPixel_ = 0;

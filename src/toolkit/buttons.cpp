@@ -24,7 +24,7 @@ void TButton::CreateParams(TCreateParams& p) {
 }
 
 void TButton::Click() {
-    if (ModalResult != 0)
+    if (ModalResult != mrNone)
         if (TCustomForm* form = ParentForm()) form->SetModalResult(ModalResult);
     TControl::Click();
 }

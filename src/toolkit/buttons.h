@@ -1,5 +1,6 @@
 #pragma once
 // The push button over the system BUTTON control. A click stores its ModalResult into its form.
+#include "modal_result.h"
 #include "win_control.h"
 
 #include <string>
@@ -13,7 +14,7 @@ public:
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
-    int ModalResult = 0;
+    TModalResult ModalResult = mrNone;
     // The default button answers Enter; it shows the default look unless another button has
     // the focus, in which case that one shows it.
     bool Default = false;

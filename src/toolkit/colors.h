@@ -9,7 +9,7 @@ namespace tk {
 using TColor = std::int32_t;
 
 constexpr TColor SystemColor(int index) {
-    return static_cast<TColor>(0xFF000000u | index);
+    return static_cast<TColor>(0xFF000000u | static_cast<std::uint32_t>(index));
 }
 constexpr bool IsSystemColor(TColor c) {
     return (static_cast<std::uint32_t>(c) >> 24) == 0xFF;

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,9 @@
 namespace tk {
 
 using ComponentFactory = TComponent* (*)(TComponent* owner);
+
+// One name of an enumeration's values in a stored layout.
+template <typename E> using EnumName = std::pair<std::string_view, E>;
 
 // Registers the classes that stored layouts may name.
 void RegisterComponentClass(std::string_view className, ComponentFactory factory);
@@ -47,12 +51,14 @@ public:
     TColor Color(const LayoutValue& v) const;
     std::string ResourceData(const LayoutValue& v) const;
 
-    template <typename E>
-    E Enum(const LayoutValue& v,
-           std::initializer_list<std::pair<std::string_view, E>> names) const {
+    template <typename E> E Enum(const LayoutValue& v, std::span<const EnumName<E>> names) const {
         for (const auto& [name, value] : names)
             if (v.ValueKind == LayoutValue::Kind::Identifier && v.Text == name) return value;
         throw Invalid(v);
+    }
+    template <typename E>
+    E Enum(const LayoutValue& v, std::initializer_list<EnumName<E>> names) const {
+        return Enum<E>(v, std::span<const EnumName<E>>(names.begin(), names.size()));
     }
 
     // A set of flags from identifiers; unknown identifiers are errors.

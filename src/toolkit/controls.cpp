@@ -3,6 +3,7 @@
 #include "component_reader.h"
 #include "forms.h"
 #include "layout_scaling.h"
+#include "property_table.h"
 #include "win_control.h"
 
 namespace tk {
@@ -56,6 +57,20 @@ HCURSOR CursorHandle(TCursor cursor) {
     }
     return LoadCursorA(nullptr, id);
 }
+
+namespace {
+
+constexpr EnumName<TAlign> kAlignNames[] = {
+    {"alNone", TAlign::alNone},    {"alTop", TAlign::alTop},     {"alBottom", TAlign::alBottom},
+    {"alLeft", TAlign::alLeft},    {"alRight", TAlign::alRight}, {"alClient", TAlign::alClient},
+    {"alCustom", TAlign::alCustom}};
+
+constexpr EnumName<TCursor> kCursorNames[] = {
+    {"crDefault", crDefault},   {"crArrow", crArrow},         {"crIBeam", crIBeam},
+    {"crSizeNESW", crSizeNESW}, {"crSizeNS", crSizeNS},       {"crSizeNWSE", crSizeNWSE},
+    {"crSizeWE", crSizeWE},     {"crHandPoint", crHandPoint}, {"crSizeAll", crSizeAll}};
+
+} // namespace
 
 TRect ToRect(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
@@ -137,13 +152,14 @@ void TSizeConstraints::Scale(int m, int d) {
 
 bool TSizeConstraints::ReadProperty(std::string_view name, const LayoutValue& value,
                                     LayoutReader& reader) {
-    int* field = name == "MinWidth"    ? &MinWidth
-                 : name == "MinHeight" ? &MinHeight
-                 : name == "MaxWidth"  ? &MaxWidth
-                 : name == "MaxHeight" ? &MaxHeight
-                                       : nullptr;
-    if (!field) return TPersistent::ReadProperty(name, value, reader);
-    *field = reader.Int(value);
+    static const PropertyTable<TSizeConstraints> properties{
+        {"MinWidth", Set<&TSizeConstraints::MinWidth>},
+        {"MinHeight", Set<&TSizeConstraints::MinHeight>},
+        {"MaxWidth", Set<&TSizeConstraints::MaxWidth>},
+        {"MaxHeight", Set<&TSizeConstraints::MaxHeight>},
+    };
+    if (!properties.Apply(*this, name, value, reader))
+        return TPersistent::ReadProperty(name, value, reader);
     if (OnChange) OnChange();
     return true;
 }
@@ -309,74 +325,38 @@ void TControl::ContextPopup(TPoint mousePos, bool& handled) {
     if (OnContextPopup) OnContextPopup(this, mousePos, handled);
 }
 
-void TControl::Loaded() {}
-
 bool TControl::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
-    if (name == "Left") {
-        SetLeft(reader.Int(value));
-    } else if (name == "Top") {
-        SetTop(reader.Int(value));
-    } else if (name == "Width") {
-        SetWidth(reader.Int(value));
-    } else if (name == "Height") {
-        SetHeight(reader.Int(value));
-    } else if (name == "Align") {
-        SetAlign(reader.Enum<TAlign>(value, {{"alNone", TAlign::alNone},
-                                             {"alTop", TAlign::alTop},
-                                             {"alBottom", TAlign::alBottom},
-                                             {"alLeft", TAlign::alLeft},
-                                             {"alRight", TAlign::alRight},
-                                             {"alClient", TAlign::alClient},
-                                             {"alCustom", TAlign::alCustom}}));
-    } else if (name == "Visible") {
-        SetVisible(reader.Bool(value));
-    } else if (name == "Enabled") {
-        SetEnabled(reader.Bool(value));
-    } else if (name == "Cursor") {
-        SetCursor(reader.Enum<TCursor>(value, {{"crDefault", crDefault},
-                                               {"crArrow", crArrow},
-                                               {"crIBeam", crIBeam},
-                                               {"crSizeNESW", crSizeNESW},
-                                               {"crSizeNS", crSizeNS},
-                                               {"crSizeNWSE", crSizeNWSE},
-                                               {"crSizeWE", crSizeWE},
-                                               {"crHandPoint", crHandPoint},
-                                               {"crSizeAll", crSizeAll}}));
-    } else if (name == "Color") {
-        SetColor(reader.Color(value));
-    } else if (name == "ParentFont") {
-        SetParentFont(reader.Bool(value));
-    } else if (name == "ParentColor") {
-        SetParentColor(reader.Bool(value));
-    } else if (name == "Hint") {
-        Hint = reader.String(value);
-    } else if (name == "ShowHint") {
-        ShowHint = reader.Bool(value);
-        ParentShowHint = false;
-    } else if (name == "ParentShowHint") {
-        ParentShowHint = reader.Bool(value);
-    } else if (name == "OnClick") {
-        OnClick = reader.Method<TNotifyEvent>(value);
-    } else if (name == "OnDblClick") {
-        OnDblClick = reader.Method<TNotifyEvent>(value);
-    } else if (name == "OnMouseDown") {
-        OnMouseDown = reader.Method<TMouseEvent>(value);
-    } else if (name == "OnMouseUp") {
-        OnMouseUp = reader.Method<TMouseEvent>(value);
-    } else if (name == "OnMouseMove") {
-        OnMouseMove = reader.Method<TMouseMoveEvent>(value);
-    } else if (name == "OnContextPopup") {
-        OnContextPopup = reader.Method<TContextPopupEvent>(value);
-    } else if (name == "OnResize") {
-        OnResize = reader.Method<TNotifyEvent>(value);
-    } else if (name == "OnCanResize") {
-        OnCanResize = reader.Method<TCanResizeEvent>(value);
-    } else if (name == "OnConstrainedResize") {
-        OnConstrainedResize = reader.Method<TConstrainedResizeEvent>(value);
-    } else {
-        return TComponent::ReadProperty(name, value, reader);
-    }
-    return true;
+    static const PropertyTable<TControl> properties{
+        {"Left", Set<&TControl::SetLeft>},
+        {"Top", Set<&TControl::SetTop>},
+        {"Width", Set<&TControl::SetWidth>},
+        {"Height", Set<&TControl::SetHeight>},
+        {"Align", Set<&TControl::SetAlign, ReadEnum<kAlignNames>>},
+        {"Visible", Set<&TControl::SetVisible>},
+        {"Enabled", Set<&TControl::SetEnabled>},
+        {"Cursor", Set<&TControl::SetCursor, ReadEnum<kCursorNames>>},
+        {"Color", Set<&TControl::SetColor, &LayoutReader::Color>},
+        {"ParentFont", Set<&TControl::SetParentFont>},
+        {"ParentColor", Set<&TControl::SetParentColor>},
+        {"Hint", Set<&TControl::Hint>},
+        {"ShowHint",
+         [](TControl& c, const LayoutValue& v, LayoutReader& r) {
+             c.ShowHint = r.Bool(v);
+             c.ParentShowHint = false;
+         }},
+        {"ParentShowHint", Set<&TControl::ParentShowHint>},
+        {"OnClick", Set<&TControl::OnClick>},
+        {"OnDblClick", Set<&TControl::OnDblClick>},
+        {"OnMouseDown", Set<&TControl::OnMouseDown>},
+        {"OnMouseUp", Set<&TControl::OnMouseUp>},
+        {"OnMouseMove", Set<&TControl::OnMouseMove>},
+        {"OnContextPopup", Set<&TControl::OnContextPopup>},
+        {"OnResize", Set<&TControl::OnResize>},
+        {"OnCanResize", Set<&TControl::OnCanResize>},
+        {"OnConstrainedResize", Set<&TControl::OnConstrainedResize>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TComponent::ReadProperty(name, value, reader);
 }
 
 TPersistent* TControl::SubObject(std::string_view name) {

@@ -146,7 +146,6 @@ protected:
     bool ReadProperty(std::string_view name, const LayoutValue& value,
                       LayoutReader& reader) override;
     TPersistent* SubObject(std::string_view name) override;
-    void Loaded() override;
 
     void SetBoundsSilently(const TRect& r) { bounds_ = r; }
 

@@ -1,6 +1,7 @@
 #include "extctrls.h"
 
 #include "component_reader.h"
+#include "property_table.h"
 
 namespace tk {
 
@@ -57,7 +58,7 @@ void TCustomPanel::CreateParams(TCreateParams& p) {
     TCustomControl::CreateParams(p);
     if (borderStyle_ == TBorderStyle::bsSingle) p.Style |= WS_BORDER;
     // Redraw on resize is done by invalidating, not by the class styles.
-    p.ClassStyle &= ~(CS_HREDRAW | CS_VREDRAW);
+    p.ClassStyle &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
 }
 
 void TCustomPanel::Paint(TCanvas& canvas) {
@@ -72,25 +73,17 @@ void TCustomPanel::Paint(TCanvas& canvas) {
 
 bool TCustomPanel::ReadProperty(std::string_view name, const LayoutValue& value,
                                 LayoutReader& reader) {
-    if (name == "BevelInner") {
-        SetBevelInner(ReadBevelCut(reader, value));
-    } else if (name == "BevelOuter") {
-        SetBevelOuter(ReadBevelCut(reader, value));
-    } else if (name == "BevelWidth") {
-        SetBevelWidth(reader.Int(value));
-    } else if (name == "BorderWidth") {
-        SetBorderWidth(reader.Int(value));
-    } else if (name == "BorderStyle") {
-        SetBorderStyle(reader.Enum<TBorderStyle>(
-            value, {{"bsNone", TBorderStyle::bsNone}, {"bsSingle", TBorderStyle::bsSingle}}));
-    } else if (name == "UseDockManager") {
-        UseDockManager = reader.Bool(value);
-    } else if (name == "Locked") {
-        Locked = reader.Bool(value);
-    } else {
-        return TCustomControl::ReadProperty(name, value, reader);
-    }
-    return true;
+    static const PropertyTable<TCustomPanel> properties{
+        {"BevelInner", Set<&TCustomPanel::SetBevelInner, ReadBevelCut>},
+        {"BevelOuter", Set<&TCustomPanel::SetBevelOuter, ReadBevelCut>},
+        {"BevelWidth", Set<&TCustomPanel::SetBevelWidth>},
+        {"BorderWidth", Set<&TCustomPanel::SetBorderWidth>},
+        {"BorderStyle", Set<&TCustomPanel::SetBorderStyle, ReadEnum<kBorderStyleNames>>},
+        {"UseDockManager", Set<&TCustomPanel::UseDockManager>},
+        {"Locked", Set<&TCustomPanel::Locked>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TCustomControl::ReadProperty(name, value, reader);
 }
 
 } // namespace tk

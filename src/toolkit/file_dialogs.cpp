@@ -2,8 +2,10 @@
 
 #include "application.h"
 #include "component_reader.h"
+#include "event_errors.h"
 #include "file_dialog_rules.h"
 #include "modal.h"
+#include "property_table.h"
 #include "system_library.h"
 
 #include <commdlg.h>
@@ -65,6 +67,18 @@ std::wstring g_tooLongPath;
 std::wstring g_extension; // the running dialog's default extension
 WNDPROC g_dialogProc = nullptr;
 
+// Whether the name being confirmed is too long for the dialog; if so it is kept, made a full
+// path, in g_tooLongPath.
+bool NoteTooLongName(HWND dialog) {
+    std::wstring typed = TypedName(dialog);
+    std::wstring path = PathFromTypedName(ChosenFolder(dialog), typed, g_extension);
+    // A name from the root ("\...", "\\server\...") may go in after the folder's drive.
+    size_t room = path.size() + (!typed.empty() && typed[0] == L'\\' ? 2 : 0);
+    if (room < MAX_PATH) return false;
+    g_tooLongPath = path;
+    return true;
+}
+
 LRESULT CALLBACK GuardLongNames(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     WNDPROC next = g_dialogProc;
     if (msg == WM_NCDESTROY) {
@@ -72,13 +86,11 @@ LRESULT CALLBACK GuardLongNames(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
         g_dialogProc = nullptr;
     }
     if (msg == WM_COMMAND && LOWORD(wParam) == IDOK) {
-        std::wstring typed = TypedName(dialog);
-        std::wstring path = PathFromTypedName(ChosenFolder(dialog), typed, g_extension);
-        // A name from the root ("\...", "\\server\...") may go in after the folder's drive.
-        size_t room = path.size() + (!typed.empty() && typed[0] == L'\\' ? 2 : 0);
-        if (room >= MAX_PATH) {
-            g_tooLongPath = path;
-            return CallWindowProcW(next, dialog, WM_COMMAND, IDCANCEL, 0);
+        try {
+            if (NoteTooLongName(dialog))
+                return CallWindowProcW(next, dialog, WM_COMMAND, IDCANCEL, 0);
+        } catch (...) {
+            HandleEventException();
         }
     }
     return CallWindowProcW(next, dialog, msg, wParam, lParam);
@@ -167,26 +179,37 @@ DWORD TOpenDialog::SystemFlags() const {
     return flags;
 }
 
-// Moves the dialog, once it is ready, onto the monitor of the active form: centred, one third
-// of the free height from the top.
-UINT_PTR CALLBACK TOpenDialog::PlacementHook(HWND hook, UINT msg, WPARAM, LPARAM lParam) {
-    if (msg != WM_NOTIFY) return 0;
-    HWND dialog = GetParent(hook);
-    UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
+namespace {
+
+// Notes the chosen path as the user confirms it. Once the dialog is ready, guards it against long
+// names and moves it onto the monitor of the active form: centred, one third of the free height
+// from the top.
+void DialogNotified(HWND dialog, UINT code) {
     if (code == CDN_FILEOK) NoteChosenPath(dialog);
-    if (code != CDN_INITDONE) return 0;
+    if (code != CDN_INITDONE) return;
     GuardAgainstLongNames(dialog);
     HWND anchor = GetWindow(dialog, GW_OWNER);
     if (Application && Application->MainForm() && Application->MainForm()->HandleAllocated())
         anchor = Application->MainForm()->Handle();
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST), &info)) return 0;
+    if (!GetMonitorInfoA(MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST), &info)) return;
     RECT r;
     GetWindowRect(dialog, &r);
     TPoint place = FileDialogPlace(ToRect(info.rcMonitor), r.right - r.left, r.bottom - r.top);
     SetWindowPos(dialog, nullptr, place.X, place.Y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+UINT_PTR CALLBACK TOpenDialog::PlacementHook(HWND hook, UINT msg, WPARAM, LPARAM lParam) {
+    if (msg != WM_NOTIFY) return 0;
+    try {
+        DialogNotified(GetParent(hook), reinterpret_cast<NMHDR*>(lParam)->code);
+    } catch (...) {
+        HandleEventException();
+    }
     return 0;
 }
 
@@ -254,42 +277,42 @@ bool TOpenDialog::Execute() {
     return true;
 }
 
+namespace {
+
+TOpenOptions ReadOpenOptions(LayoutReader& reader, const LayoutValue& value) {
+    return reader.Set<TOpenOptions>(value, {{"ofReadOnly", ofReadOnly},
+                                            {"ofOverwritePrompt", ofOverwritePrompt},
+                                            {"ofHideReadOnly", ofHideReadOnly},
+                                            {"ofNoChangeDir", ofNoChangeDir},
+                                            {"ofShowHelp", ofShowHelp},
+                                            {"ofNoValidate", ofNoValidate},
+                                            {"ofAllowMultiSelect", ofAllowMultiSelect},
+                                            {"ofExtensionDifferent", ofExtensionDifferent},
+                                            {"ofPathMustExist", ofPathMustExist},
+                                            {"ofFileMustExist", ofFileMustExist},
+                                            {"ofCreatePrompt", ofCreatePrompt},
+                                            {"ofShareAware", ofShareAware},
+                                            {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
+                                            {"ofNoTestFileCreate", ofNoTestFileCreate},
+                                            {"ofEnableSizing", ofEnableSizing}});
+}
+
+} // namespace
+
 bool TOpenDialog::ReadProperty(std::string_view name, const LayoutValue& value,
                                LayoutReader& reader) {
-    if (name == "Title") {
-        Title = reader.String(value);
-    } else if (name == "Filter") {
-        Filter = reader.String(value);
-    } else if (name == "FilterIndex") {
-        FilterIndex = reader.Int(value);
-    } else if (name == "DefaultExt") {
-        DefaultExt = reader.String(value);
-    } else if (name == "FileName") {
-        FileName = reader.String(value);
-    } else if (name == "InitialDir") {
-        InitialDir = reader.String(value);
-    } else if (name == "Ctl3D") {
-        Ctl3D = reader.Bool(value);
-    } else if (name == "Options") {
-        Options = reader.Set<TOpenOptions>(value, {{"ofReadOnly", ofReadOnly},
-                                                   {"ofOverwritePrompt", ofOverwritePrompt},
-                                                   {"ofHideReadOnly", ofHideReadOnly},
-                                                   {"ofNoChangeDir", ofNoChangeDir},
-                                                   {"ofShowHelp", ofShowHelp},
-                                                   {"ofNoValidate", ofNoValidate},
-                                                   {"ofAllowMultiSelect", ofAllowMultiSelect},
-                                                   {"ofExtensionDifferent", ofExtensionDifferent},
-                                                   {"ofPathMustExist", ofPathMustExist},
-                                                   {"ofFileMustExist", ofFileMustExist},
-                                                   {"ofCreatePrompt", ofCreatePrompt},
-                                                   {"ofShareAware", ofShareAware},
-                                                   {"ofNoReadOnlyReturn", ofNoReadOnlyReturn},
-                                                   {"ofNoTestFileCreate", ofNoTestFileCreate},
-                                                   {"ofEnableSizing", ofEnableSizing}});
-    } else {
-        return TComponent::ReadProperty(name, value, reader);
-    }
-    return true;
+    static const PropertyTable<TOpenDialog> properties{
+        {"Title", Set<&TOpenDialog::Title>},
+        {"Filter", Set<&TOpenDialog::Filter>},
+        {"FilterIndex", Set<&TOpenDialog::FilterIndex>},
+        {"DefaultExt", Set<&TOpenDialog::DefaultExt>},
+        {"FileName", Set<&TOpenDialog::FileName>},
+        {"InitialDir", Set<&TOpenDialog::InitialDir>},
+        {"Ctl3D", Set<&TOpenDialog::Ctl3D>},
+        {"Options", Set<&TOpenDialog::Options, ReadOpenOptions>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TComponent::ReadProperty(name, value, reader);
 }
 
 } // namespace tk

@@ -1,8 +1,12 @@
 #include "forms.h"
 
 #include "application.h"
+#include "callback_errors.h"
 #include "component_reader.h"
+#include "cyclic_order.h"
 #include "modal.h"
+#include "modal_result.h"
+#include "property_table.h"
 #include "resources.h"
 #include "screen_fit.h"
 
@@ -14,9 +18,8 @@ namespace {
 BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info))
-        reinterpret_cast<std::vector<TRect>*>(data)->push_back(ToRect(info.rcWork));
-    return TRUE;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    return reinterpret_cast<Collected<TRect>*>(data)->Add(ToRect(info.rcWork)) ? TRUE : FALSE;
 }
 
 void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& out) {
@@ -30,6 +33,19 @@ void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& out) 
         CollectTabStops(*c, out);
     }
 }
+
+constexpr EnumName<TFormBorderStyle> kFormBorderStyleNames[] = {
+    {"bsNone", TFormBorderStyle::bsNone},
+    {"bsSingle", TFormBorderStyle::bsSingle},
+    {"bsSizeable", TFormBorderStyle::bsSizeable},
+    {"bsDialog", TFormBorderStyle::bsDialog}};
+constexpr EnumName<TFormStyle> kFormStyleNames[] = {{"fsNormal", TFormStyle::fsNormal},
+                                                    {"fsStayOnTop", TFormStyle::fsStayOnTop}};
+constexpr EnumName<TWindowState> kWindowStateNames[] = {{"wsNormal", TWindowState::wsNormal},
+                                                        {"wsMinimized", TWindowState::wsMinimized},
+                                                        {"wsMaximized", TWindowState::wsMaximized}};
+constexpr EnumName<TPosition> kPositionNames[] = {{"poDesigned", TPosition::poDesigned},
+                                                  {"poScreenCenter", TPosition::poScreenCenter}};
 
 } // namespace
 
@@ -138,12 +154,13 @@ void TCustomForm::VisibleChanged() {
 }
 
 void TCustomForm::KeepOnScreen() {
-    std::vector<TRect> areas;
+    Collected<TRect> areas;
     EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&areas));
+    areas.Errors.Rethrow();
     MONITORINFO primary{};
     primary.cbSize = sizeof primary;
     GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
-    TPoint p = FitOnScreen(BoundsRect(), areas, ToRect(primary.rcWork));
+    TPoint p = FitOnScreen(BoundsRect(), areas.Items, ToRect(primary.rcWork));
     if (p.X != Left() || p.Y != Top()) SetBounds(p.X, p.Y, Width(), Height());
 }
 
@@ -151,19 +168,19 @@ void TCustomForm::Show() {
     SetVisible(true);
 }
 
-int TCustomForm::ShowModal() {
+TModalResult TCustomForm::ShowModal() {
     CancelMouseCapture();
     HWND previouslyActive = GetActiveWindow();
     HandleNeeded();
-    modalResult_ = 0;
+    modalResult_ = mrNone;
     modal_ = true;
     {
         TaskWindowsDisabled others(Handle());
         Show();
         SetForegroundWindow(Handle());
-        while (modalResult_ == 0) {
+        while (modalResult_ == mrNone) {
             if (!Application || !Application->HandleMessage() || Application->Terminated()) {
-                modalResult_ = 2;
+                modalResult_ = mrCancel;
                 break;
             }
         }
@@ -211,14 +228,7 @@ TWinControl* TCustomForm::FirstTabStop() const {
 void TCustomForm::SelectNext(TWinControl* current, bool forward) {
     std::vector<TWinControl*> stops;
     CollectTabStops(*this, stops);
-    if (stops.empty()) return;
-    auto it = std::find(stops.begin(), stops.end(), current);
-    size_t index = 0;
-    if (it != stops.end()) {
-        size_t pos = static_cast<size_t>(it - stops.begin());
-        index = forward ? (pos + 1) % stops.size() : (pos + stops.size() - 1) % stops.size();
-    }
-    stops[index]->SetFocus();
+    if (TWinControl* next = NextInCycle(stops, current, forward)) next->SetFocus();
 }
 
 void TCustomForm::FocusActiveControl() {
@@ -232,7 +242,7 @@ LRESULT TCustomForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CLOSE:
         if (modal_)
-            modalResult_ = 2;
+            modalResult_ = mrCancel;
         else
             Close();
         return 0;
@@ -309,47 +319,26 @@ void TCustomForm::ApplyLayoutScaling() {
 
 bool TCustomForm::ReadProperty(std::string_view name, const LayoutValue& value,
                                LayoutReader& reader) {
-    if (name == "Caption") {
-        SetCaption(reader.String(value));
-    } else if (name == "ClientWidth") {
-        SetClientSize(reader.Int(value), ClientHeight());
-    } else if (name == "ClientHeight") {
-        SetClientSize(ClientWidth(), reader.Int(value));
-    } else if (name == "BorderStyle") {
-        SetBorderStyle(
-            reader.Enum<TFormBorderStyle>(value, {{"bsNone", TFormBorderStyle::bsNone},
-                                                  {"bsSingle", TFormBorderStyle::bsSingle},
-                                                  {"bsSizeable", TFormBorderStyle::bsSizeable},
-                                                  {"bsDialog", TFormBorderStyle::bsDialog}}));
-    } else if (name == "FormStyle") {
-        SetFormStyle(reader.Enum<TFormStyle>(
-            value, {{"fsNormal", TFormStyle::fsNormal}, {"fsStayOnTop", TFormStyle::fsStayOnTop}}));
-    } else if (name == "WindowState") {
-        SetWindowState(
-            reader.Enum<TWindowState>(value, {{"wsNormal", TWindowState::wsNormal},
-                                              {"wsMinimized", TWindowState::wsMinimized},
-                                              {"wsMaximized", TWindowState::wsMaximized}}));
-    } else if (name == "Position") {
-        Position = reader.Enum<TPosition>(value, {{"poDesigned", TPosition::poDesigned},
-                                                  {"poScreenCenter", TPosition::poScreenCenter}});
-    } else if (name == "PixelsPerInch") {
-        PixelsPerInch = reader.Int(value);
-    } else if (name == "TextHeight") {
-        TextHeight = reader.Int(value);
-    } else if (name == "Scaled") {
-        Scaled = reader.Bool(value);
-    } else if (name == "OldCreateOrder") {
-        OldCreateOrder = reader.Bool(value);
-    } else if (name == "Ctl3D") {
-        Ctl3D = reader.Bool(value);
-    } else if (name == "OnCreate") {
-        OnCreate = reader.Method<TNotifyEvent>(value);
-    } else if (name == "OnCloseQuery") {
-        OnCloseQuery = reader.Method<TCloseQueryEvent>(value);
-    } else {
-        return TWinControl::ReadProperty(name, value, reader);
-    }
-    return true;
+    static const PropertyTable<TCustomForm> properties{
+        {"Caption", Set<&TCustomForm::SetCaption>},
+        {"ClientWidth", [](TCustomForm& f, const LayoutValue& v,
+                           LayoutReader& r) { f.SetClientSize(r.Int(v), f.ClientHeight()); }},
+        {"ClientHeight", [](TCustomForm& f, const LayoutValue& v,
+                            LayoutReader& r) { f.SetClientSize(f.ClientWidth(), r.Int(v)); }},
+        {"BorderStyle", Set<&TCustomForm::SetBorderStyle, ReadEnum<kFormBorderStyleNames>>},
+        {"FormStyle", Set<&TCustomForm::SetFormStyle, ReadEnum<kFormStyleNames>>},
+        {"WindowState", Set<&TCustomForm::SetWindowState, ReadEnum<kWindowStateNames>>},
+        {"Position", Set<&TCustomForm::Position, ReadEnum<kPositionNames>>},
+        {"PixelsPerInch", Set<&TCustomForm::PixelsPerInch>},
+        {"TextHeight", Set<&TCustomForm::TextHeight>},
+        {"Scaled", Set<&TCustomForm::Scaled>},
+        {"OldCreateOrder", Set<&TCustomForm::OldCreateOrder>},
+        {"Ctl3D", Set<&TCustomForm::Ctl3D>},
+        {"OnCreate", Set<&TCustomForm::OnCreate>},
+        {"OnCloseQuery", Set<&TCustomForm::OnCloseQuery>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TWinControl::ReadProperty(name, value, reader);
 }
 
 } // namespace tk

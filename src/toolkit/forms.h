@@ -1,5 +1,6 @@
 #pragma once
 // Forms: top-level windows owned by the application's window, built from a stored layout.
+#include "modal_result.h"
 #include "win_control.h"
 
 #include <string>
@@ -35,10 +36,10 @@ public:
     void Show();
     void Hide();
     // Shows the form modally: every other window of the application is disabled until
-    // ModalResult becomes non-zero (closing the form sets 2); returns that result.
-    int ShowModal();
-    int ModalResult() const { return modalResult_; }
-    void SetModalResult(int result) { modalResult_ = result; }
+    // ModalResult becomes other than mrNone (closing the form sets mrCancel); returns that result.
+    TModalResult ShowModal();
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult result) { modalResult_ = result; }
     bool Modal() const { return modal_; }
 
     // With KeyPreview the form sees key messages for its controls first.
@@ -98,7 +99,7 @@ private:
     TWindowState windowState_ = TWindowState::wsNormal;
     TWinControl* activeControl_ = nullptr;
     bool shownBefore_ = false;
-    int modalResult_ = 0;
+    TModalResult modalResult_ = mrNone;
     bool modal_ = false;
 };
 

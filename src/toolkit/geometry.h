@@ -30,8 +30,9 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-// a * b / c rounded to the nearest integer, halves away from zero; -1 for a zero divisor or a
-// result beyond 32 bits (as the system's MulDiv).
+// a * b / c rounded to the nearest integer, halves away from zero, for operands of any sign (a
+// negative divisor turns the sign of the result); -1 for a zero divisor or a result beyond 32
+// bits, as the system's MulDiv answers. Every scaling of the program rounds through this one.
 int MulDivRound(int a, int b, int c);
 
 } // namespace tk

@@ -3,6 +3,7 @@
 #include "component_reader.h"
 #include "exceptions.h"
 #include "layout_scaling.h"
+#include "property_table.h"
 
 #include <cstring>
 #include <vector>
@@ -138,33 +139,38 @@ HFONT TFont::Handle() const {
     return handle_.Get();
 }
 
+namespace {
+
+// A character set by number or by name.
+int ReadCharset(LayoutReader& reader, const LayoutValue& value) {
+    if (value.ValueKind == LayoutValue::Kind::Integer) return reader.Int(value);
+    return reader.Enum<int>(value, {{"ANSI_CHARSET", ANSI_CHARSET},
+                                    {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+                                    {"SYMBOL_CHARSET", SYMBOL_CHARSET},
+                                    {"EASTEUROPE_CHARSET", EASTEUROPE_CHARSET},
+                                    {"OEM_CHARSET", OEM_CHARSET}});
+}
+
+TFontStyles ReadFontStyles(LayoutReader& reader, const LayoutValue& value) {
+    return reader.Set<TFontStyles>(value, {{"fsBold", fsBold},
+                                           {"fsItalic", fsItalic},
+                                           {"fsUnderline", fsUnderline},
+                                           {"fsStrikeOut", fsStrikeOut}});
+}
+
+} // namespace
+
 bool TFont::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
-    if (name == "Name") {
-        SetName(reader.String(value));
-    } else if (name == "Height") {
-        SetHeight(reader.Int(value));
-    } else if (name == "Size") {
-        SetSize(reader.Int(value));
-    } else if (name == "Color") {
-        SetColor(reader.Color(value));
-    } else if (name == "Charset") {
-        if (value.ValueKind == LayoutValue::Kind::Integer)
-            SetCharset(reader.Int(value));
-        else
-            SetCharset(reader.Enum<int>(value, {{"ANSI_CHARSET", ANSI_CHARSET},
-                                                {"DEFAULT_CHARSET", DEFAULT_CHARSET},
-                                                {"SYMBOL_CHARSET", SYMBOL_CHARSET},
-                                                {"EASTEUROPE_CHARSET", EASTEUROPE_CHARSET},
-                                                {"OEM_CHARSET", OEM_CHARSET}}));
-    } else if (name == "Style") {
-        SetStyle(reader.Set<TFontStyles>(value, {{"fsBold", fsBold},
-                                                 {"fsItalic", fsItalic},
-                                                 {"fsUnderline", fsUnderline},
-                                                 {"fsStrikeOut", fsStrikeOut}}));
-    } else {
-        return TPersistent::ReadProperty(name, value, reader);
-    }
-    return true;
+    static const PropertyTable<TFont> properties{
+        {"Name", Set<&TFont::SetName>},
+        {"Height", Set<&TFont::SetHeight>},
+        {"Size", Set<&TFont::SetSize>},
+        {"Color", Set<&TFont::SetColor, &LayoutReader::Color>},
+        {"Charset", Set<&TFont::SetCharset, ReadCharset>},
+        {"Style", Set<&TFont::SetStyle, ReadFontStyles>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TPersistent::ReadProperty(name, value, reader);
 }
 
 // ---- TBitmap ----
@@ -199,11 +205,12 @@ void TBitmap::LoadFromFileData(const std::string& data) {
     std::memcpy(infoCopy.data(), bytes + sizeof fileHeader, infoSize);
     void* bits = nullptr;
     WindowDC screen(nullptr);
-    HBITMAP section = CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(infoCopy.data()),
-                                       DIB_RGB_COLORS, &bits, nullptr, 0);
+    BitmapHandle section(CreateDIBSection(screen.Get(),
+                                          reinterpret_cast<BITMAPINFO*>(infoCopy.data()),
+                                          DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section) throw EOutOfResources("Out of system resources");
     std::memcpy(bits, bytes + fileHeader.bfOffBits, static_cast<size_t>(stride * rows));
-    handle_.Reset(section);
+    handle_ = std::move(section);
     fileData_ = data;
     width_ = info.biWidth;
     height_ = static_cast<int>(rows);

@@ -4,7 +4,8 @@ namespace tk {
 namespace {
 
 unsigned Word(std::string_view d, std::size_t at) {
-    return static_cast<unsigned char>(d[at]) | static_cast<unsigned char>(d[at + 1]) << 8;
+    return static_cast<unsigned char>(d[at]) |
+           static_cast<unsigned>(static_cast<unsigned char>(d[at + 1])) << 8;
 }
 std::size_t DWord(std::string_view d, std::size_t at) {
     return Word(d, at) | static_cast<std::size_t>(Word(d, at + 2)) << 16;

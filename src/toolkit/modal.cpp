@@ -1,11 +1,14 @@
 #include "modal.h"
 
+#include "callback_errors.h"
+
 namespace tk {
 
 TaskWindowsDisabled::TaskWindowsDisabled(HWND keep) : keep_(keep) {
-    std::vector<HWND> candidates;
+    Collected<HWND> candidates;
     EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&candidates));
-    for (HWND hwnd : candidates) {
+    candidates.Errors.Rethrow();
+    for (HWND hwnd : candidates.Items) {
         if (hwnd == keep_ || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) continue;
         disabled_.push_back(hwnd);
         EnableWindow(hwnd, FALSE);
@@ -18,8 +21,7 @@ TaskWindowsDisabled::~TaskWindowsDisabled() {
 }
 
 BOOL CALLBACK TaskWindowsDisabled::Collect(HWND hwnd, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-    return TRUE;
+    return reinterpret_cast<Collected<HWND>*>(list)->Add(hwnd) ? TRUE : FALSE;
 }
 
 void CancelMouseCapture() {

@@ -58,10 +58,11 @@ void TPicture::LoadFromData(const std::string& data) {
     std::optional<IconImageEntry> entry = BestIconImage(data);
     if (!entry) throw EInvalidOperation("Unsupported picture format");
     auto* bits = reinterpret_cast<BYTE*>(const_cast<char*>(data.data())) + entry->Offset;
-    HICON icon = CreateIconFromResourceEx(bits, static_cast<DWORD>(entry->Size), TRUE, 0x00030000,
-                                          entry->Width, entry->Height, LR_DEFAULTCOLOR);
+    IconHandle icon(CreateIconFromResourceEx(bits, static_cast<DWORD>(entry->Size), TRUE,
+                                             0x00030000, entry->Width, entry->Height,
+                                             LR_DEFAULTCOLOR));
     if (!icon) throw EInvalidOperation("Unsupported picture format");
-    AssignIcon(IconHandle(icon));
+    AssignIcon(std::move(icon));
 }
 
 bool TPicture::LoadFromFile(const std::string& path) {
@@ -80,17 +81,18 @@ bool TPicture::LoadFromFile(const std::string& path) {
 
 bool TPicture::LoadFromResource(HINSTANCE instance, const std::string& name) {
     Clear();
-    if (HANDLE bitmap =
-            LoadImageA(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)) {
-        loaded_.Reset(static_cast<HBITMAP>(bitmap));
+    if (BitmapHandle bitmap{static_cast<HBITMAP>(
+            LoadImageA(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))}) {
+        loaded_ = std::move(bitmap);
         BITMAP bm{};
         GetObjectA(loaded_.Get(), sizeof bm, &bm);
         width_ = bm.bmWidth;
         height_ = bm.bmHeight;
         return !Empty();
     }
-    if (HANDLE icon = LoadImageA(instance, name.c_str(), IMAGE_ICON, 0, 0, 0)) {
-        AssignIcon(IconHandle(static_cast<HICON>(icon)));
+    if (IconHandle icon{
+            static_cast<HICON>(LoadImageA(instance, name.c_str(), IMAGE_ICON, 0, 0, 0))}) {
+        AssignIcon(std::move(icon));
         return !Empty();
     }
     HRSRC found = FindResourceA(instance, name.c_str(), MAKEINTRESOURCEA(10)); // RT_RCDATA
@@ -127,9 +129,11 @@ void TPicture::DrawBitmap(HDC dc, HBITMAP bitmap, const TRect& r, bool asDib) co
     int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
     if (asDib) {
         BITMAPINFO info = Dib32Info(width_, height_);
-        std::vector<unsigned> pixels(static_cast<std::size_t>(width_) * height_);
+        std::vector<unsigned> pixels(static_cast<std::size_t>(width_) *
+                                     static_cast<std::size_t>(height_));
         MemoryDC screen(nullptr);
-        if (GetDIBits(screen.Get(), bitmap, 0, height_, pixels.data(), &info, DIB_RGB_COLORS))
+        if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height_), pixels.data(), &info,
+                      DIB_RGB_COLORS))
             StretchDIBits(dc, r.Left, r.Top, r.Width(), r.Height(), 0, 0, width_, height_,
                           pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
     } else {

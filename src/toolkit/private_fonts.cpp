@@ -9,36 +9,25 @@
 namespace tk {
 namespace {
 
-// A font added from memory, removed when the program ends.
-class MemoryFont {
-public:
-    explicit MemoryFont(const std::string& data) {
-        DWORD count = 0;
-        handle_ = AddFontMemResourceEx(const_cast<char*>(data.data()),
-                                       static_cast<DWORD>(data.size()), nullptr, &count);
-    }
-    MemoryFont(const MemoryFont&) = delete;
-    MemoryFont& operator=(const MemoryFont&) = delete;
-    ~MemoryFont() {
-        if (handle_) RemoveFontMemResourceEx(handle_);
-    }
-    bool Added() const { return handle_ != nullptr; }
-
-private:
-    HANDLE handle_ = nullptr;
-};
+// Adds the fonts of a font file image for this process only; they are removed when the program
+// ends.
+MemoryFontHandle AddMemoryFont(const std::string& data) {
+    DWORD count = 0;
+    return MemoryFontHandle(AddFontMemResourceEx(const_cast<char*>(data.data()),
+                                                 static_cast<DWORD>(data.size()), nullptr, &count));
+}
 
 } // namespace
 
 bool UsePrivateFont(HMODULE module, const char* resourceName) {
-    static std::map<std::string, MemoryFont> fonts;
+    static std::map<std::string, MemoryFontHandle> fonts;
     auto found = fonts.find(resourceName);
     if (found == fonts.end()) {
         std::string data;
         if (!FindResourceData(module, resourceName, data)) return false;
-        found = fonts.try_emplace(resourceName, data).first;
+        found = fonts.try_emplace(resourceName, AddMemoryFont(data)).first;
     }
-    return found->second.Added();
+    return static_cast<bool>(found->second);
 }
 
 bool DrawsCharacter(const TFont& font, char character) {

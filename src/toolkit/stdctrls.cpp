@@ -2,16 +2,29 @@
 
 #include "component_reader.h"
 #include "edit_word_breaks.h"
+#include "property_table.h"
 
 #include <vector>
 
 namespace tk {
 namespace {
 
-TAlignment ReadAlignment(LayoutReader& reader, const LayoutValue& value) {
-    return reader.Enum<TAlignment>(value, {{"taLeftJustify", TAlignment::taLeftJustify},
-                                           {"taRightJustify", TAlignment::taRightJustify},
-                                           {"taCenter", TAlignment::taCenter}});
+constexpr EnumName<TAlignment> kAlignmentNames[] = {{"taLeftJustify", TAlignment::taLeftJustify},
+                                                    {"taRightJustify", TAlignment::taRightJustify},
+                                                    {"taCenter", TAlignment::taCenter}};
+constexpr EnumName<TTextLayout> kTextLayoutNames[] = {{"tlTop", TTextLayout::tlTop},
+                                                      {"tlCenter", TTextLayout::tlCenter},
+                                                      {"tlBottom", TTextLayout::tlBottom}};
+constexpr EnumName<TScrollStyle> kScrollStyleNames[] = {
+    {"ssNone", TScrollStyle::ssNone},
+    {"ssHorizontal", TScrollStyle::ssHorizontal},
+    {"ssVertical", TScrollStyle::ssVertical},
+    {"ssBoth", TScrollStyle::ssBoth}};
+
+// Bevels are drawn only around memos with a border of their own; accepted and ignored here, as
+// the note's memo has none.
+void AcceptBevel(TMemo&, const LayoutValue& value, LayoutReader& reader) {
+    reader.Enum<int>(value, {{"bvNone", 0}, {"bvLowered", 1}, {"bvRaised", 2}, {"bvSpace", 3}});
 }
 
 } // namespace
@@ -63,24 +76,16 @@ void TLabel::Paint(TCanvas& canvas) {
 }
 
 bool TLabel::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
-    if (name == "Caption") {
-        SetCaption(reader.String(value));
-    } else if (name == "Alignment") {
-        Alignment = ReadAlignment(reader, value);
-    } else if (name == "Layout") {
-        Layout = reader.Enum<TTextLayout>(value, {{"tlTop", TTextLayout::tlTop},
-                                                  {"tlCenter", TTextLayout::tlCenter},
-                                                  {"tlBottom", TTextLayout::tlBottom}});
-    } else if (name == "Transparent") {
-        Transparent = reader.Bool(value);
-    } else if (name == "WordWrap") {
-        WordWrap = reader.Bool(value);
-    } else if (name == "AutoSize") {
-        AutoSize = reader.Bool(value);
-    } else {
-        return TGraphicControl::ReadProperty(name, value, reader);
-    }
-    return true;
+    static const PropertyTable<TLabel> properties{
+        {"Caption", Set<&TLabel::SetCaption>},
+        {"Alignment", Set<&TLabel::Alignment, ReadEnum<kAlignmentNames>>},
+        {"Layout", Set<&TLabel::Layout, ReadEnum<kTextLayoutNames>>},
+        {"Transparent", Set<&TLabel::Transparent>},
+        {"WordWrap", Set<&TLabel::WordWrap>},
+        {"AutoSize", Set<&TLabel::AutoSize>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TGraphicControl::ReadProperty(name, value, reader);
 }
 
 // ---- TImage ----
@@ -104,10 +109,6 @@ void TImage::Paint(TCanvas& canvas) {
 
 bool TImage::DrawsNothing() const {
     return !icon_ && picture_.Empty();
-}
-
-bool TImage::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
-    return TGraphicControl::ReadProperty(name, value, reader);
 }
 
 TPersistent* TImage::SubObject(std::string_view name) {
@@ -205,6 +206,19 @@ bool TMemo::SetTextSilently(const std::string& text) {
     return accepted != 0;
 }
 
+void TMemo::BeginUpdate() {
+    if (HandleAllocated()) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TMemo::EndUpdate() {
+    if (!HandleAllocated()) return;
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    // Turning redrawing on shows the window; a hidden memo stays hidden.
+    ShowWindow(Handle(), Visible() ? SW_SHOWNA : SW_HIDE);
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 bool TMemo::Modified() const {
     if (!HandleAllocated()) return savedModified_;
     return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0;
@@ -239,40 +253,23 @@ void TMemo::Change() {
 }
 
 bool TMemo::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
-    if (name == "BorderStyle") {
-        BorderStyle = reader.Enum<TBorderStyle>(
-            value, {{"bsNone", TBorderStyle::bsNone}, {"bsSingle", TBorderStyle::bsSingle}});
-    } else if (name == "BevelInner" || name == "BevelOuter") {
-        // Bevels are drawn only around memos with a border of their own; accepted and ignored
-        // here, as the note's memo has none.
-        reader.Enum<int>(value, {{"bvNone", 0}, {"bvLowered", 1}, {"bvRaised", 2}, {"bvSpace", 3}});
-    } else if (name == "ScrollBars") {
-        ScrollBars = reader.Enum<TScrollStyle>(value, {{"ssNone", TScrollStyle::ssNone},
-                                                       {"ssHorizontal", TScrollStyle::ssHorizontal},
-                                                       {"ssVertical", TScrollStyle::ssVertical},
-                                                       {"ssBoth", TScrollStyle::ssBoth}});
-    } else if (name == "Alignment") {
-        Alignment = ReadAlignment(reader, value);
-    } else if (name == "WordWrap") {
-        WordWrap = reader.Bool(value);
-    } else if (name == "WantReturns") {
-        WantReturns = reader.Bool(value);
-    } else if (name == "WantTabs") {
-        WantTabs = reader.Bool(value);
-    } else if (name == "ReadOnly") {
-        ReadOnly = reader.Bool(value);
-    } else if (name == "HideSelection") {
-        HideSelection = reader.Bool(value);
-    } else if (name == "Ctl3D") {
-        Ctl3D = reader.Bool(value);
-    } else if (name == "MaxLength") {
-        MaxLength = reader.Int(value);
-    } else if (name == "OnChange") {
-        OnChange = reader.Method<TNotifyEvent>(value);
-    } else {
-        return TWinControl::ReadProperty(name, value, reader);
-    }
-    return true;
+    static const PropertyTable<TMemo> properties{
+        {"BorderStyle", Set<&TMemo::BorderStyle, ReadEnum<kBorderStyleNames>>},
+        {"BevelInner", AcceptBevel},
+        {"BevelOuter", AcceptBevel},
+        {"ScrollBars", Set<&TMemo::ScrollBars, ReadEnum<kScrollStyleNames>>},
+        {"Alignment", Set<&TMemo::Alignment, ReadEnum<kAlignmentNames>>},
+        {"WordWrap", Set<&TMemo::WordWrap>},
+        {"WantReturns", Set<&TMemo::WantReturns>},
+        {"WantTabs", Set<&TMemo::WantTabs>},
+        {"ReadOnly", Set<&TMemo::ReadOnly>},
+        {"HideSelection", Set<&TMemo::HideSelection>},
+        {"Ctl3D", Set<&TMemo::Ctl3D>},
+        {"MaxLength", Set<&TMemo::MaxLength>},
+        {"OnChange", Set<&TMemo::OnChange>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TWinControl::ReadProperty(name, value, reader);
 }
 
 } // namespace tk

@@ -1,5 +1,6 @@
 #pragma once
 // Labels, images and the memo over the system multi-line EDIT control.
+#include "component_reader.h"
 #include "win_control.h"
 
 namespace tk {
@@ -44,8 +45,6 @@ public:
     bool DrawsNothing() const override;
 
 protected:
-    bool ReadProperty(std::string_view name, const LayoutValue& value,
-                      LayoutReader& reader) override;
     TPersistent* SubObject(std::string_view name) override;
 
 private:
@@ -54,6 +53,8 @@ private:
 };
 
 enum class TBorderStyle { bsNone, bsSingle };
+inline constexpr EnumName<TBorderStyle> kBorderStyleNames[] = {
+    {"bsNone", TBorderStyle::bsNone}, {"bsSingle", TBorderStyle::bsSingle}};
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // A multi-line text editor over the system EDIT control. Its text, modified state and settings
@@ -71,6 +72,9 @@ public:
     bool SetTextSilently(const std::string& text);
     // Raises the change notification (OnChange).
     void NotifyChange() { Change(); }
+    // Between the two the memo does not redraw; EndUpdate shows the result at once.
+    void BeginUpdate();
+    void EndUpdate();
     bool Modified() const;
     void SetModified(bool modified);
 

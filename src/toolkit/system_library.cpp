@@ -11,6 +11,8 @@ struct LoadedLibrary {
     HMODULE module;
 };
 
+// The system libraries loaded on demand stay loaded until the process ends: the functions taken
+// from them are kept, so no library is ever freed.
 std::vector<LoadedLibrary>& LoadedLibraries() {
     static std::vector<LoadedLibrary> libraries;
     return libraries;

@@ -4,6 +4,7 @@
 #include "event_errors.h"
 #include "exceptions.h"
 #include "forms.h"
+#include "property_table.h"
 #include "system_library.h"
 
 #include <oleacc.h>
@@ -16,7 +17,14 @@
 namespace tk {
 namespace {
 
-constexpr const char* kBindingProp = "TkControlObject";
+// The window property that binds a window to its control, named by an atom registered once: the
+// lookup on every message then compares numbers, not strings.
+constexpr const char* kBindingName = "TkControlObject";
+
+LPCSTR BindingProperty() {
+    static const ATOM atom = GlobalAddAtomA(kBindingName);
+    return atom ? MAKEINTATOM(atom) : kBindingName;
+}
 
 // Resets a flag when the scope ends, exceptions included.
 class FlagScope {
@@ -83,7 +91,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, kBindingProp)) : nullptr;
+    return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, BindingProperty())) : nullptr;
 }
 
 void TWinControl::InsertControl(TControl* control) {
@@ -124,7 +132,7 @@ WNDPROC TWinControl::RegisterClassFor(const TCreateParams& p) {
         if (!GetClassInfoExA(nullptr, p.BaseClassName.c_str(), &wc))
             throw EOutOfResources("System class " + p.BaseClassName + " not found");
         base = wc.lpfnWndProc;
-        wc.style &= ~(CS_GLOBALCLASS | CS_PARENTDC);
+        wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS | CS_PARENTDC);
     } else {
         wc.style = p.ClassStyle;
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -177,11 +185,11 @@ void TWinControl::RecreateWnd() {
 }
 
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TWinControl*>(GetPropA(hwnd, kBindingProp));
+    auto* self = static_cast<TWinControl*>(GetPropA(hwnd, BindingProperty()));
     if (!self && msg == WM_NCCREATE) {
         self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (self) {
-            SetPropA(hwnd, kBindingProp, self);
+            SetPropA(hwnd, BindingProperty(), self);
             self->hwnd_ = hwnd;
         }
     }
@@ -194,7 +202,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, 
         HandleEventException();
     }
     if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, kBindingProp);
+        RemovePropA(hwnd, BindingProperty());
         if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
         self->captureControl_ = nullptr;
         self->hoverControl_ = nullptr;
@@ -340,10 +348,6 @@ void TWinControl::UpdateBoundsFromWindow() {
     TControl::BoundsChanged(old);
 }
 
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-    TControl::SetBounds(left, top, width, height);
-}
-
 void TWinControl::BoundsChanged(const TRect& old) {
     if (hwnd_)
         SetWindowPos(hwnd_, nullptr, Left(), Top(), Width(), Height(),
@@ -359,20 +363,15 @@ void TWinControl::Loaded() {
 
 bool TWinControl::ReadProperty(std::string_view name, const LayoutValue& value,
                                LayoutReader& reader) {
-    if (name == "TabOrder") {
-        TabOrder = reader.Int(value);
-    } else if (name == "TabStop") {
-        TabStop = reader.Bool(value);
-    } else if (name == "DoubleBuffered") {
-        DoubleBuffered = reader.Bool(value);
-    } else if (name == "OnEnter") {
-        OnEnter = reader.Method<TNotifyEvent>(value);
-    } else if (name == "OnExit") {
-        OnExit = reader.Method<TNotifyEvent>(value);
-    } else {
-        return TControl::ReadProperty(name, value, reader);
-    }
-    return true;
+    static const PropertyTable<TWinControl> properties{
+        {"TabOrder", Set<&TWinControl::TabOrder>},
+        {"TabStop", Set<&TWinControl::TabStop>},
+        {"DoubleBuffered", Set<&TWinControl::DoubleBuffered>},
+        {"OnEnter", Set<&TWinControl::OnEnter>},
+        {"OnExit", Set<&TWinControl::OnExit>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TControl::ReadProperty(name, value, reader);
 }
 
 void TWinControl::VisibleChanged() {

@@ -61,8 +61,6 @@ public:
     // Whether the Tab key belongs to this control rather than to focus navigation.
     virtual bool WantsTab() const { return false; }
 
-    void SetBounds(int left, int top, int width, int height) override;
-
     // An accessible object (IAccessible) that stands for the window's client area, handed to
     // accessibility tools that ask for it (WM_GETOBJECT), also after the window is made anew;
     // the control keeps a reference. Null leaves the system's own object.

@@ -1,233 +1,161 @@
 #pragma once
-// Move-only owners of system handles. Each keeps whatever its release needs and releases on every
-// path; none converts implicitly to the raw handle.
-#include <windows.h>
+// The owners of the system handles the program makes, one UniqueOwner kind each. Every owner
+// keeps whatever its release needs (the window for ReleaseDC, the old object for SelectObject)
+// and can be moved, so that objects can hold them by value.
+#include "unique_owner.h"
 
-#include <utility>
+#include <windows.h>
 
 namespace tk {
 
 // A GDI object (HFONT, HBRUSH, HPEN, HBITMAP, HRGN) released with DeleteObject.
-template <typename T> class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(T handle) : handle_(handle) {}
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { Reset(); }
-
-    T Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Reset(T handle = nullptr) {
-        if (handle_) DeleteObject(handle_);
-        handle_ = handle;
-    }
-
-private:
-    T handle_ = nullptr;
+template <typename T> struct GdiObjectTraits : NullIsEmpty<T> {
+    static void Close(T handle) { DeleteObject(handle); }
 };
-
+template <typename T> using GdiObject = UniqueOwner<GdiObjectTraits<T>>;
 using FontHandle = GdiObject<HFONT>;
 using BrushHandle = GdiObject<HBRUSH>;
 using PenHandle = GdiObject<HPEN>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using RegionHandle = GdiObject<HRGN>;
 
-// An icon or cursor made at run time, destroyed with DestroyIcon.
-class IconHandle {
+// An icon or cursor made at run time (not a shared one), destroyed with DestroyIcon.
+struct IconTraits : NullIsEmpty<HICON> {
+    static void Close(HICON icon) { DestroyIcon(icon); }
+};
+using IconHandle = UniqueOwner<IconTraits>;
+
+// An open registry key, closed with RegCloseKey.
+struct RegistryKeyTraits : NullIsEmpty<HKEY> {
+    static void Close(HKEY key) { RegCloseKey(key); }
+};
+using RegistryKey = UniqueOwner<RegistryKeyTraits>;
+
+// Fonts added from memory with AddFontMemResourceEx, removed with RemoveFontMemResourceEx.
+struct MemoryFontTraits : NullIsEmpty<HANDLE> {
+    static void Close(HANDLE fonts) { RemoveFontMemResourceEx(fonts); }
+};
+using MemoryFontHandle = UniqueOwner<MemoryFontTraits>;
+
+// A kernel handle (file, event, process) closed with CloseHandle. The system's calls return
+// either null or INVALID_HANDLE_VALUE for none.
+struct KernelHandleTraits {
+    using Value = HANDLE;
+    static Value Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(HANDLE handle) { return handle != INVALID_HANDLE_VALUE && handle; }
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+class KernelHandle : public UniqueOwner<KernelHandleTraits> {
 public:
-    IconHandle() = default;
-    explicit IconHandle(HICON icon) : icon_(icon) {}
-    IconHandle(IconHandle&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-    IconHandle& operator=(IconHandle&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.icon_, nullptr));
-        return *this;
-    }
-    IconHandle(const IconHandle&) = delete;
-    IconHandle& operator=(const IconHandle&) = delete;
-    ~IconHandle() { Reset(); }
-
-    HICON Get() const { return icon_; }
-    explicit operator bool() const { return icon_ != nullptr; }
-    void Reset(HICON icon = nullptr) {
-        if (icon_) DestroyIcon(icon_);
-        icon_ = icon;
-    }
-
-private:
-    HICON icon_ = nullptr;
+    using UniqueOwner::UniqueOwner;
+    bool Valid() const { return static_cast<bool>(*this); }
 };
 
-// A device context from GetDC, released with ReleaseDC on the same window.
-class WindowDC {
-public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    ~WindowDC() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
-    }
-    HDC Get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
+// Movable global memory from GlobalAlloc, freed with GlobalFree unless handed on with Release
+// (to the clipboard, which then owns it).
+struct GlobalMemoryTraits : NullIsEmpty<HGLOBAL> {
+    static void Close(HGLOBAL memory) { GlobalFree(memory); }
 };
-
-// A device context from BeginPaint, ended with EndPaint.
-class PaintDC {
+class GlobalMemory : public UniqueOwner<GlobalMemoryTraits> {
 public:
-    explicit PaintDC(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
-    PaintDC(const PaintDC&) = delete;
-    PaintDC& operator=(const PaintDC&) = delete;
-    ~PaintDC() { EndPaint(hwnd_, &ps_); }
-    HDC Get() const { return dc_; }
-    const RECT& PaintRect() const { return ps_.rcPaint; }
-
-private:
-    HWND hwnd_;
-    PAINTSTRUCT ps_{};
-    HDC dc_;
+    GlobalMemory() = default;
+    GlobalMemory(UINT flags, SIZE_T bytes) : UniqueOwner(GlobalAlloc(flags, bytes)) {}
 };
 
 // A memory device context from CreateCompatibleDC, released with DeleteDC.
-class MemoryDC {
+struct MemoryDCTraits : NullIsEmpty<HDC> {
+    static void Close(HDC dc) { DeleteDC(dc); }
+};
+class MemoryDC : public UniqueOwner<MemoryDCTraits> {
 public:
-    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    ~MemoryDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    HDC Get() const { return dc_; }
+    MemoryDC() = default;
+    explicit MemoryDC(HDC compatibleWith) : UniqueOwner(CreateCompatibleDC(compatibleWith)) {}
+};
+
+// A device context from GetDC, released with ReleaseDC on the same window.
+struct WindowDCTraits {
+    struct Value {
+        HWND window = nullptr;
+        HDC dc = nullptr;
+    };
+    static Value Invalid() { return {}; }
+    static bool IsValid(const Value& v) { return v.dc != nullptr; }
+    static void Close(const Value& v) { ReleaseDC(v.window, v.dc); }
+    static HDC Raw(const Value& v) { return v.dc; }
+};
+class WindowDC : public UniqueOwner<WindowDCTraits> {
+public:
+    WindowDC() = default;
+    explicit WindowDC(HWND window) : UniqueOwner({window, GetDC(window)}) {}
+};
+
+// A device context from BeginPaint, ended with EndPaint.
+struct PaintDCTraits {
+    struct Value {
+        HWND window = nullptr;
+        PAINTSTRUCT paint{};
+    };
+    static Value Invalid() { return {}; }
+    static bool IsValid(const Value& v) { return v.window != nullptr; }
+    static void Close(const Value& v) { EndPaint(v.window, &v.paint); }
+    static HDC Raw(const Value& v) { return v.paint.hdc; }
+};
+class PaintDC : public UniqueOwner<PaintDCTraits> {
+public:
+    PaintDC() = default;
+    explicit PaintDC(HWND window) : UniqueOwner(Begin(window)) {}
+    const RECT& PaintRect() const { return Stored().paint.rcPaint; }
 
 private:
-    HDC dc_;
+    static Value Begin(HWND window) {
+        Value v{window, {}};
+        BeginPaint(window, &v.paint);
+        return v;
+    }
 };
 
 // An object selected into a device context; the previous object is selected back on release.
-class SelectedObject {
+struct SelectionTraits {
+    struct Value {
+        HDC dc = nullptr;
+        HGDIOBJ previous = nullptr;
+    };
+    static Value Invalid() { return {}; }
+    static bool IsValid(const Value& v) { return v.previous && v.previous != HGDI_ERROR; }
+    static void Close(const Value& v) { SelectObject(v.dc, v.previous); }
+};
+class SelectedObject : public UniqueOwner<SelectionTraits> {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-    ~SelectedObject() {
-        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
-    }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
+    SelectedObject() = default;
+    SelectedObject(HDC dc, HGDIOBJ object) : UniqueOwner({dc, SelectObject(dc, object)}) {}
 };
 
 // The saved state of a device context (clip, origin, modes), restored on release.
-class SavedDCState {
-public:
-    explicit SavedDCState(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
-    SavedDCState(const SavedDCState&) = delete;
-    SavedDCState& operator=(const SavedDCState&) = delete;
-    ~SavedDCState() {
-        if (id_) RestoreDC(dc_, id_);
-    }
-
-private:
-    HDC dc_;
-    int id_;
+struct SavedDCStateTraits {
+    struct Value {
+        HDC dc = nullptr;
+        int id = 0;
+    };
+    static Value Invalid() { return {}; }
+    static bool IsValid(const Value& v) { return v.id != 0; }
+    static void Close(const Value& v) { RestoreDC(v.dc, v.id); }
 };
-
-// A kernel handle (file, event) closed with CloseHandle.
-class KernelHandle {
+class SavedDCState : public UniqueOwner<SavedDCStateTraits> {
 public:
-    KernelHandle() = default;
-    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
-    KernelHandle(KernelHandle&& other) noexcept
-        : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-    KernelHandle& operator=(KernelHandle&& other) noexcept {
-        if (this != &other) {
-            Close();
-            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
-        }
-        return *this;
-    }
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
-    ~KernelHandle() { Close(); }
-
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-
-private:
-    void Close() {
-        if (Valid()) CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-};
-
-// Movable global memory from GlobalAlloc, freed with GlobalFree unless handed on (to the
-// clipboard, which then owns it).
-class GlobalMemory {
-public:
-    GlobalMemory(UINT flags, SIZE_T bytes) : handle_(GlobalAlloc(flags, bytes)) {}
-    GlobalMemory(const GlobalMemory&) = delete;
-    GlobalMemory& operator=(const GlobalMemory&) = delete;
-    ~GlobalMemory() {
-        if (handle_) GlobalFree(handle_);
-    }
-    HGLOBAL Get() const { return handle_; }
-    // Gives up ownership after the system took the memory over.
-    void Release() { handle_ = nullptr; }
-
-private:
-    HGLOBAL handle_;
+    SavedDCState() = default;
+    explicit SavedDCState(HDC dc) : UniqueOwner({dc, SaveDC(dc)}) {}
 };
 
 // The clipboard opened for a window, closed again on release.
-class OpenedClipboard {
-public:
-    explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    ~OpenedClipboard() {
-        if (open_) CloseClipboard();
-    }
-    bool IsOpen() const { return open_; }
-
-private:
-    bool open_;
+struct ClipboardTraits {
+    using Value = bool; // whether it is open
+    static Value Invalid() { return false; }
+    static bool IsValid(bool open) { return open; }
+    static void Close(bool) { CloseClipboard(); }
 };
-
-// An open registry key, closed with RegCloseKey.
-class RegistryKey {
+class OpenedClipboard : public UniqueOwner<ClipboardTraits> {
 public:
-    RegistryKey() = default;
-    explicit RegistryKey(HKEY key) : key_(key) {}
-    RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-    RegistryKey& operator=(RegistryKey&& other) noexcept {
-        if (this != &other) {
-            Close();
-            key_ = std::exchange(other.key_, nullptr);
-        }
-        return *this;
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey() { Close(); }
-
-    HKEY Get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-
-private:
-    void Close() {
-        if (key_) RegCloseKey(key_);
-        key_ = nullptr;
-    }
-    HKEY key_ = nullptr;
+    explicit OpenedClipboard(HWND owner) : UniqueOwner(OpenClipboard(owner) != FALSE) {}
 };
 
 } // namespace tk

@@ -48,6 +48,26 @@ TEST(NoteWindow, OpensWithTheStoredGeometry) {
     EXPECT_EQ(form->Memo1->Text(), "");
 }
 
+// Whether `icon` is still a live icon; the bitmaps its description makes are freed again.
+bool IconExists(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return false;
+    tk::BitmapHandle color(info.hbmColor), mask(info.hbmMask);
+    return true;
+}
+
+TEST(NoteWindow, TheApplicationsSmallIconIsDestroyedWithItsWindow) {
+    HICON small = nullptr;
+    {
+        AppFixture fixture;
+        HWND app = fixture.App().Handle();
+        small = reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_SMALL, 0));
+        ASSERT_TRUE(IconExists(small));
+        ASSERT_NE(small, reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_BIG, 0)));
+    }
+    EXPECT_FALSE(IconExists(small));
+}
+
 TEST(NoteWindow, FollowsAResizeWithTheLayoutRules) {
     AppFixture fixture;
     note::TForm1* form = fixture.CreateNote();

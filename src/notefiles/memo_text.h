@@ -1,0 +1,43 @@
+#pragma once
+// Handing a note's text to the memo and checking what it holds. Written against any memo that
+// offers Text, TextLength, SetTextSilently, Modified and SetModified, so that it needs no
+// operating system and is tested with a memo of the tests' own.
+#include "error_text.h"
+#include "toolkit/exceptions.h"
+
+#include <cstddef>
+#include <new>
+#include <string>
+
+namespace notefiles {
+
+// Whether the memo holds exactly `text`. The length the memo reports is never less than its
+// text's: a shorter one settles the question without fetching a large text.
+template <typename Memo> bool MemoHolds(const Memo& memo, const std::string& text) {
+    return memo.TextLength() >= text.size() && memo.Text() == text;
+}
+
+// Whether the memo holds `length` bytes. In a double-byte code page the memo may report an upper
+// bound; the text itself then settles it.
+template <typename Memo> bool MemoHoldsLength(const Memo& memo, std::size_t length) {
+    return memo.TextLength() == length || memo.Text().size() == length;
+}
+
+// Hands the whole text to the memo. When the memo refuses it or takes only part of it (its
+// memory can run out while it takes a large text, without saying so), it is given back the text
+// it had, `before`, keeps its modified state, and EInvalidOperation is raised.
+template <typename Memo>
+void PutIntoMemo(Memo& memo, const std::string& text, const std::string& before) {
+    const bool modified = memo.Modified();
+    bool whole = false;
+    try {
+        whole = memo.SetTextSilently(text) && MemoHoldsLength(memo, text.size());
+    } catch (const std::bad_alloc&) {
+    }
+    if (whole) return;
+    if (!MemoHoldsLength(memo, before.size())) memo.SetTextSilently(before);
+    memo.SetModified(modified);
+    throw tk::EInvalidOperation(kTextExceedsMemo);
+}
+
+} // namespace notefiles
