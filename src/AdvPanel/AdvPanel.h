@@ -234,9 +234,6 @@ private:
         field = value;
         Invalidate();
     }
-    bool ReadPanelProperty(std::string_view name, const tk::LayoutValue& value,
-                           tk::LayoutReader& reader);
-    bool ReadEvent(std::string_view name, const tk::LayoutValue& value, tk::LayoutReader& reader);
     void SetReference(tk::TComponent*& field, tk::TComponent* value);
     void ResolveReferences();
     // The window's own client size: a bsSingle border takes a pixel off every side.

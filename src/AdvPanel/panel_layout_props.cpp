@@ -3,6 +3,7 @@
 #include "AdvPanel/model/panel_reading.h"
 #include "AdvPanel/model/panel_settings.h"
 #include "toolkit/component_reader.h"
+#include "toolkit/property_table.h"
 
 #include <utility>
 
@@ -15,6 +16,16 @@ std::string ReferenceName(const tk::LayoutValue& v) {
         throw tk::EReadError("Invalid property value " + v.Text);
     return v.Text;
 }
+
+TAnchors ReadAnchors(tk::LayoutReader& r, const tk::LayoutValue& v) {
+    return r.Set<TAnchors>(
+        v, {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}});
+}
+
+constexpr tk::EnumName<TDragKind> kDragKindNames[] = {{"dkDrag", TDragKind::dkDrag},
+                                                       {"dkDock", TDragKind::dkDock}};
+constexpr tk::EnumName<TDragMode> kDragModeNames[] = {{"dmManual", TDragMode::dmManual},
+                                                       {"dmAutomatic", TDragMode::dmAutomatic}};
 
 tk::TCursor ReadDragCursor(tk::LayoutReader& r, const tk::LayoutValue& v) {
     if (v.ValueKind == tk::LayoutValue::Kind::Integer) return r.Int(v);
@@ -29,152 +40,83 @@ tk::TCursor ReadDragCursor(tk::LayoutReader& r, const tk::LayoutValue& v) {
 
 bool TCustomAdvPanel::ReadProperty(std::string_view name, const tk::LayoutValue& value,
                                    tk::LayoutReader& r) {
-    return ReadPanelProperty(name, value, r) || ReadEvent(name, value, r) ||
+    using P = TCustomAdvPanel;
+    using tk::LayoutReader;
+    using tk::Set;
+    // References to other components are kept by name and resolved after loading.
+    using Reference = void (*)(P&, const tk::LayoutValue&, LayoutReader&);
+    static const tk::PropertyTable<P> properties{
+        {"Height", Set<&P::SetPanelHeight>},
+        {"Width", Set<&P::SetPanelWidth>},
+        {"FullHeight", Set<&P::fullHeight_>},
+        {"Version", Set<&P::SetVersion>},
+        {"Anchors", Set<&P::Anchors, ReadAnchors>},
+        {"DockSite", Set<&P::DockSite>},
+        {"DragCursor", Set<&P::DragCursor, ReadDragCursor>},
+        {"DragKind", Set<&P::DragKind, tk::ReadEnum<kDragKindNames>>},
+        {"DragMode", Set<&P::DragMode, tk::ReadEnum<kDragModeNames>>},
+        {"HelpContext", Set<&P::HelpContext>},
+        {"PopupMenu", Reference([](P& p, const tk::LayoutValue& v, LayoutReader&) {
+             p.popupMenuName_ = ReferenceName(v);
+         })},
+        {"Images", Reference([](P& p, const tk::LayoutValue& v, LayoutReader&) {
+             p.imagesName_ = ReferenceName(v);
+         })},
+        {"PictureContainer", Reference([](P& p, const tk::LayoutValue& v, LayoutReader&) {
+             p.pictureContainerName_ = ReferenceName(v);
+         })},
+        {"Styler", Reference([](P& p, const tk::LayoutValue& v, LayoutReader&) {
+             p.stylerName_ = ReferenceName(v);
+         })},
+        {"ColorTo", Set<&P::SetColorTo, &LayoutReader::Color>},
+        {"BorderColor", Set<&P::SetBorderColor, &LayoutReader::Color>},
+        {"BorderShadow", Set<&P::SetBorderShadow>},
+        {"GradientDirection", Set<&P::SetGradientDirection, ReadGradientDirection>},
+        {"CanSize", Set<&P::SetCanSize>},
+        {"BackgroundPosition", Set<&P::SetBackgroundPosition, ReadBackgroundPosition>},
+        {"Ellipsis", Set<&P::SetEllipsis>},
+        {"Indent", Set<&P::SetIndent>},
+        {"TopIndent", Set<&P::SetTopIndent>},
+        {"LineSpacing", Set<&P::SetLineSpacing>},
+        {"TextVAlign", Set<&P::SetTextVAlign, ReadTextVAlignment>},
+        {"ShadowColor", Set<&P::SetShadowColor, &LayoutReader::Color>},
+        {"ShadowOffset", Set<&P::SetShadowOffset>},
+        {"URLColor", Set<&P::SetURLColor, &LayoutReader::Color>},
+        {"Text", Set<&P::SetText>},
+        {"Collaps", Set<&P::SetCollaps>},
+        {"CanMove", Set<&P::CanMove>},
+        {"AnchorHint", Set<&P::AnchorHint>},
+        {"AutoHideChildren", Set<&P::AutoHideChildren>},
+        {"Buffered", Set<&P::Buffered>},
+        {"CollapsColor", Set<&P::CollapsColor, &LayoutReader::Color>},
+        {"CollapsDelay", Set<&P::CollapsDelay>},
+        {"CollapsSteps", Set<&P::CollapsSteps>},
+        {"FixedTop", Set<&P::FixedTop>},
+        {"FixedLeft", Set<&P::FixedLeft>},
+        {"FixedHeight", Set<&P::FixedHeight>},
+        {"FixedWidth", Set<&P::FixedWidth>},
+        {"FreeOnClose", Set<&P::FreeOnClose>},
+        {"Hover", Set<&P::Hover>},
+        {"HoverColor", Set<&P::HoverColor, &LayoutReader::Color>},
+        {"HoverFontColor", Set<&P::HoverFontColor, &LayoutReader::Color>},
+        {"ShowMoveCursor", Set<&P::ShowMoveCursor>},
+        {"OnCaptionClick", Set<&P::OnCaptionClick>},
+        {"OnCaptionDBlClick", Set<&P::OnCaptionDBlClick>},
+        {"OnClose", Set<&P::OnClose>},
+        {"OnMinimize", Set<&P::OnMinimize>},
+        {"OnMaximize", Set<&P::OnMaximize>},
+        {"OnEndCollapsExpand", Set<&P::OnEndCollapsExpand>},
+        {"OnEndMoveSize", Set<&P::OnEndMoveSize>},
+        {"OnMouseEnter", Set<&P::OnMouseEnter>},
+        {"OnMouseLeave", Set<&P::OnMouseLeave>},
+        {"OnAnchorClick", Set<&P::OnAnchorClick>},
+        {"OnAnchorEnter", Set<&P::OnAnchorEnter>},
+        {"OnAnchorExit", Set<&P::OnAnchorExit>},
+        {"OnAnchorHint", Set<&P::OnAnchorHint>},
+        {"OnPaint", Set<&P::OnPaint>},
+    };
+    return properties.Apply(*this, name, value, r) ||
            tk::TCustomPanel::ReadProperty(name, value, r);
-}
-
-bool TCustomAdvPanel::ReadPanelProperty(std::string_view name, const tk::LayoutValue& value,
-                                        tk::LayoutReader& r) {
-    if (name == "Height")
-        SetPanelHeight(r.Int(value));
-    else if (name == "Width")
-        SetPanelWidth(r.Int(value));
-    else if (name == "FullHeight")
-        fullHeight_ = r.Int(value);
-    else if (name == "Version")
-        SetVersion(r.String(value));
-    else if (name == "Anchors")
-        Anchors = r.Set<TAnchors>(
-            value,
-            {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}});
-    else if (name == "DockSite")
-        DockSite = r.Bool(value);
-    else if (name == "DragCursor")
-        DragCursor = ReadDragCursor(r, value);
-    else if (name == "DragKind")
-        DragKind = r.Enum<TDragKind>(
-            value, {{"dkDrag", TDragKind::dkDrag}, {"dkDock", TDragKind::dkDock}});
-    else if (name == "DragMode")
-        DragMode = r.Enum<TDragMode>(
-            value, {{"dmManual", TDragMode::dmManual}, {"dmAutomatic", TDragMode::dmAutomatic}});
-    else if (name == "HelpContext")
-        HelpContext = r.Int(value);
-    else if (name == "PopupMenu")
-        popupMenuName_ = ReferenceName(value);
-    else if (name == "Images")
-        imagesName_ = ReferenceName(value);
-    else if (name == "PictureContainer")
-        pictureContainerName_ = ReferenceName(value);
-    else if (name == "Styler")
-        stylerName_ = ReferenceName(value);
-    else if (name == "ColorTo")
-        SetColorTo(r.Color(value));
-    else if (name == "BorderColor")
-        SetBorderColor(r.Color(value));
-    else if (name == "BorderShadow")
-        SetBorderShadow(r.Bool(value));
-    else if (name == "GradientDirection")
-        SetGradientDirection(ReadGradientDirection(r, value));
-    else if (name == "CanSize")
-        SetCanSize(r.Bool(value));
-    else if (name == "BackgroundPosition")
-        SetBackgroundPosition(ReadBackgroundPosition(r, value));
-    else if (name == "Ellipsis")
-        SetEllipsis(r.Bool(value));
-    else if (name == "Indent")
-        SetIndent(r.Int(value));
-    else if (name == "TopIndent")
-        SetTopIndent(r.Int(value));
-    else if (name == "LineSpacing")
-        SetLineSpacing(r.Int(value));
-    else if (name == "TextVAlign")
-        SetTextVAlign(ReadTextVAlignment(r, value));
-    else if (name == "ShadowColor")
-        SetShadowColor(r.Color(value));
-    else if (name == "ShadowOffset")
-        SetShadowOffset(r.Int(value));
-    else if (name == "URLColor")
-        SetURLColor(r.Color(value));
-    else if (name == "Text")
-        SetText(r.String(value));
-    else if (name == "Collaps")
-        SetCollaps(r.Bool(value));
-    else if (name == "CanMove")
-        CanMove = r.Bool(value);
-    else if (name == "AnchorHint")
-        AnchorHint = r.Bool(value);
-    else if (name == "AutoHideChildren")
-        AutoHideChildren = r.Bool(value);
-    else if (name == "Buffered")
-        Buffered = r.Bool(value);
-    else if (name == "CollapsColor")
-        CollapsColor = r.Color(value);
-    else if (name == "CollapsDelay")
-        CollapsDelay = r.Int(value);
-    else if (name == "CollapsSteps")
-        CollapsSteps = r.Int(value);
-    else if (name == "FixedTop")
-        FixedTop = r.Bool(value);
-    else if (name == "FixedLeft")
-        FixedLeft = r.Bool(value);
-    else if (name == "FixedHeight")
-        FixedHeight = r.Bool(value);
-    else if (name == "FixedWidth")
-        FixedWidth = r.Bool(value);
-    else if (name == "FreeOnClose")
-        FreeOnClose = r.Bool(value);
-    else if (name == "Hover")
-        Hover = r.Bool(value);
-    else if (name == "HoverColor")
-        HoverColor = r.Color(value);
-    else if (name == "HoverFontColor")
-        HoverFontColor = r.Color(value);
-    else if (name == "ShowMoveCursor")
-        ShowMoveCursor = r.Bool(value);
-    else
-        return false;
-    return true;
-}
-
-bool TCustomAdvPanel::ReadEvent(std::string_view name, const tk::LayoutValue& value,
-                                tk::LayoutReader& r) {
-    tk::TNotifyEvent* slot = nullptr;
-    if (name == "OnCaptionClick")
-        slot = &OnCaptionClick;
-    else if (name == "OnCaptionDBlClick")
-        slot = &OnCaptionDBlClick;
-    else if (name == "OnClose")
-        slot = &OnClose;
-    else if (name == "OnMinimize")
-        slot = &OnMinimize;
-    else if (name == "OnMaximize")
-        slot = &OnMaximize;
-    else if (name == "OnEndCollapsExpand")
-        slot = &OnEndCollapsExpand;
-    else if (name == "OnEndMoveSize")
-        slot = &OnEndMoveSize;
-    else if (name == "OnMouseEnter")
-        slot = &OnMouseEnter;
-    else if (name == "OnMouseLeave")
-        slot = &OnMouseLeave;
-    if (name == "OnAnchorClick" || name == "OnAnchorEnter" || name == "OnAnchorExit") {
-        TAnchorEvent& anchorSlot = name == "OnAnchorClick"   ? OnAnchorClick
-                                   : name == "OnAnchorEnter" ? OnAnchorEnter
-                                                             : OnAnchorExit;
-        anchorSlot = r.Method<TAnchorEvent>(value);
-        return true;
-    }
-    if (name == "OnAnchorHint") {
-        OnAnchorHint = r.Method<TAnchorHintEvent>(value);
-        return true;
-    }
-    if (name == "OnPaint") {
-        OnPaint = r.Method<TPaintEvent>(value);
-        return true;
-    }
-    if (!slot) return false;
-    *slot = r.Method<tk::TNotifyEvent>(value);
-    return true;
 }
 
 void TCustomAdvPanel::ResolveReferences() {

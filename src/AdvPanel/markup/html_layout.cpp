@@ -76,11 +76,6 @@ struct Pass {
     bool AnchorBoxValid = false, AnchorHasMouse = false;
 };
 
-int MulDivRound(int a, int b, int c) {
-    long long v = static_cast<long long>(a) * b;
-    return static_cast<int>(v >= 0 ? (v + c / 2) / c : (v - c / 2) / c);
-}
-
 int ParseInt(const std::string& s) {
     long v = std::strtol(s.c_str(), nullptr, 10);
     return static_cast<int>(std::clamp<long>(v, -100000, 100000));
@@ -448,7 +443,7 @@ void HtmlEngine::Tag(Pass& p, std::size_t close) {
             std::string size = attr("SIZE");
             if (!size.empty()) {
                 int points = std::clamp(HtmlFontPoints(ParseInt(size)), 1, 1000);
-                f.Height = -MulDivRound(points, surface_.PixelsPerInch(), 72);
+                f.Height = -tk::MulDivRound(points, surface_.PixelsPerInch(), 72);
             }
         } else {
             f.Name = base_.Name;
@@ -608,7 +603,7 @@ std::optional<tk::TPoint> HtmlEngine::ImageSize(const std::string& src, std::str
     int h = ParseInt(UpperCase(TagAttribute(tag, "HEIGHT")));
     if (w >= 1 && h >= 1) size = {w, h};
     int ppi = surface_.PixelsPerInch();
-    return tk::TPoint{MulDivRound(size.X, ppi, 96), MulDivRound(size.Y, ppi, 96)};
+    return tk::TPoint{tk::MulDivRound(size.X, ppi, 96), tk::MulDivRound(size.Y, ppi, 96)};
 }
 
 void HtmlEngine::Image(Pass& p, std::string_view tag, std::size_t close) {

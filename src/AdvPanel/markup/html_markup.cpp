@@ -204,7 +204,7 @@ tk::TColor HtmlColor(std::string_view value) {
     if (!value.empty() && value[0] == '#') {
         if (value.size() < 7) return tk::clBlack;
         int rgb[3];
-        for (int i = 0; i < 3; ++i) {
+        for (std::size_t i = 0; i < 3; ++i) {
             int hi = HexDigit(value[1 + 2 * i]), lo = HexDigit(value[2 + 2 * i]);
             if (hi < 0 || lo < 0) return tk::clBlack;
             rgb[i] = hi * 16 + lo;

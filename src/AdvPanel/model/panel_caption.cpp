@@ -2,6 +2,7 @@
 
 #include "AdvPanel/model/panel_reading.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/property_table.h"
 
 #include <algorithm>
 
@@ -164,55 +165,35 @@ void TPanelCaption::Assign(const tk::TPersistent& source) {
 
 bool TPanelCaption::ReadProperty(std::string_view name, const tk::LayoutValue& value,
                                  tk::LayoutReader& r) {
-    if (name == "Color")
-        SetColor(r.Color(value));
-    else if (name == "ColorTo")
-        SetColorTo(r.Color(value));
-    else if (name == "CloseColor")
-        SetCloseColor(r.Color(value));
-    else if (name == "CloseButtonColor")
-        SetCloseButtonColor(r.Color(value));
-    else if (name == "CloseButtonHoverColor")
-        CloseButtonHoverColor = r.Color(value);
-    else if (name == "MinMaxButtonColor")
-        SetMinMaxButtonColor(r.Color(value));
-    else if (name == "MinMaxButtonHoverColor")
-        MinMaxButtonHoverColor = r.Color(value);
-    else if (name == "CloseButton")
-        SetCloseButton(r.Bool(value));
-    else if (name == "MinMaxButton")
-        SetMinMaxButton(r.Bool(value));
-    else if (name == "MinMaxCaption")
-        MinMaxCaption = r.Bool(value);
-    else if (name == "Flat")
-        SetFlat(r.Bool(value));
-    else if (name == "Visible")
-        SetVisible(r.Bool(value));
-    else if (name == "Height")
-        SetHeight(r.Int(value));
-    else if (name == "Indent")
-        SetIndent(r.Int(value));
-    else if (name == "TopIndent")
-        SetTopIndent(r.Int(value));
-    else if (name == "ShadeLight")
-        SetShadeLight(r.Int(value));
-    else if (name == "ShadeGrain")
-        SetShadeGrain(r.Int(value));
-    else if (name == "ShadeType")
-        SetShadeType(ReadShadeType(r, value));
-    else if (name == "Shape")
-        SetShape(ReadCaptionShape(r, value));
-    else if (name == "Position")
-        SetPosition(ReadCaptionPosition(r, value));
-    else if (name == "ButtonPosition")
-        ButtonPosition = ReadButtonPosition(r, value);
-    else if (name == "GradientDirection")
-        SetGradientDirection(ReadGradientDirection(r, value));
-    else if (name == "Text")
-        SetText(r.String(value));
-    else
-        return tk::TPersistent::ReadProperty(name, value, r);
-    return true;
+    using C = TPanelCaption;
+    using tk::LayoutReader;
+    using tk::Set;
+    static const tk::PropertyTable<C> properties{
+        {"Color", Set<&C::SetColor, &LayoutReader::Color>},
+        {"ColorTo", Set<&C::SetColorTo, &LayoutReader::Color>},
+        {"CloseColor", Set<&C::SetCloseColor, &LayoutReader::Color>},
+        {"CloseButtonColor", Set<&C::SetCloseButtonColor, &LayoutReader::Color>},
+        {"CloseButtonHoverColor", Set<&C::CloseButtonHoverColor, &LayoutReader::Color>},
+        {"MinMaxButtonColor", Set<&C::SetMinMaxButtonColor, &LayoutReader::Color>},
+        {"MinMaxButtonHoverColor", Set<&C::MinMaxButtonHoverColor, &LayoutReader::Color>},
+        {"CloseButton", Set<&C::SetCloseButton>},
+        {"MinMaxButton", Set<&C::SetMinMaxButton>},
+        {"MinMaxCaption", Set<&C::MinMaxCaption>},
+        {"Flat", Set<&C::SetFlat>},
+        {"Visible", Set<&C::SetVisible>},
+        {"Height", Set<&C::SetHeight>},
+        {"Indent", Set<&C::SetIndent>},
+        {"TopIndent", Set<&C::SetTopIndent>},
+        {"ShadeLight", Set<&C::SetShadeLight>},
+        {"ShadeGrain", Set<&C::SetShadeGrain>},
+        {"ShadeType", Set<&C::SetShadeType, ReadShadeType>},
+        {"Shape", Set<&C::SetShape, ReadCaptionShape>},
+        {"Position", Set<&C::SetPosition, ReadCaptionPosition>},
+        {"ButtonPosition", Set<&C::ButtonPosition, ReadButtonPosition>},
+        {"GradientDirection", Set<&C::SetGradientDirection, ReadGradientDirection>},
+        {"Text", Set<&C::SetText>},
+    };
+    return properties.Apply(*this, name, value, r) || tk::TPersistent::ReadProperty(name, value, r);
 }
 
 tk::TPersistent* TPanelCaption::SubObject(std::string_view name) {

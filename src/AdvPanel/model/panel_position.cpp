@@ -3,22 +3,20 @@
 #include "AdvPanel/AdvPanel.h"
 #include "AdvPanel/model/panel_reading.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/property_table.h"
 
 namespace advpanel {
 
 bool TPanelPosition::ReadProperty(std::string_view name, const tk::LayoutValue& value,
                                   tk::LayoutReader& r) {
-    if (name == "Save")
-        Save = r.Bool(value);
-    else if (name == "Key")
-        Key = r.String(value);
-    else if (name == "Section")
-        Section = r.String(value);
-    else if (name == "Location")
-        Location = ReadPositionLocation(r, value);
-    else
-        return tk::TPersistent::ReadProperty(name, value, r);
-    return true;
+    using P = TPanelPosition;
+    static const tk::PropertyTable<P> properties{
+        {"Save", tk::Set<&P::Save>},
+        {"Key", tk::Set<&P::Key>},
+        {"Section", tk::Set<&P::Section>},
+        {"Location", tk::Set<&P::Location, ReadPositionLocation>},
+    };
+    return properties.Apply(*this, name, value, r) || tk::TPersistent::ReadProperty(name, value, r);
 }
 
 void TPanelPosition::Assign(const tk::TPersistent& source) {
@@ -47,15 +45,12 @@ void TAutoSize::Assign(const tk::TPersistent& source) {
 
 bool TAutoSize::ReadProperty(std::string_view name, const tk::LayoutValue& value,
                              tk::LayoutReader& r) {
-    if (name == "Enabled")
-        SetEnabled(r.Bool(value));
-    else if (name == "Height")
-        Height = r.Bool(value);
-    else if (name == "Width")
-        Width = r.Bool(value);
-    else
-        return tk::TPersistent::ReadProperty(name, value, r);
-    return true;
+    static const tk::PropertyTable<TAutoSize> properties{
+        {"Enabled", tk::Set<&TAutoSize::SetEnabled>},
+        {"Height", tk::Set<&TAutoSize::Height>},
+        {"Width", tk::Set<&TAutoSize::Width>},
+    };
+    return properties.Apply(*this, name, value, r) || tk::TPersistent::ReadProperty(name, value, r);
 }
 
 } // namespace advpanel

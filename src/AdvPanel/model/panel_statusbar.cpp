@@ -1,6 +1,7 @@
 #include "AdvPanel/model/panel_statusbar.h"
 
 #include "AdvPanel/model/panel_reading.h"
+#include "toolkit/property_table.h"
 
 #include <utility>
 
@@ -41,29 +42,24 @@ void TPanelStatusBar::Assign(const tk::TPersistent& source) {
 
 bool TPanelStatusBar::ReadProperty(std::string_view name, const tk::LayoutValue& value,
                                    tk::LayoutReader& r) {
-    if (name == "BevelInner")
-        SetBevelInner(r.Bool(value));
-    else if (name == "BorderColor")
-        SetBorderColor(r.Color(value));
-    else if (name == "BorderStyle")
-        SetBorderSingle(r.Enum<bool>(value, {{"bsNone", false}, {"bsSingle", true}}));
-    else if (name == "ImageIndex")
-        SetImageIndex(r.Int(value));
-    else if (name == "Text")
-        SetText(r.String(value));
-    else if (name == "Color")
-        SetColor(r.Color(value));
-    else if (name == "ColorTo")
-        SetColorTo(r.Color(value));
-    else if (name == "GradientDirection")
-        SetGradientDirection(ReadGradientDirection(r, value));
-    else if (name == "Height")
-        SetHeight(r.Int(value));
-    else if (name == "Visible")
-        SetVisible(r.Bool(value));
-    else
-        return tk::TPersistent::ReadProperty(name, value, r);
-    return true;
+    using S = TPanelStatusBar;
+    using tk::LayoutReader;
+    using tk::Set;
+    static constexpr tk::EnumName<bool> kBorderStyleNames[] = {{"bsNone", false},
+                                                               {"bsSingle", true}};
+    static const tk::PropertyTable<S> properties{
+        {"BevelInner", Set<&S::SetBevelInner>},
+        {"BorderColor", Set<&S::SetBorderColor, &LayoutReader::Color>},
+        {"BorderStyle", Set<&S::SetBorderSingle, tk::ReadEnum<kBorderStyleNames>>},
+        {"ImageIndex", Set<&S::SetImageIndex>},
+        {"Text", Set<&S::SetText>},
+        {"Color", Set<&S::SetColor, &LayoutReader::Color>},
+        {"ColorTo", Set<&S::SetColorTo, &LayoutReader::Color>},
+        {"GradientDirection", Set<&S::SetGradientDirection, ReadGradientDirection>},
+        {"Height", Set<&S::SetHeight>},
+        {"Visible", Set<&S::SetVisible>},
+    };
+    return properties.Apply(*this, name, value, r) || tk::TPersistent::ReadProperty(name, value, r);
 }
 
 tk::TPersistent* TPanelStatusBar::SubObject(std::string_view name) {
