@@ -342,9 +342,8 @@ tk::TPersistent* TCustomAdvPanel::SubObject(std::string_view name) {
 }
 
 void TCustomAdvPanel::Assign(const tk::TPersistent& source) {
-    const auto* src = dynamic_cast<const TCustomAdvPanel*>(&source);
-    if (!src) throw tk::EInvalidCast();
-    if (src == this) return;
+    const auto* src = tk::AssignSource(*this, source);
+    if (!src) return;
     AnchorHint = src->AnchorHint;
     AutoHideChildren = src->AutoHideChildren;
     SetBackground(*src->background_);

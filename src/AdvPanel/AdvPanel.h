@@ -230,9 +230,7 @@ protected:
 
 private:
     template <typename T> void SetAndRepaint(T& field, const T& value) {
-        if (field == value) return;
-        field = value;
-        Invalidate();
+        if (tk::StoreChanged(field, value)) Invalidate();
     }
     void SetReference(tk::TComponent*& field, tk::TComponent* value);
     void ResolveReferences();

@@ -1,6 +1,7 @@
 #pragma once
 // Objects, persistent objects with readable properties, and components with owners.
 #include "events.h"
+#include "exceptions.h"
 #include "layout_text.h"
 
 #include <string>
@@ -36,6 +37,21 @@ protected:
     // The owned sub-object published under `name`, or nullptr.
     virtual TPersistent* SubObject(std::string_view name);
 };
+
+// An Assign's source as the assigning class: null when it is the target itself (nothing to copy);
+// EInvalidCast for a source of another class.
+template <typename T> const T* AssignSource(const T& target, const TPersistent& source) {
+    const auto* typed = dynamic_cast<const T*>(&source);
+    if (!typed) throw EInvalidCast();
+    return typed == &target ? nullptr : typed;
+}
+
+// Stores `value` in `field`; true when that changed it, so that a setter notifies only then.
+template <typename T> bool StoreChanged(T& field, const T& value) {
+    if (field == value) return false;
+    field = value;
+    return true;
+}
 
 // A component: a named object with an owner that destroys it, a loading flag while a stored
 // layout is applied, and a post-load step.

@@ -17,29 +17,19 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
 }
 
 void TCustomPanel::SetBevelInner(TBevelCut value) {
-    if (value == bevelInner_) return;
-    bevelInner_ = value;
-    BordersChanged();
+    if (StoreChanged(bevelInner_, value)) BordersChanged();
 }
 void TCustomPanel::SetBevelOuter(TBevelCut value) {
-    if (value == bevelOuter_) return;
-    bevelOuter_ = value;
-    BordersChanged();
+    if (StoreChanged(bevelOuter_, value)) BordersChanged();
 }
 void TCustomPanel::SetBevelWidth(int value) {
-    if (value == bevelWidth_) return;
-    bevelWidth_ = value;
-    BordersChanged();
+    if (StoreChanged(bevelWidth_, value)) BordersChanged();
 }
 void TCustomPanel::SetBorderWidth(int value) {
-    if (value == borderWidth_) return;
-    borderWidth_ = value;
-    BordersChanged();
+    if (StoreChanged(borderWidth_, value)) BordersChanged();
 }
 void TCustomPanel::SetBorderStyle(TBorderStyle value) {
-    if (value == borderStyle_) return;
-    borderStyle_ = value;
-    RecreateWnd();
+    if (StoreChanged(borderStyle_, value)) RecreateWnd();
 }
 
 void TCustomPanel::BordersChanged() {

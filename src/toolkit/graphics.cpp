@@ -58,32 +58,22 @@ int TFont::Size() const {
 }
 
 void TFont::SetName(const std::string& name) {
-    if (name == name_) return;
-    name_ = name;
-    Changed();
+    if (StoreChanged(name_, name)) Changed();
 }
 void TFont::SetHeight(int height) {
-    if (height == height_) return;
-    height_ = height;
-    Changed();
+    if (StoreChanged(height_, height)) Changed();
 }
 void TFont::SetSize(int size) {
     SetHeight(FontHeightFromSize(size, ScreenPixelsPerInch()));
 }
 void TFont::SetCharset(int charset) {
-    if (charset == charset_) return;
-    charset_ = charset;
-    Changed();
+    if (StoreChanged(charset_, charset)) Changed();
 }
 void TFont::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    Changed();
+    if (StoreChanged(color_, color)) Changed();
 }
 void TFont::SetStyle(TFontStyles style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed();
+    if (StoreChanged(style_, style)) Changed();
 }
 
 void TFont::Assign(const TFont& source) {

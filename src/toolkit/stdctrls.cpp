@@ -36,9 +36,7 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TLabel::SetCaption(const std::string& caption) {
-    if (caption == caption_) return;
-    caption_ = caption;
-    Invalidate();
+    if (StoreChanged(caption_, caption)) Invalidate();
 }
 
 void TLabel::Paint(TCanvas& canvas) {

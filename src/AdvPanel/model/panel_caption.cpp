@@ -30,38 +30,26 @@ void TPanelCaption::ShadeChanged() {
 }
 
 void TPanelCaption::SetColor(tk::TColor v) {
-    if (v == color_) return;
-    color_ = v;
-    ShadeChanged();
+    if (tk::StoreChanged(color_, v)) ShadeChanged();
 }
 void TPanelCaption::SetColorTo(tk::TColor v) {
     colorTo_ = v;
     Changed();
 }
 void TPanelCaption::SetCloseColor(tk::TColor v) {
-    if (v == closeColor_) return;
-    closeColor_ = v;
-    Changed();
+    if (tk::StoreChanged(closeColor_, v)) Changed();
 }
 void TPanelCaption::SetCloseButtonColor(tk::TColor v) {
-    if (v == closeButtonColor_) return;
-    closeButtonColor_ = v;
-    Changed();
+    if (tk::StoreChanged(closeButtonColor_, v)) Changed();
 }
 void TPanelCaption::SetMinMaxButtonColor(tk::TColor v) {
-    if (v == minMaxButtonColor_) return;
-    minMaxButtonColor_ = v;
-    Changed();
+    if (tk::StoreChanged(minMaxButtonColor_, v)) Changed();
 }
 void TPanelCaption::SetCloseButton(bool v) {
-    if (v == closeButton_) return;
-    closeButton_ = v;
-    Changed();
+    if (tk::StoreChanged(closeButton_, v)) Changed();
 }
 void TPanelCaption::SetMinMaxButton(bool v) {
-    if (v == minMaxButton_) return;
-    minMaxButton_ = v;
-    Changed();
+    if (tk::StoreChanged(minMaxButton_, v)) Changed();
 }
 void TPanelCaption::SetFlat(bool v) {
     flat_ = v;
@@ -73,19 +61,13 @@ void TPanelCaption::SetVisible(bool v) {
     Raise(OnStateChange, this);
 }
 void TPanelCaption::SetHeight(int v) {
-    if (v == height_) return;
-    height_ = v;
-    Changed();
+    if (tk::StoreChanged(height_, v)) Changed();
 }
 void TPanelCaption::SetIndent(int v) {
-    if (v == indent_) return;
-    indent_ = v;
-    Changed();
+    if (tk::StoreChanged(indent_, v)) Changed();
 }
 void TPanelCaption::SetTopIndent(int v) {
-    if (v == topIndent_) return;
-    topIndent_ = v;
-    Changed();
+    if (tk::StoreChanged(topIndent_, v)) Changed();
 }
 void TPanelCaption::SetShadeLight(int v) {
     shadeLight_ = std::max(v, 200);
@@ -131,9 +113,8 @@ void TPanelCaption::SetCloseMaxGlyph(const tk::TBitmap& v) {
 }
 
 void TPanelCaption::Assign(const tk::TPersistent& source) {
-    const auto* src = dynamic_cast<const TPanelCaption*>(&source);
-    if (!src) throw tk::EInvalidCast();
-    if (src == this) return;
+    const auto* src = tk::AssignSource(*this, source);
+    if (!src) return;
     SetBackground(src->background_);
     ButtonPosition = src->ButtonPosition;
     SetColor(src->color_);

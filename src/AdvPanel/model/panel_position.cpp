@@ -20,9 +20,8 @@ bool TPanelPosition::ReadProperty(std::string_view name, const tk::LayoutValue& 
 }
 
 void TPanelPosition::Assign(const tk::TPersistent& source) {
-    const auto* src = dynamic_cast<const TPanelPosition*>(&source);
-    if (!src) throw tk::EInvalidCast();
-    if (src == this) return;
+    const auto* src = tk::AssignSource(*this, source);
+    if (!src) return;
     Key = src->Key;
     Section = src->Section;
     Save = src->Save;
@@ -35,9 +34,8 @@ void TAutoSize::SetEnabled(bool value) {
 }
 
 void TAutoSize::Assign(const tk::TPersistent& source) {
-    const auto* src = dynamic_cast<const TAutoSize*>(&source);
-    if (!src) throw tk::EInvalidCast();
-    if (src == this) return;
+    const auto* src = tk::AssignSource(*this, source);
+    if (!src) return;
     SetEnabled(src->enabled_);
     Height = src->Height;
     Width = src->Width;

@@ -52,9 +52,7 @@ protected:
 
 private:
     template <typename T> void Set(T& field, const T& value) {
-        if (field == value) return;
-        field = value;
-        if (OnChange) OnChange();
+        if (tk::StoreChanged(field, value) && OnChange) OnChange();
     }
 
     bool bevelInner_ = false;
