@@ -1,0 +1,61 @@
+#include "unicode_text.h"
+
+namespace tk {
+
+long DecodeUtf8(std::string_view text, size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) return text[at++];
+    // The length of the sequence, its first bits and the smallest value it may hold (anything
+    // smaller is an overlong form).
+    size_t length;
+    char32_t c;
+    char32_t smallest;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, c = lead & 0x1Fu, smallest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, c = lead & 0x0Fu, smallest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, c = lead & 0x07u, smallest = 0x10000;
+    } else {
+        ++at;
+        return -1;
+    }
+    if (text.size() - at < length) {
+        ++at;
+        return -1;
+    }
+    for (size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80) {
+            ++at;
+            return -1;
+        }
+        c = (c << 6) | (next & 0x3Fu);
+    }
+    if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++at;
+        return -1;
+    }
+    at += length;
+    return static_cast<long>(c);
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+} // namespace tk

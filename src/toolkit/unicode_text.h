@@ -1,0 +1,91 @@
+#pragma once
+// Text inside the program is UTF-8 in std::string; the system's "W" functions take UTF-16. The
+// conversions between the two, in one place. Needs no operating system: the code units are
+// wchar_t on Windows and char16_t in the native tests.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tk {
+
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// Decodes one UTF-8 sequence at `at`, moving `at` past it. Returns the code point, or -1 for a
+// byte that starts no valid sequence (overlong forms, surrogates, values above U+10FFFF and
+// truncated sequences are not UTF-8); `at` then moves past that one byte only.
+long DecodeUtf8(std::string_view text, size_t& at);
+
+// Appends the UTF-8 form of a code point (at most U+10FFFF, not a surrogate).
+void AppendUtf8(std::string& out, char32_t c);
+
+// UTF-16 from UTF-8; each byte that starts no valid sequence becomes U+FFFD.
+template <typename Char> std::basic_string<Char> Utf16FromUtf8(std::string_view utf8) {
+    std::basic_string<Char> out;
+    out.reserve(utf8.size());
+    for (size_t at = 0; at < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[at]);
+        if (byte < 0x80) {
+            out.push_back(static_cast<Char>(byte));
+            ++at;
+            continue;
+        }
+        long c = DecodeUtf8(utf8, at);
+        if (c < 0) c = kReplacementCharacter;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out.push_back(static_cast<Char>(0xD800 + (c >> 10)));
+            out.push_back(static_cast<Char>(0xDC00 + (c & 0x3FF)));
+        } else {
+            out.push_back(static_cast<Char>(c));
+        }
+    }
+    return out;
+}
+
+// UTF-8 from UTF-16 code units. A surrogate without its partner becomes U+FFFD, or, when
+// `strict`, ends the conversion: false then, with `out` holding what came before it.
+template <typename Char>
+bool AppendUtf8FromUtf16(std::string& out, std::basic_string_view<Char> utf16, bool strict) {
+    out.reserve(out.size() + utf16.size());
+    for (size_t i = 0; i < utf16.size(); ++i) {
+        const auto unit = static_cast<char32_t>(static_cast<std::uint16_t>(utf16[i]));
+        if (unit < 0x80) {
+            out.push_back(static_cast<char>(unit));
+            continue;
+        }
+        char32_t c = unit;
+        if (unit >= 0xD800 && unit <= 0xDFFF) {
+            const bool paired = unit < 0xDC00 && i + 1 < utf16.size() &&
+                                static_cast<std::uint16_t>(utf16[i + 1]) >= 0xDC00 &&
+                                static_cast<std::uint16_t>(utf16[i + 1]) <= 0xDFFF;
+            if (paired) {
+                c = 0x10000 + ((unit - 0xD800) << 10) +
+                    (static_cast<std::uint16_t>(utf16[++i]) - 0xDC00u);
+            } else {
+                if (strict) return false;
+                c = kReplacementCharacter;
+            }
+        }
+        AppendUtf8(out, c);
+    }
+    return true;
+}
+
+template <typename Char> std::string Utf8FromUtf16(std::basic_string_view<Char> utf16) {
+    std::string out;
+    AppendUtf8FromUtf16(out, utf16, false);
+    return out;
+}
+
+#ifdef _WIN32
+// The forms the W functions take and give.
+inline std::wstring Wide(std::string_view utf8) {
+    return Utf16FromUtf8<wchar_t>(utf8);
+}
+inline std::string Utf8(std::wstring_view utf16) {
+    return Utf8FromUtf16<wchar_t>(utf16);
+}
+#endif
+
+} // namespace tk
