@@ -75,7 +75,7 @@ void Measure(note::TForm1& note, const char* path, bool openOnly) {
     if (taken && !openOnly) {
         std::string scratch = std::string(path) + ".saved";
         Step("save", [&] {
-            notefiles::WriteNoteFile(memo, scratch);
+            notefiles::WriteNoteFile(scratch, memo.Text());
             WIN32_FILE_ATTRIBUTE_DATA data{};
             GetFileAttributesExA(scratch.c_str(), GetFileExInfoStandard, &data);
             DeleteFileA(scratch.c_str());

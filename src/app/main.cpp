@@ -1,7 +1,7 @@
 // Start-up: the application object, the note window from its stored layout, the note given on
 // the command line, the message loop.
 #include "command_line.h"
-#include "notefiles/exception_display.h"
+#include "exception_display.h"
 #include "notefiles/note_files.h"
 #include "noteform_unit/NoteForm.h"
 #include "toolkit/application.h"
@@ -15,7 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tk::TApplication application;
     try {
         application.Initialize();
-        notefiles::InstallExceptionDisplay(application);
+        app::InstallExceptionDisplay(application);
         application.SetTitle("Pinlet");
         auto* note = application.CreateForm<note::TForm1>();
         std::string given = app::FirstArgument(GetCommandLineA());

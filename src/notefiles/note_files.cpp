@@ -1,7 +1,6 @@
 #include "note_files.h"
 
 #include "line_breaks.h"
-#include "memo_text.h"
 #include "note_file_common.h"
 #include "note_text_limits.h"
 #include "toolkit/exceptions.h"
@@ -18,18 +17,6 @@ constexpr const char* kLineTooLong = "A line of the file is too long for the not
 bool IsLeadByte(unsigned char c) {
     return IsDBCSLeadByte(c) != FALSE;
 }
-
-// The memo does not redraw while its text is replaced, and shows the result once after.
-class MemoUpdate {
-public:
-    explicit MemoUpdate(tk::TMemo& memo) : memo_(memo) { memo_.BeginUpdate(); }
-    MemoUpdate(const MemoUpdate&) = delete;
-    MemoUpdate& operator=(const MemoUpdate&) = delete;
-    ~MemoUpdate() { memo_.EndUpdate(); }
-
-private:
-    tk::TMemo& memo_;
-};
 
 // The `count` bytes of the file from its current position, read with one call; only a whole
 // file is shown, so a short read is an open failure.
@@ -71,25 +58,19 @@ std::string NoteTextOf(HANDLE file, const std::string& fileName) {
 
 } // namespace
 
-FileStamp ReadNoteFile(tk::TMemo& memo, const std::string& fileName) {
+void RaiseOpenError(const std::string& fileName, unsigned long code) {
+    RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, static_cast<DWORD>(code));
+}
+
+NoteFileText ReadNoteFile(const std::string& fileName) {
     RefuseLongName<tk::EFOpenError>(kCannotOpenFile, fileName);
     tk::KernelHandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, GetLastError());
-    const FileStamp stamp = StampOf(file.Get()).value_or(FileStamp{});
-
-    MemoUpdate update(memo);
-    const std::string text = NoteTextOf(file.Get(), fileName);
-    std::string before; // what the memo holds, to give back should it take only part
-    try {
-        if (MemoHolds(memo, text)) return stamp;
-        before = memo.Text();
-    } catch (const std::bad_alloc&) {
-        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
-    }
-    PutIntoMemo(memo, text, before);
-    memo.NotifyChange();
-    return stamp;
+    NoteFileText read;
+    read.Stamp = StampOf(file.Get()).value_or(FileStamp{});
+    read.Text = NoteTextOf(file.Get(), fileName);
+    return read;
 }
 
 } // namespace notefiles

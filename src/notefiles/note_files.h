@@ -1,6 +1,5 @@
 #pragma once
-// Note text files: the memo's text to and from a file, byte for byte.
-#include "toolkit/stdctrls.h"
+// Note text files: a note's text to and from a file, byte for byte.
 
 #include <cstdint>
 #include <optional>
@@ -19,7 +18,7 @@ struct FileStamp {
 // when the system cannot make one.
 std::string FullPath(const std::string& fileName);
 
-// Writes the memo's whole text to the file: exactly its bytes, no byte-order mark, no line break
+// Writes the note's text to the file: exactly its bytes, no byte-order mark, no line break
 // added. A symbolic link or junction is followed: the file it leads to is written and the link
 // kept. The text goes to a new file in the same folder first (created exclusively under an
 // unpredictable name: it never opens a file or link that is already there) and takes the
@@ -27,7 +26,7 @@ std::string FullPath(const std::string& fileName);
 // the file held and leaves no staging file behind. Raises EFCreateError when the target or the
 // staging file cannot be created or the name is too long, EWriteError when not all bytes could
 // be written. Returns the stamp of the file written.
-FileStamp WriteNoteFile(tk::TMemo& memo, const std::string& fileName);
+FileStamp WriteNoteFile(const std::string& fileName, const std::string& text);
 
 // The path of a staging file for `targetFullPath`, in the target's folder and short enough for
 // the ANSI path limit, its name made from `unpredictable`; empty when the folder leaves no room
@@ -40,13 +39,19 @@ inline constexpr unsigned kStagingAttempts = 64;
 using RandomSource = std::uint32_t (*)();
 void SetStagingRandomSource(RandomSource source);
 
-// Replaces the memo's text with the file's, line breaks made CR LF. The memo is left untouched,
-// without a change notification, when the texts are equal; otherwise it changes and notifies
-// once. Raises EFOpenError (the file cannot be opened or read whole, its name is too long, it
-// holds a NUL byte, or it is larger or has a longer line than the memo takes reliably) and
-// EInvalidOperation (the memo refuses the text or takes only part of it; it keeps its text).
-// Returns the stamp of the file read.
-FileStamp ReadNoteFile(tk::TMemo& memo, const std::string& fileName);
+// What a note file holds, as the note shows it.
+struct NoteFileText {
+    std::string Text; // line breaks CR LF
+    FileStamp Stamp;  // of the file read
+};
+
+// The file's text, line breaks made CR LF. Raises EFOpenError when the file cannot be opened or
+// read whole, its name is too long, it holds a NUL byte, or it is larger or has a longer line
+// than the memo takes reliably.
+NoteFileText ReadNoteFile(const std::string& fileName);
+
+// Raises the EFOpenError an open of `fileName` reports for a system error code.
+[[noreturn]] void RaiseOpenError(const std::string& fileName, unsigned long code);
 
 // The stamp of the file as it is now; none when it cannot be looked at (it is missing, say).
 std::optional<FileStamp> CurrentFileStamp(const std::string& fileName);

@@ -290,7 +290,7 @@ void UseFileCalls(const FileCalls* calls) {
     g_calls = calls ? calls : &kSystemCalls;
 }
 
-FileStamp WriteNoteFile(tk::TMemo& memo, const std::string& fileName) {
+FileStamp WriteNoteFile(const std::string& fileName, const std::string& text) {
     RefuseLongName<tk::EFCreateError>(kCannotCreateFile, fileName);
     // Through a link, the file it leads to takes the text and the link stays a link.
     const std::string path = FinalPath(FullPath(fileName));
@@ -307,7 +307,6 @@ FileStamp WriteNoteFile(tk::TMemo& memo, const std::string& fileName) {
     if (!target.IsNew() && (target.Info().dwFileAttributes & FILE_ATTRIBUTE_READONLY))
         RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, ERROR_ACCESS_DENIED);
 
-    std::string text = memo.Text();
     if (!target.IsNew() && target.Info().nNumberOfLinks > 1) {
         WriteInPlace(target, text, path, fileName);
     } else {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "dialogs/message_dialog.h"
+#include "memo_text.h"
 #include "note_texts.h"
 #include "note_title.h"
 #include "notefiles/note_files.h"
@@ -197,7 +198,7 @@ bool TForm1::MayOverwrite(const std::string& target) {
 // the note after it and marks it saved. A failure leaves all of that as it was.
 void TForm1::SaveTo(const std::string& target) {
     if (!MayOverwrite(target)) return;
-    notefiles::FileStamp stamp = notefiles::WriteNoteFile(*Memo1, target);
+    notefiles::FileStamp stamp = notefiles::WriteNoteFile(target, Memo1->Text());
     FileName = target;
     fileStamp_ = stamp;
     ShowFileTitle();
@@ -229,7 +230,13 @@ void TForm1::OpenChosenFile(const std::string& fileName) {
     notefiles::FileStamp stamp;
     {
         tk::WaitCursor wait; // a large note takes noticeable time
-        stamp = notefiles::ReadNoteFile(*Memo1, fileName);
+        notefiles::NoteFileText read = notefiles::ReadNoteFile(fileName);
+        try {
+            ShowText(*Memo1, read.Text);
+        } catch (const std::bad_alloc&) {
+            notefiles::RaiseOpenError(fileName, ERROR_NOT_ENOUGH_MEMORY);
+        }
+        stamp = read.Stamp;
     }
     FileName = fileName;
     fileStamp_ = stamp;

@@ -1,4 +1,4 @@
-#include "notefiles/memo_text.h"
+#include "noteform_unit/memo_text.h"
 
 #include <gtest/gtest.h>
 
@@ -21,14 +21,14 @@ struct PartialMemo {
 
 TEST(MemoText, AMemoThatTakesAllOfTheTextKeepsIt) {
     PartialMemo memo{"abc", std::string::npos, true};
-    notefiles::PutIntoMemo(memo, "0123456789", "abc");
-    EXPECT_TRUE(notefiles::MemoHolds(memo, "0123456789"));
+    note::PutIntoMemo(memo, "0123456789", "abc");
+    EXPECT_TRUE(note::MemoHolds(memo, "0123456789"));
     EXPECT_TRUE(memo.modified);
 }
 
 TEST(MemoText, AMemoThatTakesOnlyPartOfTheTextGetsItsOwnTextBack) {
     PartialMemo memo{"abc", 5, true};
-    EXPECT_THROW(notefiles::PutIntoMemo(memo, "0123456789", "abc"), tk::EInvalidOperation);
+    EXPECT_THROW(note::PutIntoMemo(memo, "0123456789", "abc"), tk::EInvalidOperation);
     EXPECT_EQ(memo.text, "abc");
     EXPECT_TRUE(memo.modified);
 }

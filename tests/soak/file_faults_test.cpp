@@ -195,8 +195,8 @@ TEST_F(SaveFaults, AFullDiskAtEveryPointOfTheSaveKeepsTheOldFileAndLeavesNothing
             if (kind == kLinked) CreateHardLinkA(other.c_str(), target.c_str(), nullptr);
             Filler filler(folder / "filler");
             filler.Free(freeBytes);
-            std::string message =
-                MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(*form_->Memo1, target); });
+            std::string message = MessageOf<tk::Exception>(
+                [&] { notefiles::WriteNoteFile(target, form_->Memo1->Text()); });
             ASSERT_FALSE(message.rfind("other exception", 0) == 0) << message;
             SCOPED_TRACE(std::to_string(kind) + " target, " + std::to_string(freeBytes) +
                          " bytes free: " + message);

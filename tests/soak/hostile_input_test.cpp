@@ -172,7 +172,7 @@ TEST_F(HostileInput, AFileThatGrowsAndShrinksWhileReadGivesAWholeSnapshotOrAClea
         SetMemoText("mine");
         NoteState before = State();
         std::string message =
-            MessageOf<tk::Exception>([&] { notefiles::ReadNoteFile(*form_->Memo1, path); });
+            MessageOf<tk::Exception>([&] { wintest::ReadIntoMemo(*form_->Memo1, path); });
         std::string text = form_->Memo1->Text();
         if (message == "no exception") {
             ++opened;
@@ -227,10 +227,11 @@ TEST_F(HostileInput, PathsOf259CharactersWorkAndLongerOnesAreRefusedClearly) {
         ASSERT_EQ(path.size(), length);
         std::string folder = path.substr(0, path.rfind('\\'));
         SetMemoText("longer " + std::to_string(length));
-        EXPECT_EQ(MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(*form_->Memo1, path); }),
-                  CannotCreate(path, ERROR_FILENAME_EXCED_RANGE));
+        EXPECT_EQ(
+            MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(path, form_->Memo1->Text()); }),
+            CannotCreate(path, ERROR_FILENAME_EXCED_RANGE));
         EXPECT_EQ(ListFolder(folder), "");
-        EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { notefiles::ReadNoteFile(*form_->Memo1, path); }),
+        EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*form_->Memo1, path); }),
                   CannotOpen(path, ERROR_FILENAME_EXCED_RANGE));
     }
 }
@@ -246,7 +247,7 @@ TEST_F(HostileInput, A259CharacterPathOnAFullDiskKeepsTheOldFile) {
         big += "more than the small disk holds\r\n";
     SetMemoText(big);
     std::string message =
-        MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(*form_->Memo1, target); });
+        MessageOf<tk::Exception>([&] { notefiles::WriteNoteFile(target, form_->Memo1->Text()); });
     EXPECT_TRUE(message == "Stream write error" || message == CannotCreate(target, ERROR_DISK_FULL))
         << message;
     EXPECT_EQ(ReadBytes(target), "old note");

@@ -46,7 +46,7 @@ bool KeepsCreationTimes(const std::string& path) {
 
 class SaveKeeps : public NoteFixture {
 protected:
-    void Write(const std::string& path) { notefiles::WriteNoteFile(*form_->Memo1, path); }
+    void Write(const std::string& path) { notefiles::WriteNoteFile(path, form_->Memo1->Text()); }
 };
 
 TEST_F(SaveKeeps, AttributesOtherNamesSecurityAndCreationTimeSurviveASave) {

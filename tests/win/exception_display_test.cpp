@@ -1,6 +1,6 @@
 // The error box: its caption and text, the application's windows disabled and a pinned note
 // out of the topmost layer while it is up, and everything restored after it.
-#include "notefiles/exception_display.h"
+#include "app/exception_display.h"
 #include "support/win_test_support.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +55,7 @@ class ExceptionDisplay : public ::testing::Test {
 protected:
     void SetUp() override {
         form_ = fixture_.CreateNote();
-        notefiles::InstallExceptionDisplay(fixture_.App());
+        app::InstallExceptionDisplay(fixture_.App());
         g_note = form_->Handle();
         g_app = fixture_.App().Handle();
         g_boxes.clear();

@@ -12,9 +12,6 @@
 #include <fstream>
 #include <string>
 
-using notefiles::ReadNoteFile;
-using notefiles::WriteNoteFile;
-
 namespace {
 
 std::string SystemText(DWORD code) {
@@ -86,11 +83,11 @@ protected:
 
 TEST_F(NoteFiles, SavesExactlyTheMemosBytes) {
     WriteBytes(Path("empty.txt"), "previous content");
-    WriteNoteFile(*memo_, Path("empty.txt"));
+    notefiles::WriteNoteFile(Path("empty.txt"), memo_->Text());
     EXPECT_EQ(ReadBytes(Path("empty.txt")), "");
 
     Type("a\rb"); // a, Enter, b
-    WriteNoteFile(*memo_, Path("ab.txt"));
+    notefiles::WriteNoteFile(Path("ab.txt"), memo_->Text());
     EXPECT_EQ(ReadBytes(Path("ab.txt")), "a\r\nb");
     EXPECT_EQ(FilesIn(folder_), 2); // nothing else left behind
 }
@@ -103,25 +100,25 @@ TEST_F(NoteFiles, LoadsWithLineBreaksMadeCrLf) {
     };
     for (const auto& [bytes, shown] : cases) {
         WriteBytes(Path("in.txt"), bytes);
-        ReadNoteFile(*memo_, Path("in.txt"));
+        wintest::ReadIntoMemo(*memo_, Path("in.txt"));
         EXPECT_EQ(MemoText(), shown);
     }
 }
 
 TEST_F(NoteFiles, RoundTripsWithoutChangingABreakThatWasAlreadyCrLf) {
     WriteBytes(Path("crlf.txt"), "line\r\n");
-    ReadNoteFile(*memo_, Path("crlf.txt"));
-    WriteNoteFile(*memo_, Path("crlf.txt"));
+    wintest::ReadIntoMemo(*memo_, Path("crlf.txt"));
+    notefiles::WriteNoteFile(Path("crlf.txt"), memo_->Text());
     EXPECT_EQ(ReadBytes(Path("crlf.txt")), "line\r\n");
 
     WriteBytes(Path("lf.txt"), "a\nb\nc\n");
-    ReadNoteFile(*memo_, Path("lf.txt"));
-    WriteNoteFile(*memo_, Path("lf.txt"));
+    wintest::ReadIntoMemo(*memo_, Path("lf.txt"));
+    notefiles::WriteNoteFile(Path("lf.txt"), memo_->Text());
     EXPECT_EQ(ReadBytes(Path("lf.txt")), "a\r\nb\r\nc\r\n"); // one byte more per break
 
     WriteBytes(Path("bom.txt"), "\xEF\xBB\xBFx");
-    ReadNoteFile(*memo_, Path("bom.txt"));
-    WriteNoteFile(*memo_, Path("bom.txt"));
+    wintest::ReadIntoMemo(*memo_, Path("bom.txt"));
+    notefiles::WriteNoteFile(Path("bom.txt"), memo_->Text());
     EXPECT_EQ(ReadBytes(Path("bom.txt")), "\xEF\xBB\xBFx");
 }
 
@@ -129,20 +126,20 @@ TEST_F(NoteFiles, NotifiesOnceWhenTheTextChangesAndNeverOtherwise) {
     Type("same");
     changes_ = 0;
     WriteBytes(Path("same.txt"), "same");
-    ReadNoteFile(*memo_, Path("same.txt"));
+    wintest::ReadIntoMemo(*memo_, Path("same.txt"));
     EXPECT_EQ(changes_, 0);
-    WriteNoteFile(*memo_, Path("same.txt"));
+    notefiles::WriteNoteFile(Path("same.txt"), memo_->Text());
     EXPECT_EQ(changes_, 0);
 
     WriteBytes(Path("empty.txt"), "");
-    ReadNoteFile(*memo_, Path("empty.txt"));
+    wintest::ReadIntoMemo(*memo_, Path("empty.txt"));
     EXPECT_EQ(changes_, 1);
     EXPECT_EQ(MemoText(), "");
 
     WriteBytes(Path("lf.txt"), "x\ny");
-    ReadNoteFile(*memo_, Path("lf.txt"));
+    wintest::ReadIntoMemo(*memo_, Path("lf.txt"));
     EXPECT_EQ(changes_, 2);
-    ReadNoteFile(*memo_, Path("lf.txt")); // equal after normalising: no change
+    wintest::ReadIntoMemo(*memo_, Path("lf.txt")); // equal after normalising: no change
     EXPECT_EQ(changes_, 2);
     EXPECT_TRUE(IsWindowVisible(memo_->Handle()));
 }
@@ -152,12 +149,14 @@ using wintest::MessageOf;
 TEST_F(NoteFiles, CreateFailuresNameTheFullPathAndTheSystemsReason) {
     Type("new text");
     std::string missing = folder_ + "\\no-such-folder\\n.txt";
-    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { WriteNoteFile(*memo_, missing); }),
-              "Cannot create file \"" + missing + "\". " + SystemText(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(
+        MessageOf<tk::EFCreateError>([&] { notefiles::WriteNoteFile(missing, memo_->Text()); }),
+        "Cannot create file \"" + missing + "\". " + SystemText(ERROR_PATH_NOT_FOUND));
 
     WriteBytes(Path("ro.txt"), "keep me");
     SetFileAttributesA(Path("ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { WriteNoteFile(*memo_, Path("ro.txt")); }),
+    EXPECT_EQ(MessageOf<tk::EFCreateError>(
+                  [&] { notefiles::WriteNoteFile(Path("ro.txt"), memo_->Text()); }),
               "Cannot create file \"" + Path("ro.txt") + "\". " + SystemText(ERROR_ACCESS_DENIED));
     EXPECT_EQ(ReadBytes(Path("ro.txt")), "keep me");
 
@@ -165,7 +164,8 @@ TEST_F(NoteFiles, CreateFailuresNameTheFullPathAndTheSystemsReason) {
     tk::KernelHandle holder(
         CreateFileA(Path("held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder.Valid());
-    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { WriteNoteFile(*memo_, Path("held.txt")); }),
+    EXPECT_EQ(MessageOf<tk::EFCreateError>(
+                  [&] { notefiles::WriteNoteFile(Path("held.txt"), memo_->Text()); }),
               "Cannot create file \"" + Path("held.txt") + "\". " +
                   SystemText(ERROR_SHARING_VIOLATION));
     holder = tk::KernelHandle();
@@ -176,7 +176,8 @@ TEST_F(NoteFiles, CreateFailuresNameTheFullPathAndTheSystemsReason) {
     char cwd[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, cwd);
     SetCurrentDirectoryA(folder_.c_str());
-    EXPECT_EQ(MessageOf<tk::EFCreateError>([&] { WriteNoteFile(*memo_, "nope\\x.txt"); }),
+    EXPECT_EQ(MessageOf<tk::EFCreateError>(
+                  [&] { notefiles::WriteNoteFile("nope\\x.txt", memo_->Text()); }),
               "Cannot create file \"" + folder_ + "\\nope\\x.txt\". " +
                   SystemText(ERROR_PATH_NOT_FOUND));
     SetCurrentDirectoryA(cwd);
@@ -185,16 +186,16 @@ TEST_F(NoteFiles, CreateFailuresNameTheFullPathAndTheSystemsReason) {
 TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
     Type("mine");
     changes_ = 0;
-    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { ReadNoteFile(*memo_, Path("missing.txt")); }),
-              "Cannot open file \"" + Path("missing.txt") + "\". " +
-                  SystemText(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(
+        MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, Path("missing.txt")); }),
+        "Cannot open file \"" + Path("missing.txt") + "\". " + SystemText(ERROR_FILE_NOT_FOUND));
 
     WriteBytes(Path("busy.txt"), "other");
     tk::KernelHandle writer(CreateFileA(Path("busy.txt").c_str(), GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                         0, nullptr));
     ASSERT_TRUE(writer.Valid());
-    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { ReadNoteFile(*memo_, Path("busy.txt")); }),
+    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, Path("busy.txt")); }),
               "Cannot open file \"" + Path("busy.txt") + "\". " +
                   SystemText(ERROR_SHARING_VIOLATION));
     writer = tk::KernelHandle();
@@ -208,7 +209,7 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
         SetFilePointerEx(big.Get(), size, nullptr, FILE_BEGIN);
         ASSERT_TRUE(SetEndOfFile(big.Get()));
     }
-    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { ReadNoteFile(*memo_, Path("big.txt")); }),
+    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, Path("big.txt")); }),
               "Cannot open file \"" + Path("big.txt") + "\". Not enough memory");
 
     // The memo would show only what comes before a NUL, and a save would write only that: a
@@ -221,16 +222,17 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
     };
     for (const auto& [name, bytes] : withNul) {
         WriteBytes(Path(name), bytes);
-        EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { ReadNoteFile(*memo_, Path(name)); }),
+        EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, Path(name)); }),
                   "Cannot open file \"" + Path(name) + "\". The file contains NUL characters");
         EXPECT_EQ(ReadBytes(Path(name)), bytes);
     }
 
     // A line longer than the memo wraps in reasonable time.
     WriteBytes(Path("long-line.txt"), "a\r\n" + std::string(notefiles::kLongestNoteLine + 1, 'x'));
-    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { ReadNoteFile(*memo_, Path("long-line.txt")); }),
-              "Cannot open file \"" + Path("long-line.txt") +
-                  "\". A line of the file is too long for the note");
+    EXPECT_EQ(
+        MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, Path("long-line.txt")); }),
+        "Cannot open file \"" + Path("long-line.txt") +
+            "\". A line of the file is too long for the note");
 
     EXPECT_EQ(MemoText(), "mine");
     EXPECT_EQ(changes_, 0);
@@ -277,8 +279,8 @@ TEST_F(NoteFiles, AMemoThatTakesOnlyPartOfTheTextKeepsItsOwnAndTheOpenFails) {
         g_partial = partial;
         g_memoProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             memo_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TakesOnlyShortTexts)));
-        std::string message =
-            MessageOf<tk::EInvalidOperation>([&] { ReadNoteFile(*memo_, Path("long.txt")); });
+        std::string message = MessageOf<tk::EInvalidOperation>(
+            [&] { wintest::ReadIntoMemo(*memo_, Path("long.txt")); });
         SetWindowLongPtrA(memo_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_memoProc));
         EXPECT_EQ(message, "Text exceeds memo capacity") << partial;
         EXPECT_EQ(MemoText(), "mine") << partial;
@@ -302,13 +304,14 @@ TEST_F(NoteFiles, AFullDiskKeepsTheOldContentAndLeavesNoStrayFile) {
     for (int i = 0; i < 1600; ++i)
         big += "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcd\r\n";
     memo_->SetTextSilently(big);
-    EXPECT_EQ(MessageOf<tk::EWriteError>([&] { WriteNoteFile(*memo_, target); }),
+    EXPECT_EQ(MessageOf<tk::EWriteError>([&] { notefiles::WriteNoteFile(target, memo_->Text()); }),
               "Stream write error");
     EXPECT_EQ(ReadBytes(target), "old note");
     EXPECT_EQ(FilesIn(folder), 1);
 
     // A new file that cannot be written whole is not left behind either.
-    EXPECT_EQ(MessageOf<tk::EWriteError>([&] { WriteNoteFile(*memo_, folder + "\\new.txt"); }),
+    EXPECT_EQ(MessageOf<tk::EWriteError>(
+                  [&] { notefiles::WriteNoteFile(folder + "\\new.txt", memo_->Text()); }),
               "Stream write error");
     EXPECT_EQ(FilesIn(folder), 1);
     DeleteFileA(target.c_str());

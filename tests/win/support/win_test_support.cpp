@@ -1,5 +1,7 @@
 #include "win_test_support.h"
 
+#include "noteform_unit/memo_text.h"
+
 #include "toolkit/resources.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +9,12 @@
 #include <algorithm>
 
 namespace wintest {
+
+notefiles::FileStamp ReadIntoMemo(tk::TMemo& memo, const std::string& fileName) {
+    notefiles::NoteFileText read = notefiles::ReadNoteFile(fileName);
+    note::ShowText(memo, read.Text);
+    return read.Stamp;
+}
 
 void PumpMessages() {
     for (int round = 0; round < 5; ++round) {

@@ -13,6 +13,9 @@
 
 namespace wintest {
 
+// Opens a note file into the memo as the note's open does, without naming the note after it.
+notefiles::FileStamp ReadIntoMemo(tk::TMemo& memo, const std::string& fileName);
+
 // Handles every pending message, several rounds, so that posted follow-ups are handled too.
 void PumpMessages();
 

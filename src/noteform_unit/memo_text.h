@@ -1,15 +1,15 @@
 #pragma once
 // Handing a note's text to the memo and checking what it holds. Written against any memo that
-// offers Text, TextLength, SetTextSilently, Modified and SetModified, so that it needs no
-// operating system and is tested with a memo of the tests' own.
-#include "error_text.h"
+// offers Text, TextLength, SetTextSilently, Modified, SetModified, BeginUpdate, EndUpdate and
+// NotifyChange, so that it needs no operating system and is tested with a memo of the tests' own.
+#include "notefiles/error_text.h"
 #include "toolkit/exceptions.h"
 
 #include <cstddef>
 #include <new>
 #include <string>
 
-namespace notefiles {
+namespace note {
 
 // Whether the memo holds exactly `text`. The length the memo reports is never less than its
 // text's: a shorter one settles the question without fetching a large text.
@@ -17,8 +17,8 @@ template <typename Memo> bool MemoHolds(const Memo& memo, const std::string& tex
     return memo.TextLength() >= text.size() && memo.Text() == text;
 }
 
-// Whether the memo holds `length` bytes. In a double-byte code page the memo may report an upper
-// bound; the text itself then settles it.
+// Whether the memo holds `length` bytes. The memo may report an upper bound; the text itself
+// then settles it.
 template <typename Memo> bool MemoHoldsLength(const Memo& memo, std::size_t length) {
     return memo.TextLength() == length || memo.Text().size() == length;
 }
@@ -37,7 +37,24 @@ void PutIntoMemo(Memo& memo, const std::string& text, const std::string& before)
     if (whole) return;
     if (!MemoHoldsLength(memo, before.size())) memo.SetTextSilently(before);
     memo.SetModified(modified);
-    throw tk::EInvalidOperation(kTextExceedsMemo);
+    throw tk::EInvalidOperation(notefiles::kTextExceedsMemo);
 }
 
-} // namespace notefiles
+// Shows a file's text in the memo. A memo that already holds it is left untouched and raises no
+// change notification; otherwise its text is replaced without redrawing in between, and the
+// change is notified once. Returns whether the memo changed.
+template <typename Memo> bool ShowText(Memo& memo, const std::string& text) {
+    struct Update {
+        Memo& memo;
+        explicit Update(Memo& m) : memo(m) { memo.BeginUpdate(); }
+        Update(const Update&) = delete;
+        Update& operator=(const Update&) = delete;
+        ~Update() { memo.EndUpdate(); }
+    } update(memo);
+    if (MemoHolds(memo, text)) return false;
+    PutIntoMemo(memo, text, memo.Text());
+    memo.NotifyChange();
+    return true;
+}
+
+} // namespace note

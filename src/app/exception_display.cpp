@@ -1,14 +1,18 @@
 #include "exception_display.h"
 
-#include "error_text.h"
+#include "notefiles/error_text.h"
 #include "toolkit/modal.h"
 
-namespace notefiles {
+namespace app {
 namespace {
 
-bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+bool IsLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != FALSE;
+}
 
-POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+POINT Centre(const RECT& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
 // Moves the application's window to the centre of the active window's monitor for the box's
 // lifetime, so that the box appears where the user is looking; moves it back afterwards.
@@ -48,14 +52,16 @@ private:
 
 } // namespace
 
-void InstallExceptionDisplay(tk::TApplication& app) {
-    app.OnException = [&app](const std::exception& error) { ShowExceptionBox(app, error); };
+void InstallExceptionDisplay(tk::TApplication& application) {
+    application.OnException = [&application](const std::exception& error) {
+        ShowExceptionBox(application, error);
+    };
 }
 
-void ShowExceptionBox(tk::TApplication& app, const std::exception& error) {
+void ShowExceptionBox(tk::TApplication& application, const std::exception& error) {
     if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
-    std::string text = WithFullStop(error.what(), IsLeadByte);
-    HWND appWindow = app.Handle();
+    std::string text = notefiles::WithFullStop(error.what(), IsLeadByte);
+    HWND appWindow = application.Handle();
     char caption[256] = {};
     if (appWindow) GetWindowTextA(appWindow, caption, sizeof caption);
 
@@ -65,11 +71,11 @@ void ShowExceptionBox(tk::TApplication& app, const std::exception& error) {
         AppWindowOnActiveMonitor placement(appWindow, active);
         tk::TaskWindowsDisabled others;
         UINT flags = MB_OK | MB_ICONERROR | MB_TASKMODAL;
-        if (app.RightToLeftReading) flags |= MB_RTLREADING;
+        if (application.RightToLeftReading) flags |= MB_RTLREADING;
         MessageBoxA(appWindow, text.c_str(), caption, flags);
     }
     if (active && IsWindow(active)) SetActiveWindow(active);
     if (focused && IsWindow(focused)) SetFocus(focused);
 }
 
-} // namespace notefiles
+} // namespace app

@@ -5,13 +5,13 @@
 
 #include <exception>
 
-namespace notefiles {
+namespace app {
 
 // Makes ShowExceptionBox the application's display for exceptions from event handlers.
-void InstallExceptionDisplay(tk::TApplication& app);
+void InstallExceptionDisplay(tk::TApplication& application);
 
 // Shows the exception's message in an error box owned by the application's window; returns when
 // the user has closed it. The window that was active and the focused control are restored.
-void ShowExceptionBox(tk::TApplication& app, const std::exception& error);
+void ShowExceptionBox(tk::TApplication& application, const std::exception& error);
 
-} // namespace notefiles
+} // namespace app
