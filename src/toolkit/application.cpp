@@ -4,9 +4,47 @@
 #include "exceptions.h"
 #include "system_library.h"
 
+#include <algorithm>
+
 namespace tk {
 
 TApplication* Application = nullptr;
+
+namespace {
+
+// Posted to the application's window: show the queued exceptions.
+constexpr UINT kShowQueuedExceptions = WM_APP + 1;
+
+// What the user does: a key or a button pressed.
+bool IsUserAction(UINT msg) {
+    switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The text an exception shows; empty for the silent EAbort.
+std::string TextOf(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const EAbort&) {
+        return {};
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unknown exception";
+    }
+}
+
+} // namespace
 
 // The hidden top-level window: zero size, centred on the screen, with the title as its text.
 class TApplication::Window : public TWinControl {
@@ -60,6 +98,9 @@ protected:
                 break;
             }
             break;
+        case kShowQueuedExceptions:
+            app_.ShowQueuedExceptions();
+            return 0;
         case WM_ENABLE:
             if (wParam)
                 app_.RestoreTopMosts();
@@ -188,6 +229,7 @@ void TApplication::ProcessMessages() {
 }
 
 bool TApplication::DispatchOne(MSG& msg) {
+    if (IsUserAction(msg.message)) lastPaintError_.clear();
     if (!PreprocessMessage(msg)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
@@ -207,7 +249,7 @@ bool TApplication::PreprocessMessage(MSG& msg) {
             try {
                 if (form->PreviewKeyMessage(msg)) return true;
             } catch (...) {
-                HandleException();
+                QueueException();
                 return true;
             }
         }
@@ -221,7 +263,7 @@ bool TApplication::PreprocessMessage(MSG& msg) {
     try {
         form->SelectNext(control, GetKeyState(VK_SHIFT) >= 0);
     } catch (...) {
-        HandleException();
+        QueueException();
     }
     return true;
 }
@@ -292,14 +334,53 @@ void TApplication::HandleException() noexcept {
     }
 }
 
+void TApplication::QueueException(bool duringPaint) noexcept {
+    try {
+        QueuedError queued{std::current_exception(), {}, duringPaint};
+        queued.Text = TextOf(queued.Error);
+        if (queued.Text.empty()) return; // EAbort
+        const auto same = [&](const std::string& text) { return text == queued.Text; };
+        if (std::any_of(errorsOnScreen_.begin(), errorsOnScreen_.end(), same) ||
+            std::any_of(queuedErrors_.begin(), queuedErrors_.end(),
+                        [&](const QueuedError& q) { return same(q.Text); }) ||
+            (duringPaint && same(lastPaintError_)))
+            return;
+        if (!Handle()) { // no window to post to: no loop to wait for either
+            HandleException();
+            return;
+        }
+        queuedErrors_.push_back(std::move(queued));
+        if (!errorsPosted_)
+            errorsPosted_ = PostMessageW(Handle(), kShowQueuedExceptions, 0, 0) != FALSE;
+    } catch (...) {
+        // No memory to keep it; nothing more can be done.
+    }
+}
+
+void TApplication::ShowQueuedExceptions() {
+    errorsPosted_ = false;
+    while (!queuedErrors_.empty()) {
+        QueuedError next = std::move(queuedErrors_.front());
+        queuedErrors_.pop_front();
+        if (next.DuringPaint) lastPaintError_ = next.Text;
+        errorsOnScreen_.push_back(next.Text);
+        try {
+            std::rethrow_exception(next.Error);
+        } catch (...) {
+            HandleException();
+        }
+        errorsOnScreen_.pop_back();
+    }
+}
+
 void TApplication::ShowException(const std::string& message) {
     std::string caption = Title();
     MessageBoxA(Handle(), message.c_str(), caption.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
-void HandleEventException() noexcept {
+void HandleEventException(bool duringPaint) noexcept {
     if (Application) {
-        Application->HandleException();
+        Application->QueueException(duringPaint);
         return;
     }
     try {

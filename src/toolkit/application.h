@@ -3,6 +3,7 @@
 // button and owns every form and dialog, the message loop, and the exception display.
 #include "forms.h"
 
+#include <deque>
 #include <exception>
 #include <functional>
 #include <string>
@@ -59,14 +60,28 @@ public:
     void NormalizeTopMosts();
     void RestoreTopMosts();
 
-    // Shows the exception being handled (inside a catch block); EAbort shows nothing.
+    // Shows the exception being handled (inside a catch block) at once; EAbort shows nothing.
+    // For failures outside the message loop (before it starts, say).
     void HandleException() noexcept;
+    // Keeps the exception being handled (inside a catch block) and shows it once control is back
+    // in a message loop: a box shown from inside a window procedure would run its modal loop in
+    // the middle of the paint or the mouse capture that failed. A failure already waiting or on
+    // screen is not queued again, and a paint's failure that was just shown is not shown again
+    // until the user presses a key or a button: closing its box repaints what it covered, which
+    // would fail again, for ever.
+    void QueueException(bool duringPaint = false) noexcept;
     // The display used for exceptions from event handlers; a default box when unset.
     std::function<void(const std::exception&)> OnException;
     void ShowException(const std::string& message);
 
 private:
+    struct QueuedError {
+        std::exception_ptr Error;
+        std::string Text;
+        bool DuringPaint = false;
+    };
     bool PreprocessMessage(MSG& msg);
+    void ShowQueuedExceptions();
     bool DispatchOne(MSG& msg);
 
     class Window;
@@ -74,6 +89,10 @@ private:
     TCustomForm* mainForm_ = nullptr;
     std::vector<HWND> unownedForms_; // pinned forms taken from their owner while disabled
     bool terminated_ = false;
+    std::deque<QueuedError> queuedErrors_;
+    std::vector<std::string> errorsOnScreen_;
+    std::string lastPaintError_; // shown, and not shown again until the user acts
+    bool errorsPosted_ = false;
 };
 
 // The process's application object, created by the start-up code.

@@ -199,7 +199,9 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, 
     try {
         result = self->WndProc(msg, wParam, lParam);
     } catch (...) {
-        HandleEventException();
+        // A paint that failed before its region was validated would be asked for again at once.
+        if (msg == WM_PAINT) ValidateRect(hwnd, nullptr);
+        HandleEventException(msg == WM_PAINT);
     }
     if (msg == WM_NCDESTROY) {
         RemovePropA(hwnd, BindingProperty());

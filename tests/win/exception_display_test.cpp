@@ -17,12 +17,14 @@ struct SeenBox {
     bool NoteEnabled = false;
     bool AppEnabled = false;
     HWND Owner = nullptr;
+    bool DuringPaint = false;
 };
 
 HHOOK g_hook = nullptr;
 HWND g_note = nullptr;
 HWND g_app = nullptr;
 std::vector<SeenBox> g_boxes;
+bool g_inPaint = false; // set while a window procedure below handles WM_PAINT
 
 std::string TextOf(HWND hwnd) {
     char buffer[512] = {};
@@ -44,6 +46,7 @@ LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
             seen.NoteEnabled = IsWindowEnabled(g_note) != FALSE;
             seen.AppEnabled = IsWindowEnabled(g_app) != FALSE;
             seen.Owner = GetWindow(box, GW_OWNER);
+            seen.DuringPaint = g_inPaint;
             g_boxes.push_back(seen);
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
@@ -74,6 +77,7 @@ protected:
         SendMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
         SendMessageA(panel, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
         g_note = form_->Handle();
+        wintest::PumpMessages(); // the box waits for the message loop
     }
 
     wintest::AppFixture fixture_;
@@ -114,6 +118,58 @@ TEST_F(ExceptionDisplay, APinnedNoteLeavesTheTopmostLayerWhileTheBoxIsUp) {
     EXPECT_TRUE(IsWindowEnabled(fixture_.App().Handle()));
     EXPECT_EQ(GetActiveWindow(), form_->Handle());
     EXPECT_EQ(GetFocus(), form_->Memo1->Handle());
+}
+
+// A control whose painting fails, and a window procedure around its window that tells whether a
+// paint is under way (the control's own procedure catches what its painting throws).
+class FailingPaint : public tk::TCustomControl {
+public:
+    using tk::TCustomControl::TCustomControl;
+    int Paints = 0;
+
+protected:
+    void Paint(tk::TCanvas&) override {
+        ++Paints;
+        throw tk::EInvalidOperation("Canvas does not allow drawing");
+    }
+};
+
+WNDPROC g_failingProc = nullptr;
+LRESULT CALLBACK TellsWhenPainting(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const bool paint = msg == WM_PAINT;
+    if (paint) g_inPaint = true;
+    LRESULT result = CallWindowProcA(g_failingProc, hwnd, msg, wParam, lParam);
+    if (paint) g_inPaint = false;
+    return result;
+}
+
+TEST_F(ExceptionDisplay, APaintThatFailsShowsOneBoxAfterThePaintHasEnded) {
+    auto* failing = new FailingPaint(form_);
+    failing->SetParent(form_->panel);
+    failing->SetBounds(40, 60, 50, 30);
+    g_failingProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        failing->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TellsWhenPainting)));
+    g_boxes.clear();
+    for (int repaint = 0; repaint < 3; ++repaint) {
+        failing->Invalidate();
+        failing->Update();
+    }
+    EXPECT_EQ(failing->Paints, 3);
+    wintest::PumpMessages();
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0].Text, "Canvas does not allow drawing.");
+    EXPECT_FALSE(g_boxes[0].DuringPaint);
+
+    // The same failure from a repaint that nobody asked for is not shown again; after a key it is.
+    failing->Invalidate();
+    wintest::PumpMessages();
+    EXPECT_EQ(g_boxes.size(), 1u);
+    PostMessageA(form_->Memo1->Handle(), WM_KEYDOWN, VK_SHIFT, 0);
+    fixture_.App().ProcessMessages(); // the application's loop sees the key
+    failing->Invalidate();
+    wintest::PumpMessages();
+    EXPECT_EQ(g_boxes.size(), 2u);
+    SetWindowLongPtrA(failing->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_failingProc));
 }
 
 TEST_F(ExceptionDisplay, AnAbortShowsNothingAndTheProgramGoesOn) {

@@ -184,6 +184,7 @@ TEST_F(ToolkitInput, AnExceptionFromAHandlerGoesToTheApplicationsDisplay) {
     lower_->OnClick = [](tk::TObject*) { throw tk::EAbort(); };
     Send(WM_LBUTTONDOWN, 20, 20, MK_LBUTTON);
     Send(WM_LBUTTONUP, 20, 20);
+    wintest::PumpMessages();
     EXPECT_EQ(shown, (std::vector<std::string>{"Cannot do that"}));
     EXPECT_TRUE(IsWindow(panel_->Handle()));
 }
