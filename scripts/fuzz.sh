@@ -34,6 +34,8 @@ build_and_run layout_text "$seeds" "$ROOT/tests/fuzz/layout_text_fuzz.cpp" \
     "$ROOT/src/toolkit/layout_text.cpp"
 build_and_run line_breaks "$seeds" "$ROOT/tests/fuzz/line_breaks_fuzz.cpp" \
     "$ROOT/src/notefiles/line_breaks.cpp"
+build_and_run text_encoding "$seeds" "$ROOT/tests/fuzz/text_encoding_fuzz.cpp" \
+    "$ROOT/src/notefiles/text_encoding.cpp" "$ROOT/src/toolkit/unicode_text.cpp"
 build_and_run html_layout "$ROOT/tests/fuzz/html_corpus" "$ROOT/tests/fuzz/html_layout_fuzz.cpp" \
     "$ROOT/src/AdvPanel/markup/html_layout.cpp" "$ROOT/src/AdvPanel/markup/html_markup.cpp" \
     "$ROOT/src/toolkit/geometry.cpp"

@@ -22,7 +22,7 @@ void TWndActImage::WindowAction(tk::TObject*, tk::TMouseButton, tk::TShiftState,
     SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &userSetting, 0);
     SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, ShowWndContent ? 1 : 0, nullptr, 0);
     ReleaseCapture();
-    SendMessageA(target, WM_NCLBUTTONDOWN,
+    SendMessageW(target, WM_NCLBUTTONDOWN,
                  static_cast<WPARAM>(HitTestCodeFor(static_cast<int>(ClickTarget))), 0);
     SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, userSetting ? 1 : 0, nullptr, 0);
 }

@@ -2,13 +2,12 @@
 
 #include "notefiles/error_text.h"
 #include "toolkit/modal.h"
+#include "toolkit/unicode_text.h"
+
+#include <iterator>
 
 namespace app {
 namespace {
-
-bool IsLeadByte(unsigned char c) {
-    return IsDBCSLeadByte(c) != FALSE;
-}
 
 POINT Centre(const RECT& r) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -24,7 +23,7 @@ public:
         if (target == MonitorFromWindow(app_, MONITOR_DEFAULTTONEAREST)) return;
         MONITORINFO info{};
         info.cbSize = sizeof info;
-        if (!GetMonitorInfoA(target, &info)) return;
+        if (!GetMonitorInfoW(target, &info)) return;
         RECT own;
         GetWindowRect(app_, &own);
         formerCentre_ = Centre(own);
@@ -59,11 +58,11 @@ void InstallExceptionDisplay(tk::TApplication& application) {
 }
 
 void ShowExceptionBox(tk::TApplication& application, const std::exception& error) {
-    if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
-    std::string text = notefiles::WithFullStop(error.what(), IsLeadByte);
+    if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
+    std::string text = notefiles::WithFullStop(error.what());
     HWND appWindow = application.Handle();
-    char caption[256] = {};
-    if (appWindow) GetWindowTextA(appWindow, caption, sizeof caption);
+    wchar_t caption[256] = {};
+    if (appWindow) GetWindowTextW(appWindow, caption, static_cast<int>(std::size(caption)));
 
     HWND active = GetActiveWindow();
     HWND focused = GetFocus();
@@ -72,7 +71,7 @@ void ShowExceptionBox(tk::TApplication& application, const std::exception& error
         tk::TaskWindowsDisabled others;
         UINT flags = MB_OK | MB_ICONERROR | MB_TASKMODAL;
         if (application.RightToLeftReading) flags |= MB_RTLREADING;
-        MessageBoxA(appWindow, text.c_str(), caption, flags);
+        MessageBoxW(appWindow, tk::Wide(text).c_str(), caption, flags);
     }
     if (active && IsWindow(active)) SetActiveWindow(active);
     if (focused && IsWindow(focused)) SetFocus(focused);

@@ -5,6 +5,7 @@
 #include "notefiles/note_files.h"
 #include "noteform_unit/NoteForm.h"
 #include "toolkit/application.h"
+#include "toolkit/unicode_text.h"
 
 #include <windows.h>
 
@@ -18,7 +19,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         app::InstallExceptionDisplay(application);
         application.SetTitle("Pinlet");
         auto* note = application.CreateForm<note::TForm1>();
-        std::string given = app::FirstArgument(GetCommandLineA());
+        std::string given = app::FirstArgument(tk::Utf8(GetCommandLineW()));
         // Made full now, so that a relative name keeps naming the same file when a dialog later
         // changes the current folder.
         if (!given.empty()) note->OpenWhenShown(notefiles::FullPath(given));

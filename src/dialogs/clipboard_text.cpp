@@ -1,5 +1,6 @@
 #include "clipboard_text.h"
 
+#include "toolkit/unicode_text.h"
 #include "toolkit/win_handles.h"
 
 #include <cstring>
@@ -7,17 +8,19 @@
 namespace dialogs {
 
 void PutTextOnClipboard(HWND owner, const std::string& text) {
-    tk::GlobalMemory memory(GMEM_MOVEABLE, text.size() + 1);
+    const std::wstring wide = tk::Wide(text);
+    const size_t size = (wide.size() + 1) * sizeof(wchar_t);
+    tk::GlobalMemory memory(GMEM_MOVEABLE, size);
     void* bytes = memory.Get() ? GlobalLock(memory.Get()) : nullptr;
     if (!bytes) throw tk::EOutOfResources("Out of system resources");
-    std::memcpy(bytes, text.c_str(), text.size() + 1);
+    std::memcpy(bytes, wide.c_str(), size);
     GlobalUnlock(memory.Get());
 
     tk::OpenedClipboard clipboard(owner);
     if (!clipboard) throw EClipboardException("Cannot open clipboard");
     EmptyClipboard();
-    // Once taken, the memory belongs to the clipboard.
-    if (SetClipboardData(CF_TEXT, memory.Get())) memory.Release();
+    // Once taken, the memory belongs to the clipboard; the system offers it as CF_TEXT too.
+    if (SetClipboardData(CF_UNICODETEXT, memory.Get())) memory.Release();
 }
 
 } // namespace dialogs

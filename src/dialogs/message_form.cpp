@@ -7,15 +7,16 @@
 #include "message_layout.h"
 #include "toolkit/application.h"
 #include "toolkit/cyclic_order.h"
+#include "toolkit/unicode_text.h"
 
 #include <algorithm>
 
 namespace dialogs {
 namespace {
 
-// NONCLIENTMETRICSA as it was before the padded-border field: accepted by every system.
-constexpr UINT kNonClientMetricsSize = 340;
-static_assert(sizeof(NONCLIENTMETRICSA) >= kNonClientMetricsSize);
+// NONCLIENTMETRICSW as it was before the padded-border field: accepted by every system.
+constexpr UINT kNonClientMetricsSize = 500;
+static_assert(sizeof(NONCLIENTMETRICSW) >= kNonClientMetricsSize);
 
 ButtonWidthCache& ProcessButtonWidths() {
     static ButtonWidthCache cache;
@@ -38,12 +39,14 @@ public:
 
     SIZE LetterExtent() const {
         SIZE size{};
-        GetTextExtentPointA(screen_.Get(), kMeasureLetters, kMeasureLetterCount, &size);
+        const std::wstring letters = tk::Wide(kMeasureLetters);
+        GetTextExtentPoint32W(screen_.Get(), letters.c_str(), kMeasureLetterCount, &size);
         return size;
     }
     tk::TRect Text(const std::string& text, tk::TRect r, UINT format) const {
         RECT rc{r.Left, r.Top, r.Right, r.Bottom};
-        DrawTextA(screen_.Get(), text.c_str(), static_cast<int>(text.size()), &rc,
+        std::wstring wide = tk::Wide(text);
+        DrawTextW(screen_.Get(), wide.data(), static_cast<int>(wide.size()), &rc,
                   format | DT_CALCRECT | ReadingFlags());
         return tk::ToRect(rc);
     }
@@ -56,7 +59,7 @@ private:
 MONITORINFO MonitorInfo(HMONITOR monitor) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    GetMonitorInfoA(monitor, &info);
+    GetMonitorInfoW(monitor, &info);
     return info;
 }
 
@@ -72,10 +75,10 @@ TMessageForm::TMessageForm(tk::TComponent* owner, const std::string& text, TMsgD
 }
 
 void TMessageForm::UseMessageBoxFont() {
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = kNonClientMetricsSize;
     // Without it the form's own default font stays.
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
         Font().AssignLogFont(metrics.lfMessageFont);
 }
 
@@ -169,7 +172,7 @@ bool TMessageForm::PreviewKeyMessage(const MSG& msg) {
         return KeyDown(msg.wParam);
     case WM_CHAR:
     case WM_SYSCHAR:
-        return ClickByAccessKey(static_cast<char>(msg.wParam));
+        return ClickByAccessKey(static_cast<wchar_t>(msg.wParam));
     default:
         return false;
     }
@@ -209,15 +212,16 @@ bool TMessageForm::KeyDown(WPARAM key) {
     }
 }
 
-bool TMessageForm::ClickByAccessKey(char typed) {
-    auto fold = [](char c) {
-        return static_cast<char>(reinterpret_cast<UINT_PTR>(
-            CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<BYTE>(c))))));
+bool TMessageForm::ClickByAccessKey(wchar_t typed) {
+    auto fold = [](wchar_t c) {
+        return static_cast<wchar_t>(
+            reinterpret_cast<UINT_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(UINT_PTR{c}))));
     };
-    if (typed == '\0') return false;
+    if (typed == L'\0') return false;
     for (tk::TButton* button : buttons_) {
-        char key = AccessKey(button->Caption());
-        if (key != '\0' && fold(key) == fold(typed)) {
+        const auto key =
+            static_cast<wchar_t>(static_cast<unsigned char>(AccessKey(button->Caption())));
+        if (key != L'\0' && fold(key) == fold(typed)) {
             button->Click();
             return true;
         }

@@ -35,7 +35,7 @@ private:
     void UseMessageBoxFont();
     void Build(TMsgDlgType kind, TMsgDlgButtons buttons);
     bool KeyDown(WPARAM key);
-    bool ClickByAccessKey(char typed);
+    bool ClickByAccessKey(wchar_t typed);
     void MoveFocus(bool forward);
     tk::TButton* FocusedButton() const;
 

@@ -39,17 +39,8 @@ std::string FormatMessageText(std::string_view format, const std::vector<std::st
     return out;
 }
 
-std::string WithFullStop(const std::string& message, const LeadBytePredicate& isLeadByte) {
-    if (message.empty()) return message;
-    // The start of the last whole character.
-    size_t last = 0;
-    for (size_t i = 0; i < message.size();) {
-        last = i;
-        bool pair = isLeadByte && isLeadByte(static_cast<unsigned char>(message[i])) &&
-                    i + 1 < message.size();
-        i += pair ? 2 : 1;
-    }
-    if (static_cast<unsigned char>(message[last]) > '.') return message + ".";
+std::string WithFullStop(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
     return message;
 }
 

@@ -24,8 +24,9 @@ std::string SystemReason(std::string_view systemText, unsigned long code);
 // Replaces each "%s" of `format` with the next argument; "%%" gives "%".
 std::string FormatMessageText(std::string_view format, const std::vector<std::string>& args);
 
-// Appends one "." when the message is not empty and its last whole character is above "." in
-// byte order (a letter or a digit, say; not ".", a blank, a quote or ")").
-std::string WithFullStop(const std::string& message, const LeadBytePredicate& isLeadByte = {});
+// Appends one "." when the message is not empty and its last character is above "." in code
+// point order (a letter or a digit, say; not ".", a blank, a quote or ")"). The message is
+// UTF-8, whose last byte is above "." exactly when its last character is.
+std::string WithFullStop(const std::string& message);
 
 } // namespace notefiles

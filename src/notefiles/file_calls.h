@@ -8,12 +8,12 @@ namespace notefiles {
 struct FileCalls {
     // Makes the files a save makes anew (CREATE_NEW): staging files, copies, backup names.
     HANDLE(WINAPI* createFile)
-    (LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) = CreateFileA;
+    (LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) = CreateFileW;
     BOOL(WINAPI* writeFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED) = WriteFile;
     BOOL(WINAPI* flushFileBuffers)(HANDLE) = FlushFileBuffers;
     BOOL(WINAPI* setEndOfFile)(HANDLE) = SetEndOfFile;
-    BOOL(WINAPI* replaceFile)(LPCSTR, LPCSTR, LPCSTR, DWORD, LPVOID, LPVOID) = ReplaceFileA;
-    BOOL(WINAPI* moveFileEx)(LPCSTR, LPCSTR, DWORD) = MoveFileExA;
+    BOOL(WINAPI* replaceFile)(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) = ReplaceFileW;
+    BOOL(WINAPI* moveFileEx)(LPCWSTR, LPCWSTR, DWORD) = MoveFileExW;
 };
 
 // The calls that saves make from now on; nullptr restores the system's.

@@ -1,28 +1,37 @@
 #include "note_file_common.h"
 
+#include "toolkit/unicode_text.h"
+
+#include <iterator>
+
 namespace notefiles {
 
 std::string FullPath(const std::string& fileName) {
-    DWORD needed = GetFullPathNameA(fileName.c_str(), 0, nullptr, nullptr);
+    const std::wstring name = tk::Wide(fileName);
+    DWORD needed = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
     if (needed == 0) return fileName;
-    std::string path(needed, '\0');
-    DWORD length = GetFullPathNameA(fileName.c_str(), needed, path.data(), nullptr);
+    std::wstring path(needed, L'\0');
+    DWORD length = GetFullPathNameW(name.c_str(), needed, path.data(), nullptr);
     if (length == 0 || length >= needed) return fileName;
     path.resize(length);
-    return path;
+    return tk::Utf8(path);
+}
+
+size_t PathLength(const std::string& path) {
+    return tk::Utf16Length(path);
 }
 
 std::string SystemErrorText(DWORD code) {
-    char buffer[256] = {};
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
-                                      FORMAT_MESSAGE_ARGUMENT_ARRAY,
-                                  nullptr, code, 0, buffer, sizeof buffer, nullptr);
-    return SystemReason(std::string_view(buffer, length), code);
+    wchar_t buffer[256] = {};
+    DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+        nullptr, code, 0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
+    return SystemReason(tk::Utf8(std::wstring_view(buffer, length)), code);
 }
 
 tk::KernelHandle OpenToLookAt(const std::string& path) {
-    return tk::KernelHandle(CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    return tk::KernelHandle(CreateFileW(tk::Wide(path).c_str(), 0, kShareAll, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 std::optional<FileStamp> StampOf(HANDLE file) {

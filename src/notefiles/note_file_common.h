@@ -14,6 +14,9 @@ namespace notefiles {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+// The length of a path as the system counts it: in UTF-16 code units.
+size_t PathLength(const std::string& path);
+
 // The system's text for an error code; the code itself where the system has no text for it.
 std::string SystemErrorText(DWORD code);
 
@@ -29,10 +32,10 @@ template <typename E>
     RaiseFileError<E>(format, fileName, SystemErrorText(code));
 }
 
-// The ANSI file functions take paths of fewer than MAX_PATH characters; some systems take a
-// little more, so a longer one is refused here, before anything is touched, on every system.
+// Paths of MAX_PATH characters or more are refused here, before anything is touched: the file
+// dialogs cannot hand them back, and some of the calls a save makes fail on them.
 template <typename E> void RefuseLongName(const char* format, const std::string& fileName) {
-    if (FullPath(fileName).size() >= MAX_PATH)
+    if (PathLength(FullPath(fileName)) >= MAX_PATH)
         RaiseFileError<E>(format, fileName, ERROR_FILENAME_EXCED_RANGE);
 }
 

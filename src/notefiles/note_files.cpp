@@ -1,9 +1,11 @@
 #include "note_files.h"
 
+#include "ansi_code_page.h"
 #include "line_breaks.h"
 #include "note_file_common.h"
 #include "note_text_limits.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/unicode_text.h"
 
 #include <new>
 
@@ -13,10 +15,7 @@ namespace {
 // Reasons of our own, where no system error code says what went wrong.
 constexpr const char* kContainsNul = "The file contains NUL characters";
 constexpr const char* kLineTooLong = "A line of the file is too long for the note";
-
-bool IsLeadByte(unsigned char c) {
-    return IsDBCSLeadByte(c) != FALSE;
-}
+constexpr const char* kNotUtf16 = "The file is not valid UTF-16";
 
 // The `count` bytes of the file from its current position, read with one call; only a whole
 // file is shown, so a short read is an open failure.
@@ -27,10 +26,45 @@ std::string ReadWhole(HANDLE file, std::int64_t count, const std::string& fileNa
     return bytes;
 }
 
+// Why the bytes cannot be read without losing some of them, if they cannot.
+std::string NotValidInCodePage(unsigned codePage) {
+    return "The file is not valid text in code page " + std::to_string(codePage);
+}
+
+// The text of a file's bytes, in the encoding they were recognised in; refused with EFOpenError
+// when it would not come back as the same bytes.
+void DecodeBytes(std::string_view bytes, NoteFileText& read, const std::string& fileName) {
+    read.Encoding = RecogniseEncoding(bytes);
+    const std::string_view mark =
+        read.Encoding.ByteOrderMark ? ByteOrderMarkOf(read.Encoding.Form) : std::string_view();
+    const std::string_view content = bytes.substr(mark.size());
+    switch (read.Encoding.Form) {
+    case EncodingForm::Utf8:
+        read.Text.assign(content);
+        return;
+    case EncodingForm::Utf16LE:
+    case EncodingForm::Utf16BE:
+        if (DecodeUtf16(content, read.Encoding.Form == EncodingForm::Utf16BE, read.Text)) return;
+        // Without a NUL byte it was never UTF-16 text but ANSI that starts like its mark.
+        if (bytes.find('\0') != std::string_view::npos)
+            RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, kNotUtf16);
+        read.Text.clear();
+        read.Encoding = TextEncoding{};
+        break;
+    case EncodingForm::Ansi:
+        break;
+    }
+    const AnsiCodePage codePage(0);
+    read.Encoding.CodePage = codePage.Number();
+    if (!codePage.Decode(bytes, read.Text))
+        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName,
+                                        NotValidInCodePage(codePage.Number()));
+}
+
 // The file's text as the memo takes it, line breaks made CR LF; refused with EFOpenError when it
-// holds a NUL byte (the memo would show and save only what comes before it), or when it is
+// holds a NUL character (the memo would show and save only what comes before it), or when it is
 // larger or has a longer line than the memo takes reliably.
-std::string NoteTextOf(HANDLE file, const std::string& fileName) {
+void ReadText(HANDLE file, NoteFileText& read, const std::string& fileName) {
     LARGE_INTEGER zero{}, position{}, size{};
     SetFilePointerEx(file, zero, &position, FILE_CURRENT);
     SetFilePointerEx(file, zero, &size, FILE_END);
@@ -39,10 +73,12 @@ std::string NoteTextOf(HANDLE file, const std::string& fileName) {
     if (count < 0 || static_cast<std::uint64_t>(count) > kLargestNoteText)
         RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
     try {
+        DecodeBytes(ReadWhole(file, count, fileName), read, fileName);
         std::string text;
-        switch (NoteTextFromBytes(ReadWhole(file, count, fileName), IsLeadByte, text)) {
+        switch (NoteTextFromDecoded(read.Text, text)) {
         case NoteTextRefusal::None:
-            return text;
+            read.Text = std::move(text);
+            return;
         case NoteTextRefusal::ContainsNul:
             RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, kContainsNul);
         case NoteTextRefusal::LineTooLong:
@@ -64,13 +100,30 @@ void RaiseOpenError(const std::string& fileName, unsigned long code) {
 
 NoteFileText ReadNoteFile(const std::string& fileName) {
     RefuseLongName<tk::EFOpenError>(kCannotOpenFile, fileName);
-    tk::KernelHandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    tk::KernelHandle file(CreateFileW(tk::Wide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, GetLastError());
     NoteFileText read;
     read.Stamp = StampOf(file.Get()).value_or(FileStamp{});
-    read.Text = NoteTextOf(file.Get(), fileName);
+    ReadText(file.Get(), read, fileName);
     return read;
+}
+
+std::optional<std::string> EncodeNoteText(std::string_view text, const TextEncoding& encoding) {
+    std::string bytes(encoding.ByteOrderMark ? ByteOrderMarkOf(encoding.Form) : std::string_view());
+    switch (encoding.Form) {
+    case EncodingForm::Utf8:
+        bytes += text;
+        return bytes;
+    case EncodingForm::Utf16LE:
+    case EncodingForm::Utf16BE:
+        bytes += EncodeUtf16(text, encoding.Form == EncodingForm::Utf16BE);
+        return bytes;
+    case EncodingForm::Ansi:
+        break;
+    }
+    if (!AnsiCodePage(encoding.CodePage).Encode(text, bytes)) return std::nullopt;
+    return bytes;
 }
 
 } // namespace notefiles

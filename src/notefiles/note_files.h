@@ -1,9 +1,11 @@
 #pragma once
-// Note text files: a note's text to and from a file, byte for byte.
+// Note text files: a note's text to and from a file's bytes, in the file's own encoding.
+#include "text_encoding.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace notefiles {
 
@@ -18,15 +20,14 @@ struct FileStamp {
 // when the system cannot make one.
 std::string FullPath(const std::string& fileName);
 
-// Writes the note's text to the file: exactly its bytes, no byte-order mark, no line break
-// added. A symbolic link or junction is followed: the file it leads to is written and the link
-// kept. The text goes to a new file in the same folder first (created exclusively under an
-// unpredictable name: it never opens a file or link that is already there) and takes the
-// target's place only once every byte is written and flushed, so a failure never destroys what
-// the file held and leaves no staging file behind. Raises EFCreateError when the target or the
-// staging file cannot be created or the name is too long, EWriteError when not all bytes could
-// be written. Returns the stamp of the file written.
-FileStamp WriteNoteFile(const std::string& fileName, const std::string& text);
+// Writes bytes to the file, exactly them: EncodeNoteText makes them of a note's text. A symbolic
+// link or junction is followed: the file it leads to is written and the link kept. The text goes to
+// a new file in the same folder first (created exclusively under an unpredictable name: it never
+// opens a file or link that is already there) and takes the target's place only once every byte is
+// written and flushed, so a failure never destroys what the file held and leaves no staging file
+// behind. Raises EFCreateError when the target or the staging file cannot be created or the name is
+// too long, EWriteError when not all bytes could be written. Returns the stamp of the file written.
+FileStamp WriteNoteFile(const std::string& fileName, std::string_view bytes);
 
 // The path of a staging file for `targetFullPath`, in the target's folder and short enough for
 // the ANSI path limit, its name made from `unpredictable`; empty when the folder leaves no room
@@ -41,14 +42,21 @@ void SetStagingRandomSource(RandomSource source);
 
 // What a note file holds, as the note shows it.
 struct NoteFileText {
-    std::string Text; // line breaks CR LF
-    FileStamp Stamp;  // of the file read
+    std::string Text;      // UTF-8, line breaks CR LF
+    TextEncoding Encoding; // what the file's bytes were: saving in it gives them back
+    FileStamp Stamp;       // of the file read
 };
 
-// The file's text, line breaks made CR LF. Raises EFOpenError when the file cannot be opened or
-// read whole, its name is too long, it holds a NUL byte, or it is larger or has a longer line
-// than the memo takes reliably.
+// The file's text, line breaks made CR LF, decoded from the encoding its bytes are recognised
+// in (ANSI in the system's current code page). Raises EFOpenError when the file cannot be opened
+// or read whole, its name is too long, its bytes would not come back the same (UTF-16 of odd
+// length or with a lone surrogate, bytes the code page has no characters for), it holds a NUL
+// character, or it is larger or has a longer line than the memo takes reliably.
 NoteFileText ReadNoteFile(const std::string& fileName);
+
+// The bytes of a note's text in an encoding, byte-order mark first where it has one; none when a
+// character has no bytes in it (a character outside an ANSI code page).
+std::optional<std::string> EncodeNoteText(std::string_view text, const TextEncoding& encoding);
 
 // Raises the EFOpenError an open of `fileName` reports for a system error code.
 [[noreturn]] void RaiseOpenError(const std::string& fileName, unsigned long code);

@@ -3,6 +3,7 @@
 #include "file_calls.h"
 #include "note_file_common.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/unicode_text.h"
 
 #include <ntsecapi.h>
 
@@ -23,9 +24,9 @@ std::string FinalPath(const std::string& fullPath) {
     constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
     // Asked again with more room while the answer does not fit (some systems report the length
     // without the NUL then, others with it).
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (int tries = 0;; ++tries) {
-        DWORD length = GetFinalPathNameByHandleA(file.Get(), path.data(),
+        DWORD length = GetFinalPathNameByHandleW(file.Get(), path.data(),
                                                  static_cast<DWORD>(path.size()), kFlags);
         if (length == 0 || tries == 3) return fullPath;
         if (length < path.size()) {
@@ -34,9 +35,18 @@ std::string FinalPath(const std::string& fullPath) {
         }
         path.resize(length + 1);
     }
-    if (path.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + path.substr(8);
-    if (path.rfind("\\\\?\\", 0) == 0) return path.substr(4);
-    return path;
+    const std::string final = tk::Utf8(path);
+    if (final.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + final.substr(8);
+    if (final.rfind("\\\\?\\", 0) == 0) return final.substr(4);
+    return final;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesW(tk::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Delete(const std::string& path) {
+    DeleteFileW(tk::Wide(path).c_str());
 }
 
 RandomSource g_randomSource = nullptr;
@@ -68,16 +78,16 @@ public:
                 error_ = ERROR_FILENAME_EXCED_RANGE;
                 return;
             }
-            file_ = tk::KernelHandle(g_calls->createFile(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                                         0, nullptr, CREATE_NEW,
-                                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+            file_ = tk::KernelHandle(
+                g_calls->createFile(tk::Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (file_.Valid()) {
                 path_ = path;
                 return;
             }
             error_ = GetLastError();
-            bool taken = error_ == ERROR_FILE_EXISTS || error_ == ERROR_ALREADY_EXISTS ||
-                         GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+            bool taken =
+                error_ == ERROR_FILE_EXISTS || error_ == ERROR_ALREADY_EXISTS || Exists(path);
             if (!taken) return;
         }
         allTaken_ = true;
@@ -86,7 +96,7 @@ public:
     NewFile& operator=(const NewFile&) = delete;
     ~NewFile() {
         file_ = tk::KernelHandle();
-        if (!path_.empty()) DeleteFileA(path_.c_str());
+        if (!path_.empty()) Delete(path_);
     }
     bool Created() const { return !path_.empty(); }
     // Why it could not be made: every name taken, or the system's error code.
@@ -111,8 +121,8 @@ private:
 class TargetFile {
 public:
     explicit TargetFile(const std::string& path)
-        : path_(path), handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        : path_(path), handle_(CreateFileW(tk::Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
         error_ = GetLastError();
         isNew_ = handle_.Valid() && error_ != ERROR_ALREADY_EXISTS;
         if (handle_.Valid() && !isNew_) GetFileInformationByHandle(handle_.Get(), &info_);
@@ -121,7 +131,7 @@ public:
     TargetFile& operator=(const TargetFile&) = delete;
     ~TargetFile() {
         Close();
-        if (isNew_) DeleteFileA(path_.c_str());
+        if (isNew_) Delete(path_);
     }
     bool Opened() const { return handle_.Valid(); }
     DWORD Error() const { return error_; }
@@ -142,7 +152,7 @@ private:
 
 // Writes all bytes with one call from the file's start, ends the file there and flushes it;
 // false when any of it failed.
-bool WriteWhole(HANDLE file, const std::string& bytes) {
+bool WriteWhole(HANDLE file, std::string_view bytes) {
     LARGE_INTEGER start{};
     if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) return false;
     if (!bytes.empty()) {
@@ -175,9 +185,10 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string TempFolder() {
-    char folder[MAX_PATH + 1] = {};
-    DWORD length = GetTempPathA(sizeof folder, folder);
-    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
+    wchar_t folder[MAX_PATH + 1] = {};
+    DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    return length > 0 && length <= MAX_PATH ? tk::Utf8(std::wstring_view(folder, length))
+                                            : std::string();
 }
 
 // Gives the staging file what the target was: its attributes (Hidden, System, Archive; a
@@ -190,10 +201,11 @@ void TakeOverWhatTheTargetWas(const NewFile& staging, const std::string& targetP
     constexpr SECURITY_INFORMATION kParts =
         OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
     auto descriptorOf = [](const std::string& path) {
+        const std::wstring name = tk::Wide(path);
         DWORD needed = 0;
-        GetFileSecurityA(path.c_str(), kParts, nullptr, 0, &needed);
+        GetFileSecurityW(name.c_str(), kParts, nullptr, 0, &needed);
         std::string descriptor(needed, '\0');
-        if (!needed || !GetFileSecurityA(path.c_str(), kParts, descriptor.data(), needed, &needed))
+        if (!needed || !GetFileSecurityW(name.c_str(), kParts, descriptor.data(), needed, &needed))
             descriptor.clear();
         return descriptor;
     };
@@ -202,12 +214,14 @@ void TakeOverWhatTheTargetWas(const NewFile& staging, const std::string& targetP
     // and setting one there can change them even when nothing differs.
     if (!wanted.empty() && wanted != descriptorOf(staging.Path())) {
         auto* descriptor = reinterpret_cast<PSECURITY_DESCRIPTOR>(wanted.data());
-        if (!SetFileSecurityA(staging.Path().c_str(), kParts, descriptor))
-            SetFileSecurityA(staging.Path().c_str(), DACL_SECURITY_INFORMATION, descriptor);
+        const std::wstring name = tk::Wide(staging.Path());
+        if (!SetFileSecurityW(name.c_str(), kParts, descriptor))
+            SetFileSecurityW(name.c_str(), DACL_SECURITY_INFORMATION, descriptor);
     }
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
     DWORD attributes = target.dwFileAttributes & kKept;
-    SetFileAttributesA(staging.Path().c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(tk::Wide(staging.Path()).c_str(),
+                       attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
 }
 
 // Puts the staging file in the existing target's place with ReplaceFile, which keeps the
@@ -221,24 +235,25 @@ void ReplaceTarget(NewFile& staging, const std::string& path, const std::string&
             RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, name.Reason());
         backup = name.Path();
     }
-    if (g_calls->replaceFile(path.c_str(), staging.Path().c_str(), backup.c_str(),
-                             REPLACEFILE_WRITE_THROUGH | REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                             nullptr)) {
+    if (g_calls->replaceFile(
+            tk::Wide(path).c_str(), tk::Wide(staging.Path()).c_str(), tk::Wide(backup).c_str(),
+            REPLACEFILE_WRITE_THROUGH | REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         staging.Keep();
-        DeleteFileA(backup.c_str());
+        Delete(backup);
         return;
     }
     DWORD error = GetLastError();
-    const bool targetGone = GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
-    const bool backupMade = GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool targetGone = !Exists(path);
+    const bool backupMade = Exists(backup);
     if (targetGone && backupMade) {
-        if (!g_calls->moveFileEx(backup.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        if (!g_calls->moveFileEx(tk::Wide(backup).c_str(), tk::Wide(path).c_str(),
+                                 MOVEFILE_WRITE_THROUGH)) {
             // The old file is whole under the backup name: left there, and said so.
             RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName,
                                               KeptAs(SystemErrorText(error), backup));
         }
     } else if (backupMade) {
-        DeleteFileA(backup.c_str());
+        Delete(backup);
     }
     RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, error);
 }
@@ -248,7 +263,7 @@ void ReplaceTarget(NewFile& staging, const std::string& path, const std::string&
 // first (beside the target, or in the temporary folder), flushed; should overwriting fail, they
 // are written back and the usual error raised. The copy is removed in the end, unless the old
 // bytes could not be put back: then it is all that holds them.
-void WriteInPlace(TargetFile& target, const std::string& text, const std::string& path,
+void WriteInPlace(TargetFile& target, std::string_view text, const std::string& path,
                   const std::string& fileName) {
     std::string old;
     if (DWORD error = ReadAll(target.Handle(), old))
@@ -275,7 +290,7 @@ std::string StagingPathFor(const std::string& targetFullPath, std::uint32_t unpr
     wsprintfA(digits, "%08lX", static_cast<unsigned long>(unpredictable));
 
     // "~pn", eight digits and ".tmp"; fewer digits where the folder leaves less room.
-    size_t room = MAX_PATH - 1 - std::min<size_t>(folder.size(), MAX_PATH - 1);
+    size_t room = MAX_PATH - 1 - std::min<size_t>(PathLength(folder), MAX_PATH - 1);
     if (room >= 15) return folder + "~pn" + digits + ".tmp";
     if (room < 3) return "";
     size_t count = std::min<size_t>(room - 1, 8);
@@ -290,11 +305,11 @@ void UseFileCalls(const FileCalls* calls) {
     g_calls = calls ? calls : &kSystemCalls;
 }
 
-FileStamp WriteNoteFile(const std::string& fileName, const std::string& text) {
+FileStamp WriteNoteFile(const std::string& fileName, std::string_view text) {
     RefuseLongName<tk::EFCreateError>(kCannotCreateFile, fileName);
     // Through a link, the file it leads to takes the text and the link stays a link.
     const std::string path = FinalPath(FullPath(fileName));
-    if (path.size() >= MAX_PATH)
+    if (PathLength(path) >= MAX_PATH)
         RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, ERROR_FILENAME_EXCED_RANGE);
 
     // The target is opened first, exclusively: whatever keeps it from being written is reported
@@ -324,7 +339,7 @@ FileStamp WriteNoteFile(const std::string& fileName, const std::string& text) {
             if (!target.IsNew()) {
                 ReplaceTarget(staging, path, fileName);
             } else {
-                if (!g_calls->moveFileEx(staging.Path().c_str(), path.c_str(),
+                if (!g_calls->moveFileEx(tk::Wide(staging.Path()).c_str(), tk::Wide(path).c_str(),
                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
                     RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, GetLastError());
                 staging.Keep();

@@ -1,5 +1,7 @@
 #include "note_text_limits.h"
 
+#include "toolkit/unicode_text.h"
+
 namespace notefiles {
 
 size_t LongestLine(std::string_view text) {
@@ -8,18 +10,22 @@ size_t LongestLine(std::string_view text) {
     while (start <= text.size()) {
         size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
-        if (end - start > longest) longest = end - start;
+        // A line's UTF-16 length is never more than its bytes: shorter lines need no counting.
+        if (end - start > longest) {
+            const size_t units = tk::Utf16Length(text.substr(start, end - start));
+            if (units > longest) longest = units;
+        }
         start = end + 1;
     }
     return longest;
 }
 
-NoteTextRefusal NoteTextFromBytes(std::string_view bytes, const LeadBytePredicate& isLeadByte,
-                                  std::string& text) {
-    if (bytes.find('\0') != std::string_view::npos) return NoteTextRefusal::ContainsNul;
-    if (LongestLine(bytes) > kLongestNoteLine) return NoteTextRefusal::LineTooLong;
-    std::string normalized = NormalizeLineBreaks(bytes, isLeadByte);
-    if (normalized.size() > kLargestNoteText) return NoteTextRefusal::TooLarge;
+NoteTextRefusal NoteTextFromDecoded(std::string_view decoded, std::string& text) {
+    if (decoded.find('\0') != std::string_view::npos) return NoteTextRefusal::ContainsNul;
+    if (LongestLine(decoded) > kLongestNoteLine) return NoteTextRefusal::LineTooLong;
+    std::string normalized = NormalizeLineBreaks(decoded);
+    if (normalized.size() > kLargestNoteText && tk::Utf16Length(normalized) > kLargestNoteText)
+        return NoteTextRefusal::TooLarge;
     text = std::move(normalized);
     return NoteTextRefusal::None;
 }

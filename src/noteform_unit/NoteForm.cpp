@@ -194,13 +194,23 @@ bool TForm1::MayOverwrite(const std::string& target) {
     return !now || *now == *fileStamp_ || UserAgrees(kChangedOnDiskQuestion);
 }
 
-// Writes the note to `target`; only a write that went through makes it the note's file, names
-// the note after it and marks it saved. A failure leaves all of that as it was.
+// Writes the note to `target` in the note's encoding, or in UTF-8 if the user agrees where a
+// character has no bytes in it; only a write that went through makes it the note's file and
+// encoding, names the note after it and marks it saved. A failure leaves all of that as it was.
 void TForm1::SaveTo(const std::string& target) {
     if (!MayOverwrite(target)) return;
-    notefiles::FileStamp stamp = notefiles::WriteNoteFile(target, Memo1->Text());
+    const std::string text = Memo1->Text();
+    notefiles::TextEncoding encoding = encoding_;
+    std::optional<std::string> bytes = notefiles::EncodeNoteText(text, encoding);
+    if (!bytes) {
+        if (!UserAgrees(kSaveAsUtf8Question)) return;
+        encoding = {notefiles::EncodingForm::Utf8, false, 0};
+        bytes = notefiles::EncodeNoteText(text, encoding);
+    }
+    notefiles::FileStamp stamp = notefiles::WriteNoteFile(target, *bytes);
     FileName = target;
     fileStamp_ = stamp;
+    encoding_ = encoding;
     ShowFileTitle();
     Saved = true;
 }
@@ -228,6 +238,7 @@ void TForm1::Label4Click(tk::TObject*) {
 // The note then holds the file's text: it is saved.
 void TForm1::OpenChosenFile(const std::string& fileName) {
     notefiles::FileStamp stamp;
+    notefiles::TextEncoding encoding;
     {
         tk::WaitCursor wait; // a large note takes noticeable time
         notefiles::NoteFileText read = notefiles::ReadNoteFile(fileName);
@@ -237,9 +248,11 @@ void TForm1::OpenChosenFile(const std::string& fileName) {
             notefiles::RaiseOpenError(fileName, ERROR_NOT_ENOUGH_MEMORY);
         }
         stamp = read.Stamp;
+        encoding = read.Encoding;
     }
     FileName = fileName;
     fileStamp_ = stamp;
+    encoding_ = encoding;
     ShowFileTitle();
     Saved = true;
 }
@@ -277,7 +290,7 @@ bool TForm1::PreviewKeyMessage(const MSG& msg) {
 
 void TForm1::OpenWhenShown(const std::string& fullPath) {
     givenFile_ = fullPath;
-    PostMessageA(Handle(), kOpenGivenFileMessage, 0, 0);
+    PostMessageW(Handle(), kOpenGivenFileMessage, 0, 0);
 }
 
 LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

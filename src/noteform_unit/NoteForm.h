@@ -44,6 +44,8 @@ public:
 
     bool IsSaved() const { return Saved; }
     const std::string& NoteFileName() const { return FileName; }
+    // The encoding the note's file is written in.
+    const notefiles::TextEncoding& NoteEncoding() const { return encoding_; }
 
     void Label1Click(tk::TObject* sender);
     void FormResize(tk::TObject* sender);
@@ -85,8 +87,10 @@ private:
 
     bool Saved = true;
     std::string FileName;
-    // The note's file as the note last read or wrote it.
+    // The note's file as the note last read or wrote it, and the encoding it is written in
+    // (ANSI in the system's code page until a file says otherwise).
     std::optional<notefiles::FileStamp> fileStamp_;
+    notefiles::TextEncoding encoding_;
     std::map<std::string, tk::TMethod, std::less<>> methods_;
     NoteAccessible* accessible_ = nullptr;
     std::string givenFile_; // to open once shown

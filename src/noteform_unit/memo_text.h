@@ -4,6 +4,7 @@
 // NotifyChange, so that it needs no operating system and is tested with a memo of the tests' own.
 #include "notefiles/error_text.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/unicode_text.h"
 
 #include <cstddef>
 #include <new>
@@ -11,16 +12,15 @@
 
 namespace note {
 
-// Whether the memo holds exactly `text`. The length the memo reports is never less than its
-// text's: a shorter one settles the question without fetching a large text.
+// Whether the memo holds exactly `text`. The memo counts its length in UTF-16 code units: a
+// length that differs settles the question without fetching a large text.
 template <typename Memo> bool MemoHolds(const Memo& memo, const std::string& text) {
-    return memo.TextLength() >= text.size() && memo.Text() == text;
+    return memo.TextLength() == tk::Utf16Length(text) && memo.Text() == text;
 }
 
-// Whether the memo holds `length` bytes. The memo may report an upper bound; the text itself
-// then settles it.
-template <typename Memo> bool MemoHoldsLength(const Memo& memo, std::size_t length) {
-    return memo.TextLength() == length || memo.Text().size() == length;
+// Whether the memo holds a text as long as `text`.
+template <typename Memo> bool MemoHoldsLength(const Memo& memo, const std::string& text) {
+    return memo.TextLength() == tk::Utf16Length(text);
 }
 
 // Hands the whole text to the memo. When the memo refuses it or takes only part of it (its
@@ -31,11 +31,11 @@ void PutIntoMemo(Memo& memo, const std::string& text, const std::string& before)
     const bool modified = memo.Modified();
     bool whole = false;
     try {
-        whole = memo.SetTextSilently(text) && MemoHoldsLength(memo, text.size());
+        whole = memo.SetTextSilently(text) && MemoHoldsLength(memo, text);
     } catch (const std::bad_alloc&) {
     }
     if (whole) return;
-    if (!MemoHoldsLength(memo, before.size())) memo.SetTextSilently(before);
+    if (!MemoHoldsLength(memo, before)) memo.SetTextSilently(before);
     memo.SetModified(modified);
     throw tk::EInvalidOperation(notefiles::kTextExceedsMemo);
 }

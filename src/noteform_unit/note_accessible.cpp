@@ -3,6 +3,7 @@
 #include "NoteForm.h"
 #include "note_texts.h"
 #include "toolkit/system_library.h"
+#include "toolkit/unicode_text.h"
 
 #include <algorithm>
 #include <string>
@@ -12,7 +13,7 @@ namespace {
 
 struct Glyph {
     tk::TLabel* TForm1::*label;
-    const wchar_t* name;
+    const char* name;
     const wchar_t* shortcut;
     NoteCommand command;
 };
@@ -196,15 +197,11 @@ HRESULT NoteAccessible::get_accName(VARIANT child, BSTR* name) {
             return memo.get_accName(self, name);
         });
     int glyph = GlyphOf(child);
-    if (glyph >= 0) return Text(name, kGlyphs[glyph].name);
+    if (glyph >= 0) return Text(name, tk::Wide(kGlyphs[glyph].name).c_str());
     if (!IsChild(child, CHILDID_SELF)) return E_INVALIDARG;
     // The note's own name is the task-bar button's: "Pinlet" or the file's name.
     std::string title = tk::Application ? tk::Application->Title() : std::string();
-    std::wstring wide(title.size() + 1, L'\0');
-    wide.resize(static_cast<size_t>(
-        std::max(0, MultiByteToWideChar(CP_ACP, 0, title.c_str(), static_cast<int>(title.size()),
-                                        wide.data(), static_cast<int>(wide.size())))));
-    return Text(name, wide.c_str());
+    return Text(name, tk::Wide(title).c_str());
 }
 
 HRESULT NoteAccessible::get_accValue(VARIANT child, BSTR* value) {
@@ -360,7 +357,7 @@ HRESULT NoteAccessible::accDoDefaultAction(VARIANT child) {
     int glyph = GlyphOf(child);
     if (glyph < 0) return IsChild(child, CHILDID_SELF) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
     if (!form_->HandleAllocated() || !IsWindowEnabled(form_->Handle())) return E_FAIL;
-    PostMessageA(form_->Handle(), TForm1::kRunCommandMessage,
+    PostMessageW(form_->Handle(), TForm1::kRunCommandMessage,
                  static_cast<WPARAM>(kGlyphs[glyph].command), 0);
     return S_OK;
 }

@@ -1,26 +1,29 @@
 #pragma once
-// The note's own user texts (ANSI bytes, or UTF-16 where marked; letters outside ASCII written
-// as escapes).
+// The note's own user texts, UTF-8 as every text of the program.
 
 namespace note {
 
 // "The note is not saved; close it anyway?"
 inline constexpr const char* kCloseUnsavedQuestion =
-    "A jegyzet nincs mentve, \xEDgy is be akarod z\xE1rni?";
+    "A jegyzet nincs mentve, így is be akarod zárni?";
 
 // "The note is not saved; open another one anyway?"
 inline constexpr const char* kOpenUnsavedQuestion =
-    "A jegyzet nincs mentve, \xEDgy is meg akarsz nyitni egy m\xE1sikat?";
+    "A jegyzet nincs mentve, így is meg akarsz nyitni egy másikat?";
 
 // "The file has changed since it was opened. Overwrite it anyway?"
 inline constexpr const char* kChangedOnDiskQuestion =
-    "A f\xE1jl a megnyit\xE1sa \xF3ta megv\xE1ltozott. \xCDgy is fel\xFClb\xEDrod?";
+    "A fájl a megnyitása óta megváltozott. Így is felülírod?";
 
-// The glyphs' names for accessibility tools (UTF-16): "Always on top", "Open note", "Save note",
-// "Close".
-inline constexpr const wchar_t* kPinGlyphName = L"Mindig fel\u00fcl";
-inline constexpr const wchar_t* kOpenGlyphName = L"Jegyzet megnyit\u00e1sa";
-inline constexpr const wchar_t* kSaveGlyphName = L"Jegyzet ment\u00e9se";
-inline constexpr const wchar_t* kCloseGlyphName = L"Bez\u00e1r\u00e1s";
+// "The note holds a character that the file's encoding cannot store. Save it in UTF-8?"
+inline constexpr const char* kSaveAsUtf8Question =
+    "A jegyzet olyan karaktert tartalmaz, amelyet a fájl kódolása nem tud tárolni. Mentsem "
+    "UTF-8 kódolással?";
+
+// The glyphs' names for accessibility tools: "Always on top", "Open note", "Save note", "Close".
+inline constexpr const char* kPinGlyphName = "Mindig felül";
+inline constexpr const char* kOpenGlyphName = "Jegyzet megnyitása";
+inline constexpr const char* kSaveGlyphName = "Jegyzet mentése";
+inline constexpr const char* kCloseGlyphName = "Bezárás";
 
 } // namespace note

@@ -3,8 +3,10 @@
 #include "event_errors.h"
 #include "exceptions.h"
 #include "system_library.h"
+#include "unicode_text.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace tk {
 
@@ -75,8 +77,8 @@ protected:
         smallIcon_.Reset(static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON,
                                                        GetSystemMetrics(SM_CXSMICON),
                                                        GetSystemMetrics(SM_CYSMICON), 0)));
-        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-        SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
+        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+        SendMessageW(Handle(), WM_SETICON, ICON_SMALL,
                      reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_.Get() : big));
     }
 
@@ -159,15 +161,15 @@ HWND TApplication::Handle() const {
 
 std::string TApplication::Title() const {
     if (!Handle()) return window_ ? window_->Text : std::string();
-    char buffer[256] = {};
-    GetWindowTextA(Handle(), buffer, sizeof buffer);
-    return buffer;
+    wchar_t buffer[256] = {};
+    GetWindowTextW(Handle(), buffer, static_cast<int>(std::size(buffer)));
+    return Utf8(buffer);
 }
 
 void TApplication::SetTitle(const std::string& title) {
     if (!window_) return;
     window_->Text = title;
-    if (Handle()) SetWindowTextA(Handle(), title.c_str());
+    if (Handle()) SetWindowTextW(Handle(), Wide(title).c_str());
 }
 
 void TApplication::AddForm(TCustomForm* form) {
@@ -209,7 +211,7 @@ void TApplication::Terminate() {
 
 bool TApplication::HandleMessage() {
     MSG msg;
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) {
         terminated_ = true;
         return false;
@@ -219,7 +221,7 @@ bool TApplication::HandleMessage() {
 
 void TApplication::ProcessMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             terminated_ = true;
             return;
@@ -232,7 +234,7 @@ bool TApplication::DispatchOne(MSG& msg) {
     if (IsUserAction(msg.message)) lastPaintError_.clear();
     if (!PreprocessMessage(msg)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return true;
 }
@@ -283,7 +285,7 @@ namespace {
 constexpr UINT kLayerFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
 bool IsTopmost(HWND hwnd) {
-    return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
 template <typename F> void ForEachPinnedForm(const TApplication& app, F&& action) {
@@ -301,7 +303,7 @@ void TApplication::NormalizeTopMosts() {
         if (!IsTopmost(form)) return;
         // Some window systems keep an owned window above its owner's layer (seen under Wine):
         // then the form leaves it without its owner for the time being.
-        SetWindowLongPtrA(form, GWLP_HWNDPARENT, 0);
+        SetWindowLongPtrW(form, GWLP_HWNDPARENT, 0);
         SetWindowPos(form, HWND_NOTOPMOST, 0, 0, 0, 0, kLayerFlags);
         unownedForms_.push_back(form);
     });
@@ -310,7 +312,7 @@ void TApplication::NormalizeTopMosts() {
 void TApplication::RestoreTopMosts() {
     for (HWND form : unownedForms_)
         if (IsWindow(form))
-            SetWindowLongPtrA(form, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Handle()));
+            SetWindowLongPtrW(form, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Handle()));
     unownedForms_.clear();
     ForEachPinnedForm(*this,
                       [](HWND form) { SetWindowPos(form, HWND_TOPMOST, 0, 0, 0, 0, kLayerFlags); });
@@ -375,7 +377,8 @@ void TApplication::ShowQueuedExceptions() {
 
 void TApplication::ShowException(const std::string& message) {
     std::string caption = Title();
-    MessageBoxA(Handle(), message.c_str(), caption.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    MessageBoxW(Handle(), Wide(message).c_str(), Wide(caption).c_str(),
+                MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 void HandleEventException(bool duringPaint) noexcept {
@@ -386,7 +389,7 @@ void HandleEventException(bool duringPaint) noexcept {
     try {
         throw;
     } catch (const std::exception& e) {
-        MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, Wide(e.what()).c_str(), L"Error", MB_OK | MB_ICONERROR);
     } catch (...) {
     }
 }

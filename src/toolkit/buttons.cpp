@@ -1,6 +1,7 @@
 #include "buttons.h"
 
 #include "forms.h"
+#include "unicode_text.h"
 
 namespace tk {
 
@@ -11,7 +12,7 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
 
 void TButton::SetCaption(const std::string& caption) {
     caption_ = caption;
-    if (HandleAllocated()) SetWindowTextA(Handle(), caption_.c_str());
+    if (HandleAllocated()) SetWindowTextW(Handle(), Wide(caption_).c_str());
 }
 
 void TButton::CreateParams(TCreateParams& p) {
@@ -34,12 +35,12 @@ void TButton::CommandNotify(WORD code) {
 }
 
 bool TButton::HasDefaultLook() const {
-    return HandleAllocated() && (GetWindowLongA(Handle(), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+    return HandleAllocated() && (GetWindowLongW(Handle(), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
 }
 
 void TButton::SetDefaultLook(bool on) {
     if (HandleAllocated())
-        SendMessageA(Handle(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        SendMessageW(Handle(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 LRESULT TButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

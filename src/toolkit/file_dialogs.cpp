@@ -7,35 +7,26 @@
 #include "modal.h"
 #include "property_table.h"
 #include "system_library.h"
+#include "unicode_text.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
 
-#include <cstring>
-#include <vector>
+#include <algorithm>
 
 namespace tk {
 namespace {
 
-// The path chosen in the running dialog as the user spelled it (Unicode); empty when unknown.
-// The ANSI result of the system dialog spells it by best fit instead ("o" for "\u0151"), which
-// names another file or folder.
-std::wstring g_chosenPath;
-
-// The dialog's current folder as a Unicode path, from its item list (the ANSI messages would
-// spell it by best fit).
+// The dialog's current folder.
 std::wstring ChosenFolder(HWND dialog) {
-    LRESULT size = SendMessageA(dialog, CDM_GETFOLDERIDLIST, 0, 0);
+    LRESULT size = SendMessageW(dialog, CDM_GETFOLDERPATH, 0, 0);
     if (size <= 0) return {};
-    std::vector<BYTE> idList(static_cast<size_t>(size));
-    if (SendMessageA(dialog, CDM_GETFOLDERIDLIST, static_cast<WPARAM>(size),
-                     reinterpret_cast<LPARAM>(idList.data())) <= 0)
-        return {};
-    using PathFromIdListProc = BOOL(WINAPI*)(const void*, LPWSTR);
-    auto pathFromIdList = SystemFunction<PathFromIdListProc>("shell32.dll", "SHGetPathFromIDListW");
-    wchar_t path[MAX_PATH] = {};
-    if (!pathFromIdList || !pathFromIdList(idList.data(), path)) return {};
-    return path;
+    std::wstring folder(static_cast<size_t>(size), L'\0');
+    LRESULT got = SendMessageW(dialog, CDM_GETFOLDERPATH, static_cast<WPARAM>(size),
+                               reinterpret_cast<LPARAM>(folder.data()));
+    if (got <= 0 || got > size) return {};
+    folder.resize(static_cast<size_t>(got) - 1);
+    return folder;
 }
 
 // The text of the dialog's file-name field, however long.
@@ -48,15 +39,6 @@ std::wstring TypedName(HWND dialog) {
             return text;
         }
     return {};
-}
-
-// The name field's text, taken from the current folder unless it is a full path.
-void NoteChosenPath(HWND dialog) {
-    std::wstring typed = TypedName(dialog);
-    if (typed.empty()) return;
-    std::wstring folder = ChosenFolder(dialog);
-    std::wstring path = PathFromTypedName(folder, typed, L"");
-    if (!folder.empty() || path == typed) g_chosenPath = path;
 }
 
 // A name confirmed in the running dialog that is too long for it, made a full path; empty when
@@ -102,57 +84,6 @@ void GuardAgainstLongNames(HWND dialog) {
         SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GuardLongNames)));
 }
 
-// `text` in the ANSI code page: a character it has no byte for as "?" (and `lost` set), or by
-// best fit when `bestFit`.
-std::string Spelled(const std::wstring& text, bool bestFit, BOOL* lost = nullptr) {
-    std::string spelled(text.size() * 2 + 1, '\0');
-    int length = WideCharToMultiByte(
-        CP_ACP, bestFit ? 0 : WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
-        spelled.data(), static_cast<int>(spelled.size()), nullptr, bestFit ? nullptr : lost);
-    spelled.resize(static_cast<size_t>(length));
-    return spelled;
-}
-
-template <typename Char>
-std::vector<std::basic_string<Char>> PathParts(const std::basic_string<Char>& path) {
-    std::vector<std::basic_string<Char>> parts(1);
-    for (Char c : path) {
-        if (c == Char('\\'))
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
-}
-
-bool StartsWithIgnoringCase(const std::string& text, const std::string& start) {
-    return text.size() >= start.size() &&
-           CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, text.c_str(),
-                          static_cast<int>(start.size()), start.c_str(),
-                          static_cast<int>(start.size())) == CSTR_EQUAL;
-}
-
-// The dialog's result with each folder or file name that the code page cannot spell in its
-// "?" spelling, so that opening or writing it fails clearly instead of reaching what the
-// best-fit spelling names. A name the dialog lengthened (by the default extension) keeps the
-// addition.
-std::string WithUnspellableNames(const std::string& result) {
-    std::vector<std::string> parts = PathParts(result);
-    std::vector<std::wstring> chosen = PathParts(g_chosenPath);
-    if (g_chosenPath.empty() || chosen.size() != parts.size()) return result;
-    std::string path;
-    for (size_t i = 0; i < parts.size(); ++i) {
-        BOOL lost = FALSE;
-        std::string exact = Spelled(chosen[i], false, &lost);
-        std::string bestFit = Spelled(chosen[i], true);
-        if (lost && StartsWithIgnoringCase(parts[i], bestFit) &&
-            (parts[i].size() == bestFit.size() || i + 1 == parts.size()))
-            parts[i] = exact + parts[i].substr(bestFit.size());
-        path += (i ? "\\" : "") + parts[i];
-    }
-    return path;
-}
-
 } // namespace
 
 DWORD TOpenDialog::SystemFlags() const {
@@ -181,11 +112,9 @@ DWORD TOpenDialog::SystemFlags() const {
 
 namespace {
 
-// Notes the chosen path as the user confirms it. Once the dialog is ready, guards it against long
-// names and moves it onto the monitor of the active form: centred, one third of the free height
-// from the top.
+// Once the dialog is ready, guards it against long names and moves it onto the monitor of the
+// active form: centred, one third of the free height from the top.
 void DialogNotified(HWND dialog, UINT code) {
-    if (code == CDN_FILEOK) NoteChosenPath(dialog);
     if (code != CDN_INITDONE) return;
     GuardAgainstLongNames(dialog);
     HWND anchor = GetWindow(dialog, GW_OWNER);
@@ -193,7 +122,7 @@ void DialogNotified(HWND dialog, UINT code) {
         anchor = Application->MainForm()->Handle();
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST), &info)) return;
+    if (!GetMonitorInfoW(MonitorFromWindow(anchor, MONITOR_DEFAULTTONEAREST), &info)) return;
     RECT r;
     GetWindowRect(dialog, &r);
     TPoint place = FileDialogPlace(ToRect(info.rcMonitor), r.right - r.left, r.bottom - r.top);
@@ -216,47 +145,49 @@ UINT_PTR CALLBACK TOpenDialog::PlacementHook(HWND hook, UINT msg, WPARAM, LPARAM
 namespace {
 
 // The dialogs' library is loaded when a dialog is first shown.
-BOOL RunFileDialog(const char* name, OPENFILENAMEA& ofn) {
-    using FileDialogProc = BOOL(WINAPI*)(LPOPENFILENAMEA);
+BOOL RunFileDialog(const char* name, OPENFILENAMEW& ofn) {
+    using FileDialogProc = BOOL(WINAPI*)(LPOPENFILENAMEW);
     auto dialog = SystemFunction<FileDialogProc>("comdlg32.dll", name);
     return dialog && dialog(&ofn);
 }
 
 } // namespace
 
-BOOL TOpenDialog::RunSystemDialog(OPENFILENAMEA& ofn) {
-    return RunFileDialog("GetOpenFileNameA", ofn);
+BOOL TOpenDialog::RunSystemDialog(OPENFILENAMEW& ofn) {
+    return RunFileDialog("GetOpenFileNameW", ofn);
 }
 
-BOOL TSaveDialog::RunSystemDialog(OPENFILENAMEA& ofn) {
-    return RunFileDialog("GetSaveFileNameA", ofn);
+BOOL TSaveDialog::RunSystemDialog(OPENFILENAMEW& ofn) {
+    return RunFileDialog("GetSaveFileNameW", ofn);
 }
 
 bool TOpenDialog::Execute() {
     // Room for any name the dialog may hand back: a name too long for a file is reported as
     // chosen and then refused by opening or writing, never cut short or dropped.
-    std::vector<char> file(kFileNameRoom, '\0');
-    FileName.copy(file.data(), file.size() - 1);
-    std::string filter = FilterForSystem(Filter);
-    std::string extension = ExtensionForSystem(DefaultExt);
+    std::wstring file(kFileNameRoom, L'\0');
+    const std::wstring initial = Wide(FileName);
+    initial.copy(file.data(), std::min(initial.size(), file.size() - 1));
+    const std::wstring filter = Wide(FilterForSystem(Filter));
+    const std::wstring extension = Wide(ExtensionForSystem(DefaultExt));
+    const std::wstring initialDir = Wide(InitialDir);
+    const std::wstring title = Wide(Title);
 
-    OPENFILENAMEA ofn{};
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = Application ? Application->Handle() : nullptr;
     ofn.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrInitialDir = InitialDir.c_str();
-    ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+    ofn.lpstrInitialDir = initialDir.c_str();
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     ofn.Flags = SystemFlags();
     ofn.lpfnHook = PlacementHook;
 
     CancelMouseCapture();
-    g_chosenPath.clear();
     g_tooLongPath.clear();
-    g_extension = std::wstring(extension.begin(), extension.end());
+    g_extension = extension;
     HWND active = GetActiveWindow();
     EnsureComApartment();
     BOOL chosen;
@@ -266,13 +197,11 @@ bool TOpenDialog::Execute() {
     }
     if (active && IsWindow(active)) SetActiveWindow(active);
     if (!g_tooLongPath.empty()) {
-        FileName = Spelled(g_tooLongPath, false);
+        FileName = Utf8(g_tooLongPath);
         return true;
     }
     if (!chosen) return false;
-    // Names the ANSI code page cannot spell keep their "?": opening or writing then fails
-    // clearly instead of reaching the file that the best-fit spelling names.
-    FileName = WithUnspellableNames(file.data());
+    FileName = Utf8(file.c_str());
     FilterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
 }

@@ -44,7 +44,7 @@ public:
 protected:
     bool ReadProperty(std::string_view name, const LayoutValue& value,
                       LayoutReader& reader) override;
-    virtual BOOL RunSystemDialog(OPENFILENAMEA& ofn);
+    virtual BOOL RunSystemDialog(OPENFILENAMEW& ofn);
 
 private:
     static UINT_PTR CALLBACK PlacementHook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -57,7 +57,7 @@ public:
     const char* ClassName() const override { return "TSaveDialog"; }
 
 protected:
-    BOOL RunSystemDialog(OPENFILENAMEA& ofn) override;
+    BOOL RunSystemDialog(OPENFILENAMEW& ofn) override;
 };
 
 } // namespace tk

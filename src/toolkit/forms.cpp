@@ -9,6 +9,7 @@
 #include "property_table.h"
 #include "resources.h"
 #include "screen_fit.h"
+#include "unicode_text.h"
 
 #include <algorithm>
 
@@ -18,7 +19,7 @@ namespace {
 BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    if (!GetMonitorInfoW(monitor, &info)) return TRUE;
     return reinterpret_cast<Collected<TRect>*>(data)->Add(ToRect(info.rcWork)) ? TRUE : FALSE;
 }
 
@@ -61,7 +62,7 @@ TCustomForm::~TCustomForm() {
 
 void TCustomForm::SetCaption(const std::string& caption) {
     caption_ = caption;
-    if (HandleAllocated()) SetWindowTextA(Handle(), caption_.c_str());
+    if (HandleAllocated()) SetWindowTextW(Handle(), Wide(caption_).c_str());
 }
 
 void TCustomForm::SetFormStyle(TFormStyle style) {
@@ -159,7 +160,7 @@ void TCustomForm::KeepOnScreen() {
     areas.Errors.Rethrow();
     MONITORINFO primary{};
     primary.cbSize = sizeof primary;
-    GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary);
     TPoint p = FitOnScreen(BoundsRect(), areas.Items, ToRect(primary.rcWork));
     if (p.X != Left() || p.Y != Top()) SetBounds(p.X, p.Y, Width(), Height());
 }
@@ -299,7 +300,7 @@ int TCustomForm::MeasureTextHeight(const TFont& font) {
     WindowDC screen(nullptr);
     SelectedObject selected(screen.Get(), font.Handle());
     SIZE size{};
-    GetTextExtentPoint32A(screen.Get(), "0", 1, &size);
+    GetTextExtentPoint32W(screen.Get(), L"0", 1, &size);
     return size.cy;
 }
 

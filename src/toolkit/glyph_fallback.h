@@ -6,7 +6,7 @@
 
 namespace tk {
 
-// What GetGlyphIndicesA with GGI_MARK_NONEXISTING_GLYPHS answers for a character it has no glyph
+// What GetGlyphIndicesW with GGI_MARK_NONEXISTING_GLYPHS answers for a character it has no glyph
 // for.
 inline constexpr unsigned kMissingGlyph = 0xFFFF;
 

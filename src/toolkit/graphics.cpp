@@ -4,8 +4,10 @@
 #include "exceptions.h"
 #include "layout_scaling.h"
 #include "property_table.h"
+#include "unicode_text.h"
 
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace tk {
@@ -94,9 +96,9 @@ void TFont::SetRotation(int escapement, int orientation) {
     Changed();
 }
 
-void TFont::AssignLogFont(const LOGFONTA& logFont) {
+void TFont::AssignLogFont(const LOGFONTW& logFont) {
     base_ = logFont;
-    name_.assign(logFont.lfFaceName, strnlen(logFont.lfFaceName, LF_FACESIZE));
+    name_ = Utf8(std::wstring_view(logFont.lfFaceName, wcsnlen(logFont.lfFaceName, LF_FACESIZE)));
     height_ = logFont.lfHeight;
     charset_ = logFont.lfCharSet;
     style_ = (logFont.lfWeight >= FW_BOLD ? fsBold : 0) | (logFont.lfItalic ? fsItalic : 0) |
@@ -111,7 +113,7 @@ void TFont::Changed() {
 
 HFONT TFont::Handle() const {
     if (!handle_) {
-        LOGFONTA lf = base_;
+        LOGFONTW lf = base_;
         lf.lfHeight = height_;
         // A taken-over weight stays unless the bold style was switched since.
         bool baseBold = base_.lfWeight >= FW_BOLD;
@@ -122,8 +124,9 @@ HFONT TFont::Handle() const {
         lf.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
         lf.lfCharSet = static_cast<BYTE>(charset_);
         std::memset(lf.lfFaceName, 0, sizeof lf.lfFaceName);
-        std::strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
-        handle_.Reset(CreateFontIndirectA(&lf));
+        const std::wstring face = Wide(name_);
+        face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+        handle_.Reset(CreateFontIndirectW(&lf));
         if (!handle_) throw EOutOfResources("Out of system resources");
     }
     return handle_.Get();
@@ -374,7 +377,8 @@ void TCanvas::LineTo(int x, int y) {
 TPoint TCanvas::TextExtent(const std::string& text) {
     SelectedObject f(dc_, Font.Handle());
     SIZE size{};
-    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = Wide(text);
+    GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
     return {size.cx, size.cy};
 }
 
@@ -387,7 +391,8 @@ void TCanvas::TextOutAt(int x, int y, const std::string& text) {
         SetBkMode(dc_, OPAQUE);
         SetBkColor(dc_, ColorToRGB(BrushColor));
     }
-    TextOutA(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
+    const std::wstring wide = Wide(text);
+    TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 int TCanvas::DrawTextIn(const std::string& text, TRect& r, UINT format) {
@@ -395,7 +400,8 @@ int TCanvas::DrawTextIn(const std::string& text, TRect& r, UINT format) {
     SetTextColor(dc_, ColorToRGB(Font.Color()));
     SetBkMode(dc_, TRANSPARENT);
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
-    int height = DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rc, format);
+    std::wstring wide = Wide(text);
+    int height = DrawTextW(dc_, wide.data(), static_cast<int>(wide.size()), &rc, format);
     r = {rc.left, rc.top, rc.right, rc.bottom};
     return height;
 }

@@ -51,7 +51,7 @@ public:
     void Assign(const TFont& source);
     // Takes a whole system font description (the message-box font, say): its weight, width,
     // quality and pitch are kept for the handle along with the properties above.
-    void AssignLogFont(const LOGFONTA& logFont);
+    void AssignLogFont(const LOGFONTW& logFont);
     // Escapement and orientation in tenths of a degree, as in the logical-font record.
     void SetRotation(int escapement, int orientation);
 
@@ -72,7 +72,7 @@ private:
     int charset_ = DEFAULT_CHARSET;
     TColor color_ = clWindowText;
     TFontStyles style_ = 0;
-    LOGFONTA base_{}; // the fields the properties above do not cover
+    LOGFONTW base_{}; // the fields the properties above do not cover
     mutable FontHandle handle_;
 };
 
@@ -166,7 +166,7 @@ public:
     void LineTo(int x, int y);
     TPoint TextExtent(const std::string& text);
     void TextOutAt(int x, int y, const std::string& text);
-    // DrawTextA with the surface's font and colour, transparent background; returns its height.
+    // DrawTextW with the surface's font and colour, transparent background; returns its height.
     int DrawTextIn(const std::string& text, TRect& r, UINT format);
     void Draw(int x, int y, const TBitmap& bitmap);
     // Draws the bitmap's `source` part stretched over `dest`.

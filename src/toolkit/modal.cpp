@@ -25,7 +25,7 @@ BOOL CALLBACK TaskWindowsDisabled::Collect(HWND hwnd, LPARAM list) {
 }
 
 void CancelMouseCapture() {
-    if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
+    if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
     ReleaseCapture();
 }
 

@@ -2,6 +2,7 @@
 
 #include "exceptions.h"
 #include "icon_file.h"
+#include "unicode_text.h"
 
 #include <vector>
 
@@ -9,7 +10,7 @@ namespace tk {
 namespace {
 
 bool ReadWholeFile(const std::string& path, std::string& data) {
-    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    KernelHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return false;
     DWORD high = 0;

@@ -2,6 +2,7 @@
 
 #include "glyph_fallback.h"
 #include "resources.h"
+#include "unicode_text.h"
 
 #include <map>
 #include <string>
@@ -33,13 +34,13 @@ bool UsePrivateFont(HMODULE module, const char* resourceName) {
 bool DrawsCharacter(const TFont& font, char character) {
     WindowDC screen(nullptr);
     SelectedObject selected(screen.Get(), font.Handle());
-    char face[LF_FACESIZE] = {};
-    GetTextFaceA(screen.Get(), sizeof face, face);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(screen.Get(), LF_FACESIZE, face);
+    const wchar_t wide = static_cast<unsigned char>(character);
     WORD index = 0;
-    if (GetGlyphIndicesA(screen.Get(), &character, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) ==
-        GDI_ERROR)
+    if (GetGlyphIndicesW(screen.Get(), &wide, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
         index = static_cast<WORD>(kMissingGlyph);
-    return !NeedsOwnGlyph(font.Name(), face, index);
+    return !NeedsOwnGlyph(font.Name(), Utf8(face), index);
 }
 
 } // namespace tk

@@ -3,6 +3,9 @@
 #include "component_reader.h"
 #include "edit_word_breaks.h"
 #include "property_table.h"
+#include "unicode_text.h"
+
+#include <algorithm>
 
 #include <vector>
 
@@ -23,6 +26,12 @@ constexpr EnumName<TScrollStyle> kScrollStyleNames[] = {
 
 // Bevels are drawn only around memos with a border of their own; accepted and ignored here, as
 // the note's memo has none.
+// Hands a text to a window (WM_SETTEXT); false when the window refuses it.
+bool SendText(HWND window, const std::string& text) {
+    const std::wstring wide = Wide(text);
+    return SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str())) != 0;
+}
+
 void AcceptBevel(TMemo&, const LayoutValue& value, LayoutReader& reader) {
     reader.Enum<int>(value, {{"bvNone", 0}, {"bvLowered", 1}, {"bvRaised", 2}, {"bvSpace", 3}});
 }
@@ -148,19 +157,19 @@ void TMemo::CreateParams(TCreateParams& p) {
 
 void TMemo::HandleCreated() {
     // MaxLength 0 asks for the system's largest limit.
-    SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
+    SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
     // The memo's own word breaks: the system's procedure works out the break opportunities of
     // the whole text after every change, in one allocation of the text's size that a large
     // note can fail (and then crash).
     if (WordWrap)
-        SendMessageA(Handle(), EM_SETWORDBREAKPROC, 0,
+        SendMessageW(Handle(), EM_SETWORDBREAKPROC, 0,
                      reinterpret_cast<LPARAM>(EditWordBreakProc()));
     if (!savedText_.empty()) {
         suppressChange_ = true;
-        SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(savedText_.c_str()));
+        SendText(Handle(), savedText_);
         suppressChange_ = false;
     }
-    SendMessageA(Handle(), EM_SETMODIFY, savedModified_ ? TRUE : FALSE, 0);
+    SendMessageW(Handle(), EM_SETMODIFY, savedModified_ ? TRUE : FALSE, 0);
     savedText_.clear();
 }
 
@@ -170,17 +179,18 @@ void TMemo::HandleDestroying() {
 }
 
 size_t TMemo::TextLength() const {
-    if (!HandleAllocated()) return savedText_.size();
-    return static_cast<size_t>(SendMessageA(Handle(), WM_GETTEXTLENGTH, 0, 0));
+    if (!HandleAllocated()) return Utf16Length(savedText_);
+    return static_cast<size_t>(SendMessageW(Handle(), WM_GETTEXTLENGTH, 0, 0));
 }
 
 std::string TMemo::Text() const {
     if (!HandleAllocated()) return savedText_;
-    int length = static_cast<int>(SendMessageA(Handle(), WM_GETTEXTLENGTH, 0, 0));
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    int got = static_cast<int>(
-        SendMessageA(Handle(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
-    return std::string(buffer.data(), static_cast<size_t>(got));
+    auto length = static_cast<size_t>(SendMessageW(Handle(), WM_GETTEXTLENGTH, 0, 0));
+    std::wstring buffer(length + 1, L'\0');
+    auto got = static_cast<size_t>(
+        SendMessageW(Handle(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
+    buffer.resize(std::min(got, length));
+    return Utf8(buffer);
 }
 
 void TMemo::SetText(const std::string& text) {
@@ -189,7 +199,7 @@ void TMemo::SetText(const std::string& text) {
         Change();
         return;
     }
-    SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendText(Handle(), text);
 }
 
 bool TMemo::SetTextSilently(const std::string& text) {
@@ -198,19 +208,18 @@ bool TMemo::SetTextSilently(const std::string& text) {
         return true;
     }
     suppressChange_ = true;
-    LRESULT accepted =
-        SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const bool accepted = SendText(Handle(), text);
     suppressChange_ = false;
-    return accepted != 0;
+    return accepted;
 }
 
 void TMemo::BeginUpdate() {
-    if (HandleAllocated()) SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    if (HandleAllocated()) SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
 }
 
 void TMemo::EndUpdate() {
     if (!HandleAllocated()) return;
-    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
     // Turning redrawing on shows the window; a hidden memo stays hidden.
     ShowWindow(Handle(), Visible() ? SW_SHOWNA : SW_HIDE);
     RedrawWindow(Handle(), nullptr, nullptr,
@@ -219,7 +228,7 @@ void TMemo::EndUpdate() {
 
 bool TMemo::Modified() const {
     if (!HandleAllocated()) return savedModified_;
-    return SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0;
+    return SendMessageW(Handle(), EM_GETMODIFY, 0, 0) != 0;
 }
 
 void TMemo::SetModified(bool modified) {
@@ -227,7 +236,7 @@ void TMemo::SetModified(bool modified) {
         savedModified_ = modified;
         return;
     }
-    SendMessageA(Handle(), EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+    SendMessageW(Handle(), EM_SETMODIFY, modified ? TRUE : FALSE, 0);
 }
 
 HBRUSH TMemo::CtlColor(HDC dc) {

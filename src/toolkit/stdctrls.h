@@ -64,8 +64,9 @@ public:
     explicit TMemo(TComponent* owner);
     const char* ClassName() const override { return "TMemo"; }
 
+    // The text, UTF-8 as every text of the program.
     std::string Text() const;
-    // The length of the text in bytes, without fetching it.
+    // The length of the text in UTF-16 code units (as the system counts it), without fetching it.
     size_t TextLength() const;
     void SetText(const std::string& text);
     // Replaces the whole text without a change notification; false when the control refuses it.

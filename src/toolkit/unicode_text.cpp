@@ -40,6 +40,19 @@ long DecodeUtf8(std::string_view text, size_t& at) {
     return static_cast<long>(c);
 }
 
+size_t Utf16Length(std::string_view utf8) {
+    size_t units = 0;
+    for (size_t at = 0; at < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+            ++at;
+            ++units;
+            continue;
+        }
+        units += DecodeUtf8(utf8, at) >= 0x10000 ? 2u : 1u;
+    }
+    return units;
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out.push_back(static_cast<char>(c));

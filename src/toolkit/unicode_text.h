@@ -19,6 +19,9 @@ long DecodeUtf8(std::string_view text, size_t& at);
 // Appends the UTF-8 form of a code point (at most U+10FFFF, not a surrogate).
 void AppendUtf8(std::string& out, char32_t c);
 
+// How many UTF-16 code units Utf16FromUtf8 makes of `utf8`.
+size_t Utf16Length(std::string_view utf8);
+
 // UTF-16 from UTF-8; each byte that starts no valid sequence becomes U+FFFD.
 template <typename Char> std::basic_string<Char> Utf16FromUtf8(std::string_view utf8) {
     std::basic_string<Char> out;

@@ -6,6 +6,7 @@
 #include "forms.h"
 #include "property_table.h"
 #include "system_library.h"
+#include "unicode_text.h"
 
 #include <oleacc.h>
 #include <windowsx.h>
@@ -19,11 +20,11 @@ namespace {
 
 // The window property that binds a window to its control, named by an atom registered once: the
 // lookup on every message then compares numbers, not strings.
-constexpr const char* kBindingName = "TkControlObject";
+constexpr const wchar_t* kBindingName = L"TkControlObject";
 
-LPCSTR BindingProperty() {
-    static const ATOM atom = GlobalAddAtomA(kBindingName);
-    return atom ? MAKEINTATOM(atom) : kBindingName;
+LPCWSTR BindingProperty() {
+    static const ATOM atom = GlobalAddAtomW(kBindingName);
+    return atom ? reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(atom)) : kBindingName;
 }
 
 // Resets a flag when the scope ends, exceptions included.
@@ -91,7 +92,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<TWinControl*>(GetPropA(hwnd, BindingProperty())) : nullptr;
+    return hwnd ? static_cast<TWinControl*>(GetPropW(hwnd, BindingProperty())) : nullptr;
 }
 
 void TWinControl::InsertControl(TControl* control) {
@@ -124,12 +125,13 @@ WNDPROC TWinControl::RegisterClassFor(const TCreateParams& p) {
     auto it = baseProcs.find(p.WinClassName);
     if (it != baseProcs.end()) return it->second;
 
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc{};
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring className = Wide(p.WinClassName);
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    WNDPROC base = DefWindowProcA;
+    WNDPROC base = DefWindowProcW;
     if (!p.BaseClassName.empty()) {
-        if (!GetClassInfoExA(nullptr, p.BaseClassName.c_str(), &wc))
+        if (!GetClassInfoExW(nullptr, Wide(p.BaseClassName).c_str(), &wc))
             throw EOutOfResources("System class " + p.BaseClassName + " not found");
         base = wc.lpfnWndProc;
         wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS | CS_PARENTDC);
@@ -141,8 +143,8 @@ WNDPROC TWinControl::RegisterClassFor(const TCreateParams& p) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = StaticWndProc;
     wc.hInstance = instance;
-    wc.lpszClassName = p.WinClassName.c_str();
-    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    wc.lpszClassName = className.c_str();
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throw EOutOfResources("Cannot register window class " + p.WinClassName);
     baseProcs[p.WinClassName] = base;
     return base;
@@ -161,12 +163,12 @@ void TWinControl::CreateHandleNow() {
         Parent()->HandleNeeded();
         parentWnd = Parent()->Handle();
     }
-    HWND created =
-        CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
-                        p.Width, p.Height, parentWnd, nullptr, GetModuleHandleA(nullptr), this);
+    HWND created = CreateWindowExW(p.ExStyle, Wide(p.WinClassName).c_str(), Wide(p.Caption).c_str(),
+                                   p.Style, p.X, p.Y, p.Width, p.Height, parentWnd, nullptr,
+                                   GetModuleHandleW(nullptr), this);
     if (!created) throw EOutOfResources("Error creating window " + Name());
     hwnd_ = created;
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     HandleCreated();
     for (TControl* c : controls_)
         if (c->IsWindowed()) static_cast<TWinControl*>(c)->HandleNeeded();
@@ -185,15 +187,15 @@ void TWinControl::RecreateWnd() {
 }
 
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TWinControl*>(GetPropA(hwnd, BindingProperty()));
+    auto* self = static_cast<TWinControl*>(GetPropW(hwnd, BindingProperty()));
     if (!self && msg == WM_NCCREATE) {
-        self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (self) {
-            SetPropA(hwnd, BindingProperty(), self);
+            SetPropW(hwnd, BindingProperty(), self);
             self->hwnd_ = hwnd;
         }
     }
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
 
     LRESULT result = 0;
     try {
@@ -204,7 +206,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, 
         HandleEventException(msg == WM_PAINT);
     }
     if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, BindingProperty());
+        RemovePropW(hwnd, BindingProperty());
         if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
         self->captureControl_ = nullptr;
         self->hoverControl_ = nullptr;
@@ -215,7 +217,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, 
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(defProc_, hwnd_, msg, wParam, lParam);
+    return CallWindowProcW(defProc_, hwnd_, msg, wParam, lParam);
 }
 
 void TWinControl::SetAccessibleClient(IUnknown* object) {
@@ -235,7 +237,7 @@ LRESULT TWinControl::AccessibleClientFor(WPARAM wParam) {
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    bool ownClass = defProc_ == DefWindowProcA;
+    bool ownClass = defProc_ == DefWindowProcW;
     switch (msg) {
     case WM_GETOBJECT:
         if (accessibleClient_ && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT))
@@ -337,7 +339,7 @@ void TWinControl::UpdateBoundsFromWindow() {
     if (!hwnd_ || IsIconic(hwnd_)) return;
     RECT rc;
     GetWindowRect(hwnd_, &rc);
-    if (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)
+    if (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)
         MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&rc), 2);
     TRect r = ToRect(rc);
     if (r == BoundsRect()) return;
@@ -382,7 +384,7 @@ void TWinControl::VisibleChanged() {
 }
 
 void TWinControl::FontChanged() {
-    if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+    if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
     for (TControl* c : controls_)
         if (c->ParentFont()) c->ParentFontOrColorChanged();
     TControl::FontChanged();
@@ -475,9 +477,9 @@ void TWinControl::OnPaintMessage() {
 
 void TWinControl::ExcludeChildWindows(HDC dc) const {
     // Without this style the window's own drawing covers its children, so nothing is left out.
-    if (!(GetWindowLongA(hwnd_, GWL_STYLE) & WS_CLIPCHILDREN)) return;
+    if (!(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CLIPCHILDREN)) return;
     for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        if (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
         RECT r;
         GetWindowRect(child, &r);
         MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
@@ -540,7 +542,7 @@ void TWinControl::ReleaseMouseCapture() {
 LRESULT TWinControl::OnMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     TPoint p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     TShiftState shift = ShiftFromKeys(wParam);
-    bool ownClass = defProc_ == DefWindowProcA;
+    bool ownClass = defProc_ == DefWindowProcW;
 
     if (msg == WM_MOUSEMOVE) {
         if (!trackingLeave_) {

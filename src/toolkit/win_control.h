@@ -12,7 +12,7 @@
 namespace tk {
 
 struct TCreateParams {
-    std::string Caption;
+    std::string Caption; // UTF-8, as every text of the program
     DWORD Style = 0;
     DWORD ExStyle = 0;
     int X = 0, Y = 0, Width = 0, Height = 0;
@@ -123,7 +123,7 @@ private:
     LRESULT AccessibleClientFor(WPARAM wParam);
 
     HWND hwnd_ = nullptr;
-    WNDPROC defProc_ = DefWindowProcA;
+    WNDPROC defProc_ = DefWindowProcW;
     IUnknown* accessibleClient_ = nullptr;
     std::vector<TControl*> controls_;
     TControl* captureControl_ = nullptr;

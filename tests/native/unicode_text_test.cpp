@@ -1,5 +1,6 @@
 // UTF-8 and UTF-16 conversions against a reference decoder written from the table of well-formed
 // UTF-8 byte sequences, and round trips of every code point.
+#include "reference/utf8_reference.h"
 #include "toolkit/unicode_text.h"
 
 #include <gtest/gtest.h>
@@ -9,43 +10,11 @@
 
 namespace {
 
-// The well-formed byte sequences, as the Unicode standard tabulates them: the ranges each
-// byte of a sequence may take, by its lead byte.
-struct Row {
-    unsigned char lo[4], hi[4];
-    int length;
-};
-constexpr Row kWellFormed[] = {
-    {{0x00}, {0x7F}, 1},
-    {{0xC2, 0x80}, {0xDF, 0xBF}, 2},
-    {{0xE0, 0xA0, 0x80}, {0xE0, 0xBF, 0xBF}, 3},
-    {{0xE1, 0x80, 0x80}, {0xEC, 0xBF, 0xBF}, 3},
-    {{0xED, 0x80, 0x80}, {0xED, 0x9F, 0xBF}, 3},
-    {{0xEE, 0x80, 0x80}, {0xEF, 0xBF, 0xBF}, 3},
-    {{0xF0, 0x90, 0x80, 0x80}, {0xF0, 0xBF, 0xBF, 0xBF}, 4},
-    {{0xF1, 0x80, 0x80, 0x80}, {0xF3, 0xBF, 0xBF, 0xBF}, 4},
-    {{0xF4, 0x80, 0x80, 0x80}, {0xF4, 0x8F, 0xBF, 0xBF}, 4},
-};
-
-// The length of the well-formed sequence at the start of `s`, 0 when there is none.
-int ReferenceLength(const std::string& s) {
-    for (const Row& row : kWellFormed) {
-        if (static_cast<int>(s.size()) < row.length) continue;
-        bool fits = true;
-        for (int k = 0; k < row.length && fits; ++k) {
-            auto b = static_cast<unsigned char>(s[static_cast<size_t>(k)]);
-            fits = b >= row.lo[k] && b <= row.hi[k];
-        }
-        if (fits) return row.length;
-    }
-    return 0;
-}
-
 TEST(UnicodeText, DecodingAcceptsExactlyTheWellFormedSequences) {
     auto check = [](const std::string& s) {
         size_t at = 0;
         long c = tk::DecodeUtf8(s, at);
-        int expected = ReferenceLength(s);
+        int expected = ReferenceUtf8Length(s);
         ASSERT_EQ(c >= 0, expected > 0) << std::hex << int(static_cast<unsigned char>(s[0]));
         ASSERT_EQ(at, expected > 0 ? static_cast<size_t>(expected) : 1u);
     };
@@ -74,6 +43,7 @@ TEST(UnicodeText, EveryCodePointRoundTripsThroughUtf8AndUtf16) {
         if (c < 0xD800 || c > 0xDFFF) tk::AppendUtf8(utf8, c);
     std::u16string utf16 = tk::Utf16FromUtf8<char16_t>(utf8);
     EXPECT_EQ(utf16.size(), (0xD800u - 1) + (0x10000u - 0xE000) + 2 * 0x100000u);
+    EXPECT_EQ(tk::Utf16Length(utf8), utf16.size());
     std::string back;
     EXPECT_TRUE(tk::AppendUtf8FromUtf16<char16_t>(back, utf16, true));
     EXPECT_TRUE(back == utf8);
@@ -85,8 +55,10 @@ TEST(UnicodeText, LoneSurrogatesAndBadBytesBecomeReplacementCharacters) {
     std::string strict = "kept";
     EXPECT_FALSE(tk::AppendUtf8FromUtf16<char16_t>(strict, lone, true));
     EXPECT_EQ(strict, "kepta");
-    EXPECT_EQ(tk::Utf16FromUtf8<char16_t>("a\xC3\xA9\xE2\x9C\x93\xF0\x9F\x98\x80\xFF\xE2\x9C"),
+    const std::string bad = "a\xC3\xA9\xE2\x9C\x93\xF0\x9F\x98\x80\xFF\xE2\x9C";
+    EXPECT_EQ(tk::Utf16FromUtf8<char16_t>(bad),
               (std::u16string{u'a', 0xE9, 0x2713, 0xD83D, 0xDE00, 0xFFFD, 0xFFFD, 0xFFFD}));
+    EXPECT_EQ(tk::Utf16Length(bad), 8u);
 }
 
 } // namespace

@@ -88,10 +88,8 @@ TEST_F(SaveFaults, AFolderRemovedAfterTheDialogIsReportedAndNotMadeAgain) {
 // wrote it asks before overwriting.
 class NoteGuards : public NoteFixture {};
 
-const std::string kOpenQuestion =
-    "A jegyzet nincs mentve, \xEDgy is meg akarsz nyitni egy m\xE1sikat?";
-const std::string kOverwriteQuestion =
-    "A f\xE1jl a megnyit\xE1sa \xF3ta megv\xE1ltozott. \xCDgy is fel\xFClb\xEDrod?";
+const std::string kOpenQuestion = "A jegyzet nincs mentve, így is meg akarsz nyitni egy másikat?";
+const std::string kOverwriteQuestion = "A fájl a megnyitása óta megváltozott. Így is felülírod?";
 
 TEST_F(NoteGuards, AnOpenOverUnsavedTextAsksAndOnlyYesGoesOn) {
     std::string other = folder_ / "other.txt";

@@ -4,6 +4,7 @@
 // fails, the file holds the old bytes or the new ones, whole, with nothing left beside it.
 #include "note_fixture.h"
 #include "notefiles/file_calls.h"
+#include "toolkit/unicode_text.h"
 #include "notefiles/note_files.h"
 
 #include <gtest/gtest.h>
@@ -113,9 +114,9 @@ bool FailsNow() {
     return false;
 }
 
-HANDLE WINAPI CreateFails(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+HANDLE WINAPI CreateFails(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                           DWORD disposition, DWORD flags, HANDLE templateFile) {
-    std::string path = name;
+    std::string path = tk::Utf8(name);
     std::string folder = path.substr(0, path.find_last_of('\\') + 1);
     if (!g_refusingFolder.empty() && folder.size() >= g_refusingFolder.size() &&
         folder.compare(folder.size() - g_refusingFolder.size(), std::string::npos,
@@ -127,7 +128,7 @@ HANDLE WINAPI CreateFails(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATT
         SetLastError(ERROR_WRITE_FAULT);
         return INVALID_HANDLE_VALUE;
     }
-    return CreateFileA(name, access, share, security, disposition, flags, templateFile);
+    return CreateFileW(name, access, share, security, disposition, flags, templateFile);
 }
 
 BOOL WINAPI WriteFails(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED o) {
@@ -149,22 +150,22 @@ BOOL WINAPI CutFails(HANDLE file) {
     return FALSE;
 }
 
-BOOL WINAPI ReplaceFails(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
+BOOL WINAPI ReplaceFails(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
                          LPVOID exclude, LPVOID reserved) {
     if (FailsNow()) {
         SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
         return FALSE;
     }
     if (FailsNow()) {
-        MoveFileExA(replaced, backup, MOVEFILE_REPLACE_EXISTING);
+        MoveFileExW(replaced, backup, MOVEFILE_REPLACE_EXISTING);
         SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
         return FALSE;
     }
-    return ReplaceFileA(replaced, replacement, backup, flags, exclude, reserved);
+    return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
 }
 
-BOOL WINAPI MoveFails(LPCSTR from, LPCSTR to, DWORD flags) {
-    if (!FailsNow()) return MoveFileExA(from, to, flags);
+BOOL WINAPI MoveFails(LPCWSTR from, LPCWSTR to, DWORD flags) {
+    if (!FailsNow()) return MoveFileExW(from, to, flags);
     SetLastError(ERROR_WRITE_FAULT);
     return FALSE;
 }

@@ -1,5 +1,7 @@
 #include "soak_support.h"
 
+#include "toolkit/unicode_text.h"
+
 #include "notefiles/error_text.h"
 #include "support/win_test_support.h"
 
@@ -345,10 +347,10 @@ ResourceFigures SystemOpenDialogCost(int count, const std::string& fileName) {
 
 HWND CreateBareEdit(const std::string& text, int width, int height) {
     HWND edit =
-        CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
-                        width, height, nullptr, nullptr, nullptr, nullptr);
-    SendMessageA(edit, EM_LIMITTEXT, 0, 0);
-    SetWindowTextA(edit, text.c_str());
+        CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0,
+                        0, width, height, nullptr, nullptr, nullptr, nullptr);
+    SendMessageW(edit, EM_LIMITTEXT, 0, 0);
+    SetWindowTextW(edit, tk::Wide(text).c_str());
     return edit;
 }
 

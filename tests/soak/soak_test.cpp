@@ -57,15 +57,19 @@ protected:
             << what;
     }
 
-    // A note of `size` bytes: lines of what notes hold (letters, the code page's accented ones
-    // among them, digits, spaces and punctuation), ended by CR LF. Every byte value goes through
-    // the hostile-input suite; here the volume is the point, and text of every byte value makes
-    // the system's edit control several times slower to take.
-    std::string NoteOfSize(size_t size) {
-        static const std::string kAlphabet =
-            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789     .,;:!?-'\"()"
-            "\xE1\xE9\xED\xF3\xF6\xF5\xFA\xFC\xFB\xC1\xC9\xCD\xD3\xD6\xD5\xDA\xDC\xDB";
-        std::string text;
+    // A note whose file has `size` bytes: lines of what notes hold (letters, the code page's
+    // accented ones among them, digits, spaces and punctuation), ended by CR LF. Every byte value
+    // goes through the hostile-input suite; here the volume is the point, and text of every byte
+    // value makes the system's edit control several times slower to take.
+    struct Note {
+        std::string Text;  // as the memo holds it (UTF-8)
+        std::string Bytes; // as its file holds it (the ANSI code page's bytes)
+    };
+    Note NoteOfSize(size_t size) {
+        static const std::wstring kAlphabet =
+            L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789     .,;:!?-'\"()"
+            L"\xE1\xE9\xED\xF3\xF6\xF5\xFA\xFC\xFB\xC1\xC9\xCD\xD3\xD6\xD5\xDA\xDC\xDB";
+        std::wstring text;
         text.reserve(size);
         std::uniform_int_distribution<size_t> pick(0, kAlphabet.size() - 1);
         std::uniform_int_distribution<int> line(0, 120);
@@ -74,11 +78,22 @@ protected:
             for (int i = 0; i < length && text.size() < size; ++i)
                 text += kAlphabet[pick(random_)];
             if (text.size() + 2 <= size)
-                text += "\r\n";
+                text += L"\r\n";
             else if (text.size() < size)
-                text += 'x';
+                text += L'x';
         }
-        return text;
+        // The system's own conversions say what the memo and the file hold.
+        auto convert = [&](UINT codePage) {
+            const int units = static_cast<int>(text.size());
+            std::string out(static_cast<size_t>(
+                                WideCharToMultiByte(codePage, 0, text.data(), units, nullptr, 0,
+                                                    nullptr, nullptr)),
+                            '\0');
+            WideCharToMultiByte(codePage, 0, text.data(), units, out.data(),
+                                static_cast<int>(out.size()), nullptr, nullptr);
+            return out;
+        };
+        return {convert(CP_UTF8), convert(CP_ACP)};
     }
 
     // Sizes from 0 to 1 MB, evenly spread over their orders of magnitude.
@@ -106,19 +121,19 @@ TEST_F(Soak, SaveAndOpenCyclesKeepEveryByteAndTheirResources) {
     ExpectSteady(
         "save/open cycles", count,
         [&](int round) {
-            std::string text = NoteOfSize(SizeFor(round));
-            SetMemoText(text);
+            Note note = NoteOfSize(SizeFor(round));
+            SetMemoText(note.Text);
             if (round == 0)
                 SaveAs(); // through the save dialog; later saves go to the same name
             else
                 Save();
-            ASSERT_EQ(ReadBytes(target), text)
-                << "round " << round << ", " << text.size() << " bytes";
+            ASSERT_TRUE(ReadBytes(target) == note.Bytes)
+                << "round " << round << ", " << note.Bytes.size() << " bytes";
             ASSERT_TRUE(form_->IsSaved());
             form_->Memo1->SetTextSilently(""); // so that the open changes the memo
             Open();                            // through the open dialog
-            ASSERT_EQ(form_->Memo1->Text().size(), text.size()) << "round " << round;
-            ASSERT_TRUE(form_->Memo1->Text() == text) << "round " << round;
+            ASSERT_EQ(form_->Memo1->Text().size(), note.Text.size()) << "round " << round;
+            ASSERT_TRUE(form_->Memo1->Text() == note.Text) << "round " << round;
             ASSERT_TRUE(form_->IsSaved()) << "round " << round; // it holds the file's text
         },
         system);
@@ -131,13 +146,13 @@ TEST_F(Soak, SavesWithoutADialogKeepTheirResources) {
     std::string target = folder_ / "save.txt";
     answers_.fileName = target;
     ExpectSteady("saves", Count(100, 1000), [&](int round) {
-        std::string text = NoteOfSize(round * 37 % 3000);
-        SetMemoText(text);
+        Note note = NoteOfSize(round * 37 % 3000);
+        SetMemoText(note.Text);
         if (round == 0)
             SaveAs();
         else
             Save();
-        ASSERT_EQ(ReadBytes(target), text);
+        ASSERT_TRUE(ReadBytes(target) == note.Bytes);
     });
 }
 
@@ -145,7 +160,8 @@ TEST_F(Soak, SavesWithoutADialogKeepTheirResources) {
 // bare system dialog is measured first, and the note's opens may leave no more than it does.
 TEST_F(Soak, OpensThroughTheDialogKeepTheirResources) {
     std::string source = folder_ / "open.txt";
-    WriteBytes(source, NoteOfSize(3000));
+    const Note note = NoteOfSize(3000);
+    WriteBytes(source, note.Bytes);
     answers_.fileName = source;
     int count = Count(30, 1000);
     ResourceFigures system = SystemOpenDialogCost(count, source);
@@ -154,7 +170,7 @@ TEST_F(Soak, OpensThroughTheDialogKeepTheirResources) {
         [&](int) {
             form_->Memo1->SetTextSilently(""); // so that the open changes the memo
             Open();
-            ASSERT_EQ(form_->Memo1->Text().size(), 3000u);
+            ASSERT_TRUE(form_->Memo1->Text() == note.Text);
         },
         system);
 }
@@ -162,7 +178,7 @@ TEST_F(Soak, OpensThroughTheDialogKeepTheirResources) {
 // Wine's edit control keeps memory each time it wraps its text anew: the same rounds on a bare
 // control are measured first, and the note may keep no more than that beyond the slack.
 TEST_F(Soak, PinTogglesKeepTheTextAndTheirResources) {
-    SetMemoText(NoteOfSize(20000));
+    SetMemoText(NoteOfSize(20000).Text);
     std::string text = form_->Memo1->Text();
     int count = Count(100, 1000);
     tk::TRect memo = form_->Memo1->BoundsRect();
@@ -223,7 +239,7 @@ int HeightFor(int round) {
 }
 
 TEST_F(Soak, RepaintsAtChangingSizesKeepTheirResources) {
-    SetMemoText(NoteOfSize(5000));
+    SetMemoText(NoteOfSize(5000).Text);
     HWND note = form_->Handle();
     int count = Count(100, 1000);
     std::string text = form_->Memo1->Text();

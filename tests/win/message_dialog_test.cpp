@@ -5,6 +5,7 @@
 #include "dialogs/message_dialog.h"
 #include "dialogs/message_form.h"
 #include "support/win_test_support.h"
+#include "toolkit/unicode_text.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ using tk::TRect;
 
 namespace {
 
-const char kNoteQuestion[] = "A jegyzet nincs mentve, \xEDgy is be akarod z\xE1rni?";
+const char kNoteQuestion[] = "A jegyzet nincs mentve, így is be akarod zárni?";
 
 // A hook owned for the life of a script.
 class HookHandle {
@@ -230,9 +231,9 @@ std::string WindowText(HWND hwnd) {
 std::string ClipboardText() {
     std::string text;
     if (!OpenClipboard(nullptr)) return "<clipboard busy>";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = bytes;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = tk::Utf8(units);
             GlobalUnlock(data);
         }
     }
@@ -250,21 +251,22 @@ void SetClipboardText(const std::string& text) {
     CloseClipboard();
 }
 
-LOGFONTA MessageFont() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = 340;
-    EXPECT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0));
+LOGFONTW MessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = 500;
+    EXPECT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 500, &metrics, 0));
     return metrics.lfMessageFont;
 }
 
-// Width DrawTextA gives a single line in the message font, without "&" processing.
+// Width DrawTextW gives a single line in the message font, without "&" processing.
 int PlainTextWidth(const std::string& text) {
-    LOGFONTA lf = MessageFont();
-    tk::FontHandle font(CreateFontIndirectA(&lf));
+    LOGFONTW lf = MessageFont();
+    tk::FontHandle font(CreateFontIndirectW(&lf));
     tk::WindowDC screen(nullptr);
     tk::SelectedObject selected(screen.Get(), font.Get());
     RECT r{0, 0, 0, 0};
-    DrawTextA(screen.Get(), text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(screen.Get(), tk::Wide(text).c_str(), -1, &r,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     return r.right;
 }
 
@@ -377,7 +379,7 @@ TEST_F(MessageDialog, TheConfirmationsLook) {
                      EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
                      EXPECT_TRUE(style & WS_SYSMENU);
                      EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-                     EXPECT_EQ(f.Font().Name(), MessageFont().lfFaceName);
+                     EXPECT_EQ(f.Font().Name(), tk::Utf8(MessageFont().lfFaceName));
 
                      std::vector<TRect> rects;
                      const char* names[] = {"Yes", "No", "Cancel"};
@@ -442,8 +444,8 @@ TEST_F(MessageDialog, ADoubleAmpersandShowsOneAmpersand) {
                              TRect r = label->BoundsRect();
                              std::vector<COLORREF> shown = ClientPixels(f.Handle(), r);
                              {
-                                 LOGFONTA lf = MessageFont();
-                                 tk::FontHandle font(CreateFontIndirectA(&lf));
+                                 LOGFONTW lf = MessageFont();
+                                 tk::FontHandle font(CreateFontIndirectW(&lf));
                                  tk::WindowDC dc(f.Handle());
                                  tk::SelectedObject sel(dc.Get(), font.Get());
                                  tk::BrushHandle face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));

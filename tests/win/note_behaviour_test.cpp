@@ -31,16 +31,15 @@ BOOL CALLBACK FindButton(HWND child, LPARAM found) {
 LRESULT CALLBACK AnswerConfirmation(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         HWND dialog = reinterpret_cast<HWND>(wParam);
-        char title[64] = {};
-        GetWindowTextA(dialog, title, sizeof title);
-        if (std::string(title).rfind("Jegyzet", 0) == 0) {
+        const std::string title = wintest::WindowText(dialog);
+        if (title.rfind("Jegyzet", 0) == 0) {
             // A file dialog of the note: note how the note lies, then cancel.
             g_asked.push_back(title);
             g_noteTopmostWhileAsked.push_back(
                 (GetWindowLongA(g_note, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
             PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         }
-        if (std::string(title) == "Confirm") {
+        if (title == "Confirm") {
             HWND button = nullptr;
             EnumChildWindows(dialog, FindButton, reinterpret_cast<LPARAM>(&button));
             g_asked.push_back(wintest::QuestionOf(dialog));
@@ -180,7 +179,7 @@ TEST_F(NoteBehaviour, TheQuestionIsTheNotesAndAPinnedNoteDoesNotCoverIt) {
     g_note = form_->Handle();
     form_->Label1Click(form_);
     ASSERT_EQ(g_asked.size(), 1u);
-    EXPECT_EQ(g_asked[0], "A jegyzet nincs mentve, \xEDgy is be akarod z\xE1rni?");
+    EXPECT_EQ(g_asked[0], "A jegyzet nincs mentve, így is be akarod zárni?");
     EXPECT_FALSE(g_noteTopmostWhileAsked[0]);
     EXPECT_TRUE(Topmost()); // back in the topmost layer afterwards
 }
@@ -219,8 +218,8 @@ TEST_F(NoteBehaviour, APinnedNoteDoesNotCoverTheFileDialogs) {
     EXPECT_FALSE(form_->OpenDialog1->Execute());
     EXPECT_FALSE(form_->SaveDialog1->Execute());
     ASSERT_EQ(g_asked.size(), 2u);
-    EXPECT_EQ(g_asked[0], "Jegyzet megnyit\xE1sa");
-    EXPECT_EQ(g_asked[1], "Jegyzet ment\xE9se");
+    EXPECT_EQ(g_asked[0], "Jegyzet megnyitása");
+    EXPECT_EQ(g_asked[1], "Jegyzet mentése");
     EXPECT_FALSE(g_noteTopmostWhileAsked[0]);
     EXPECT_FALSE(g_noteTopmostWhileAsked[1]);
     EXPECT_TRUE(Topmost());

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -42,9 +43,29 @@ int FilesIn(const std::string& folder) {
     return count;
 }
 
+// Every dialog that comes up while a test runs: its title is kept and it is cancelled, so that a
+// question the note should not ask fails the test instead of waiting for an answer.
+std::vector<std::string> g_dialogs;
+HHOOK g_dialogHook = nullptr;
+LRESULT CALLBACK CancelDialogs(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        auto* form = dynamic_cast<tk::TCustomForm*>(tk::TWinControl::FromHandle(window));
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        if ((form && form->Modal()) || std::wstring(className) == L"#32770") {
+            g_dialogs.push_back(wintest::WindowText(window));
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+    }
+    return CallNextHookEx(g_dialogHook, code, wParam, lParam);
+}
+
 class NoteFiles : public ::testing::Test {
 protected:
     void SetUp() override {
+        g_dialogs.clear();
+        g_dialogHook = SetWindowsHookExW(WH_CBT, CancelDialogs, nullptr, GetCurrentThreadId());
         form_ = fixture_.CreateNote();
         memo_ = form_->Memo1;
         memo_->OnChange = [this](tk::TObject*) { ++changes_; };
@@ -54,6 +75,8 @@ protected:
         CreateDirectoryA(folder_.c_str(), nullptr);
     }
     void TearDown() override {
+        UnhookWindowsHookEx(g_dialogHook);
+        EXPECT_TRUE(g_dialogs.empty()) << "a dialog came up: " << g_dialogs.front();
         WIN32_FIND_DATAA data;
         HANDLE find = FindFirstFileA((folder_ + "\\*").c_str(), &data);
         if (find != INVALID_HANDLE_VALUE) {
@@ -95,8 +118,10 @@ TEST_F(NoteFiles, SavesExactlyTheMemosBytes) {
 TEST_F(NoteFiles, LoadsWithLineBreaksMadeCrLf) {
     const std::pair<std::string, std::string> cases[] = {
         {"one\r\ntwo\r\n", "one\r\ntwo\r\n"}, // the final break gives an empty last line
-        {"one\ntwo\nthree", "one\r\ntwo\r\nthree"}, {"a\rb", "a\r\nb"}, {"a\n\rb", "a\r\n\r\nb"},
-        {"\xEF\xBB\xBFtext", "\xEF\xBB\xBFtext"}, // UTF-8 mark as three characters
+        {"one\ntwo\nthree", "one\r\ntwo\r\nthree"},
+        {"a\rb", "a\r\nb"},
+        {"a\n\rb", "a\r\n\r\nb"},
+        {"\xEF\xBB\xBFtext", "text"}, // a UTF-8 mark says how to read the rest
     };
     for (const auto& [bytes, shown] : cases) {
         WriteBytes(Path("in.txt"), bytes);
@@ -117,8 +142,8 @@ TEST_F(NoteFiles, RoundTripsWithoutChangingABreakThatWasAlreadyCrLf) {
     EXPECT_EQ(ReadBytes(Path("lf.txt")), "a\r\nb\r\nc\r\n"); // one byte more per break
 
     WriteBytes(Path("bom.txt"), "\xEF\xBB\xBFx");
-    wintest::ReadIntoMemo(*memo_, Path("bom.txt"));
-    notefiles::WriteNoteFile(Path("bom.txt"), memo_->Text());
+    notefiles::NoteFileText read = notefiles::ReadNoteFile(Path("bom.txt"));
+    notefiles::WriteNoteFile(Path("bom.txt"), *notefiles::EncodeNoteText(read.Text, read.Encoding));
     EXPECT_EQ(ReadBytes(Path("bom.txt")), "\xEF\xBB\xBFx");
 }
 
@@ -145,6 +170,103 @@ TEST_F(NoteFiles, NotifiesOnceWhenTheTextChangesAndNeverOtherwise) {
 }
 
 using wintest::MessageOf;
+
+// The bytes of UTF-16 code units in one byte order, as the compiler wrote them from u"" literals.
+std::string Utf16Bytes(const std::u16string& units, bool bigEndian) {
+    std::string out;
+    for (char16_t u : units) {
+        char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+        out += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return out;
+}
+
+// A file in one encoding: its byte-order mark, its lines and its line break, each as bytes.
+struct EncodedFile {
+    std::string Name;
+    std::string Mark;
+    std::vector<std::string> Lines;
+    std::string Break(const char* ascii) const {
+        if (Name.rfind("utf16", 0) != 0) return ascii;
+        std::u16string units(ascii, ascii + std::strlen(ascii));
+        return Utf16Bytes(units, Name == "utf16be");
+    }
+    std::string Joined(const char* lineBreak) const {
+        std::string out = Mark;
+        for (size_t i = 0; i < Lines.size(); ++i)
+            out += (i ? Break(lineBreak) : "") + Lines[i];
+        return out;
+    }
+};
+
+// Opened and saved by the note without an edit, a file comes back with only its line breaks
+// made CR LF, in every encoding: its mark, its encoding and every other byte kept.
+TEST_F(NoteFiles, EveryEncodingRoundTripsThroughTheNotesOpenAndSave) {
+    const std::u16string wide = u"keny\u00e9r \u2713 \u6f22 \U0001F600";
+    const std::string utf8 = "keny\xC3\xA9r \xE2\x9C\x93 \xE6\xBC\xA2 \xF0\x9F\x98\x80";
+    std::string allBytes; // every byte value a text may hold in the code page
+    for (int c = 1; c < 256; ++c)
+        if (c != '\r' && c != '\n') allBytes += static_cast<char>(c);
+    const EncodedFile files[] = {
+        {"utf8", "", {utf8, "", utf8 + " tej"}},
+        {"utf8bom", "\xEF\xBB\xBF", {utf8, "", "tej"}},
+        {"utf16le", "\xFF\xFE", {Utf16Bytes(wide, false), "", Utf16Bytes(u"tej", false)}},
+        {"utf16be", "\xFE\xFF", {Utf16Bytes(wide, true), "", Utf16Bytes(u"tej", true)}},
+        {"ansi", "", {allBytes.substr(0, 120), "", allBytes.substr(120)}},
+        {"older", "", {"keny\xE9r, tej", "t\xFAr\xF3"}}, // as the note wrote Western text before
+    };
+    for (const EncodedFile& file : files)
+        for (const char* lineBreak : {"\n", "\r\n", "\r"}) {
+            SCOPED_TRACE(file.Name + " with " +
+                         (lineBreak[0] == '\n' ? "LF"
+                          : lineBreak[1]       ? "CR LF"
+                                               : "CR"));
+            const std::string path = Path((file.Name + ".txt").c_str());
+            WriteBytes(path, file.Joined(lineBreak));
+            form_->OpenChosenFile(path);
+            form_->Label3Click(form_); // the note has a file: saved without a dialog
+            EXPECT_TRUE(ReadBytes(path) == file.Joined("\r\n"));
+        }
+    EXPECT_EQ(FilesIn(folder_), 6);
+
+    // UTF-16 that is not whole is refused by the open, and the note keeps its text and file.
+    const std::string kept = memo_->Text();
+    WriteBytes(Path("broken.txt"), std::string("\xFF\xFE"
+                                               "A\0\x3D\xD8",
+                                               6));
+    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { form_->OpenChosenFile(Path("broken.txt")); }),
+              "Cannot open file \"" + Path("broken.txt") + "\". The file is not valid UTF-16");
+    EXPECT_EQ(memo_->Text(), kept);
+    EXPECT_EQ(form_->NoteFileName(), Path("older.txt"));
+}
+
+// A UTF-8 file shows its letters: the memo looks exactly as it does when the system is handed the
+// same text as UTF-16 directly. A letter typed into it is saved in UTF-8.
+TEST_F(NoteFiles, AUtf8FileShowsItsLettersAndKeepsTypedOnes) {
+    WriteBytes(Path("bread.txt"), "keny\xC3\xA9r, tej");
+    form_->OpenChosenFile(Path("bread.txt"));
+    HWND memo = memo_->Handle();
+    auto pixels = [memo] {
+        UpdateWindow(memo);
+        wintest::ScreenPixels shown(memo);
+        std::vector<COLORREF> all;
+        for (int y = 0; y < shown.Height(); ++y)
+            for (int x = 0; x < shown.Width(); ++x)
+                all.push_back(shown.At(x, y));
+        return all;
+    };
+    const std::vector<COLORREF> opened = pixels();
+    SetWindowTextW(memo, L"keny\u00e9r, tej");
+    EXPECT_TRUE(pixels() == opened);
+    SetWindowTextW(memo, L"kenyer, tej"); // the check tells the letters apart
+    EXPECT_FALSE(pixels() == opened);
+
+    form_->OpenChosenFile(Path("bread.txt"));
+    SendMessageW(memo, WM_CHAR, 0x0151, 0); // o with double acute, at the start
+    form_->Label3Click(form_);
+    EXPECT_EQ(ReadBytes(Path("bread.txt")), "\xC5\x91keny\xC3\xA9r, tej");
+}
+
 
 TEST_F(NoteFiles, CreateFailuresNameTheFullPathAndTheSystemsReason) {
     Type("new text");
@@ -212,19 +334,33 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
     EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, Path("big.txt")); }),
               "Cannot open file \"" + Path("big.txt") + "\". Not enough memory");
 
-    // The memo would show only what comes before a NUL, and a save would write only that: a
-    // file with one is refused, a UTF-16 one among them.
-    const std::pair<const char*, std::string> withNul[] = {
-        {"with-nul.txt", std::string("before\0after", 12)},
-        {"utf16.txt", std::string("\xFF\xFE"
-                                  "A\0B\0",
-                                  6)},
+    // The memo would show only what comes before a NUL character, and a save would write only
+    // that: a file with one is refused, in any encoding. UTF-16 that is not whole is refused too.
+    const std::pair<std::string, std::string> refused[] = {
+        {std::string("before\0after", 12), "The file contains NUL characters"},
+        {std::string("\xFF\xFE"
+                     "A\0\0\0",
+                     6),
+         "The file contains NUL characters"},
+        {std::string("\xFF\xFE"
+                     "A\0B",
+                     5),
+         "The file is not valid UTF-16"},
+        {std::string("\xFE\xFF"
+                     "\xD8\x3D\0A",
+                     6),
+         "The file is not valid UTF-16"},
+        {std::string("\xFF\xFE"
+                     "\x00\xDC\0A",
+                     6),
+         "The file is not valid UTF-16"},
     };
-    for (const auto& [name, bytes] : withNul) {
-        WriteBytes(Path(name), bytes);
-        EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, Path(name)); }),
-                  "Cannot open file \"" + Path(name) + "\". The file contains NUL characters");
-        EXPECT_EQ(ReadBytes(Path(name)), bytes);
+    for (const auto& [bytes, reason] : refused) {
+        WriteBytes(Path("refused.txt"), bytes);
+        EXPECT_EQ(
+            MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, Path("refused.txt")); }),
+            "Cannot open file \"" + Path("refused.txt") + "\". " + reason);
+        EXPECT_EQ(ReadBytes(Path("refused.txt")), bytes);
     }
 
     // A line longer than the memo wraps in reasonable time.

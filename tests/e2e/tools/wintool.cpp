@@ -4,12 +4,15 @@
 //   wintool memo      prints the memo's place in the window and the window's size:
 //                     "left top width height windowWidth windowHeight"
 //   wintool btnface   prints the system's button-face colour as "red green blue"
-//   wintool text      prints the memo's text, byte for byte
+//   wintool text      prints the memo's text, UTF-8
+//   wintool value     prints the memo's text as a screen reader reads it (its accessible value)
 //   wintool box TITLE prints the text of the message box with that title
 //   wintool hide PATH gives the file the Hidden attribute
 //   wintool attrib PATH prints the file's attributes as letters: A(rchive) H(idden) R(ead-only)
 //                     S(ystem), the ones it has
 #include <windows.h>
+
+#include <oleacc.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -22,16 +25,57 @@
 
 namespace {
 
+std::string Utf8(const std::wstring& text) {
+    std::string out(text.size() * 3, '\0');
+    out.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(),
+                                                       static_cast<int>(text.size()), out.data(),
+                                                       static_cast<int>(out.size()), nullptr,
+                                                       nullptr)));
+    return out;
+}
+
+std::wstring Wide(const char* utf8) {
+    std::wstring out(std::strlen(utf8) + 1, L'\0');
+    out.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), static_cast<int>(out.size())) - 1));
+    return out;
+}
+
+// Prints bytes as they are, CR LF included.
+void PrintRaw(const std::string& bytes) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
 // The longest text of the box's static controls: its message (the other one holds the icon).
 BOOL CALLBACK LongestStatic(HWND child, LPARAM found) {
-    char className[16] = {};
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") != 0) return TRUE;
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(child)) + 1);
-    GetWindowTextA(child, text.data(), static_cast<int>(text.size()));
-    auto* longest = reinterpret_cast<std::string*>(found);
-    if (std::strlen(text.data()) > longest->size()) *longest = text.data();
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    if (lstrcmpiW(className, L"Static") != 0) return TRUE;
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
+    auto* longest = reinterpret_cast<std::wstring*>(found);
+    if (text.size() > longest->size()) *longest = text;
     return TRUE;
+}
+
+// The memo's accessible value, as a screen reader asks for it.
+int PrintAccessibleValue(HWND memo) {
+    CoInitialize(nullptr);
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(memo, static_cast<DWORD>(OBJID_CLIENT),
+                                          IID_IAccessible, reinterpret_cast<void**>(&object))))
+        return 2;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR value = nullptr;
+    HRESULT hr = object->get_accValue(self, &value);
+    object->Release();
+    if (FAILED(hr) || !value) return 2;
+    PrintRaw(Utf8(std::wstring(value, SysStringLen(value))));
+    SysFreeString(value);
+    return 0;
 }
 
 } // namespace
@@ -58,11 +102,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc >= 3 && std::strcmp(argv[1], "box") == 0) {
-        HWND box = FindWindowA("#32770", argv[2]);
+        HWND box = FindWindowW(L"#32770", Wide(argv[2]).c_str());
         if (!box) return 2;
-        std::string message;
+        std::wstring message;
         EnumChildWindows(box, LongestStatic, reinterpret_cast<LPARAM>(&message));
-        std::printf("%s\n", message.c_str());
+        std::printf("%s\n", Utf8(message).c_str());
         return 0;
     }
     HWND note = FindWindowA("TkTForm1", nullptr);
@@ -84,14 +128,14 @@ int main(int argc, char** argv) {
     if (!memo) return 2;
     if (std::strcmp(argv[1], "text") == 0) {
         // Asked of the control itself: another process's edit control keeps no caption.
-        auto length = static_cast<size_t>(SendMessageA(memo, WM_GETTEXTLENGTH, 0, 0));
-        std::vector<char> text(length + 1);
-        auto got = static_cast<size_t>(
-            SendMessageA(memo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-        _setmode(_fileno(stdout), _O_BINARY); // the bytes as they are, CR LF included
-        std::fwrite(text.data(), 1, got, stdout);
+        auto length = static_cast<size_t>(SendMessageW(memo, WM_GETTEXTLENGTH, 0, 0));
+        std::wstring text(length + 1, L'\0');
+        text.resize(static_cast<size_t>(
+            SendMessageW(memo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        PrintRaw(Utf8(text));
         return 0;
     }
+    if (std::strcmp(argv[1], "value") == 0) return PrintAccessibleValue(memo);
     if (std::strcmp(argv[1], "memo") == 0) {
         RECT m, w;
         GetWindowRect(memo, &m);

@@ -1,6 +1,7 @@
 #include "win_test_support.h"
 
 #include "noteform_unit/memo_text.h"
+#include "toolkit/unicode_text.h"
 
 #include "toolkit/resources.h"
 
@@ -39,6 +40,13 @@ bool HasTaskbarButton(HWND hwnd) {
     LONG ex = GetWindowLongA(hwnd, GWL_EXSTYLE);
     if (ex & WS_EX_APPWINDOW) return true;
     return GetWindow(hwnd, GW_OWNER) == nullptr && !(ex & WS_EX_TOOLWINDOW);
+}
+
+std::string WindowText(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return tk::Utf8(text);
 }
 
 std::string QuestionOf(HWND dialog) {

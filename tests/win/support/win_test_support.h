@@ -28,6 +28,9 @@ bool HasTaskbarButton(HWND hwnd);
 // The note window's stored layout text, from the test program's resources.
 std::string StoredNoteLayout();
 
+// A window's text, UTF-8.
+std::string WindowText(HWND hwnd);
+
 // The question a confirmation dialog asks: the text of its "Message" label.
 std::string QuestionOf(HWND dialog);
 
