@@ -506,22 +506,6 @@ void TWinControl::PaintGraphicChild(HDC dc, TControl* control) {
     static_cast<TGraphicControl*>(control)->Paint(canvas);
 }
 
-void TWinControl::PaintControlNow(TControl* control) {
-    if (!hwnd_ || !control || control->IsWindowed() || control->Parent() != this ||
-        !control->ShowingOnParent())
-        return;
-    WindowDC dc(hwnd_);
-    if (!dc.Get()) return;
-    auto it = std::find(controls_.begin(), controls_.end(), control);
-    for (++it; it != controls_.end(); ++it) {
-        TControl* above = *it;
-        if (above->IsWindowed() || !above->Visible()) continue;
-        TRect r = above->BoundsRect();
-        ExcludeClipRect(dc.Get(), r.Left, r.Top, r.Right, r.Bottom);
-    }
-    PaintGraphicChild(dc.Get(), control);
-}
-
 void TWinControl::SetHoverControl(TControl* control) {
     if (control == hoverControl_) return;
     TControl* old = hoverControl_;
