@@ -12,6 +12,7 @@
 #include "AdvPanel/store/panel_store.h"
 #include "AdvPanel/store/panel_store_text.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/scope_exit.h"
 #include "toolkit/win_handles.h"
 
 #include <utility>
@@ -162,7 +163,8 @@ PanelPaintState TCustomAdvPanel::PaintState() const {
     s.Frame.Height = client.Y;
     s.Frame.BorderShadow = borderShadow_;
     s.Frame.BorderWidth = BorderWidth();
-    s.Frame.HasBevel = BevelInner() != tk::TBevelCut::bvNone || BevelOuter() != tk::TBevelCut::bvNone;
+    s.Frame.HasBevel =
+        BevelInner() != tk::TBevelCut::bvNone || BevelOuter() != tk::TBevelCut::bvNone;
     s.Frame.BevelWidth = BevelWidth();
     s.Frame.CaptionPosition = caption_->Position();
     s.Frame.CaptionHeight = caption_->Height();
@@ -452,8 +454,7 @@ void TCustomAdvPanel::ApplyAutoSize() {
     f.StatusBarVisible = statusBar_->Visible();
     f.StatusBarHeight = statusBar_->Height();
 
-    HtmlRenderParams params =
-        PanelTextParams(PaintState(), Text, AutoSizeMeasureRect(f), -1, true);
+    HtmlRenderParams params = PanelTextParams(PaintState(), Text, AutoSizeMeasureRect(f), -1, true);
     params.MeasureOnly = true;
     HtmlRenderResult measured;
     {
@@ -474,10 +475,8 @@ void TCustomAdvPanel::NotifyGroup() {
 
 void TAdvPanelGroup::ArrangePanels() {
     if (arranging_) return; // a panel placed here notifies the group again
-    struct Guard {
-        bool& flag;
-        ~Guard() { flag = false; }
-    } guard{arranging_ = true};
+    arranging_ = true;
+    tk::ScopeExit endArranging([this] { arranging_ = false; });
     tk::TRect area = AlignArea();
     int top = area.Top;
     std::vector<tk::TControl*> children = Controls();

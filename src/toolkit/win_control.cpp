@@ -5,6 +5,7 @@
 #include "exceptions.h"
 #include "forms.h"
 #include "property_table.h"
+#include "scope_exit.h"
 #include "system_library.h"
 
 #include <oleacc.h>
@@ -25,18 +26,6 @@ LPCSTR BindingProperty() {
     static const ATOM atom = GlobalAddAtomA(kBindingName);
     return atom ? MAKEINTATOM(atom) : kBindingName;
 }
-
-// Resets a flag when the scope ends, exceptions included.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-    ~FlagScope() { flag_ = false; }
-
-private:
-    bool& flag_;
-};
 
 // The last press, so that a second press on the same control counts as a double click even when
 // the window under it was re-created in between: the system pairs presses only within one
@@ -394,7 +383,8 @@ void TWinControl::ChangeScale(int m, int d) {
 
 void TWinControl::Realign() {
     if (Loading() || aligning_) return;
-    FlagScope guard(aligning_);
+    aligning_ = true;
+    ScopeExit endAligning([this] { aligning_ = false; });
     std::vector<AlignItem> items;
     items.reserve(controls_.size());
     for (TControl* c : controls_)

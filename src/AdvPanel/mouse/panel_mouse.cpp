@@ -9,6 +9,7 @@
 #include "AdvPanel/paint/panel_paint_state.h"
 #include "toolkit/application.h"
 #include "toolkit/hints.h"
+#include "toolkit/scope_exit.h"
 #include "toolkit/win_handles.h"
 
 #include <windowsx.h>
@@ -184,9 +185,8 @@ TCustomAdvPanel::AnchorHit TCustomAdvPanel::AnchorAt(int x, int y) {
         textLayout_ = LayOutPanelTexts(PaintState(), canvas);
         textLayoutValid_ = true;
     }
-    const PanelAnchorHit hit =
-        FindPanelAnchor(textLayout_, {x, y}, caption_->Visible(), caption_->Position(),
-                        caption_->Height());
+    const PanelAnchorHit hit = FindPanelAnchor(textLayout_, {x, y}, caption_->Visible(),
+                                               caption_->Position(), caption_->Height());
     if (!hit.Box) return {};
     (hit.InCaption ? hotCaptionAnchor_ : hotBodyAnchor_) = hit.Box->Number;
     return {hit.Box->Target, hit.Box->Rect};
@@ -340,10 +340,8 @@ void TCustomAdvPanel::SetCollaps(bool v) {
     if (v != collaps_) {
         // The animation hands messages out: the panel must outlive it even if it is closed.
         GateScope busy(releaseGate_, [this] { PostRelease(); });
-        struct Running {
-            bool& flag;
-            ~Running() { flag = false; }
-        } running{collapsing_ = true};
+        collapsing_ = true;
+        tk::ScopeExit endCollapsing([this] { collapsing_ = false; });
         collaps_ = v;
         if (!Loading()) {
             if (v)
