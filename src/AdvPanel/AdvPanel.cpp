@@ -198,8 +198,8 @@ PanelPaintState TCustomAdvPanel::PaintState() const {
     s.HoverColor = HoverColor;
     s.HoverFontColor = HoverFontColor;
     s.Hover = Hover;
-    s.HotBodyAnchor = hotBodyAnchor_;
-    s.HotCaptionAnchor = hotCaptionAnchor_;
+    s.HotBodyAnchor = bodyAnchor_.Hot;
+    s.HotCaptionAnchor = captionAnchor_.Hot;
     s.CloseButtonHot = closeButtonHot_;
     s.MinMaxButtonHot = minMaxButtonHot_;
     s.Caption = caption_.get();

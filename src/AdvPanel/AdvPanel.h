@@ -162,27 +162,29 @@ public:
     bool MoveStarted() const { return moveStarted_; }
     bool CloseButtonHot() const { return closeButtonHot_; }
     bool MinMaxButtonHot() const { return minMaxButtonHot_; }
-    int HotBodyAnchor() const { return hotBodyAnchor_; }
-    int PrevHotBodyAnchor() const { return prevHotBodyAnchor_; }
-    int HotCaptionAnchor() const { return hotCaptionAnchor_; }
+    int HotBodyAnchor() const { return bodyAnchor_.Hot; }
+    int HotCaptionAnchor() const { return captionAnchor_.Hot; }
     const std::string& LastAnchor() const { return lastAnchor_; }
-    tk::TRect BodyAnchorRect() const { return bodyAnchorRect_; }
-    tk::TRect CaptionAnchorRect() const { return captionAnchorRect_; }
+    tk::TRect BodyAnchorRect() const { return bodyAnchor_.Rect; }
+    tk::TRect CaptionAnchorRect() const { return captionAnchor_.Rect; }
 
     // The side of the caption's close and min/max buttons.
     int CaptionButtonSize(ButtonSizeUse use = ButtonSizeUse::Other) const;
     // Where the caption's buttons lie with the panel's current settings.
     CaptionButtonLayout ButtonLayout(ButtonSizeUse use = ButtonSizeUse::Other) const;
 
-    // The anchor under a client point: its target (empty for none) and its rectangle. Marks the
-    // hit anchor hot in the body or the caption. It reads where the last painting laid the texts
-    // out, so only what is shown answers; after a change that painting has not caught up with,
-    // the texts are laid out once as the next painting will lay them out.
+    // The anchor under a client point: its target (empty for none), its rectangle and number
+    // (counted from 1), and whether the point lies in the shown caption's band. A plain look-up:
+    // only the mouse tracking makes an anchor hot. It reads where the last painting laid the
+    // texts out, so only what is shown answers; after a change that painting has not caught up
+    // with, the texts are laid out once as the next painting will lay them out.
     struct AnchorHit {
         std::string Target;
         tk::TRect Rect;
+        int Number = -1;
+        bool InCaption = false;
     };
-    AnchorHit AnchorAt(int x, int y);
+    AnchorHit AnchorAt(int x, int y) const;
 
     // An anchor's hint shows the anchor's target (OnAnchorHint may change it) beside the cursor.
     int HintShow(tk::THintInfo& info) override;
@@ -248,10 +250,17 @@ private:
     // Returns false when the panel is closed and about to be destroyed: nothing may touch it.
     bool ReleaseOnCloseButton(tk::TPoint p, bool& toggleOnCaption);
     void SetPanelCursor(tk::TCursor cursor);
+    // The hot anchor of one text the mouse tracks, the body's or the caption's: its number
+    // (-1: none) and the rectangle invalidated for it.
+    struct AnchorTrack {
+        int Hot = -1;
+        tk::TRect Rect;
+    };
     void InvalidateAnchor(const tk::TRect& r);
-    void TrackCaptionAnchor(const AnchorHit& hit);
-    void TrackBodyAnchor(const AnchorHit& hit);
+    // Follows the mouse over the anchors of one text; the other text's anchor stops being hot.
+    void TrackAnchor(AnchorTrack& track, AnchorTrack& other, const AnchorHit& hit);
     void EnterAnchor(const AnchorHit& hit);
+    void ClearHotAnchor(AnchorTrack& track);
     // FreeOnClose: the panel is destroyed from a message of its own, once the mouse message that
     // closed it and any running animation of its own have returned.
     void PostRelease();
@@ -307,15 +316,14 @@ private:
     tk::TPoint fixedSize_{0, 0};
     tk::TPoint lastSize_{-1, -1};
     bool xpOrLater_ = false;
-    int hotBodyAnchor_ = 0;
-    int prevHotBodyAnchor_ = 0;
-    int hotCaptionAnchor_ = 0;
+    AnchorTrack bodyAnchor_;
+    AnchorTrack captionAnchor_;
     std::string lastAnchor_;
-    tk::TRect bodyAnchorRect_;
-    tk::TRect captionAnchorRect_;
     ReleaseGate releaseGate_;
-    PanelTextLayout textLayout_; // where the last painting laid the texts out
-    bool textLayoutValid_ = false;
+    // Where the last painting laid the texts out; a look-up that finds it out of date lays them
+    // out the same way.
+    mutable PanelTextLayout textLayout_;
+    mutable bool textLayoutValid_ = false;
     // Posted to the panel's own window to destroy a panel closed with FreeOnClose.
     static constexpr UINT kReleaseMessage = WM_USER + 1;
 };

@@ -147,25 +147,16 @@ void TCustomAdvPanel::MouseMove(tk::TShiftState shift, int x, int y) {
     tk::TCustomPanel::MouseMove(shift, x, y);
     const AnchorHit hit = AnchorAt(x, y);
     moveStarted_ = false;
-    const tk::TPoint p{x, y};
-    if (caption_->Visible()) UpdateButtonHover(p);
-    if (caption_->Visible() && InCaptionBand(p, caption_->Position(), caption_->Height()))
-        TrackCaptionAnchor(hit);
+    if (caption_->Visible()) UpdateButtonHover({x, y});
+    if (hit.InCaption)
+        TrackAnchor(captionAnchor_, bodyAnchor_, hit);
     else
-        TrackBodyAnchor(hit);
+        TrackAnchor(bodyAnchor_, captionAnchor_, hit);
 }
 
 void TCustomAdvPanel::MouseLeave() {
-    if (hotBodyAnchor_ >= 0) {
-        hotBodyAnchor_ = -1;
-        bodyAnchorRect_ = Grown(bodyAnchorRect_);
-        if (Hover) InvalidateAnchor(bodyAnchorRect_);
-    }
-    if (hotCaptionAnchor_ >= 0) {
-        hotCaptionAnchor_ = -1;
-        captionAnchorRect_ = Grown(captionAnchorRect_);
-        if (Hover) InvalidateAnchor(captionAnchorRect_);
-    }
+    ClearHotAnchor(bodyAnchor_);
+    ClearHotAnchor(captionAnchor_);
     tk::TCustomPanel::MouseLeave(); // OnMouseLeave
     if (closeButtonHot_ || minMaxButtonHot_) {
         closeButtonHot_ = false;
@@ -178,7 +169,7 @@ void TCustomAdvPanel::PostRelease() {
     if (HandleAllocated()) PostMessageA(Handle(), kReleaseMessage, 0, 0);
 }
 
-TCustomAdvPanel::AnchorHit TCustomAdvPanel::AnchorAt(int x, int y) {
+TCustomAdvPanel::AnchorHit TCustomAdvPanel::AnchorAt(int x, int y) const {
     if (!textLayoutValid_) {
         tk::WindowDC screen(nullptr);
         tk::TCanvas canvas(screen.Get());
@@ -187,9 +178,8 @@ TCustomAdvPanel::AnchorHit TCustomAdvPanel::AnchorAt(int x, int y) {
     }
     const PanelAnchorHit hit = FindPanelAnchor(textLayout_, {x, y}, caption_->Visible(),
                                                caption_->Position(), caption_->Height());
-    if (!hit.Box) return {};
-    (hit.InCaption ? hotCaptionAnchor_ : hotBodyAnchor_) = hit.Box->Number;
-    return {hit.Box->Target, hit.Box->Rect};
+    if (!hit.Box) return {{}, {}, -1, hit.InCaption};
+    return {hit.Box->Target, hit.Box->Rect, hit.Box->Number, hit.InCaption};
 }
 
 void TCustomAdvPanel::InvalidateAnchor(const tk::TRect& r) {
@@ -218,53 +208,35 @@ void TCustomAdvPanel::EnterAnchor(const AnchorHit& hit) {
     lastAnchor_ = hit.Target;
 }
 
-void TCustomAdvPanel::TrackCaptionAnchor(const AnchorHit& hit) {
-    if (hotBodyAnchor_ != -1) {
-        if (Hover) InvalidateAnchor(bodyAnchorRect_);
-        hotBodyAnchor_ = -1;
-        prevHotBodyAnchor_ = -1;
-    }
+// An anchor is entered when the mouse comes onto another target, another box of it (an anchor
+// that wraps has one per line) or back onto it after it stopped being hot. With Hover the old and
+// the new box are painted again.
+void TCustomAdvPanel::TrackAnchor(AnchorTrack& track, AnchorTrack& other, const AnchorHit& hit) {
+    ClearHotAnchor(other);
     if (!hit.Target.empty()) {
-        if (hit.Target != lastAnchor_ || hit.Rect != captionAnchorRect_ ||
-            hotCaptionAnchor_ == -1) {
-            if (!lastAnchor_.empty() && Hover) InvalidateAnchor(captionAnchorRect_);
-            if (Hover) InvalidateAnchor(hit.Rect);
-            EnterAnchor(hit);
-            captionAnchorRect_ = hit.Rect;
+        const bool entered =
+            hit.Target != lastAnchor_ || hit.Rect != track.Rect || hit.Number != track.Hot;
+        track.Hot = hit.Number;
+        if (!entered) return;
+        if (Hover) {
+            InvalidateAnchor(Grown(track.Rect)); // the box that was hot
+            InvalidateAnchor(hit.Rect);
         }
+        EnterAnchor(hit);
+        track.Rect = hit.Rect;
     } else if (Cursor() == tk::crHandPoint) {
         SetPanelCursor(normalCursor_);
         if (OnAnchorExit) OnAnchorExit(this, hit.Target); // always empty here
-        hotCaptionAnchor_ = -1;
-        if (Hover) InvalidateAnchor(captionAnchorRect_);
+        ClearHotAnchor(track);
     }
 }
 
-void TCustomAdvPanel::TrackBodyAnchor(const AnchorHit& hit) {
-    if (hotCaptionAnchor_ != -1) {
-        hotCaptionAnchor_ = -1;
-        if (Hover) InvalidateAnchor(captionAnchorRect_);
-    }
-    if (!hit.Target.empty()) {
-        if (hit.Target != lastAnchor_ || hit.Rect != bodyAnchorRect_ || hotBodyAnchor_ == -1 ||
-            hotBodyAnchor_ != prevHotBodyAnchor_) {
-            bodyAnchorRect_ = Grown(bodyAnchorRect_);
-            if (Hover) {
-                InvalidateAnchor(bodyAnchorRect_);
-                InvalidateAnchor(hit.Rect);
-            }
-            EnterAnchor(hit);
-            bodyAnchorRect_ = hit.Rect;
-            prevHotBodyAnchor_ = hotBodyAnchor_;
-        }
-    } else if (Cursor() == tk::crHandPoint) {
-        SetPanelCursor(normalCursor_);
-        if (OnAnchorExit) OnAnchorExit(this, hit.Target); // always empty here
-        bodyAnchorRect_ = Grown(bodyAnchorRect_);
-        hotBodyAnchor_ = -1;
-        prevHotBodyAnchor_ = -1;
-        if (Hover) InvalidateAnchor(bodyAnchorRect_);
-    }
+// An anchor's box is painted again a pixel larger on every side: its focus frame lies there.
+void TCustomAdvPanel::ClearHotAnchor(AnchorTrack& track) {
+    if (track.Hot == -1) return;
+    track.Hot = -1;
+    track.Rect = Grown(track.Rect);
+    if (Hover) InvalidateAnchor(track.Rect);
 }
 
 int TCustomAdvPanel::HintShow(tk::THintInfo& info) {
