@@ -1,6 +1,7 @@
 #pragma once
 // The gradient panel: a container with a caption strip, a status bar, a gradient background, a
 // border with a drop shadow, and the area it leaves to its children.
+#include "AdvPanel/collapse/collapse_steps.h"
 #include "AdvPanel/markup/html_pictures.h"
 #include "AdvPanel/model/panel_caption.h"
 #include "AdvPanel/mouse/panel_hit_rules.h"
@@ -245,7 +246,7 @@ private:
     LRESULT OnHitTest(LRESULT toolkitResult, LPARAM screenPoint);
     void OnCaptionDoubleClick(LPARAM clientPoint);
 
-    // Mouse handling (panel_mouse.cpp).
+    // Mouse handling (mouse/panel_mouse.cpp).
     void UpdateButtonHover(tk::TPoint p);
     // Returns false when the panel is closed and about to be destroyed: nothing may touch it.
     bool ReleaseOnCloseButton(tk::TPoint p, bool& toggleOnCaption);
@@ -265,7 +266,7 @@ private:
     // closed it and any running animation of its own have returned.
     void PostRelease();
 
-    // Collapse and expand (mouse/panel_mouse.cpp).
+    // Collapse and expand (collapse/panel_collapse.cpp).
     CollapseFrame MakeCollapseFrame() const;
     int Extent() const;
     void SetExtent(int extent);

@@ -21,8 +21,7 @@ void OpenWithShell(const std::string& target) {
         Opener()(target);
         return;
     }
-    using ShellExecuteProc =
-        HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
     tk::EnsureComApartment(); // the shell may hand the target to an extension
     if (auto shellExecute = tk::SystemFunction<ShellExecuteProc>("shell32.dll", "ShellExecuteA"))
         shellExecute(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

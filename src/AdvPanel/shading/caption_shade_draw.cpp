@@ -1,6 +1,5 @@
-// Draws a shaded caption strip: the visual style's caption, a background bitmap stretched to the
-// strip, or the pre-rendered shade texture inside a rectangular or rounded frame.
-#include "AdvPanel/paint/panel_paint_parts.h"
+#include "AdvPanel/shading/caption_shade_draw.h"
+
 #include "AdvPanel/paint/panel_platform.h"
 
 #include <optional>
