@@ -144,10 +144,10 @@ void TCustomAdvPanel::Resize() {
     ApplyAutoSize();
 }
 
-tk::TPoint TCustomAdvPanel::ClientSize() const {
+tk::TRect TCustomAdvPanel::ClientArea() const {
     RECT client{0, 0, Width(), Height()};
     if (HandleAllocated()) GetClientRect(Handle(), &client);
-    return {client.right, client.bottom};
+    return tk::ToRect(client);
 }
 
 void TCustomAdvPanel::Invalidate() {
@@ -158,9 +158,9 @@ void TCustomAdvPanel::Invalidate() {
 PanelPaintState TCustomAdvPanel::PaintState() const {
     PanelPaintState s;
     s.Window = HandleAllocated() ? Handle() : nullptr;
-    const tk::TPoint client = ClientSize();
-    s.Frame.Width = client.X;
-    s.Frame.Height = client.Y;
+    const tk::TRect client = ClientArea();
+    s.Frame.Width = client.Width();
+    s.Frame.Height = client.Height();
     s.Frame.BorderShadow = borderShadow_;
     s.Frame.BorderWidth = BorderWidth();
     s.Frame.HasBevel =
@@ -168,8 +168,6 @@ PanelPaintState TCustomAdvPanel::PaintState() const {
     s.Frame.BevelWidth = BevelWidth();
     s.Frame.CaptionPosition = caption_->Position();
     s.Frame.CaptionHeight = caption_->Height();
-    s.Width = Width();
-    s.Height = Height();
     s.Color = Color();
     s.ColorTo = colorTo_;
     s.GradientDirection = gradientDirection_;
@@ -210,13 +208,14 @@ PanelPaintState TCustomAdvPanel::PaintState() const {
 void TCustomAdvPanel::Paint(tk::TCanvas& canvas) {
     textLayout_ = PaintPanel(PaintState(), canvas);
     textLayoutValid_ = true;
-    if (OnPaint) OnPaint(this, canvas, ClientRect());
+    if (OnPaint) OnPaint(this, canvas, ClientArea());
 }
 
 tk::TRect TCustomAdvPanel::AlignArea() const {
     PanelFrame frame;
-    frame.Width = ClientSize().X;
-    frame.Height = ClientSize().Y;
+    const tk::TRect client = ClientArea();
+    frame.Width = client.Width();
+    frame.Height = client.Height();
     frame.CaptionVisible = caption_->Visible();
     frame.CaptionPosition = caption_->Position();
     frame.CaptionHeight = caption_->Height();

@@ -237,8 +237,9 @@ private:
     }
     void SetReference(tk::TComponent*& field, tk::TComponent* value);
     void ResolveReferences();
-    // The window's own client size: a bsSingle border takes a pixel off every side.
-    tk::TPoint ClientSize() const;
+    // The window's own client rectangle: the one area the panel paints in, lays its children out
+    // in and answers the mouse in. A bsSingle border takes a pixel off every side.
+    tk::TRect ClientArea() const;
     tk::TPoint ClientOriginOnScreen() const;
     tk::TPoint WindowOriginOnScreen() const;
     void OnSizing(WPARAM edge, RECT& proposed);

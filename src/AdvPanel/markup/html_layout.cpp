@@ -1,6 +1,7 @@
 #include "AdvPanel/markup/html_layout.h"
 
 #include "AdvPanel/markup/html_markup.h"
+#include "toolkit/layout_scaling.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -443,7 +444,7 @@ void HtmlEngine::Tag(Pass& p, std::size_t close) {
             std::string size = attr("SIZE");
             if (!size.empty()) {
                 int points = std::clamp(HtmlFontPoints(ParseInt(size)), 1, 1000);
-                f.Height = -tk::MulDivRound(points, surface_.PixelsPerInch(), 72);
+                f.Height = tk::FontHeightFromSize(points, surface_.PixelsPerInch());
             }
         } else {
             f.Name = base_.Name;

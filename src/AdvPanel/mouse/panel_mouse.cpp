@@ -54,7 +54,7 @@ int TCustomAdvPanel::CaptionButtonSize(ButtonSizeUse use) const {
 LRESULT TCustomAdvPanel::OnHitTest(LRESULT result, LPARAM screenPoint) {
     const CaptionButtonLayout layout = ButtonLayout(ButtonSizeUse::HitTest);
     const tk::TPoint p = ClientPoint(Handle(), screenPoint);
-    if (caption_->Visible() && InMoveZone(p, ClientRect(), layout)) {
+    if (caption_->Visible() && InMoveZone(p, ClientArea(), layout)) {
         // A press on a caption anchor stays a press; elsewhere the caption moves the panel.
         if (AnchorAt(p.X, p.Y).Target.empty() && result == HTCLIENT && CanMove) {
             MouseMove(0, p.X, p.Y);
@@ -63,7 +63,8 @@ LRESULT TCustomAdvPanel::OnHitTest(LRESULT result, LPARAM screenPoint) {
             BringToTop(Handle());
         }
     }
-    if (InSizeGrip(p, Width(), Height(), GetSystemMetrics(SM_CXHSCROLL),
+    const tk::TRect client = ClientArea();
+    if (InSizeGrip(p, client.Width(), client.Height(), GetSystemMetrics(SM_CXHSCROLL),
                    GetSystemMetrics(SM_CYHSCROLL)) &&
         result == HTCLIENT && canSize_ && !collaps_) {
         BringToTop(Handle());
@@ -75,7 +76,7 @@ LRESULT TCustomAdvPanel::OnHitTest(LRESULT result, LPARAM screenPoint) {
 void TCustomAdvPanel::OnCaptionDoubleClick(LPARAM clientPoint) {
     const tk::TPoint p{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
     if (caption_->Visible() &&
-        CaptionDoubleClickArea(ClientRect(), caption_->Position(), caption_->Height())
+        CaptionDoubleClickArea(ClientArea(), caption_->Position(), caption_->Height())
             .Contains(p) &&
         OnCaptionDBlClick)
         OnCaptionDBlClick(this);
@@ -92,7 +93,7 @@ void TCustomAdvPanel::MouseDown(tk::TMouseButton button, tk::TShiftState shift, 
 }
 
 bool TCustomAdvPanel::ReleaseOnCloseButton(tk::TPoint p, bool& toggleOnCaption) {
-    if (!caption_->CloseButton() || !CloseButtonRect(ClientRect(), ButtonLayout()).Contains(p))
+    if (!caption_->CloseButton() || !CloseButtonRect(ClientArea(), ButtonLayout()).Contains(p))
         return true;
     SetVisible(false);
     if (OnClose) OnClose(this);
@@ -110,11 +111,11 @@ void TCustomAdvPanel::MouseUp(tk::TMouseButton button, tk::TShiftState shift, in
     const tk::TPoint p{x, y};
     if (!ReleaseOnCloseButton(p, toggleOnCaption)) return;
     const CaptionButtonLayout layout = ButtonLayout();
-    if (caption_->MinMaxButton() && MinMaxButtonRect(ClientRect(), layout).Contains(p)) {
+    if (caption_->MinMaxButton() && MinMaxButtonRect(ClientArea(), layout).Contains(p)) {
         toggleOnCaption = false;
         SetCollaps(!collaps_);
     }
-    if (!CaptionClickArea(ClientRect(), layout).Contains(p)) return;
+    if (!CaptionClickArea(ClientArea(), layout).Contains(p)) return;
     if (toggleOnCaption) SetCollaps(!collaps_);
     if (OnCaptionClick) OnCaptionClick(this);
 }
@@ -123,7 +124,7 @@ void TCustomAdvPanel::UpdateButtonHover(tk::TPoint p) {
     const CaptionButtonLayout layout = ButtonLayout();
     if (caption_->CloseButtonHoverColor != tk::clNone) {
         const bool hot =
-            caption_->CloseButton() && CloseButtonRect(ClientRect(), layout).Contains(p);
+            caption_->CloseButton() && CloseButtonRect(ClientArea(), layout).Contains(p);
         if (hot != closeButtonHot_) {
             closeButtonHot_ = hot;
             Invalidate();
@@ -131,7 +132,7 @@ void TCustomAdvPanel::UpdateButtonHover(tk::TPoint p) {
     }
     if (caption_->MinMaxButtonHoverColor != tk::clNone) {
         const bool hot =
-            caption_->MinMaxButton() && MinMaxButtonRect(ClientRect(), layout).Contains(p);
+            caption_->MinMaxButton() && MinMaxButtonRect(ClientArea(), layout).Contains(p);
         if (hot != minMaxButtonHot_) {
             minMaxButtonHot_ = hot;
             Invalidate();

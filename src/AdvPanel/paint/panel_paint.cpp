@@ -167,9 +167,9 @@ void PaintBackgroundPicture(const PanelPaintState& s, tk::TCanvas& surface, cons
         surface.StretchDraw(body, picture);
         return;
     }
-    for (tk::TPoint at : BackgroundOrigins(body, {s.Width, s.Height},
-                                           {picture.Width(), picture.Height()},
-                                           s.Frame.BevelWidth, s.BackgroundPosition))
+    for (tk::TPoint at : BackgroundOrigins(body, {s.Frame.Width, s.Frame.Height},
+                                           {picture.Width(), picture.Height()}, s.Frame.BevelWidth,
+                                           s.BackgroundPosition))
         surface.Draw(at.X, at.Y, picture);
 }
 

@@ -15,8 +15,6 @@ class THTMLPictureCache;
 struct PanelPaintState {
     HWND Window = nullptr; // the panel's window, for the visual style's parts
     PaintFrame Frame;      // client size, border, bevels and caption strip
-    int Width = 0;         // the panel's own size
-    int Height = 0;
     tk::TColor Color = tk::clBtnFace;
     tk::TColor ColorTo = tk::clNone;
     TGradientDirection GradientDirection = TGradientDirection::gdVertical;

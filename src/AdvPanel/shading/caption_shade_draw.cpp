@@ -33,11 +33,11 @@ void DrawBitmapCaption(const PanelPaintState& st, TCanvas& surface, const TRect&
     case TShadeType::stBitmapLStretch:
         // The picture's far end stays at the strip's end; its first pixels stretch to fill.
         if (top) {
-            const int d = std::max(0, st.Width - w);
+            const int d = std::max(0, st.Frame.Width - w);
             surface.Draw(s.Left + d, s.Top, picture);
             surface.StretchDrawPart({0, s.Top, d, s.Bottom}, picture, {0, 0, 2, h});
         } else {
-            const int d = std::max(0, st.Height - h);
+            const int d = std::max(0, st.Frame.Height - h);
             surface.Draw(s.Left, s.Top, picture);
             surface.StretchDrawPart({0, s.Bottom - d, s.Right, s.Bottom}, picture,
                                     {0, h - 3, w, h});
