@@ -4,6 +4,7 @@
 #include "AdvPanel/collapse/collapse_steps.h"
 #include "AdvPanel/markup/html_pictures.h"
 #include "AdvPanel/model/panel_caption.h"
+#include "AdvPanel/model/panel_look.h"
 #include "AdvPanel/mouse/panel_hit_rules.h"
 #include "AdvPanel/paint/panel_text_layout.h"
 #include "AdvPanel/model/panel_position.h"
@@ -37,7 +38,9 @@ enum class TDragMode { dmManual, dmAutomatic };
 using TAnchors = unsigned;
 constexpr TAnchors akLeft = 1, akTop = 2, akRight = 4, akBottom = 8;
 
-class TCustomAdvPanel : public tk::TCustomPanel {
+// The behaviour settings are the panel's own plain fields (CanMove, FixedTop, ...); the look is
+// one value that painting reads.
+class TCustomAdvPanel : public tk::TCustomPanel, public PanelBehaviour {
 public:
     explicit TCustomAdvPanel(tk::TComponent* owner);
     ~TCustomAdvPanel() override;
@@ -60,34 +63,44 @@ public:
     void SetBackground(const tk::TBitmap& v) { background_->Assign(v); } // repaints
 
     // Properties whose change repaints the panel.
-    tk::TColor ColorTo() const { return colorTo_; }
-    void SetColorTo(tk::TColor v) { SetAndRepaint(colorTo_, v); }
-    tk::TColor BorderColor() const { return borderColor_; }
-    void SetBorderColor(tk::TColor v) { SetAndRepaint(borderColor_, v); }
-    bool BorderShadow() const { return borderShadow_; }
-    void SetBorderShadow(bool v) { SetAndRepaint(borderShadow_, v); }
-    TGradientDirection GradientDirection() const { return gradientDirection_; }
-    void SetGradientDirection(TGradientDirection v) { SetAndRepaint(gradientDirection_, v); }
-    bool CanSize() const { return canSize_; }
-    void SetCanSize(bool v) { SetAndRepaint(canSize_, v); }
-    TBackGroundPosition BackgroundPosition() const { return backgroundPosition_; }
-    void SetBackgroundPosition(TBackGroundPosition v) { SetAndRepaint(backgroundPosition_, v); }
-    bool Ellipsis() const { return ellipsis_; }
-    void SetEllipsis(bool v) { SetAndRepaint(ellipsis_, v); }
-    int Indent() const { return indent_; }
-    void SetIndent(int v) { SetAndRepaint(indent_, v); }
-    int TopIndent() const { return topIndent_; }
-    void SetTopIndent(int v) { SetAndRepaint(topIndent_, v); }
-    int LineSpacing() const { return lineSpacing_; }
-    void SetLineSpacing(int v) { SetAndRepaint(lineSpacing_, v); }
-    TTextVAlignment TextVAlign() const { return textVAlign_; }
-    void SetTextVAlign(TTextVAlignment v) { SetAndRepaint(textVAlign_, v); }
-    tk::TColor ShadowColor() const { return shadowColor_; }
-    void SetShadowColor(tk::TColor v) { SetAndRepaint(shadowColor_, v); }
-    int ShadowOffset() const { return shadowOffset_; }
-    void SetShadowOffset(int v) { SetAndRepaint(shadowOffset_, v); }
-    tk::TColor URLColor() const { return urlColor_; }
-    void SetURLColor(tk::TColor v) { SetAndRepaint(urlColor_, v); }
+    const PanelLook& Look() const { return look_; }
+    void SetLook(const PanelLook& v) { SetAndRepaint(look_, v); }
+    tk::TColor ColorTo() const { return look_.ColorTo; }
+    void SetColorTo(tk::TColor v) { SetAndRepaint(look_.ColorTo, v); }
+    tk::TColor BorderColor() const { return look_.BorderColor; }
+    void SetBorderColor(tk::TColor v) { SetAndRepaint(look_.BorderColor, v); }
+    bool BorderShadow() const { return look_.BorderShadow; }
+    void SetBorderShadow(bool v) { SetAndRepaint(look_.BorderShadow, v); }
+    TGradientDirection GradientDirection() const { return look_.GradientDirection; }
+    void SetGradientDirection(TGradientDirection v) { SetAndRepaint(look_.GradientDirection, v); }
+    bool CanSize() const { return look_.CanSize; }
+    void SetCanSize(bool v) { SetAndRepaint(look_.CanSize, v); }
+    TBackGroundPosition BackgroundPosition() const { return look_.BackgroundPosition; }
+    void SetBackgroundPosition(TBackGroundPosition v) {
+        SetAndRepaint(look_.BackgroundPosition, v);
+    }
+    bool Ellipsis() const { return look_.Ellipsis; }
+    void SetEllipsis(bool v) { SetAndRepaint(look_.Ellipsis, v); }
+    int Indent() const { return look_.Indent; }
+    void SetIndent(int v) { SetAndRepaint(look_.Indent, v); }
+    int TopIndent() const { return look_.TopIndent; }
+    void SetTopIndent(int v) { SetAndRepaint(look_.TopIndent, v); }
+    int LineSpacing() const { return look_.LineSpacing; }
+    void SetLineSpacing(int v) { SetAndRepaint(look_.LineSpacing, v); }
+    TTextVAlignment TextVAlign() const { return look_.TextVAlign; }
+    void SetTextVAlign(TTextVAlignment v) { SetAndRepaint(look_.TextVAlign, v); }
+    tk::TColor ShadowColor() const { return look_.ShadowColor; }
+    void SetShadowColor(tk::TColor v) { SetAndRepaint(look_.ShadowColor, v); }
+    int ShadowOffset() const { return look_.ShadowOffset; }
+    void SetShadowOffset(int v) { SetAndRepaint(look_.ShadowOffset, v); }
+    tk::TColor URLColor() const { return look_.URLColor; }
+    void SetURLColor(tk::TColor v) { SetAndRepaint(look_.URLColor, v); }
+    bool Hover() const { return look_.Hover; }
+    void SetHover(bool v) { SetAndRepaint(look_.Hover, v); }
+    tk::TColor HoverColor() const { return look_.HoverColor; }
+    void SetHoverColor(tk::TColor v) { SetAndRepaint(look_.HoverColor, v); }
+    tk::TColor HoverFontColor() const { return look_.HoverFontColor; }
+    void SetHoverFontColor(tk::TColor v) { SetAndRepaint(look_.HoverFontColor, v); }
 
     // The body text: repaint, then size to it.
     const std::string& PanelText() const { return Text; }
@@ -123,19 +136,8 @@ public:
     void SetVersion(const std::string&) {}
 
     // Plain fields: they take effect where they are next used.
-    bool AnchorHint = false;
-    bool AutoHideChildren = true;
     bool Buffered = true; // the toolkit's double buffering composes the panel off-screen
-    bool CanMove = false;
-    tk::TColor CollapsColor = tk::RGBColor(128, 128, 128);
-    int CollapsDelay = 20;
-    int CollapsSteps = 0;
-    bool FixedTop = false, FixedLeft = false, FixedHeight = false, FixedWidth = false;
     bool FreeOnClose = false;
-    bool Hover = false;
-    tk::TColor HoverColor = tk::clNone;
-    tk::TColor HoverFontColor = tk::clNone;
-    bool ShowMoveCursor = false;
     // Standard control properties that only matter to docking, dragging and help.
     TAnchors Anchors = akLeft | akTop;
     bool DockSite = false;
@@ -284,20 +286,7 @@ private:
     std::unique_ptr<TPanelStatusBar> statusBar_;
     std::unique_ptr<THTMLPictureCache> pictureCache_ = std::make_unique<THTMLPictureCache>();
 
-    tk::TColor colorTo_ = tk::clNone;
-    tk::TColor borderColor_ = 0;
-    bool borderShadow_ = false;
-    TGradientDirection gradientDirection_ = TGradientDirection::gdVertical;
-    bool canSize_ = false;
-    TBackGroundPosition backgroundPosition_ = TBackGroundPosition::bpTopLeft;
-    bool ellipsis_ = false;
-    int indent_ = 0;
-    int topIndent_ = 0;
-    int lineSpacing_ = 0;
-    TTextVAlignment textVAlign_ = TTextVAlignment::tvaTop;
-    tk::TColor shadowColor_ = tk::RGBColor(128, 128, 128);
-    int shadowOffset_ = 2;
-    tk::TColor urlColor_ = tk::RGBColor(0, 0, 255);
+    PanelLook look_;
 
     tk::TComponent* images_ = nullptr;
     tk::TComponent* pictureContainer_ = nullptr;

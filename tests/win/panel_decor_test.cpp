@@ -430,9 +430,9 @@ TEST_F(PanelDecor, TheHotAnchorTakesTheHoverColours) {
     TAdvPanel* panel = MakePanel();
     panel->Font().Assign(*Tahoma(-13, RGBColor(0, 0, 0)));
     panel->SetURLColor(RGBColor(0, 0, 255));
-    panel->Hover = true;
-    panel->HoverColor = kGreen;
-    panel->HoverFontColor = kRed;
+    panel->SetHover(true);
+    panel->SetHoverColor(kGreen);
+    panel->SetHoverFontColor(kRed);
     panel->SetText("<A HREF=\"one\">first</A> <A HREF=\"two\">second</A>");
     PanelImage before(panel->Handle());
     EXPECT_EQ(Count(before, {0, 0, 120, 20}, kRed), 0);

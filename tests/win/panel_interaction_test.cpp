@@ -483,7 +483,7 @@ TEST_F(PanelInteraction, OnlyHoverInvalidatesTheAnchorsRectangle) {
     const TPoint p = FindAnchorPoint(panel->PanelText(), panel->Font(), panel->ClientRect());
     ASSERT_NE(-1, p.X);
     for (bool hover : {false, true}) {
-        panel->Hover = hover;
+        panel->SetHover(hover);
         Send(panel, WM_MOUSEMOVE, {150, 120});
         RedrawWindow(panel->Handle(), nullptr, nullptr, RDW_UPDATENOW);
         Send(panel, WM_MOUSEMOVE, p);

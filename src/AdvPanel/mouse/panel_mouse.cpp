@@ -66,7 +66,7 @@ LRESULT TCustomAdvPanel::OnHitTest(LRESULT result, LPARAM screenPoint) {
     const tk::TRect client = ClientArea();
     if (InSizeGrip(p, client.Width(), client.Height(), GetSystemMetrics(SM_CXHSCROLL),
                    GetSystemMetrics(SM_CYHSCROLL)) &&
-        result == HTCLIENT && canSize_ && !collaps_) {
+        result == HTCLIENT && look_.CanSize && !collaps_) {
         BringToTop(Handle());
         result = HTBOTTOMRIGHT;
     }
@@ -200,7 +200,7 @@ void TCustomAdvPanel::EnterAnchor(const AnchorHit& hit) {
         if (AnchorHint) tk::CancelHint();
         SetPanelCursor(tk::crHandPoint);
         if (OnAnchorEnter) OnAnchorEnter(this, hit.Target);
-        if (Hover) InvalidateAnchor(hit.Rect);
+        if (look_.Hover) InvalidateAnchor(hit.Rect);
     }
     lastAnchor_ = hit.Target;
 }
@@ -215,7 +215,7 @@ void TCustomAdvPanel::TrackAnchor(AnchorTrack& track, AnchorTrack& other, const 
             hit.Target != lastAnchor_ || hit.Rect != track.Rect || hit.Number != track.Hot;
         track.Hot = hit.Number;
         if (!entered) return;
-        if (Hover) {
+        if (look_.Hover) {
             InvalidateAnchor(Grown(track.Rect)); // the box that was hot
             InvalidateAnchor(hit.Rect);
         }
@@ -233,7 +233,7 @@ void TCustomAdvPanel::ClearHotAnchor(AnchorTrack& track) {
     if (track.Hot == -1) return;
     track.Hot = -1;
     track.Rect = Grown(track.Rect);
-    if (Hover) InvalidateAnchor(track.Rect);
+    if (look_.Hover) InvalidateAnchor(track.Rect);
 }
 
 int TCustomAdvPanel::HintShow(tk::THintInfo& info) {

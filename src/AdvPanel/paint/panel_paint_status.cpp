@@ -21,7 +21,7 @@ void PaintStatusBackground(const TPanelStatusBar& status, TCanvas& surface, cons
 }
 
 bool HasSizeGrip(const PanelPaintState& s) {
-    return !s.Collaps && s.CanSize;
+    return !s.Collaps && s.Look.CanSize;
 }
 
 TRect StatusRect(const PanelPaintState& s) {
