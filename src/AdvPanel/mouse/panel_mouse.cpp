@@ -120,24 +120,18 @@ void TCustomAdvPanel::MouseUp(tk::TMouseButton button, tk::TShiftState shift, in
     if (OnCaptionClick) OnCaptionClick(this);
 }
 
+// A button with a hover colour is hot while the mouse is over it; a change repaints.
 void TCustomAdvPanel::UpdateButtonHover(tk::TPoint p) {
     const CaptionButtonLayout layout = ButtonLayout();
-    if (caption_->CloseButtonHoverColor != tk::clNone) {
-        const bool hot =
-            caption_->CloseButton() && CloseButtonRect(ClientArea(), layout).Contains(p);
-        if (hot != closeButtonHot_) {
-            closeButtonHot_ = hot;
-            Invalidate();
-        }
-    }
-    if (caption_->MinMaxButtonHoverColor != tk::clNone) {
-        const bool hot =
-            caption_->MinMaxButton() && MinMaxButtonRect(ClientArea(), layout).Contains(p);
-        if (hot != minMaxButtonHot_) {
-            minMaxButtonHot_ = hot;
-            Invalidate();
-        }
-    }
+    const tk::TRect client = ClientArea();
+    auto follow = [&](bool& hot, tk::TColor hoverColor, bool shown, const tk::TRect& button) {
+        if (hoverColor == tk::clNone) return;
+        if (tk::StoreChanged(hot, shown && button.Contains(p))) Invalidate();
+    };
+    follow(closeButtonHot_, caption_->CloseButtonHoverColor, caption_->CloseButton(),
+           CloseButtonRect(client, layout));
+    follow(minMaxButtonHot_, caption_->MinMaxButtonHoverColor, caption_->MinMaxButton(),
+           MinMaxButtonRect(client, layout));
 }
 
 void TCustomAdvPanel::MouseMove(tk::TShiftState shift, int x, int y) {
