@@ -38,5 +38,6 @@ build_and_run text_encoding "$seeds" "$ROOT/tests/fuzz/text_encoding_fuzz.cpp" \
     "$ROOT/src/notefiles/text_encoding.cpp" "$ROOT/src/toolkit/unicode_text.cpp"
 build_and_run html_layout "$ROOT/tests/fuzz/html_corpus" "$ROOT/tests/fuzz/html_layout_fuzz.cpp" \
     "$ROOT/src/AdvPanel/markup/html_layout.cpp" "$ROOT/src/AdvPanel/markup/html_markup.cpp" \
-    "$ROOT/src/toolkit/geometry.cpp"
+    "$ROOT/src/toolkit/geometry.cpp" "$ROOT/src/toolkit/layout_scaling.cpp" \
+    "$ROOT/src/toolkit/unicode_text.cpp"
 exit $status

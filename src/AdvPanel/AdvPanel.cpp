@@ -12,6 +12,7 @@
 #include "AdvPanel/store/panel_store.h"
 #include "AdvPanel/store/panel_store_text.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/scope_exit.h"
 #include "toolkit/win_handles.h"
 
 #include <utility>
@@ -143,10 +144,10 @@ void TCustomAdvPanel::Resize() {
     ApplyAutoSize();
 }
 
-tk::TPoint TCustomAdvPanel::ClientSize() const {
+tk::TRect TCustomAdvPanel::ClientArea() const {
     RECT client{0, 0, Width(), Height()};
     if (HandleAllocated()) GetClientRect(Handle(), &client);
-    return {client.right, client.bottom};
+    return tk::ToRect(client);
 }
 
 void TCustomAdvPanel::Invalidate() {
@@ -157,47 +158,31 @@ void TCustomAdvPanel::Invalidate() {
 PanelPaintState TCustomAdvPanel::PaintState() const {
     PanelPaintState s;
     s.Window = HandleAllocated() ? Handle() : nullptr;
-    const tk::TPoint client = ClientSize();
-    s.Frame.Width = client.X;
-    s.Frame.Height = client.Y;
-    s.Frame.BorderShadow = borderShadow_;
+    const tk::TRect client = ClientArea();
+    s.Frame.Width = client.Width();
+    s.Frame.Height = client.Height();
+    s.Frame.BorderShadow = look_.BorderShadow;
     s.Frame.BorderWidth = BorderWidth();
-    s.Frame.HasBevel = BevelInner() != tk::TBevelCut::bvNone || BevelOuter() != tk::TBevelCut::bvNone;
+    s.Frame.HasBevel =
+        BevelInner() != tk::TBevelCut::bvNone || BevelOuter() != tk::TBevelCut::bvNone;
     s.Frame.BevelWidth = BevelWidth();
     s.Frame.CaptionPosition = caption_->Position();
     s.Frame.CaptionHeight = caption_->Height();
-    s.Width = Width();
-    s.Height = Height();
+    s.Look = look_;
     s.Color = Color();
-    s.ColorTo = colorTo_;
-    s.GradientDirection = gradientDirection_;
-    s.BorderColor = borderColor_;
     s.BevelOuter = BevelOuter();
     s.BevelInner = BevelInner();
     s.Background = background_.get();
-    s.BackgroundPosition = backgroundPosition_;
     s.ShadeBitmap = shadeBitmap_.get();
     s.ThemesActive = ThemesActive();
     s.Collaps = collaps_;
-    s.CanSize = canSize_;
     s.Text = Text;
     s.Font = &Font();
-    s.Indent = indent_;
-    s.TopIndent = topIndent_;
-    s.LineSpacing = lineSpacing_;
-    s.TextVAlign = textVAlign_;
-    s.Ellipsis = ellipsis_;
     s.Images = images_;
     s.PictureContainer = pictureContainer_;
     s.PictureCache = pictureCache_.get();
-    s.ShadowOffset = shadowOffset_;
-    s.ShadowColor = shadowColor_;
-    s.URLColor = urlColor_;
-    s.HoverColor = HoverColor;
-    s.HoverFontColor = HoverFontColor;
-    s.Hover = Hover;
-    s.HotBodyAnchor = hotBodyAnchor_;
-    s.HotCaptionAnchor = hotCaptionAnchor_;
+    s.HotBodyAnchor = bodyAnchor_.Hot;
+    s.HotCaptionAnchor = captionAnchor_.Hot;
     s.CloseButtonHot = closeButtonHot_;
     s.MinMaxButtonHot = minMaxButtonHot_;
     s.Caption = caption_.get();
@@ -208,13 +193,14 @@ PanelPaintState TCustomAdvPanel::PaintState() const {
 void TCustomAdvPanel::Paint(tk::TCanvas& canvas) {
     textLayout_ = PaintPanel(PaintState(), canvas);
     textLayoutValid_ = true;
-    if (OnPaint) OnPaint(this, canvas, ClientRect());
+    if (OnPaint) OnPaint(this, canvas, ClientArea());
 }
 
 tk::TRect TCustomAdvPanel::AlignArea() const {
     PanelFrame frame;
-    frame.Width = ClientSize().X;
-    frame.Height = ClientSize().Y;
+    const tk::TRect client = ClientArea();
+    frame.Width = client.Width();
+    frame.Height = client.Height();
     frame.CaptionVisible = caption_->Visible();
     frame.CaptionPosition = caption_->Position();
     frame.CaptionHeight = caption_->Height();
@@ -344,38 +330,29 @@ tk::TPersistent* TCustomAdvPanel::SubObject(std::string_view name) {
 void TCustomAdvPanel::Assign(const tk::TPersistent& source) {
     const auto* src = tk::AssignSource(*this, source);
     if (!src) return;
-    AnchorHint = src->AnchorHint;
-    AutoHideChildren = src->AutoHideChildren;
+    static_cast<PanelBehaviour&>(*this) = *src;
+    // The look comes whole, but for the gradient's direction and where the body text goes.
+    PanelLook look = src->look_;
+    look.GradientDirection = look_.GradientDirection;
+    look.Ellipsis = look_.Ellipsis;
+    look.Indent = look_.Indent;
+    look.TopIndent = look_.TopIndent;
+    look.LineSpacing = look_.LineSpacing;
+    SetLook(look);
     SetBackground(*src->background_);
-    SetBackgroundPosition(src->backgroundPosition_);
     SetBevelInner(src->BevelInner());
     SetBevelOuter(src->BevelOuter());
     SetBevelWidth(src->BevelWidth());
-    SetBorderColor(src->borderColor_);
-    SetBorderShadow(src->borderShadow_);
     SetBorderStyle(src->BorderStyle());
-    CanMove = src->CanMove;
-    SetCanSize(src->canSize_);
     SetCaption(*src->caption_);
-    CollapsColor = src->CollapsColor;
-    CollapsDelay = src->CollapsDelay;
-    CollapsSteps = src->CollapsSteps;
     SetColor(src->Color());
-    SetColorTo(src->colorTo_);
     SetCursor(src->Cursor());
     SetEnabled(src->Enabled());
     Font().Assign(src->Font());
-    FixedTop = src->FixedTop;
-    FixedLeft = src->FixedLeft;
-    FixedHeight = src->FixedHeight;
-    FixedWidth = src->FixedWidth;
     FreeOnClose = src->FreeOnClose;
     SetPanelHeight(src->Height());
     HelpContext = src->HelpContext;
     Hint = src->Hint;
-    Hover = src->Hover;
-    HoverColor = src->HoverColor;
-    HoverFontColor = src->HoverFontColor;
     SetImages(src->images_);
     SetParentColor(src->ParentColor());
     SetParentFont(src->ParentFont());
@@ -384,55 +361,35 @@ void TCustomAdvPanel::Assign(const tk::TPersistent& source) {
     SetPopupMenu(src->popupMenu_);
     position_->Assign(*src->position_);
     SetStatusBar(*src->statusBar_);
-    SetShadowColor(src->shadowColor_);
-    SetShadowOffset(src->shadowOffset_);
     ShowHint = src->ShowHint;
-    ShowMoveCursor = src->ShowMoveCursor;
     TabStop = src->TabStop;
     Tag = src->Tag;
     SetText(src->Text);
-    SetTextVAlign(src->textVAlign_);
-    SetURLColor(src->urlColor_);
     SetVisible(src->Visible());
 }
 
 void TCustomAdvPanel::ApplySettings(const TAdvPanelSettings& s) {
-    AnchorHint = s.AnchorHint;
-    AutoHideChildren = s.AutoHideChildren;
+    static_cast<PanelBehaviour&>(*this) = s;
+    // A styler leaves the gradient's direction, the background picture's place, the ellipsis
+    // and the line spacing as they are.
+    PanelLook look = s;
+    look.GradientDirection = look_.GradientDirection;
+    look.BackgroundPosition = look_.BackgroundPosition;
+    look.Ellipsis = look_.Ellipsis;
+    look.LineSpacing = look_.LineSpacing;
+    SetLook(look);
     SetBevelInner(s.BevelInner);
     SetBevelOuter(s.BevelOuter);
     SetBevelWidth(s.BevelWidth);
-    SetBorderColor(s.BorderColor);
-    SetBorderShadow(s.BorderShadow);
     SetBorderStyle(s.BorderStyle);
     SetBorderWidth(s.BorderWidth);
-    CanMove = s.CanMove;
-    SetCanSize(s.CanSize);
     SetCaption(s.Caption());
     SetCollaps(s.Collaps);
-    CollapsColor = s.CollapsColor;
-    CollapsDelay = s.CollapsDelay;
-    CollapsSteps = s.CollapsSteps;
     SetColor(s.Color);
-    SetColorTo(s.ColorTo);
     SetCursor(s.Cursor);
     Font().Assign(s.Font());
-    FixedTop = s.FixedTop;
-    FixedLeft = s.FixedLeft;
-    FixedHeight = s.FixedHeight;
-    FixedWidth = s.FixedWidth;
-    Hover = s.Hover;
-    HoverColor = s.HoverColor;
-    HoverFontColor = s.HoverFontColor;
-    SetIndent(s.Indent);
-    SetShadowColor(s.ShadowColor);
-    SetShadowOffset(s.ShadowOffset);
     ShowHint = s.ShowHint;
-    ShowMoveCursor = s.ShowMoveCursor;
     SetStatusBar(s.StatusBar());
-    SetTextVAlign(s.TextVAlign);
-    SetTopIndent(s.TopIndent);
-    SetURLColor(s.URLColor);
 }
 
 void TCustomAdvPanel::ApplyAutoSize() {
@@ -444,16 +401,15 @@ void TCustomAdvPanel::ApplyAutoSize() {
     f.SizeHeight = autoSize_->Height;
     f.BevelWidth = BevelWidth();
     f.BorderWidth = BorderWidth();
-    f.Indent = indent_;
-    f.TopIndent = topIndent_;
+    f.Indent = look_.Indent;
+    f.TopIndent = look_.TopIndent;
     f.CaptionPosition = caption_->Position();
     f.CaptionVisible = caption_->Visible();
     f.CaptionHeight = caption_->Height();
     f.StatusBarVisible = statusBar_->Visible();
     f.StatusBarHeight = statusBar_->Height();
 
-    HtmlRenderParams params =
-        PanelTextParams(PaintState(), Text, AutoSizeMeasureRect(f), -1, true);
+    HtmlRenderParams params = PanelTextParams(PaintState(), Text, AutoSizeMeasureRect(f), -1, true);
     params.MeasureOnly = true;
     HtmlRenderResult measured;
     {
@@ -474,10 +430,8 @@ void TCustomAdvPanel::NotifyGroup() {
 
 void TAdvPanelGroup::ArrangePanels() {
     if (arranging_) return; // a panel placed here notifies the group again
-    struct Guard {
-        bool& flag;
-        ~Guard() { flag = false; }
-    } guard{arranging_ = true};
+    arranging_ = true;
+    tk::ScopeExit endArranging([this] { arranging_ = false; });
     tk::TRect area = AlignArea();
     int top = area.Top;
     std::vector<tk::TControl*> children = Controls();

@@ -1,8 +1,10 @@
 #pragma once
 // The gradient panel: a container with a caption strip, a status bar, a gradient background, a
 // border with a drop shadow, and the area it leaves to its children.
+#include "AdvPanel/collapse/collapse_steps.h"
 #include "AdvPanel/markup/html_pictures.h"
 #include "AdvPanel/model/panel_caption.h"
+#include "AdvPanel/model/panel_look.h"
 #include "AdvPanel/mouse/panel_hit_rules.h"
 #include "AdvPanel/paint/panel_text_layout.h"
 #include "AdvPanel/model/panel_position.h"
@@ -36,7 +38,9 @@ enum class TDragMode { dmManual, dmAutomatic };
 using TAnchors = unsigned;
 constexpr TAnchors akLeft = 1, akTop = 2, akRight = 4, akBottom = 8;
 
-class TCustomAdvPanel : public tk::TCustomPanel {
+// The behaviour settings are the panel's own plain fields (CanMove, FixedTop, ...); the look is
+// one value that painting reads.
+class TCustomAdvPanel : public tk::TCustomPanel, public PanelBehaviour {
 public:
     explicit TCustomAdvPanel(tk::TComponent* owner);
     ~TCustomAdvPanel() override;
@@ -59,34 +63,44 @@ public:
     void SetBackground(const tk::TBitmap& v) { background_->Assign(v); } // repaints
 
     // Properties whose change repaints the panel.
-    tk::TColor ColorTo() const { return colorTo_; }
-    void SetColorTo(tk::TColor v) { SetAndRepaint(colorTo_, v); }
-    tk::TColor BorderColor() const { return borderColor_; }
-    void SetBorderColor(tk::TColor v) { SetAndRepaint(borderColor_, v); }
-    bool BorderShadow() const { return borderShadow_; }
-    void SetBorderShadow(bool v) { SetAndRepaint(borderShadow_, v); }
-    TGradientDirection GradientDirection() const { return gradientDirection_; }
-    void SetGradientDirection(TGradientDirection v) { SetAndRepaint(gradientDirection_, v); }
-    bool CanSize() const { return canSize_; }
-    void SetCanSize(bool v) { SetAndRepaint(canSize_, v); }
-    TBackGroundPosition BackgroundPosition() const { return backgroundPosition_; }
-    void SetBackgroundPosition(TBackGroundPosition v) { SetAndRepaint(backgroundPosition_, v); }
-    bool Ellipsis() const { return ellipsis_; }
-    void SetEllipsis(bool v) { SetAndRepaint(ellipsis_, v); }
-    int Indent() const { return indent_; }
-    void SetIndent(int v) { SetAndRepaint(indent_, v); }
-    int TopIndent() const { return topIndent_; }
-    void SetTopIndent(int v) { SetAndRepaint(topIndent_, v); }
-    int LineSpacing() const { return lineSpacing_; }
-    void SetLineSpacing(int v) { SetAndRepaint(lineSpacing_, v); }
-    TTextVAlignment TextVAlign() const { return textVAlign_; }
-    void SetTextVAlign(TTextVAlignment v) { SetAndRepaint(textVAlign_, v); }
-    tk::TColor ShadowColor() const { return shadowColor_; }
-    void SetShadowColor(tk::TColor v) { SetAndRepaint(shadowColor_, v); }
-    int ShadowOffset() const { return shadowOffset_; }
-    void SetShadowOffset(int v) { SetAndRepaint(shadowOffset_, v); }
-    tk::TColor URLColor() const { return urlColor_; }
-    void SetURLColor(tk::TColor v) { SetAndRepaint(urlColor_, v); }
+    const PanelLook& Look() const { return look_; }
+    void SetLook(const PanelLook& v) { SetAndRepaint(look_, v); }
+    tk::TColor ColorTo() const { return look_.ColorTo; }
+    void SetColorTo(tk::TColor v) { SetAndRepaint(look_.ColorTo, v); }
+    tk::TColor BorderColor() const { return look_.BorderColor; }
+    void SetBorderColor(tk::TColor v) { SetAndRepaint(look_.BorderColor, v); }
+    bool BorderShadow() const { return look_.BorderShadow; }
+    void SetBorderShadow(bool v) { SetAndRepaint(look_.BorderShadow, v); }
+    TGradientDirection GradientDirection() const { return look_.GradientDirection; }
+    void SetGradientDirection(TGradientDirection v) { SetAndRepaint(look_.GradientDirection, v); }
+    bool CanSize() const { return look_.CanSize; }
+    void SetCanSize(bool v) { SetAndRepaint(look_.CanSize, v); }
+    TBackGroundPosition BackgroundPosition() const { return look_.BackgroundPosition; }
+    void SetBackgroundPosition(TBackGroundPosition v) {
+        SetAndRepaint(look_.BackgroundPosition, v);
+    }
+    bool Ellipsis() const { return look_.Ellipsis; }
+    void SetEllipsis(bool v) { SetAndRepaint(look_.Ellipsis, v); }
+    int Indent() const { return look_.Indent; }
+    void SetIndent(int v) { SetAndRepaint(look_.Indent, v); }
+    int TopIndent() const { return look_.TopIndent; }
+    void SetTopIndent(int v) { SetAndRepaint(look_.TopIndent, v); }
+    int LineSpacing() const { return look_.LineSpacing; }
+    void SetLineSpacing(int v) { SetAndRepaint(look_.LineSpacing, v); }
+    TTextVAlignment TextVAlign() const { return look_.TextVAlign; }
+    void SetTextVAlign(TTextVAlignment v) { SetAndRepaint(look_.TextVAlign, v); }
+    tk::TColor ShadowColor() const { return look_.ShadowColor; }
+    void SetShadowColor(tk::TColor v) { SetAndRepaint(look_.ShadowColor, v); }
+    int ShadowOffset() const { return look_.ShadowOffset; }
+    void SetShadowOffset(int v) { SetAndRepaint(look_.ShadowOffset, v); }
+    tk::TColor URLColor() const { return look_.URLColor; }
+    void SetURLColor(tk::TColor v) { SetAndRepaint(look_.URLColor, v); }
+    bool Hover() const { return look_.Hover; }
+    void SetHover(bool v) { SetAndRepaint(look_.Hover, v); }
+    tk::TColor HoverColor() const { return look_.HoverColor; }
+    void SetHoverColor(tk::TColor v) { SetAndRepaint(look_.HoverColor, v); }
+    tk::TColor HoverFontColor() const { return look_.HoverFontColor; }
+    void SetHoverFontColor(tk::TColor v) { SetAndRepaint(look_.HoverFontColor, v); }
 
     // The body text: repaint, then size to it.
     const std::string& PanelText() const { return Text; }
@@ -122,19 +136,8 @@ public:
     void SetVersion(const std::string&) {}
 
     // Plain fields: they take effect where they are next used.
-    bool AnchorHint = false;
-    bool AutoHideChildren = true;
     bool Buffered = true; // the toolkit's double buffering composes the panel off-screen
-    bool CanMove = false;
-    tk::TColor CollapsColor = tk::RGBColor(128, 128, 128);
-    int CollapsDelay = 20;
-    int CollapsSteps = 0;
-    bool FixedTop = false, FixedLeft = false, FixedHeight = false, FixedWidth = false;
     bool FreeOnClose = false;
-    bool Hover = false;
-    tk::TColor HoverColor = tk::clNone;
-    tk::TColor HoverFontColor = tk::clNone;
-    bool ShowMoveCursor = false;
     // Standard control properties that only matter to docking, dragging and help.
     TAnchors Anchors = akLeft | akTop;
     bool DockSite = false;
@@ -162,27 +165,29 @@ public:
     bool MoveStarted() const { return moveStarted_; }
     bool CloseButtonHot() const { return closeButtonHot_; }
     bool MinMaxButtonHot() const { return minMaxButtonHot_; }
-    int HotBodyAnchor() const { return hotBodyAnchor_; }
-    int PrevHotBodyAnchor() const { return prevHotBodyAnchor_; }
-    int HotCaptionAnchor() const { return hotCaptionAnchor_; }
+    int HotBodyAnchor() const { return bodyAnchor_.Hot; }
+    int HotCaptionAnchor() const { return captionAnchor_.Hot; }
     const std::string& LastAnchor() const { return lastAnchor_; }
-    tk::TRect BodyAnchorRect() const { return bodyAnchorRect_; }
-    tk::TRect CaptionAnchorRect() const { return captionAnchorRect_; }
+    tk::TRect BodyAnchorRect() const { return bodyAnchor_.Rect; }
+    tk::TRect CaptionAnchorRect() const { return captionAnchor_.Rect; }
 
     // The side of the caption's close and min/max buttons.
     int CaptionButtonSize(ButtonSizeUse use = ButtonSizeUse::Other) const;
     // Where the caption's buttons lie with the panel's current settings.
     CaptionButtonLayout ButtonLayout(ButtonSizeUse use = ButtonSizeUse::Other) const;
 
-    // The anchor under a client point: its target (empty for none) and its rectangle. Marks the
-    // hit anchor hot in the body or the caption. It reads where the last painting laid the texts
-    // out, so only what is shown answers; after a change that painting has not caught up with,
-    // the texts are laid out once as the next painting will lay them out.
+    // The anchor under a client point: its target (empty for none), its rectangle and number
+    // (counted from 1), and whether the point lies in the shown caption's band. A plain look-up:
+    // only the mouse tracking makes an anchor hot. It reads where the last painting laid the
+    // texts out, so only what is shown answers; after a change that painting has not caught up
+    // with, the texts are laid out once as the next painting will lay them out.
     struct AnchorHit {
         std::string Target;
         tk::TRect Rect;
+        int Number = -1;
+        bool InCaption = false;
     };
-    AnchorHit AnchorAt(int x, int y);
+    AnchorHit AnchorAt(int x, int y) const;
 
     // An anchor's hint shows the anchor's target (OnAnchorHint may change it) beside the cursor.
     int HintShow(tk::THintInfo& info) override;
@@ -234,8 +239,9 @@ private:
     }
     void SetReference(tk::TComponent*& field, tk::TComponent* value);
     void ResolveReferences();
-    // The window's own client size: a bsSingle border takes a pixel off every side.
-    tk::TPoint ClientSize() const;
+    // The window's own client rectangle: the one area the panel paints in, lays its children out
+    // in and answers the mouse in. A bsSingle border takes a pixel off every side.
+    tk::TRect ClientArea() const;
     tk::TPoint ClientOriginOnScreen() const;
     tk::TPoint WindowOriginOnScreen() const;
     void OnSizing(WPARAM edge, RECT& proposed);
@@ -243,20 +249,27 @@ private:
     LRESULT OnHitTest(LRESULT toolkitResult, LPARAM screenPoint);
     void OnCaptionDoubleClick(LPARAM clientPoint);
 
-    // Mouse handling (panel_mouse.cpp).
+    // Mouse handling (mouse/panel_mouse.cpp).
     void UpdateButtonHover(tk::TPoint p);
     // Returns false when the panel is closed and about to be destroyed: nothing may touch it.
     bool ReleaseOnCloseButton(tk::TPoint p, bool& toggleOnCaption);
     void SetPanelCursor(tk::TCursor cursor);
+    // The hot anchor of one text the mouse tracks, the body's or the caption's: its number
+    // (-1: none) and the rectangle invalidated for it.
+    struct AnchorTrack {
+        int Hot = -1;
+        tk::TRect Rect;
+    };
     void InvalidateAnchor(const tk::TRect& r);
-    void TrackCaptionAnchor(const AnchorHit& hit);
-    void TrackBodyAnchor(const AnchorHit& hit);
+    // Follows the mouse over the anchors of one text; the other text's anchor stops being hot.
+    void TrackAnchor(AnchorTrack& track, AnchorTrack& other, const AnchorHit& hit);
     void EnterAnchor(const AnchorHit& hit);
+    void ClearHotAnchor(AnchorTrack& track);
     // FreeOnClose: the panel is destroyed from a message of its own, once the mouse message that
     // closed it and any running animation of its own have returned.
     void PostRelease();
 
-    // Collapse and expand (mouse/panel_mouse.cpp).
+    // Collapse and expand (collapse/panel_collapse.cpp).
     CollapseFrame MakeCollapseFrame() const;
     int Extent() const;
     void SetExtent(int extent);
@@ -273,20 +286,7 @@ private:
     std::unique_ptr<TPanelStatusBar> statusBar_;
     std::unique_ptr<THTMLPictureCache> pictureCache_ = std::make_unique<THTMLPictureCache>();
 
-    tk::TColor colorTo_ = tk::clNone;
-    tk::TColor borderColor_ = 0;
-    bool borderShadow_ = false;
-    TGradientDirection gradientDirection_ = TGradientDirection::gdVertical;
-    bool canSize_ = false;
-    TBackGroundPosition backgroundPosition_ = TBackGroundPosition::bpTopLeft;
-    bool ellipsis_ = false;
-    int indent_ = 0;
-    int topIndent_ = 0;
-    int lineSpacing_ = 0;
-    TTextVAlignment textVAlign_ = TTextVAlignment::tvaTop;
-    tk::TColor shadowColor_ = tk::RGBColor(128, 128, 128);
-    int shadowOffset_ = 2;
-    tk::TColor urlColor_ = tk::RGBColor(0, 0, 255);
+    PanelLook look_;
 
     tk::TComponent* images_ = nullptr;
     tk::TComponent* pictureContainer_ = nullptr;
@@ -307,15 +307,14 @@ private:
     tk::TPoint fixedSize_{0, 0};
     tk::TPoint lastSize_{-1, -1};
     bool xpOrLater_ = false;
-    int hotBodyAnchor_ = 0;
-    int prevHotBodyAnchor_ = 0;
-    int hotCaptionAnchor_ = 0;
+    AnchorTrack bodyAnchor_;
+    AnchorTrack captionAnchor_;
     std::string lastAnchor_;
-    tk::TRect bodyAnchorRect_;
-    tk::TRect captionAnchorRect_;
     ReleaseGate releaseGate_;
-    PanelTextLayout textLayout_; // where the last painting laid the texts out
-    bool textLayoutValid_ = false;
+    // Where the last painting laid the texts out; a look-up that finds it out of date lays them
+    // out the same way.
+    mutable PanelTextLayout textLayout_;
+    mutable bool textLayoutValid_ = false;
     // Posted to the panel's own window to destroy a panel closed with FreeOnClose.
     static constexpr UINT kReleaseMessage = WM_USER + 1;
 };

@@ -2,7 +2,6 @@
 
 #include "draw_glyph.h"
 #include "toolkit/component_reader.h"
-#include "toolkit/win_control.h"
 
 namespace glgbtn {
 
@@ -28,29 +27,27 @@ void TglGraphicButton::Paint(tk::TCanvas& canvas) {
               Enabled() ? TGlyphDrawStyle::Normal : TGlyphDrawStyle::Disabled);
 }
 
-void TglGraphicButton::PaintNow() {
-    if (Parent()) Parent()->PaintControlNow(this);
-}
-
 // The button's own handling follows the event for presses, moves and releases (the click has
-// come before the release already), and precedes it for leaving.
+// come before the release already), and precedes it for leaving. A state change repaints the
+// button's rectangle of its parent at once, so the parent's background comes first and the
+// controls above the button stay on top.
 void TglGraphicButton::MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y) {
     tk::TGraphicControl::MouseDown(button, shift, x, y);
-    if (model_.Press(button == tk::TMouseButton::mbLeft && Enabled())) PaintNow();
+    if (model_.Press(button == tk::TMouseButton::mbLeft && Enabled())) Repaint();
 }
 
 void TglGraphicButton::MouseMove(tk::TShiftState shift, int x, int y) {
     tk::TGraphicControl::MouseMove(shift, x, y);
-    if (model_.Move(x, y, Width(), Height())) PaintNow();
+    if (model_.Move(x, y, Width(), Height())) Repaint();
 }
 
 void TglGraphicButton::MouseUp(tk::TMouseButton button, tk::TShiftState shift, int x, int y) {
     tk::TGraphicControl::MouseUp(button, shift, x, y);
-    if (model_.Release()) PaintNow();
+    if (model_.Release()) Repaint();
 }
 
 void TglGraphicButton::MouseLeave() {
-    if (model_.Leave()) PaintNow();
+    if (model_.Leave()) Repaint();
     tk::TGraphicControl::MouseLeave();
 }
 

@@ -41,8 +41,6 @@ private:
     const tk::TBitmap& Glyph(TGlyphState which) const { return glyphs_[static_cast<int>(which)]; }
     void SetGlyph(TGlyphState which, const tk::TBitmap& image);
     void GlyphChanged(TGlyphState which);
-    // After a state change: the new glyph straight over what is on the screen.
-    void PaintNow();
 
     tk::TBitmap glyphs_[3];
     TGlyphButtonModel model_;

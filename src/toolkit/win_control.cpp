@@ -5,6 +5,7 @@
 #include "exceptions.h"
 #include "forms.h"
 #include "property_table.h"
+#include "scope_exit.h"
 #include "system_library.h"
 #include "unicode_text.h"
 
@@ -26,18 +27,6 @@ LPCWSTR BindingProperty() {
     static const ATOM atom = GlobalAddAtomW(kBindingName);
     return atom ? reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(atom)) : kBindingName;
 }
-
-// Resets a flag when the scope ends, exceptions included.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-    ~FlagScope() { flag_ = false; }
-
-private:
-    bool& flag_;
-};
 
 // The last press, so that a second press on the same control counts as a double click even when
 // the window under it was re-created in between: the system pairs presses only within one
@@ -398,7 +387,8 @@ void TWinControl::ChangeScale(int m, int d) {
 
 void TWinControl::Realign() {
     if (Loading() || aligning_) return;
-    FlagScope guard(aligning_);
+    aligning_ = true;
+    ScopeExit endAligning([this] { aligning_ = false; });
     std::vector<AlignItem> items;
     items.reserve(controls_.size());
     for (TControl* c : controls_)
@@ -508,22 +498,6 @@ void TWinControl::PaintGraphicChild(HDC dc, TControl* control) {
     SetViewportOrgEx(dc, origin.x + r.Left, origin.y + r.Top, nullptr);
     TCanvas canvas(dc);
     static_cast<TGraphicControl*>(control)->Paint(canvas);
-}
-
-void TWinControl::PaintControlNow(TControl* control) {
-    if (!hwnd_ || !control || control->IsWindowed() || control->Parent() != this ||
-        !control->ShowingOnParent())
-        return;
-    WindowDC dc(hwnd_);
-    if (!dc.Get()) return;
-    auto it = std::find(controls_.begin(), controls_.end(), control);
-    for (++it; it != controls_.end(); ++it) {
-        TControl* above = *it;
-        if (above->IsWindowed() || !above->Visible()) continue;
-        TRect r = above->BoundsRect();
-        ExcludeClipRect(dc.Get(), r.Left, r.Top, r.Right, r.Bottom);
-    }
-    PaintGraphicChild(dc.Get(), control);
 }
 
 void TWinControl::SetHoverControl(TControl* control) {

@@ -46,10 +46,6 @@ public:
     // The topmost enabled, visible windowless child under a client point, or nullptr.
     TControl* GraphicControlAt(TPoint p) const;
 
-    // Paints one windowless child at once on the window's surface, over what is there: nothing
-    // is erased first. Windowless children created after it stay on top.
-    void PaintControlNow(TControl* control);
-
     void Realign();
     bool DoubleBuffered = false;
     bool TabStop = false;

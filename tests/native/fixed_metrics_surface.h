@@ -1,9 +1,11 @@
 #pragma once
 // A drawing surface with fixed character metrics that records what is drawn, for layout tests
-// and the fuzz target: every shown character is 6 pixels wide (7 in bold), a line of text is the
-// font's height in pixels plus 3 high, pictures are looked up in a small table.
+// and the fuzz target: every shown character (a UTF-8 sequence) is 6 pixels wide (7 in bold), a
+// line of text is the font's height in pixels plus 3 high, pictures are looked up in a small
+// table. It counts the texts it was handed that are not whole UTF-8.
 #include "AdvPanel/markup/html_markup.h"
 #include "AdvPanel/markup/html_surface.h"
+#include "toolkit/unicode_text.h"
 
 #include <cstdlib>
 #include <map>
@@ -33,10 +35,10 @@ public:
     int PixelsPerInch() const override { return 96; }
     tk::TPoint TextSize(const HtmlFont& font, std::string_view text) override {
         int perChar = (font.Style & kHtmlBold) ? 7 : 6;
-        return {perChar * static_cast<int>(VisiblePrefixText(text).size()),
-                std::abs(font.Height) + 3};
+        return {perChar * Characters(VisiblePrefixText(text)), std::abs(font.Height) + 3};
     }
     void PaintText(const HtmlFont& font, std::string_view text, const tk::TRect& r) override {
+        Characters(text);
         Texts.push_back({font, std::string(text), r});
         Order.push_back('t');
     }
@@ -65,6 +67,18 @@ public:
         Tiled.push_back({std::string(source), area});
     }
 
+    // How many characters `text` holds; each byte that starts no whole sequence counts as one,
+    // and counts in MalformedTexts.
+    int Characters(std::string_view text) {
+        int n = 0;
+        bool malformed = false;
+        for (std::size_t at = 0; at < text.size(); ++n)
+            malformed |= tk::DecodeUtf8(text, at) < 0;
+        if (malformed) ++MalformedTexts;
+        return n;
+    }
+
+    int MalformedTexts = 0;
     std::map<std::string, tk::TPoint> Pictures;
     std::vector<DrawnText> Texts;
     std::vector<DrawnFill> Fills;

@@ -110,6 +110,52 @@ TEST(HtmlLayout, WithoutWordWrapALongLineIsCutWithAnEllipsis) {
     EXPECT_EQ(r.Result.PlainText, "abcdefghijklmnop more");
 }
 
+namespace {
+
+// The characters of a UTF-8 text, each as its own string: a lead byte says how long it is.
+std::vector<std::string> Utf8Characters(const std::string& text) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        out.push_back(text.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(HtmlLayout, CutsBreaksAndEllipsesNeverSplitACharacter) {
+    const std::string text = "kenyér ✓ 漢字";
+    const std::vector<std::string> chars = Utf8Characters(text);
+    ASSERT_EQ(chars.size(), 11u);
+    const int width = 6 * 11;
+    for (int right = 1; right <= width + 2; ++right) {
+        for (bool wrap : {false, true}) {
+            HtmlRenderParams p = Params(text, {0, 0, right, 200});
+            p.WordWrap = wrap;
+            Rendered r = Render(p);
+            EXPECT_EQ(r.Surface.MalformedTexts, 0) << right << (wrap ? " wrapped" : "");
+        }
+        // Without wrapping the text is cut to the most characters that fit with "..." after
+        // them; the line starts one pixel in.
+        HtmlRenderParams p = Params(text, {0, 0, right, 200});
+        p.WordWrap = false;
+        const Texts drawn = TextsOf(Render(p));
+        const int room = right - 1;
+        std::string expected = text;
+        if (width > room) {
+            expected.clear();
+            const int fit = room / 6 - 3;
+            for (int i = 0; i < fit; ++i)
+                expected += chars[static_cast<std::size_t>(i)];
+            if (fit >= 0) expected += "...";
+        }
+        EXPECT_EQ(drawn, expected.empty() ? Texts{} : Texts{expected}) << right;
+    }
+}
+
 TEST(HtmlLayout, FontSizesAndFaces) {
     Rendered r = Render(Params(R"(<FONT SIZE="3" face="Arial" color="#FF0000">a</FONT>)"
                                R"(<FONT SIZE="7">b</FONT>c)"));
@@ -175,7 +221,7 @@ TEST(HtmlLayout, ListsIndentAndDrawBullets) {
     for (const auto& t : r.Surface.Texts)
         (t.Font.Name == "Symbol" ? bullets : words).push_back(t);
     ASSERT_EQ(bullets.size(), 2u);
-    EXPECT_EQ(bullets[0].Text, "\xB7");
+    EXPECT_EQ(bullets[0].Text, "\xEF\x82\xB7"); // U+F0B7, the symbol font's bullet
     EXPECT_EQ(bullets[0].Font.Charset, kSymbolCharset);
     EXPECT_EQ(bullets[0].Rect.Left, 13);
     EXPECT_EQ(bullets[1].Text, "o");

@@ -7,7 +7,7 @@ using namespace advpanel;
 TEST(HtmlMarkup, EntitiesAreReplacedUntilNoneIsLeft) {
     EXPECT_EQ(PrepareHtmlText("a&amp;b"), "a&&b");
     EXPECT_EQ(PrepareHtmlText("&quot;x&quot; &euro;&copy;&reg;&sect;&para;&trade;&permil;"),
-              "\"x\" \x80\xA9\xAE\xA7\xB6\x99\x89");
+              "\"x\" €©®§¶™‰");
     // A replacement that completes another entity is replaced again.
     EXPECT_EQ(PrepareHtmlText("&amp;quot;"), "&\"");
     EXPECT_EQ(PrepareHtmlText("&amp;amp;"), "&&&"); // "&&amp;" holds "&amp;" again

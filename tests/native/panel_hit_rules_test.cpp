@@ -115,24 +115,6 @@ TEST(SizeGrip, TheCornerOneScrollBarWideOpenAtItsInnerEdges) {
     EXPECT_FALSE(InSizeGrip({199, 83}, 200, 100, 17, 17));
 }
 
-TEST(Collapse, StepsTruncateAndTheCollapsedSizeKeepsCaptionStatusBarAndBorder) {
-    CollapseFrame f;
-    f.CaptionHeight = 20;
-    f.BorderWidth = 1;
-    f.Steps = 5;
-    EXPECT_EQ(22, CollapsedExtent(f));
-    EXPECT_EQ(25, CollapseStep(f, 150)); // 128 / 5 truncated
-    EXPECT_EQ(26, ExpandStep(f, 150));   // no border term on the way back
-    f.StatusBarHeight = 18;
-    EXPECT_EQ(40, CollapsedExtent(f));
-    EXPECT_EQ(-1, CollapseStep(f, 33)); // -7 / 5 truncates toward zero
-    f.Position = TCaptionPosition::cpLeft;
-    EXPECT_EQ(38, CollapsedExtent(f)); // no border with the caption on the left
-    f.Steps = 0;
-    EXPECT_EQ(0, CollapseStep(f, 150));
-    EXPECT_EQ(0, ExpandStep(f, 150));
-}
-
 TEST(MoveAndSizeLimits, FixedEdgesAndSizesHoldWhileTheOtherDirectionFollows) {
     const TRect proposed = TRect::FromBounds(30, 40, 100, 50);
     EXPECT_EQ(KeepFixedEdges(proposed, {10, 20}, true, false), TRect::FromBounds(10, 40, 100, 50));
@@ -162,7 +144,8 @@ TEST(AnchorText, AnAnchorAnswersOnlyWhereItsTextWasPaintedAndShows) {
     layout.StatusBar.Shown = {0, 80, 200, 100};
     layout.Body.Anchors.push_back({2, "under the status bar", {0, 70, 60, 90}, {{0, 70, 60, 90}}});
     auto target = [&](TPoint p, bool captionVisible = true) -> std::string {
-        PanelAnchorHit hit = FindPanelAnchor(layout, p, captionVisible, TCaptionPosition::cpTop, 20);
+        PanelAnchorHit hit =
+            FindPanelAnchor(layout, p, captionVisible, TCaptionPosition::cpTop, 20);
         if (!hit.Box) return "";
         return (hit.InCaption ? "caption " : "body ") + hit.Box->Target;
     };

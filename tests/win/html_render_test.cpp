@@ -142,6 +142,22 @@ TEST(HtmlRender, EmptyTextDrawsNothingAndMeasuresOneLine) {
     EXPECT_EQ(dib.Canvas().BrushColor, tk::clRed); // kept for the caller
 }
 
+TEST(HtmlRender, UnicodeTextIsMeasuredAsTheSystemMeasuresItsCharacters) {
+    DibCanvas dib(200, 20);
+    UseTahoma(dib);
+    const std::wstring wide = L"kenyér \x2713 \x6F22\x5B57 \x20AC";
+    HtmlRenderParams p = Params("kenyér ✓ 漢字 &euro;", dib);
+    p.WordWrap = false; // one piece, measured at once
+    const HtmlRenderResult r = Render(dib, p);
+    SIZE expected{};
+    {
+        tk::SelectedObject font(dib.Canvas().Handle(), dib.Canvas().Font.Handle());
+        GetTextExtentPoint32W(dib.Canvas().Handle(), wide.c_str(), static_cast<int>(wide.size()),
+                              &expected);
+    }
+    EXPECT_EQ(r.Width, expected.cx);
+}
+
 TEST(HtmlRender, BlinkingTextTakesTheBrushColourWhileThePhaseIsOff) {
     DibCanvas dib(100, 20);
     UseTahoma(dib);

@@ -134,6 +134,45 @@ TEST_F(PanelDecor, ButtonsUnderTheMouseTakeTheirHoverColours) {
     EXPECT_EQ(overMinMax.At(101, 7), kMagenta);
 }
 
+// Along the row y = 7: where the close cross is painted, and where the mouse makes the close
+// button hot; x ranges in client coordinates.
+struct CloseButtonSpans {
+    int PaintedFirst = -1, PaintedLast = -1, HotFirst = -1, HotLast = -1;
+};
+CloseButtonSpans MeasureCloseButton(TAdvPanel* panel) {
+    const PanelImage img(panel->Handle());
+    CloseButtonSpans s;
+    for (int x = 0; x < img.Width(); ++x) {
+        if (img.At(x, 7) == kRed) {
+            if (s.PaintedFirst < 0) s.PaintedFirst = x;
+            s.PaintedLast = x;
+        }
+        SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, 7));
+        if (panel->CloseButtonHot()) {
+            if (s.HotFirst < 0) s.HotFirst = x;
+            s.HotLast = x;
+        }
+    }
+    return s;
+}
+
+TEST_F(PanelDecor, UnderASingleBorderTheCloseButtonAnswersWhereItIsPainted) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->Caption().SetCloseButton(true);
+    panel->Caption().SetCloseButtonColor(kRed);
+    panel->Caption().CloseButtonHoverColor = kGreen;
+    const CloseButtonSpans none = MeasureCloseButton(panel);
+    ASSERT_GE(none.PaintedFirst, 0);
+    ASSERT_GE(none.HotFirst, 0);
+    panel->SetBorderStyle(tk::TBorderStyle::bsSingle); // the client area is 2 pixels narrower
+    PumpMessages();
+    const CloseButtonSpans single = MeasureCloseButton(panel);
+    EXPECT_EQ(single.PaintedLast, none.PaintedLast - 2);
+    // The hot square keeps its place around the painted cross.
+    EXPECT_EQ(single.HotFirst - single.PaintedFirst, none.HotFirst - none.PaintedFirst);
+    EXPECT_EQ(single.HotLast - single.PaintedLast, none.HotLast - none.PaintedLast);
+}
+
 TEST_F(PanelDecor, ACollapsedPanelsTrianglePointsDown) {
     TAdvPanel* panel = MakeCaptionPanel();
     panel->Caption().SetMinMaxButton(true);
@@ -391,9 +430,9 @@ TEST_F(PanelDecor, TheHotAnchorTakesTheHoverColours) {
     TAdvPanel* panel = MakePanel();
     panel->Font().Assign(*Tahoma(-13, RGBColor(0, 0, 0)));
     panel->SetURLColor(RGBColor(0, 0, 255));
-    panel->Hover = true;
-    panel->HoverColor = kGreen;
-    panel->HoverFontColor = kRed;
+    panel->SetHover(true);
+    panel->SetHoverColor(kGreen);
+    panel->SetHoverFontColor(kRed);
     panel->SetText("<A HREF=\"one\">first</A> <A HREF=\"two\">second</A>");
     PanelImage before(panel->Handle());
     EXPECT_EQ(Count(before, {0, 0, 120, 20}, kRed), 0);

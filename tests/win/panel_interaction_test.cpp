@@ -483,7 +483,7 @@ TEST_F(PanelInteraction, OnlyHoverInvalidatesTheAnchorsRectangle) {
     const TPoint p = FindAnchorPoint(panel->PanelText(), panel->Font(), panel->ClientRect());
     ASSERT_NE(-1, p.X);
     for (bool hover : {false, true}) {
-        panel->Hover = hover;
+        panel->SetHover(hover);
         Send(panel, WM_MOUSEMOVE, {150, 120});
         RedrawWindow(panel->Handle(), nullptr, nullptr, RDW_UPDATENOW);
         Send(panel, WM_MOUSEMOVE, p);
@@ -575,8 +575,40 @@ TEST_F(PanelInteraction, APressOnACaptionAnchorStartsNoMove) {
                                      {0, 0, panel->Width(), 20});
     ASSERT_NE(-1, p.X);
     EXPECT_EQ(HTCLIENT, HitTest(panel, p));
-    EXPECT_GE(panel->HotCaptionAnchor(), 1);
     EXPECT_EQ(HTCAPTION, HitTest(panel, {panel->Width() - 2 * 12 - 1, 10}));
+}
+
+TEST_F(PanelInteraction, OnlyTheMouseMakesAnAnchorHotAndComingBackEntersItAgain) {
+    TAdvPanel* panel = MakeCaptionPanel();
+    panel->CanMove = true;
+    panel->AnchorHint = true;
+    panel->Caption().SetText("<a href=\"c\">WWWW</a>");
+    const TPoint p = FindAnchorPoint(panel->Caption().Text(), panel->Caption().Font(),
+                                     {0, 0, panel->Width(), 20});
+    ASSERT_NE(-1, p.X);
+    // Looking the anchor up for the hit test, a hint or a press makes nothing hot.
+    EXPECT_EQ(HTCLIENT, HitTest(panel, p));
+    POINT cursor{p.X, p.Y};
+    ClientToScreen(panel->Handle(), &cursor);
+    tk::THintInfo info;
+    EXPECT_TRUE(tk::PrepareHint(*panel, {cursor.x, cursor.y}, info));
+    EXPECT_EQ("c", info.HintStr);
+    EXPECT_EQ("c", panel->AnchorAt(p.X, p.Y).Target);
+    EXPECT_EQ(-1, panel->HotCaptionAnchor());
+    EXPECT_EQ(-1, panel->HotBodyAnchor());
+
+    std::vector<std::string> entered;
+    panel->OnAnchorEnter = [&](tk::TObject*, const std::string& a) { entered.push_back(a); };
+    Send(panel, WM_MOUSEMOVE, p);
+    EXPECT_GE(panel->HotCaptionAnchor(), 1);
+    EXPECT_EQ(tk::crHandPoint, panel->Cursor());
+    Send(panel, WM_MOUSEMOVE, {100, 100}); // into the body, where no anchor is
+    EXPECT_EQ(-1, panel->HotCaptionAnchor());
+    EXPECT_NE(tk::crHandPoint, panel->Cursor());
+    Send(panel, WM_MOUSEMOVE, p); // back onto the same anchor
+    EXPECT_GE(panel->HotCaptionAnchor(), 1);
+    EXPECT_EQ(tk::crHandPoint, panel->Cursor());
+    EXPECT_EQ((std::vector<std::string>{"c", "c"}), entered);
 }
 
 TEST_F(PanelInteraction, AnAnchorHintShowsTheTargetBesideTheCursor) {

@@ -14,6 +14,7 @@
 
 using advpanel::TAdvPanel;
 using advpanel::TCaptionPosition;
+using advpanel::TGradientDirection;
 using tk::TRect;
 using wintest::AppFixture;
 using wintest::PumpMessages;
@@ -522,10 +523,20 @@ TEST_F(PanelModel, StylerAppliesItsSettingsAndItsRemovalClearsTheReference) {
     styler->Settings().Color = 0x010203;
     styler->Settings().Caption().SetHeight(26);
     styler->Settings().Height = 300; // not applied
+    styler->Settings().CanMove = true;
+    styler->Settings().Indent = 7;
+    styler->Settings().LineSpacing = 5;                                      // not applied
+    styler->Settings().GradientDirection = TGradientDirection::gdHorizontal; // not applied
+    panel->SetLineSpacing(2);
     panel->SetStyler(styler);
     EXPECT_EQ(0x010203, panel->Color());
     EXPECT_EQ(26, panel->Caption().Height());
     EXPECT_EQ(150, panel->Height());
+    EXPECT_TRUE(panel->CanMove);
+    EXPECT_EQ(7, panel->Indent());
+    EXPECT_EQ(0, panel->ShadowOffset()); // the styler's own starting value
+    EXPECT_EQ(2, panel->LineSpacing());
+    EXPECT_EQ(TGradientDirection::gdVertical, panel->GradientDirection());
     delete styler;
     EXPECT_EQ(nullptr, panel->Styler());
 }

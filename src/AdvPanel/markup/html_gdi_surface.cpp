@@ -5,10 +5,13 @@
 #include "AdvPanel/markup/html_pictures.h"
 #include "toolkit/image_list.h"
 #include "toolkit/system_library.h"
+#include "toolkit/unicode_text.h"
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <algorithm>
+#include <iterator>
+#include <string>
 
 namespace advpanel {
 namespace {
@@ -18,14 +21,16 @@ constexpr UINT kTextFormat = DT_SINGLELINE | DT_EXPANDTABS | DT_BOTTOM | DT_NOCL
 // The shell's small or large icon of a file or folder; a path that names neither is looked up
 // by its name's type.
 tk::IconHandle ShellIcon(const std::string& path, bool small) {
-    SHFILEINFOA info{};
+    const std::wstring widePath = tk::Wide(path);
+    SHFILEINFOW info{};
     UINT flags = SHGFI_ICON | (small ? SHGFI_SMALLICON : SHGFI_LARGEICON);
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(widePath.c_str());
     DWORD useAttributes = FILE_ATTRIBUTE_NORMAL;
     if (attributes == INVALID_FILE_ATTRIBUTES) flags |= SHGFI_USEFILEATTRIBUTES;
-    using FileInfoProc = DWORD_PTR(WINAPI*)(LPCSTR, DWORD, SHFILEINFOA*, UINT, UINT);
-    auto fileInfo = tk::SystemFunction<FileInfoProc>("shell32.dll", "SHGetFileInfoA");
-    if (!fileInfo || !fileInfo(path.c_str(), useAttributes, &info, sizeof info, flags)) return {};
+    using FileInfoProc = DWORD_PTR(WINAPI*)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT);
+    auto fileInfo = tk::SystemFunction<FileInfoProc>("shell32.dll", "SHGetFileInfoW");
+    if (!fileInfo || !fileInfo(widePath.c_str(), useAttributes, &info, sizeof info, flags))
+        return {};
     return tk::IconHandle(info.hIcon);
 }
 
@@ -33,7 +38,7 @@ tk::IconHandle ShellIcon(const std::string& path, bool small) {
 
 GdiHtmlSurface::GdiHtmlSurface(tk::TCanvas& canvas, const HtmlPictureSources& sources)
     : canvas_(canvas), dc_(canvas.Handle()), sources_(sources) {
-    GetObjectA(canvas_.Font.Handle(), sizeof baseLogFont_, &baseLogFont_);
+    GetObjectW(canvas_.Font.Handle(), sizeof baseLogFont_, &baseLogFont_);
     if (!sources_.Cache) {
         ownCache_ = std::make_unique<THTMLPictureCache>();
         sources_.Cache = ownCache_.get();
@@ -59,7 +64,7 @@ HFONT GdiHtmlSurface::FontFor(const HtmlFont& font) {
     // asks for many fonts cannot pile up handles.
     constexpr std::size_t kKeptFonts = 32;
     if (fonts_.size() >= kKeptFonts) fonts_.clear();
-    LOGFONTA lf = baseLogFont_;
+    LOGFONTW lf = baseLogFont_;
     lf.lfHeight = font.Height;
     lf.lfWidth = 0;
     lf.lfWeight = (font.Style & kHtmlBold) ? FW_BOLD : FW_NORMAL;
@@ -68,9 +73,10 @@ HFONT GdiHtmlSurface::FontFor(const HtmlFont& font) {
     lf.lfStrikeOut = (font.Style & kHtmlStrikeOut) ? TRUE : FALSE;
     lf.lfCharSet = static_cast<BYTE>(font.Charset);
     lf.lfEscapement = lf.lfOrientation = font.Escapement;
-    std::memset(lf.lfFaceName, 0, sizeof lf.lfFaceName);
-    std::strncpy(lf.lfFaceName, font.Name.c_str(), LF_FACESIZE - 1);
-    tk::FontHandle made(CreateFontIndirectA(&lf));
+    const std::wstring face = tk::Wide(font.Name);
+    std::fill(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), L'\0');
+    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    tk::FontHandle made(CreateFontIndirectW(&lf));
     HFONT result = made.Get();
     fonts_.emplace_back(font, std::move(made));
     return result;
@@ -83,8 +89,9 @@ int GdiHtmlSurface::PixelsPerInch() const {
 
 tk::TPoint GdiHtmlSurface::TextSize(const HtmlFont& font, std::string_view text) {
     tk::SelectedObject selected(dc_, FontFor(font));
+    const std::wstring wide = tk::Wide(text);
     RECT r{0, 0, 0, 0};
-    DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &r,
+    DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r,
               DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
     return {r.right - r.left, r.bottom - r.top};
 }
@@ -93,8 +100,9 @@ void GdiHtmlSurface::PaintText(const HtmlFont& font, std::string_view text, cons
     tk::SelectedObject selected(dc_, FontFor(font));
     SetTextColor(dc_, tk::ColorToRGB(font.Color));
     SetBkMode(dc_, TRANSPARENT);
+    const std::wstring wide = tk::Wide(text);
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
-    DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &rc, kTextFormat);
+    DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rc, kTextFormat);
 }
 
 void GdiHtmlSurface::FillRect(const tk::TRect& r, tk::TColor color) {

@@ -1,6 +1,6 @@
 #pragma once
-// The mini-markup surface over a GDI canvas: text measured and drawn with DrawTextA, fonts made
-// from the canvas font's description, pictures found in the image list, the picture container,
+// The mini-markup surface over a GDI canvas: UTF-8 text measured and drawn with DrawTextW, fonts
+// made from the canvas font's description, pictures found in the image list, the picture container,
 // the picture cache or the shell's file icons.
 #include "AdvPanel/markup/html_surface.h"
 #include "toolkit/graphics.h"
@@ -55,7 +55,7 @@ private:
     tk::TCanvas& canvas_;
     HDC dc_;
     HtmlPictureSources sources_;
-    LOGFONTA baseLogFont_{};
+    LOGFONTW baseLogFont_{};
     std::vector<std::pair<HtmlFont, tk::FontHandle>> fonts_; // made during this call
     std::map<std::string, std::unique_ptr<tk::TPicture>, std::less<>> ownPictures_;
     std::unique_ptr<THTMLPictureCache> ownCache_;

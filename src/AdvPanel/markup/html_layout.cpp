@@ -1,10 +1,13 @@
 #include "AdvPanel/markup/html_layout.h"
 
 #include "AdvPanel/markup/html_markup.h"
+#include "toolkit/layout_scaling.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace advpanel {
 namespace {
@@ -345,19 +348,26 @@ void HtmlEngine::PaintPiece(Pass& p, const std::string& shown, const tk::TRect& 
     if (st.Error) surface_.Polyline(ErrorZigzag(r.Left, r.Right, r.Bottom), tk::clRed);
 }
 
+// The longest start of `piece` that fits in `room` with "..." after it. It is cut only where a
+// character starts, never inside a UTF-8 sequence.
 std::string HtmlEngine::FitWithEllipsis(const HtmlFont& f, const std::string& piece, int room) {
     static const std::string dots = "...";
     if (room <= 0 || surface_.TextSize(f, dots).X > room) return {};
-    std::size_t lo = 0, hi = piece.size();
+    std::vector<std::size_t> cuts{0}; // where each character starts, and the end
+    for (std::size_t i = 1; i < piece.size(); ++i)
+        if ((static_cast<unsigned char>(piece[i]) & 0xC0) != 0x80) cuts.push_back(i);
+    cuts.push_back(piece.size());
+    std::size_t lo = 0, hi = cuts.size() - 1; // indices into `cuts`
     while (lo < hi) {
         std::size_t mid = (lo + hi + 1) / 2;
-        if (surface_.TextSize(f, piece.substr(0, mid) + dots).X <= room)
+        if (surface_.TextSize(f, piece.substr(0, cuts[mid]) + dots).X <= room)
             lo = mid;
         else
             hi = mid - 1;
     }
-    if (lo > 0 && piece[lo - 1] == '&') --lo; // never leave a lone prefix before the dots
-    return piece.substr(0, lo) + dots;
+    std::size_t end = cuts[lo];
+    if (end > 0 && piece[end - 1] == '&') --end; // never leave a lone prefix before the dots
+    return piece.substr(0, end) + dots;
 }
 
 void HtmlEngine::AnchorPiece(Pass& p, const tk::TRect& r) {
@@ -443,7 +453,7 @@ void HtmlEngine::Tag(Pass& p, std::size_t close) {
             std::string size = attr("SIZE");
             if (!size.empty()) {
                 int points = std::clamp(HtmlFontPoints(ParseInt(size)), 1, 1000);
-                f.Height = -tk::MulDivRound(points, surface_.PixelsPerInch(), 72);
+                f.Height = tk::FontHeightFromSize(points, surface_.PixelsPerInch());
             }
         } else {
             f.Name = base_.Name;
@@ -584,7 +594,8 @@ void HtmlEngine::Bullet(Pass& p) {
         HtmlFont symbol = p.St.Font;
         symbol.Name = "Symbol";
         symbol.Charset = kSymbolCharset;
-        std::string glyph(1, p.St.ListLevel % 2 == 1 ? '\xB7' : 'o');
+        // U+F0B7, in UTF-8: the bullet where a symbol font keeps it for the W functions.
+        const std::string glyph = p.St.ListLevel % 2 == 1 ? "\xEF\x82\xB7" : "o";
         int bottom = LineBottom(p) - p.Line->TextShift;
         tk::TPoint size = surface_.TextSize(symbol, glyph);
         surface_.PaintText(symbol, glyph, {p.X, bottom - size.Y, p.X + kListIndent, bottom});

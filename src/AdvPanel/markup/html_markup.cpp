@@ -14,17 +14,17 @@ struct Entity {
     std::string_view Text;
 };
 
-// Characters of code page 1252.
+// The texts are UTF-8, so are the characters the entities stand for.
 constexpr std::array<Entity, 9> kEntities{{
     {"&amp;", "&&"},
     {"&quot;", "\""},
-    {"&sect;", "\xA7"},
-    {"&permil;", "\x89"},
-    {"&reg;", "\xAE"},
-    {"&copy;", "\xA9"},
-    {"&para;", "\xB6"},
-    {"&trade;", "\x99"},
-    {"&euro;", "\x80"},
+    {"&sect;", "§"},
+    {"&permil;", "‰"},
+    {"&reg;", "®"},
+    {"&copy;", "©"},
+    {"&para;", "¶"},
+    {"&trade;", "™"},
+    {"&euro;", "€"},
 }};
 
 bool EndsWith(std::string_view text, std::string_view tail) {

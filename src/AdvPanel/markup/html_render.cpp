@@ -5,6 +5,7 @@
 #include "AdvPanel/markup/html_layout.h"
 #include "AdvPanel/markup/html_pictures.h"
 #include "toolkit/image_list.h"
+#include "toolkit/scope_exit.h"
 
 namespace advpanel {
 
@@ -17,20 +18,13 @@ bool RenderHtmlText(tk::TCanvas& canvas, const HtmlRenderParams& params, HtmlRen
 
     // The brush colour is what blinking text takes while the blink phase is off; it is kept
     // aside for the call, and the device context's modes come back as they were.
-    tk::TColor brush = canvas.BrushColor;
+    const tk::TColor brush = canvas.BrushColor;
     canvas.BrushColor = tk::clNone;
-    bool overAnchor = false;
-    try {
-        tk::SavedDCState saved(canvas.Handle());
-        SetBkMode(canvas.Handle(), TRANSPARENT);
-        GdiHtmlSurface surface(canvas, sources);
-        overAnchor = LayoutHtml(surface, surface.BaseFont(), brush, params, result);
-    } catch (...) {
-        canvas.BrushColor = brush;
-        throw;
-    }
-    canvas.BrushColor = brush;
-    return overAnchor;
+    tk::ScopeExit restoreBrush([&canvas, brush] { canvas.BrushColor = brush; });
+    tk::SavedDCState saved(canvas.Handle());
+    SetBkMode(canvas.Handle(), TRANSPARENT);
+    GdiHtmlSurface surface(canvas, sources);
+    return LayoutHtml(surface, surface.BaseFont(), brush, params, result);
 }
 
 } // namespace advpanel

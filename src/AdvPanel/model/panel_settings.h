@@ -2,6 +2,7 @@
 // A set of panel settings that a styler or a panel group hands to its panels (ApplySettings),
 // and the styler component that holds one.
 #include "AdvPanel/model/panel_caption.h"
+#include "AdvPanel/model/panel_look.h"
 #include "AdvPanel/model/panel_statusbar.h"
 #include "toolkit/controls.h"
 #include "toolkit/extctrls.h"
@@ -10,12 +11,19 @@
 
 namespace advpanel {
 
-class TAdvPanelSettings : public tk::TPersistent {
+// The look and behaviour settings are this value's own fields, as they are the panel's.
+class TAdvPanelSettings : public tk::TPersistent, public PanelBehaviour, public PanelLook {
 public:
     TAdvPanelSettings() {
         caption_.OnChange = [this](tk::TObject*) {
             if (OnChange) OnChange(this);
         };
+        // Where a styler's settings start otherwise than a panel's.
+        AutoHideChildren = false;
+        CollapsColor = tk::clBtnFace;
+        CollapsDelay = 0;
+        ShadowColor = 0;
+        ShadowOffset = 0;
     }
     const char* ClassName() const override { return "TAdvPanelSettings"; }
 
@@ -26,39 +34,18 @@ public:
     tk::TFont& Font() { return font_; }
     const tk::TFont& Font() const { return font_; }
 
-    bool AnchorHint = false;
-    bool AutoHideChildren = false;
     tk::TBevelCut BevelInner = tk::TBevelCut::bvNone;
     tk::TBevelCut BevelOuter = tk::TBevelCut::bvNone;
     int BevelWidth = 1;
-    tk::TColor BorderColor = 0;
-    bool BorderShadow = false;
     tk::TBorderStyle BorderStyle = tk::TBorderStyle::bsSingle;
     int BorderWidth = 0;
-    bool CanMove = false;
-    bool CanSize = false;
     bool Collaps = false;
-    tk::TColor CollapsColor = tk::clBtnFace;
-    int CollapsDelay = 0;
-    int CollapsSteps = 0;
     tk::TColor Color = tk::clBtnFace;
-    tk::TColor ColorTo = tk::clNone;
     tk::TCursor Cursor = tk::crDefault;
-    bool FixedTop = false, FixedLeft = false, FixedHeight = false, FixedWidth = false;
     int Height = 120;
     std::string Hint;
-    bool Hover = false;
-    tk::TColor HoverColor = tk::clNone;
-    tk::TColor HoverFontColor = tk::clNone;
-    int Indent = 0;
-    tk::TColor ShadowColor = 0;
-    int ShadowOffset = 0;
     bool ShowHint = false;
-    bool ShowMoveCursor = false;
     std::string Text;
-    TTextVAlignment TextVAlign = TTextVAlignment::tvaTop;
-    int TopIndent = 0;
-    tk::TColor URLColor = tk::RGBColor(0, 0, 255);
     int Width = 0;
 
     tk::TNotifyEvent OnChange; // also raised for every change of the caption

@@ -82,21 +82,6 @@ bool InSizeGrip(tk::TPoint p, int width, int height, int scrollWidth, int scroll
     return p.Y > height - scrollHeight && p.X > width - scrollWidth;
 }
 
-int CollapsedExtent(const CollapseFrame& f) {
-    const int border = f.Position == TCaptionPosition::cpTop ? 2 * f.BorderWidth : 0;
-    return f.CaptionHeight + f.StatusBarHeight + border;
-}
-
-int CollapseStep(const CollapseFrame& f, int extent) {
-    if (f.Steps <= 0) return 0;
-    return (extent - CollapsedExtent(f)) / f.Steps;
-}
-
-int ExpandStep(const CollapseFrame& f, int fullExtent) {
-    if (f.Steps <= 0) return 0;
-    return (fullExtent - f.CaptionHeight - f.StatusBarHeight) / f.Steps;
-}
-
 tk::TRect KeepFixedEdges(tk::TRect r, tk::TPoint current, bool fixedLeft, bool fixedTop) {
     if (fixedLeft) r = tk::TRect::FromBounds(current.X, r.Top, r.Width(), r.Height());
     if (fixedTop) r = tk::TRect::FromBounds(r.Left, current.Y, r.Width(), r.Height());

@@ -1,7 +1,7 @@
 #pragma once
-// Where the panel's caption buttons, move handle, click areas and size grip lie, how far each
-// collapse step goes, how moves and sizes are held to fixed edges, and which anchor targets go to
-// the shell. Everything in client coordinates unless said otherwise.
+// Where the panel's caption buttons, move handle, click areas and size grip lie, how moves and
+// sizes are held to fixed edges, and which anchor targets go to the shell. Everything in client
+// coordinates unless said otherwise.
 #include "AdvPanel/paint/panel_text_layout.h"
 #include "AdvPanel/model/panel_size_rules.h"
 #include "AdvPanel/model/panel_types.h"
@@ -62,23 +62,6 @@ bool InCaptionBand(tk::TPoint p, TCaptionPosition position, int captionHeight);
 bool InMoveZone(tk::TPoint p, const tk::TRect& client, const CaptionButtonLayout& layout);
 // The bottom-right corner, one scroll bar's width and height, open at its inner edges.
 bool InSizeGrip(tk::TPoint p, int width, int height, int scrollWidth, int scrollHeight);
-
-// The sizes of a collapse or expand with the caption on `Position`; extents are heights for a
-// top caption and widths for a left one.
-struct CollapseFrame {
-    TCaptionPosition Position = TCaptionPosition::cpTop;
-    int CaptionHeight = 20;
-    int StatusBarHeight = 0; // 0 when the status bar is hidden
-    int BorderWidth = 0;
-    int Steps = 0;
-};
-// What is left when collapsed: the caption and status bar, with a top caption also the border at
-// both ends.
-int CollapsedExtent(const CollapseFrame& f);
-// How much each animation step takes off (collapse) or adds (expand); 0 without steps. Division
-// truncates toward zero; the final size is set exactly afterwards.
-int CollapseStep(const CollapseFrame& f, int extent);
-int ExpandStep(const CollapseFrame& f, int fullExtent);
 
 // A rectangle proposed by the system's move loop, held to the current left or top edge.
 tk::TRect KeepFixedEdges(tk::TRect proposed, tk::TPoint current, bool fixedLeft, bool fixedTop);

@@ -1,13 +1,10 @@
 // The panel's mouse handling: the caption as a move handle and the corner as a size grip, the
 // caption's close and min/max buttons, caption clicks, anchors (the hand cursor, enter and exit
-// events, presses and hints) and the hover state; and collapsing the panel to its caption strip
-// and expanding it again, with an optional animation that processes pending messages between its
-// steps.
+// events, presses and hints) and the hover state.
 #include "AdvPanel/AdvPanel.h"
 #include "AdvPanel/mouse/panel_shell.h"
 #include "AdvPanel/paint/panel_paint.h"
 #include "AdvPanel/paint/panel_paint_state.h"
-#include "toolkit/application.h"
 #include "toolkit/hints.h"
 #include "toolkit/win_handles.h"
 
@@ -57,7 +54,7 @@ int TCustomAdvPanel::CaptionButtonSize(ButtonSizeUse use) const {
 LRESULT TCustomAdvPanel::OnHitTest(LRESULT result, LPARAM screenPoint) {
     const CaptionButtonLayout layout = ButtonLayout(ButtonSizeUse::HitTest);
     const tk::TPoint p = ClientPoint(Handle(), screenPoint);
-    if (caption_->Visible() && InMoveZone(p, ClientRect(), layout)) {
+    if (caption_->Visible() && InMoveZone(p, ClientArea(), layout)) {
         // A press on a caption anchor stays a press; elsewhere the caption moves the panel.
         if (AnchorAt(p.X, p.Y).Target.empty() && result == HTCLIENT && CanMove) {
             MouseMove(0, p.X, p.Y);
@@ -66,9 +63,10 @@ LRESULT TCustomAdvPanel::OnHitTest(LRESULT result, LPARAM screenPoint) {
             BringToTop(Handle());
         }
     }
-    if (InSizeGrip(p, Width(), Height(), GetSystemMetrics(SM_CXHSCROLL),
+    const tk::TRect client = ClientArea();
+    if (InSizeGrip(p, client.Width(), client.Height(), GetSystemMetrics(SM_CXHSCROLL),
                    GetSystemMetrics(SM_CYHSCROLL)) &&
-        result == HTCLIENT && canSize_ && !collaps_) {
+        result == HTCLIENT && look_.CanSize && !collaps_) {
         BringToTop(Handle());
         result = HTBOTTOMRIGHT;
     }
@@ -78,7 +76,7 @@ LRESULT TCustomAdvPanel::OnHitTest(LRESULT result, LPARAM screenPoint) {
 void TCustomAdvPanel::OnCaptionDoubleClick(LPARAM clientPoint) {
     const tk::TPoint p{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
     if (caption_->Visible() &&
-        CaptionDoubleClickArea(ClientRect(), caption_->Position(), caption_->Height())
+        CaptionDoubleClickArea(ClientArea(), caption_->Position(), caption_->Height())
             .Contains(p) &&
         OnCaptionDBlClick)
         OnCaptionDBlClick(this);
@@ -95,7 +93,7 @@ void TCustomAdvPanel::MouseDown(tk::TMouseButton button, tk::TShiftState shift, 
 }
 
 bool TCustomAdvPanel::ReleaseOnCloseButton(tk::TPoint p, bool& toggleOnCaption) {
-    if (!caption_->CloseButton() || !CloseButtonRect(ClientRect(), ButtonLayout()).Contains(p))
+    if (!caption_->CloseButton() || !CloseButtonRect(ClientArea(), ButtonLayout()).Contains(p))
         return true;
     SetVisible(false);
     if (OnClose) OnClose(this);
@@ -113,58 +111,43 @@ void TCustomAdvPanel::MouseUp(tk::TMouseButton button, tk::TShiftState shift, in
     const tk::TPoint p{x, y};
     if (!ReleaseOnCloseButton(p, toggleOnCaption)) return;
     const CaptionButtonLayout layout = ButtonLayout();
-    if (caption_->MinMaxButton() && MinMaxButtonRect(ClientRect(), layout).Contains(p)) {
+    if (caption_->MinMaxButton() && MinMaxButtonRect(ClientArea(), layout).Contains(p)) {
         toggleOnCaption = false;
         SetCollaps(!collaps_);
     }
-    if (!CaptionClickArea(ClientRect(), layout).Contains(p)) return;
+    if (!CaptionClickArea(ClientArea(), layout).Contains(p)) return;
     if (toggleOnCaption) SetCollaps(!collaps_);
     if (OnCaptionClick) OnCaptionClick(this);
 }
 
+// A button with a hover colour is hot while the mouse is over it; a change repaints.
 void TCustomAdvPanel::UpdateButtonHover(tk::TPoint p) {
     const CaptionButtonLayout layout = ButtonLayout();
-    if (caption_->CloseButtonHoverColor != tk::clNone) {
-        const bool hot =
-            caption_->CloseButton() && CloseButtonRect(ClientRect(), layout).Contains(p);
-        if (hot != closeButtonHot_) {
-            closeButtonHot_ = hot;
-            Invalidate();
-        }
-    }
-    if (caption_->MinMaxButtonHoverColor != tk::clNone) {
-        const bool hot =
-            caption_->MinMaxButton() && MinMaxButtonRect(ClientRect(), layout).Contains(p);
-        if (hot != minMaxButtonHot_) {
-            minMaxButtonHot_ = hot;
-            Invalidate();
-        }
-    }
+    const tk::TRect client = ClientArea();
+    auto follow = [&](bool& hot, tk::TColor hoverColor, bool shown, const tk::TRect& button) {
+        if (hoverColor == tk::clNone) return;
+        if (tk::StoreChanged(hot, shown && button.Contains(p))) Invalidate();
+    };
+    follow(closeButtonHot_, caption_->CloseButtonHoverColor, caption_->CloseButton(),
+           CloseButtonRect(client, layout));
+    follow(minMaxButtonHot_, caption_->MinMaxButtonHoverColor, caption_->MinMaxButton(),
+           MinMaxButtonRect(client, layout));
 }
 
 void TCustomAdvPanel::MouseMove(tk::TShiftState shift, int x, int y) {
     tk::TCustomPanel::MouseMove(shift, x, y);
     const AnchorHit hit = AnchorAt(x, y);
     moveStarted_ = false;
-    const tk::TPoint p{x, y};
-    if (caption_->Visible()) UpdateButtonHover(p);
-    if (caption_->Visible() && InCaptionBand(p, caption_->Position(), caption_->Height()))
-        TrackCaptionAnchor(hit);
+    if (caption_->Visible()) UpdateButtonHover({x, y});
+    if (hit.InCaption)
+        TrackAnchor(captionAnchor_, bodyAnchor_, hit);
     else
-        TrackBodyAnchor(hit);
+        TrackAnchor(bodyAnchor_, captionAnchor_, hit);
 }
 
 void TCustomAdvPanel::MouseLeave() {
-    if (hotBodyAnchor_ >= 0) {
-        hotBodyAnchor_ = -1;
-        bodyAnchorRect_ = Grown(bodyAnchorRect_);
-        if (Hover) InvalidateAnchor(bodyAnchorRect_);
-    }
-    if (hotCaptionAnchor_ >= 0) {
-        hotCaptionAnchor_ = -1;
-        captionAnchorRect_ = Grown(captionAnchorRect_);
-        if (Hover) InvalidateAnchor(captionAnchorRect_);
-    }
+    ClearHotAnchor(bodyAnchor_);
+    ClearHotAnchor(captionAnchor_);
     tk::TCustomPanel::MouseLeave(); // OnMouseLeave
     if (closeButtonHot_ || minMaxButtonHot_) {
         closeButtonHot_ = false;
@@ -177,19 +160,17 @@ void TCustomAdvPanel::PostRelease() {
     if (HandleAllocated()) PostMessageA(Handle(), kReleaseMessage, 0, 0);
 }
 
-TCustomAdvPanel::AnchorHit TCustomAdvPanel::AnchorAt(int x, int y) {
+TCustomAdvPanel::AnchorHit TCustomAdvPanel::AnchorAt(int x, int y) const {
     if (!textLayoutValid_) {
         tk::WindowDC screen(nullptr);
         tk::TCanvas canvas(screen.Get());
         textLayout_ = LayOutPanelTexts(PaintState(), canvas);
         textLayoutValid_ = true;
     }
-    const PanelAnchorHit hit =
-        FindPanelAnchor(textLayout_, {x, y}, caption_->Visible(), caption_->Position(),
-                        caption_->Height());
-    if (!hit.Box) return {};
-    (hit.InCaption ? hotCaptionAnchor_ : hotBodyAnchor_) = hit.Box->Number;
-    return {hit.Box->Target, hit.Box->Rect};
+    const PanelAnchorHit hit = FindPanelAnchor(textLayout_, {x, y}, caption_->Visible(),
+                                               caption_->Position(), caption_->Height());
+    if (!hit.Box) return {{}, {}, -1, hit.InCaption};
+    return {hit.Box->Target, hit.Box->Rect, hit.Box->Number, hit.InCaption};
 }
 
 void TCustomAdvPanel::InvalidateAnchor(const tk::TRect& r) {
@@ -213,58 +194,40 @@ void TCustomAdvPanel::EnterAnchor(const AnchorHit& hit) {
         if (AnchorHint) tk::CancelHint();
         SetPanelCursor(tk::crHandPoint);
         if (OnAnchorEnter) OnAnchorEnter(this, hit.Target);
-        if (Hover) InvalidateAnchor(hit.Rect);
+        if (look_.Hover) InvalidateAnchor(hit.Rect);
     }
     lastAnchor_ = hit.Target;
 }
 
-void TCustomAdvPanel::TrackCaptionAnchor(const AnchorHit& hit) {
-    if (hotBodyAnchor_ != -1) {
-        if (Hover) InvalidateAnchor(bodyAnchorRect_);
-        hotBodyAnchor_ = -1;
-        prevHotBodyAnchor_ = -1;
-    }
+// An anchor is entered when the mouse comes onto another target, another box of it (an anchor
+// that wraps has one per line) or back onto it after it stopped being hot. With Hover the old and
+// the new box are painted again.
+void TCustomAdvPanel::TrackAnchor(AnchorTrack& track, AnchorTrack& other, const AnchorHit& hit) {
+    ClearHotAnchor(other);
     if (!hit.Target.empty()) {
-        if (hit.Target != lastAnchor_ || hit.Rect != captionAnchorRect_ ||
-            hotCaptionAnchor_ == -1) {
-            if (!lastAnchor_.empty() && Hover) InvalidateAnchor(captionAnchorRect_);
-            if (Hover) InvalidateAnchor(hit.Rect);
-            EnterAnchor(hit);
-            captionAnchorRect_ = hit.Rect;
+        const bool entered =
+            hit.Target != lastAnchor_ || hit.Rect != track.Rect || hit.Number != track.Hot;
+        track.Hot = hit.Number;
+        if (!entered) return;
+        if (look_.Hover) {
+            InvalidateAnchor(Grown(track.Rect)); // the box that was hot
+            InvalidateAnchor(hit.Rect);
         }
+        EnterAnchor(hit);
+        track.Rect = hit.Rect;
     } else if (Cursor() == tk::crHandPoint) {
         SetPanelCursor(normalCursor_);
         if (OnAnchorExit) OnAnchorExit(this, hit.Target); // always empty here
-        hotCaptionAnchor_ = -1;
-        if (Hover) InvalidateAnchor(captionAnchorRect_);
+        ClearHotAnchor(track);
     }
 }
 
-void TCustomAdvPanel::TrackBodyAnchor(const AnchorHit& hit) {
-    if (hotCaptionAnchor_ != -1) {
-        hotCaptionAnchor_ = -1;
-        if (Hover) InvalidateAnchor(captionAnchorRect_);
-    }
-    if (!hit.Target.empty()) {
-        if (hit.Target != lastAnchor_ || hit.Rect != bodyAnchorRect_ || hotBodyAnchor_ == -1 ||
-            hotBodyAnchor_ != prevHotBodyAnchor_) {
-            bodyAnchorRect_ = Grown(bodyAnchorRect_);
-            if (Hover) {
-                InvalidateAnchor(bodyAnchorRect_);
-                InvalidateAnchor(hit.Rect);
-            }
-            EnterAnchor(hit);
-            bodyAnchorRect_ = hit.Rect;
-            prevHotBodyAnchor_ = hotBodyAnchor_;
-        }
-    } else if (Cursor() == tk::crHandPoint) {
-        SetPanelCursor(normalCursor_);
-        if (OnAnchorExit) OnAnchorExit(this, hit.Target); // always empty here
-        bodyAnchorRect_ = Grown(bodyAnchorRect_);
-        hotBodyAnchor_ = -1;
-        prevHotBodyAnchor_ = -1;
-        if (Hover) InvalidateAnchor(bodyAnchorRect_);
-    }
+// An anchor's box is painted again a pixel larger on every side: its focus frame lies there.
+void TCustomAdvPanel::ClearHotAnchor(AnchorTrack& track) {
+    if (track.Hot == -1) return;
+    track.Hot = -1;
+    track.Rect = Grown(track.Rect);
+    if (look_.Hover) InvalidateAnchor(track.Rect);
 }
 
 int TCustomAdvPanel::HintShow(tk::THintInfo& info) {
@@ -277,84 +240,6 @@ int TCustomAdvPanel::HintShow(tk::THintInfo& info) {
     info.HintPos = AnchorHintPos({cursor.x, cursor.y});
     info.HintStr = anchor;
     return 0;
-}
-
-CollapseFrame TCustomAdvPanel::MakeCollapseFrame() const {
-    CollapseFrame f;
-    f.Position = caption_->Position();
-    f.CaptionHeight = caption_->Height();
-    f.StatusBarHeight = statusBar_->Visible() ? statusBar_->Height() : 0;
-    f.BorderWidth = BorderWidth();
-    f.Steps = CollapsSteps;
-    return f;
-}
-
-int TCustomAdvPanel::Extent() const {
-    return caption_->Position() == TCaptionPosition::cpLeft ? Width() : Height();
-}
-
-void TCustomAdvPanel::SetExtent(int extent) {
-    if (caption_->Position() == TCaptionPosition::cpLeft)
-        SetPanelWidth(extent);
-    else
-        SetPanelHeight(extent);
-}
-
-void TCustomAdvPanel::AnimationStep(int extent) {
-    SetExtent(extent);
-    if (tk::Application) tk::Application->ProcessMessages();
-    NotifyGroup();
-    Sleep(static_cast<DWORD>(CollapsDelay > 0 ? CollapsDelay : 0));
-}
-
-void TCustomAdvPanel::Collapse() {
-    const CollapseFrame f = MakeCollapseFrame();
-    fullHeight_ = Extent();
-    if (AutoHideChildren) SetChildrenVisible(false);
-    expandedColor_ = Color();
-    if (f.Steps > 0) {
-        SetColor(CollapsColor);
-        const int step = CollapseStep(f, Extent());
-        for (int i = 0; i < f.Steps; ++i)
-            AnimationStep(Extent() - step);
-    }
-    SetExtent(CollapsedExtent(f));
-}
-
-void TCustomAdvPanel::Expand() {
-    const CollapseFrame f = MakeCollapseFrame();
-    if (f.Steps > 0) {
-        SetColor(expandedColor_);
-        const int step = ExpandStep(f, fullHeight_);
-        for (int i = 0; i < f.Steps; ++i)
-            AnimationStep(Extent() + step);
-    }
-    SetExtent(fullHeight_);
-    if (AutoHideChildren) SetChildrenVisible(true);
-}
-
-void TCustomAdvPanel::SetCollaps(bool v) {
-    if (collaps_ && !v && OnMaximize) OnMaximize(this);
-    if (v && !collaps_ && OnMinimize) OnMinimize(this);
-    if (collapsing_) return;
-    if (v != collaps_) {
-        // The animation hands messages out: the panel must outlive it even if it is closed.
-        GateScope busy(releaseGate_, [this] { PostRelease(); });
-        struct Running {
-            bool& flag;
-            ~Running() { flag = false; }
-        } running{collapsing_ = true};
-        collaps_ = v;
-        if (!Loading()) {
-            if (v)
-                Collapse();
-            else
-                Expand();
-            NotifyGroup();
-        }
-    }
-    PanelStateChanged();
-    if (OnEndCollapsExpand) OnEndCollapsExpand(this);
 }
 
 } // namespace advpanel

@@ -1,6 +1,7 @@
 #include "AdvPanel/mouse/panel_shell.h"
 
 #include "toolkit/system_library.h"
+#include "toolkit/unicode_text.h"
 
 #include <windows.h>
 
@@ -21,11 +22,10 @@ void OpenWithShell(const std::string& target) {
         Opener()(target);
         return;
     }
-    using ShellExecuteProc =
-        HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
     tk::EnsureComApartment(); // the shell may hand the target to an extension
-    if (auto shellExecute = tk::SystemFunction<ShellExecuteProc>("shell32.dll", "ShellExecuteA"))
-        shellExecute(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (auto shellExecute = tk::SystemFunction<ShellExecuteProc>("shell32.dll", "ShellExecuteW"))
+        shellExecute(nullptr, L"open", tk::Wide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 ShellOpener SetShellOpener(ShellOpener opener) {

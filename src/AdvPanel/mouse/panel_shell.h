@@ -8,10 +8,10 @@ namespace advpanel {
 
 using ShellOpener = std::function<void(const std::string& target)>;
 
-// ShellExecuteA with the verb "open", no owner window, parameters or folder, shown normally.
+// ShellExecuteW with the verb "open", no owner window, parameters or folder, shown normally.
 void OpenWithShell(const std::string& target);
 
-// Replaces the opener (an empty one restores ShellExecuteA); returns the previous one.
+// Replaces the opener (an empty one restores ShellExecuteW); returns the previous one.
 ShellOpener SetShellOpener(ShellOpener opener);
 
 } // namespace advpanel

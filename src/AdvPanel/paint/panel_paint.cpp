@@ -33,16 +33,16 @@ HtmlRenderParams PanelTextParams(const PanelPaintState& s, std::string_view text
     params.Rect = r;
     params.Images = s.Images;
     params.HotAnchor = hotAnchor;
-    params.ShadowOffset = s.ShadowOffset;
-    params.Hover = s.Hover;
+    params.ShadowOffset = s.Look.ShadowOffset;
+    params.Hover = s.Look.Hover;
     params.WordWrap = wordWrap;
-    params.URLColor = s.URLColor;
-    params.HoverColor = s.HoverColor;
-    params.HoverFontColor = s.HoverFontColor;
-    params.ShadowColor = s.ShadowColor;
+    params.URLColor = s.Look.URLColor;
+    params.HoverColor = s.Look.HoverColor;
+    params.HoverFontColor = s.Look.HoverFontColor;
+    params.ShadowColor = s.Look.ShadowColor;
     params.PictureContainer = s.PictureContainer;
     params.PictureCache = s.PictureCache;
-    params.LineSpacing = s.LineSpacing;
+    params.LineSpacing = s.Look.LineSpacing;
     return params;
 }
 
@@ -92,28 +92,28 @@ void BevelFrame(TCanvas& canvas, TRect& r, TBevelCut cut, int width) {
 }
 
 void PaintBackground(const PanelPaintState& s, TCanvas& surface, const TRect& r) {
-    if (s.ColorTo == tk::clNone)
+    if (s.Look.ColorTo == tk::clNone)
         FillSolid(surface, r, s.Color);
     else
-        DrawGradient(surface, s.Color, s.ColorTo, 64, r,
-                     s.GradientDirection == TGradientDirection::gdHorizontal);
+        DrawGradient(surface, s.Color, s.Look.ColorTo, 64, r,
+                     s.Look.GradientDirection == TGradientDirection::gdHorizontal);
 }
 
 // The one-pixel border and, with BorderShadow, the two shadow lines along the right and bottom
 // edges, which take 2 pixels off `r` there.
 void PaintBorder(const PanelPaintState& s, TCanvas& surface, TRect& r) {
-    if (s.BorderColor == tk::clNone || s.Frame.BorderWidth <= 0) return;
+    if (s.Look.BorderColor == tk::clNone || s.Frame.BorderWidth <= 0) return;
     surface.BrushStyle = TBrushStyle::bsClear;
-    surface.PenColor = s.BorderColor;
+    surface.PenColor = s.Look.BorderColor;
     surface.PenWidth = 1;
     r = BorderOutline(s.Frame);
     surface.Rectangle(r);
     if (s.Frame.BorderShadow) {
-        surface.PenColor = BlendColor(s.BorderColor, tk::clBtnFace, 50);
+        surface.PenColor = BlendColor(s.Look.BorderColor, tk::clBtnFace, 50);
         surface.MoveTo(r.Right, r.Top);
         surface.LineTo(r.Right, r.Bottom);
         surface.LineTo(r.Left, r.Bottom);
-        surface.PenColor = BlendColor(s.BorderColor, tk::clBtnFace, 20);
+        surface.PenColor = BlendColor(s.Look.BorderColor, tk::clBtnFace, 20);
         surface.MoveTo(r.Right + 1, r.Top);
         surface.LineTo(r.Right + 1, r.Bottom + 1);
         surface.LineTo(r.Left, r.Bottom + 1);
@@ -124,7 +124,7 @@ void PaintBorder(const PanelPaintState& s, TCanvas& surface, TRect& r) {
 void PaintBevels(const PanelPaintState& s, TCanvas& surface, TRect& r) {
     BevelFrame(surface, r, s.BevelOuter, s.Frame.BevelWidth);
     // Without a border the edge gets a ring in the panel's own colour.
-    if (s.BorderColor == tk::clNone) Frame3D(surface, r, s.Color, s.Color, 1);
+    if (s.Look.BorderColor == tk::clNone) Frame3D(surface, r, s.Color, s.Color, 1);
     BevelFrame(surface, r, s.BevelInner, s.Frame.BevelWidth);
     surface.BrushColor = s.Color;
     surface.PenColor = s.Color;
@@ -163,13 +163,13 @@ tk::TRect BodyOf(const PanelPaintState& s) {
 void PaintBackgroundPicture(const PanelPaintState& s, tk::TCanvas& surface, const tk::TRect& body) {
     const tk::TBitmap& picture = *s.Background;
     if (picture.Empty()) return;
-    if (s.BackgroundPosition == TBackGroundPosition::bpStretched) {
+    if (s.Look.BackgroundPosition == TBackGroundPosition::bpStretched) {
         surface.StretchDraw(body, picture);
         return;
     }
-    for (tk::TPoint at : BackgroundOrigins(body, {s.Width, s.Height},
-                                           {picture.Width(), picture.Height()},
-                                           s.Frame.BevelWidth, s.BackgroundPosition))
+    for (tk::TPoint at : BackgroundOrigins(body, {s.Frame.Width, s.Frame.Height},
+                                           {picture.Width(), picture.Height()}, s.Frame.BevelWidth,
+                                           s.Look.BackgroundPosition))
         surface.Draw(at.X, at.Y, picture);
 }
 
@@ -180,12 +180,12 @@ PanelTextJob BodyTextJob(const PanelPaintState& s) {
     PanelTextJob job;
     job.Text = s.Text;
     job.Font = s.Font;
-    job.Rect = BodyTextArea(s.Frame, body, s.Indent, s.TopIndent,
+    job.Rect = BodyTextArea(s.Frame, body, s.Look.Indent, s.Look.TopIndent,
                             s.StatusBar->Visible() ? s.StatusBar->Height() : 0);
     job.Shown = body;
     job.HotAnchor = s.HotBodyAnchor;
-    job.WordWrap = !s.Ellipsis;
-    job.VAlign = s.TextVAlign;
+    job.WordWrap = !s.Look.Ellipsis;
+    job.VAlign = s.Look.TextVAlign;
     return job;
 }
 

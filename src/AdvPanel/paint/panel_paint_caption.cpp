@@ -3,6 +3,7 @@
 #include "AdvPanel/paint/caption_button_geometry.h"
 #include "AdvPanel/paint/panel_paint_parts.h"
 #include "AdvPanel/paint/panel_platform.h"
+#include "AdvPanel/shading/caption_shade_draw.h"
 #include "AdvPanel/shading/gradient_draw.h"
 
 namespace advpanel {

@@ -67,12 +67,12 @@ tk::TRect AlignTextArea(tk::TRect area, int textHeight, TTextVAlignment align) {
     return area;
 }
 
-std::vector<tk::TPoint> BackgroundOrigins(const tk::TRect& body, tk::TPoint panelSize,
+std::vector<tk::TPoint> BackgroundOrigins(const tk::TRect& body, tk::TPoint clientSize,
                                           tk::TPoint pictureSize, int bevelWidth,
                                           TBackGroundPosition position) {
     const int w = pictureSize.X, h = pictureSize.Y;
     const int xr = std::max(body.Left, body.Width() - w - bevelWidth);
-    const int yb = std::max(body.Top, panelSize.Y - h - bevelWidth);
+    const int yb = std::max(body.Top, clientSize.Y - h - bevelWidth);
     switch (position) {
     case TBackGroundPosition::bpTopLeft:
         return {{body.Left, body.Top}};
@@ -91,14 +91,14 @@ std::vector<tk::TPoint> BackgroundOrigins(const tk::TRect& body, tk::TPoint pane
     }
     std::vector<tk::TPoint> tiles;
     if (w <= 0 || h <= 0) return tiles;
-    for (int y = body.Top; y < panelSize.Y; y += h)
-        for (int x = body.Left; x < panelSize.X; x += w)
+    for (int y = body.Top; y < clientSize.Y; y += h)
+        for (int x = body.Left; x < clientSize.X; x += w)
             tiles.push_back({x, y});
     return tiles;
 }
 
-tk::TRect StatusBarRect(tk::TPoint panelSize, int statusBarHeight, TCaptionPosition position) {
-    const int w = panelSize.X, h = panelSize.Y;
+tk::TRect StatusBarRect(tk::TPoint clientSize, int statusBarHeight, TCaptionPosition position) {
+    const int w = clientSize.X, h = clientSize.Y;
     if (position == TCaptionPosition::cpTop) return {1, h - statusBarHeight - 1, w - 1, h - 1};
     return {w - statusBarHeight - 1, 1, w - 1, h - 1};
 }

@@ -48,14 +48,14 @@ tk::TRect BodyTextArea(const PaintFrame& f, tk::TRect body, int indent, int topI
 tk::TRect AlignTextArea(tk::TRect area, int textHeight, TTextVAlignment align);
 
 // Where copies of a w x h background picture go in the body area; empty for bpStretched, which
-// covers the area instead. `panelSize` is the panel's own Width and Height.
-std::vector<tk::TPoint> BackgroundOrigins(const tk::TRect& body, tk::TPoint panelSize,
+// covers the area instead. `clientSize` is the panel's client size.
+std::vector<tk::TPoint> BackgroundOrigins(const tk::TRect& body, tk::TPoint clientSize,
                                           tk::TPoint pictureSize, int bevelWidth,
                                           TBackGroundPosition position);
 
 // The status bar along the bottom edge (top caption) or the right edge (left caption), from the
-// panel's own Width and Height, one pixel in from the edges.
-tk::TRect StatusBarRect(tk::TPoint panelSize, int statusBarHeight, TCaptionPosition position);
+// panel's client size, one pixel in from the edges.
+tk::TRect StatusBarRect(tk::TPoint clientSize, int statusBarHeight, TCaptionPosition position);
 
 // The corner the size grip's lines end at.
 tk::TPoint SizeGripCorner(const PaintFrame& f);

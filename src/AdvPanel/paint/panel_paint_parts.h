@@ -35,8 +35,6 @@ LaidOutText RunTextJob(tk::TCanvas& canvas, const PanelPaintState& s, const Pane
 LaidOutText PaintBody(const PanelPaintState& s, tk::TCanvas& surface);
 // The caption strip, its buttons and its text.
 LaidOutText PaintCaption(const PanelPaintState& s, tk::TCanvas& surface);
-// The shaded, themed or bitmap caption strip `strip`.
-void DrawCaptionShade(const PanelPaintState& s, tk::TCanvas& surface, tk::TRect strip);
 LaidOutText PaintStatusBar(const PanelPaintState& s, tk::TCanvas& surface);
 void PaintSizeGrip(const PanelPaintState& s, tk::TCanvas& surface);
 

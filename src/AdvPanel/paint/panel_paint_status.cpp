@@ -21,11 +21,12 @@ void PaintStatusBackground(const TPanelStatusBar& status, TCanvas& surface, cons
 }
 
 bool HasSizeGrip(const PanelPaintState& s) {
-    return !s.Collaps && s.CanSize;
+    return !s.Collaps && s.Look.CanSize;
 }
 
 TRect StatusRect(const PanelPaintState& s) {
-    return StatusBarRect({s.Width, s.Height}, s.StatusBar->Height(), s.Caption->Position());
+    return StatusBarRect({s.Frame.Width, s.Frame.Height}, s.StatusBar->Height(),
+                         s.Caption->Position());
 }
 
 // Where the status bar's image goes at the strip's start, if it has one; the text area `q` moves
@@ -53,11 +54,11 @@ void PaintStatusEdges(const PanelPaintState& s, TCanvas& surface, const TRect& q
         surface.PenColor = status.BorderColor();
         surface.BrushStyle = tk::TBrushStyle::bsClear;
         surface.Rectangle(top ? TRect{0, q.Top, q.Right + 1, q.Bottom + 1}
-                              : TRect{q.Left, q.Top, q.Right + 1, s.Height});
+                              : TRect{q.Left, q.Top, q.Right + 1, s.Frame.Height});
     }
     if (!status.BevelInner()) return;
     // A sunken edge: grey along the top and left, white along the bottom and right.
-    const int left = top ? 0 : q.Left, bottom = top ? q.Bottom - 1 : s.Height;
+    const int left = top ? 0 : q.Left, bottom = top ? q.Bottom - 1 : s.Frame.Height;
     surface.PenColor = tk::clGray;
     surface.MoveTo(left, bottom);
     surface.LineTo(left, q.Top);
@@ -91,7 +92,7 @@ LaidOutText PaintStatusBar(const PanelPaintState& s, TCanvas& surface) {
     PaintStatusBackground(status, surface, q);
     if (const std::optional<TRect> image = PlaceStatusImage(s, q))
         static_cast<const tk::TImageList*>(s.Images)->Draw(surface.Handle(), status.ImageIndex(),
-                                                          *image);
+                                                           *image);
     surface.Font.Assign(status.Font());
     LaidOutText laidOut{shown, {}};
     if (s.Caption->Position() == TCaptionPosition::cpTop) {

@@ -34,9 +34,9 @@ const ThemeLibrary& Themes() {
 } // namespace
 
 bool PlatformIsXPOrLater() {
-    OSVERSIONINFOA info{};
+    OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(&info)) return false;
+    if (!GetVersionExW(&info)) return false;
     return IsXPOrLater(info.dwMajorVersion, info.dwMinorVersion);
 }
 

@@ -2,33 +2,42 @@
 
 #include "AdvPanel/store/panel_store_text.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/unicode_text.h"
 #include "toolkit/win_handles.h"
 
 #include <windows.h>
 
+#include <cstring>
+#include <iterator>
+#include <string>
+
 namespace advpanel {
 namespace {
 
+// Names, files, sections and keys are UTF-8 inside the program and UTF-16 at each call.
 class IniStore final : public PositionStore {
 public:
-    IniStore(std::string file, std::string section)
-        : file_(std::move(file)), section_(std::move(section)) {}
+    IniStore(const std::string& file, const std::string& section)
+        : file_(file), wideFile_(tk::Wide(file)), section_(tk::Wide(section)) {}
 
     int ReadInt(const char* name, int fallback) override {
-        char buffer[2048];
-        DWORD n = GetPrivateProfileStringA(section_.c_str(), name, "", buffer, sizeof buffer,
-                                           file_.c_str());
-        return StoreTextToInt(std::string_view(buffer, n), fallback);
+        wchar_t buffer[2048];
+        DWORD n =
+            GetPrivateProfileStringW(section_.c_str(), tk::Wide(name).c_str(), L"", buffer,
+                                     static_cast<DWORD>(std::size(buffer)), wideFile_.c_str());
+        return StoreTextToInt(tk::Utf8(std::wstring_view(buffer, n)), fallback);
     }
     void WriteInt(const char* name, int value) override { WriteText(name, StoreIntText(value)); }
     void WriteText(const char* name, const std::string& text) override {
-        if (!WritePrivateProfileStringA(section_.c_str(), name, text.c_str(), file_.c_str()))
+        if (!WritePrivateProfileStringW(section_.c_str(), tk::Wide(name).c_str(),
+                                        tk::Wide(text).c_str(), wideFile_.c_str()))
             throw tk::EWriteError("Failed to write '" + std::string(name) + "' to " + file_);
     }
 
 private:
-    std::string file_;
-    std::string section_;
+    std::string file_; // for the error message
+    std::wstring wideFile_;
+    std::wstring section_;
 };
 
 class RegistryStore final : public PositionStore {
@@ -38,9 +47,10 @@ public:
     int ReadInt(const char* name, int fallback) override {
         if (!section_) return fallback;
         DWORD type = 0;
-        BYTE data[256];
+        BYTE data[512];
         DWORD size = sizeof data;
-        if (RegQueryValueExA(section_.Get(), name, nullptr, &type, data, &size) != ERROR_SUCCESS)
+        if (RegQueryValueExW(section_.Get(), tk::Wide(name).c_str(), nullptr, &type, data, &size) !=
+            ERROR_SUCCESS)
             return fallback;
         if (type == REG_DWORD && size == sizeof(DWORD)) {
             DWORD value;
@@ -48,10 +58,10 @@ public:
             return static_cast<int>(value);
         }
         if (type == REG_SZ) {
-            std::string_view text(reinterpret_cast<const char*>(data), size);
-            if (size_t nul = text.find('\0'); nul != std::string_view::npos)
-                text = text.substr(0, nul);
-            return StoreTextToInt(text, fallback);
+            std::wstring text(size / sizeof(wchar_t), L'\0');
+            memcpy(text.data(), data, text.size() * sizeof(wchar_t));
+            if (size_t nul = text.find(L'\0'); nul != std::wstring::npos) text.resize(nul);
+            return StoreTextToInt(tk::Utf8(text), fallback);
         }
         return fallback;
     }
@@ -59,8 +69,8 @@ public:
     void WriteInt(const char* name, int value) override {
         // A value someone stored as text stays text.
         DWORD type = 0;
-        if (RegQueryValueExA(section_.Get(), name, nullptr, &type, nullptr, nullptr) ==
-                ERROR_SUCCESS &&
+        if (RegQueryValueExW(section_.Get(), tk::Wide(name).c_str(), nullptr, &type, nullptr,
+                             nullptr) == ERROR_SUCCESS &&
             type == REG_SZ) {
             WriteText(name, StoreIntText(value));
             return;
@@ -70,13 +80,15 @@ public:
     }
 
     void WriteText(const char* name, const std::string& text) override {
-        Set(name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-            static_cast<DWORD>(text.size() + 1));
+        const std::wstring wide = tk::Wide(text);
+        Set(name, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+            static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
     }
 
 private:
     void Set(const char* name, DWORD type, const BYTE* data, DWORD size) {
-        if (RegSetValueExA(section_.Get(), name, 0, type, data, size) != ERROR_SUCCESS)
+        if (RegSetValueExW(section_.Get(), tk::Wide(name).c_str(), 0, type, data, size) !=
+            ERROR_SUCCESS)
             throw tk::ERegistryException("Failed to set data for '" + std::string(name) + "'");
     }
 
@@ -87,18 +99,20 @@ std::unique_ptr<PositionStore> OpenRegistryStore(const std::string& key, const s
                                                  bool forWriting) {
     HKEY raw = nullptr;
     // The key is opened with full access and created when missing, for reading too.
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &raw, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, tk::Wide(key).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &raw,
+                        nullptr) != ERROR_SUCCESS) {
         if (forWriting) throw tk::ERegistryException("Failed to create key " + key);
         return std::make_unique<RegistryStore>(tk::RegistryKey());
     }
     tk::RegistryKey root(raw);
     raw = nullptr;
+    const std::wstring wideSection = tk::Wide(section);
     if (forWriting) {
-        if (RegCreateKeyExA(root.Get(), section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+        if (RegCreateKeyExW(root.Get(), wideSection.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                             KEY_ALL_ACCESS, nullptr, &raw, nullptr) != ERROR_SUCCESS)
             throw tk::ERegistryException("Failed to create key " + section);
-    } else if (RegOpenKeyExA(root.Get(), section.c_str(), 0, KEY_ALL_ACCESS, &raw) !=
+    } else if (RegOpenKeyExW(root.Get(), wideSection.c_str(), 0, KEY_ALL_ACCESS, &raw) !=
                ERROR_SUCCESS) {
         raw = nullptr; // a missing section reads as defaults
     }

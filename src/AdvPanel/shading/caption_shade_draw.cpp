@@ -1,6 +1,5 @@
-// Draws a shaded caption strip: the visual style's caption, a background bitmap stretched to the
-// strip, or the pre-rendered shade texture inside a rectangular or rounded frame.
-#include "AdvPanel/paint/panel_paint_parts.h"
+#include "AdvPanel/shading/caption_shade_draw.h"
+
 #include "AdvPanel/paint/panel_platform.h"
 
 #include <optional>
@@ -34,11 +33,11 @@ void DrawBitmapCaption(const PanelPaintState& st, TCanvas& surface, const TRect&
     case TShadeType::stBitmapLStretch:
         // The picture's far end stays at the strip's end; its first pixels stretch to fill.
         if (top) {
-            const int d = std::max(0, st.Width - w);
+            const int d = std::max(0, st.Frame.Width - w);
             surface.Draw(s.Left + d, s.Top, picture);
             surface.StretchDrawPart({0, s.Top, d, s.Bottom}, picture, {0, 0, 2, h});
         } else {
-            const int d = std::max(0, st.Height - h);
+            const int d = std::max(0, st.Frame.Height - h);
             surface.Draw(s.Left, s.Top, picture);
             surface.StretchDrawPart({0, s.Bottom - d, s.Right, s.Bottom}, picture,
                                     {0, h - 3, w, h});

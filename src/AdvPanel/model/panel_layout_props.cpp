@@ -23,9 +23,9 @@ TAnchors ReadAnchors(tk::LayoutReader& r, const tk::LayoutValue& v) {
 }
 
 constexpr tk::EnumName<TDragKind> kDragKindNames[] = {{"dkDrag", TDragKind::dkDrag},
-                                                       {"dkDock", TDragKind::dkDock}};
+                                                      {"dkDock", TDragKind::dkDock}};
 constexpr tk::EnumName<TDragMode> kDragModeNames[] = {{"dmManual", TDragMode::dmManual},
-                                                       {"dmAutomatic", TDragMode::dmAutomatic}};
+                                                      {"dmAutomatic", TDragMode::dmAutomatic}};
 
 tk::TCursor ReadDragCursor(tk::LayoutReader& r, const tk::LayoutValue& v) {
     if (v.ValueKind == tk::LayoutValue::Kind::Integer) return r.Int(v);
@@ -96,9 +96,9 @@ bool TCustomAdvPanel::ReadProperty(std::string_view name, const tk::LayoutValue&
         {"FixedHeight", Set<&P::FixedHeight>},
         {"FixedWidth", Set<&P::FixedWidth>},
         {"FreeOnClose", Set<&P::FreeOnClose>},
-        {"Hover", Set<&P::Hover>},
-        {"HoverColor", Set<&P::HoverColor, &LayoutReader::Color>},
-        {"HoverFontColor", Set<&P::HoverFontColor, &LayoutReader::Color>},
+        {"Hover", Set<&P::SetHover>},
+        {"HoverColor", Set<&P::SetHoverColor, &LayoutReader::Color>},
+        {"HoverFontColor", Set<&P::SetHoverFontColor, &LayoutReader::Color>},
         {"ShowMoveCursor", Set<&P::ShowMoveCursor>},
         {"OnCaptionClick", Set<&P::OnCaptionClick>},
         {"OnCaptionDBlClick", Set<&P::OnCaptionDBlClick>},
