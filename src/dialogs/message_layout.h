@@ -62,7 +62,7 @@ struct MessageLayout {
 
 MessageLayout LayoutMessageDialog(const MessageLayoutInput& in);
 
-// The rectangle DrawTextA fills in when measuring the message: lines break within half the
+// The rectangle DrawTextW fills in when measuring the message: lines break within half the
 // primary screen's width.
 tk::TRect MessageMeasureRect(int screenWidth);
 

@@ -4,6 +4,7 @@
 // NotifyChange, so that it needs no operating system and is tested with a memo of the tests' own.
 #include "notefiles/error_text.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/scope_exit.h"
 #include "toolkit/unicode_text.h"
 
 #include <cstddef>
@@ -44,13 +45,8 @@ void PutIntoMemo(Memo& memo, const std::string& text, const std::string& before)
 // change notification; otherwise its text is replaced without redrawing in between, and the
 // change is notified once. Returns whether the memo changed.
 template <typename Memo> bool ShowText(Memo& memo, const std::string& text) {
-    struct Update {
-        Memo& memo;
-        explicit Update(Memo& m) : memo(m) { memo.BeginUpdate(); }
-        Update(const Update&) = delete;
-        Update& operator=(const Update&) = delete;
-        ~Update() { memo.EndUpdate(); }
-    } update(memo);
+    memo.BeginUpdate();
+    tk::ScopeExit endUpdate([&memo] { memo.EndUpdate(); });
     if (MemoHolds(memo, text)) return false;
     PutIntoMemo(memo, text, memo.Text());
     memo.NotifyChange();

@@ -157,7 +157,7 @@ void TCustomAdvPanel::MouseLeave() {
 }
 
 void TCustomAdvPanel::PostRelease() {
-    if (HandleAllocated()) PostMessageA(Handle(), kReleaseMessage, 0, 0);
+    if (HandleAllocated()) PostMessageW(Handle(), kReleaseMessage, 0, 0);
 }
 
 TCustomAdvPanel::AnchorHit TCustomAdvPanel::AnchorAt(int x, int y) const {
@@ -185,7 +185,7 @@ void TCustomAdvPanel::SetPanelCursor(tk::TCursor cursor) {
     // Shown at once when the mouse is over the panel, not only at its next move.
     POINT pt;
     if (GetCursorPos(&pt) && WindowFromPoint(pt) == Handle())
-        SendMessageA(Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Handle()),
+        SendMessageW(Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Handle()),
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
