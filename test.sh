@@ -67,7 +67,7 @@ cleanup() {
 }
 
 # shellcheck source=scripts/wine_session.sh
-. scripts/wine_session.sh
+PINLET_PREFIX=test . scripts/wine_session.sh
 trap cleanup EXIT
 if ! wine_session_start 1 >"$LOGS/wine-session.log" 2>&1; then
     cat "$LOGS/wine-session.log"

@@ -24,7 +24,7 @@ cmake -S "$ROOT" -B "$ROOT/build/bench-native" -DCMAKE_BUILD_TYPE=Release \
 
 # A screen that holds a 1920 x 1080 note.
 export PINLET_SCREEN=2560x1600x24
-. scripts/wine_session.sh
+PINLET_PREFIX=bench . scripts/wine_session.sh
 trap wine_session_stop EXIT
 wine_session_start 1 >/dev/null 2>&1 || { echo "could not start Wine on a virtual display"; exit 1; }
 

@@ -1,8 +1,10 @@
-# Sourced by run.sh and test.sh: a virtual display (when needed) and a private Wine prefix with
-# one long-lived wineserver. Call wine_session_start, and wine_session_stop when done.
+# Sourced by run.sh, test.sh and bench/run.sh: a virtual display (when needed) and a private Wine
+# prefix with one long-lived wineserver. Call wine_session_start, and wine_session_stop when done.
+# Each of the three has a prefix of its own (PINLET_PREFIX names it), so that one stopping its
+# server does not end another running beside it in the same checkout.
 
 ROOT="${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
-export WINEPREFIX="$ROOT/build/wineprefix"
+export WINEPREFIX="$ROOT/build/wineprefix-${PINLET_PREFIX:-run}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win32

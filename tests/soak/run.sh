@@ -25,7 +25,7 @@ if mountpoint -q "$SMALLFS" || mount -t tmpfs -o size=64k pinlet-smallfs "$SMALL
 fi
 export PINLET_SOAK_LONG=$long
 # shellcheck source=../../scripts/wine_session.sh
-. scripts/wine_session.sh
+PINLET_PREFIX=soak . scripts/wine_session.sh
 wine_session_start 1 >/dev/null 2>&1 || { echo "could not start Wine"; exit 1; }
 status=0
 for name in file_faults staging_files save_keeps hostile_input soak; do

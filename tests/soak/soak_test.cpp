@@ -1,8 +1,9 @@
 // Soak under Wine through the note's handlers: save and open cycles of notes from 0 bytes to
 // 1 MB, pin toggles with text in the memo, confirmations answered No, and full repaints at
 // changing sizes. The process's GDI and USER objects, handles and private bytes are measured
-// after one warm-up round and at the end: they must come back to the same level. Counts are
-// bounded here; PINLET_SOAK_LONG=1 (tests/soak/run.sh --long) runs the full ones.
+// after one warm-up round and at the end: they must not have grown (a leak grows them; the
+// system may free some of its own meanwhile, on a busy machine more than on an idle one). Counts
+// are bounded here; PINLET_SOAK_LONG=1 (tests/soak/run.sh --long) runs the full ones.
 #include "note_fixture.h"
 #include "toolkit/system_library.h"
 
@@ -48,10 +49,9 @@ protected:
                     after.Describe().c_str());
         if (allowed.gdi || allowed.user || allowed.handles || allowed.privateBytes)
             std::printf("  the system's own share: %s\n", allowed.Describe().c_str());
-        EXPECT_GE(after.gdi, before.gdi) << what;
         EXPECT_LE(after.gdi, before.gdi + allowed.gdi) << what;
-        EXPECT_EQ(after.user, before.user + allowed.user) << what;
-        EXPECT_EQ(after.handles, before.handles + allowed.handles) << what;
+        EXPECT_LE(after.user, before.user + allowed.user) << what;
+        EXPECT_LE(after.handles, before.handles + allowed.handles) << what;
         EXPECT_LE(after.privateBytes,
                   before.privateBytes + allowed.privateBytes + kPrivateBytesSlack)
             << what;
