@@ -5,6 +5,7 @@
 #include "notefiles/note_files.h"
 #include "noteform_unit/NoteForm.h"
 #include "toolkit/application.h"
+#include "toolkit/startup_marks.h"
 #include "toolkit/unicode_text.h"
 
 #include <windows.h>
@@ -12,12 +13,14 @@
 #include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    tk::StartupMark("main");
     note::RegisterNoteClasses();
     tk::TApplication application;
     try {
         application.Initialize();
         app::InstallExceptionDisplay(application);
         application.SetTitle("Pinlet");
+        tk::StartupMark("application window");
         auto* note = application.CreateForm<note::TForm1>();
         std::string given = app::FirstArgument(tk::Utf8(GetCommandLineW()));
         // Made full now, so that a relative name keeps naming the same file when a dialog later

@@ -11,6 +11,7 @@
 #include "toolkit/wait_cursor.h"
 #include "toolkit/component_reader.h"
 #include "toolkit/private_fonts.h"
+#include "toolkit/startup_marks.h"
 
 namespace note {
 
@@ -50,9 +51,12 @@ TForm1::TForm1(tk::TComponent* owner, const std::string& layoutText) : tk::TForm
 void TForm1::FinishCreation(HMODULE module) {
     BindComponents();
     UseOwnGlyphsWhereMissing(module);
+    tk::StartupMark("glyphs checked");
     KeyPreview = true;
     MakeAccessible();
+    tk::StartupMark("accessible object");
     DoCreate();
+    tk::StartupMark("form created");
 }
 
 TForm1::~TForm1() {

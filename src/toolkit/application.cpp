@@ -2,6 +2,7 @@
 
 #include "event_errors.h"
 #include "exceptions.h"
+#include "startup_marks.h"
 #include "system_library.h"
 #include "unicode_text.h"
 
@@ -175,6 +176,7 @@ void TApplication::SetTitle(const std::string& title) {
 void TApplication::AddForm(TCustomForm* form) {
     if (!mainForm_) mainForm_ = form;
     form->HandleNeeded();
+    StartupMark("windows made");
 }
 
 void TApplication::Run() {
@@ -186,6 +188,7 @@ void TApplication::Run() {
 
 void TApplication::Run(int showCommand) {
     ShowMainForm(showCommand);
+    StartupMark("shown");
     while (!terminated_ && HandleMessage()) {
     }
 }

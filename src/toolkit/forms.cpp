@@ -9,6 +9,7 @@
 #include "property_table.h"
 #include "resources.h"
 #include "screen_fit.h"
+#include "startup_marks.h"
 #include "unicode_text.h"
 
 #include <algorithm>
@@ -281,6 +282,7 @@ void TCustomForm::ReadLayoutText(const std::string& text, HMODULE module) {
     } catch (const LayoutSyntaxError& e) {
         throw EReadError(e.what());
     }
+    StartupMark("layout parsed");
     LayoutReader reader(*this, [module](const std::string& name) {
         std::string data;
         if (!FindResourceData(module, name.c_str(), data))
@@ -288,8 +290,11 @@ void TCustomForm::ReadLayoutText(const std::string& text, HMODULE module) {
         return data;
     });
     reader.Read(root);
+    StartupMark("components read");
     ApplyLayoutScaling();
+    StartupMark("scaled");
     reader.Finish();
+    StartupMark("layout finished");
 }
 
 void TCustomForm::DoCreate() {

@@ -6,6 +6,7 @@
 #include "forms.h"
 #include "property_table.h"
 #include "scope_exit.h"
+#include "startup_marks.h"
 #include "system_library.h"
 #include "unicode_text.h"
 
@@ -156,6 +157,7 @@ void TWinControl::CreateHandleNow() {
                                    p.Style, p.X, p.Y, p.Width, p.Height, parentWnd, nullptr,
                                    GetModuleHandleW(nullptr), this);
     if (!created) throw EOutOfResources("Error creating window " + Name());
+    StartupMark((std::string("made ") + ClassName()).c_str());
     hwnd_ = created;
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     HandleCreated();
@@ -232,12 +234,15 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (accessibleClient_ && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT))
             return AccessibleClientFor(wParam);
         break;
-    case WM_PAINT:
-        if (ownClass) {
+    case WM_PAINT: {
+        LRESULT result = 0;
+        if (ownClass)
             OnPaintMessage();
-            return 0;
-        }
-        break;
+        else
+            result = DefaultHandler(msg, wParam, lParam);
+        StartupMark(ClassName());
+        return result;
+    }
     case WM_PRINTCLIENT:
         // Paints into the caller's device context, as WM_PAINT would on screen.
         if (ownClass) {
