@@ -25,11 +25,11 @@ TCustomAdvPanel::TCustomAdvPanel(tk::TComponent* owner) : tk::TCustomPanel(owner
     // Installed in the caption's published events: whatever is assigned there later replaces
     // them.
     caption_->OnChange = [this](tk::TObject*) { Invalidate(); };
-    caption_->OnShadeChange = [this](tk::TObject*) { RebuildCaptionShade(); };
+    caption_->OnShadeChange = [this](tk::TObject*) { InvalidateCaptionShade(); };
     caption_->OnStateChange = [this](tk::TObject*) { PanelStateChanged(); };
     caption_->OnPositionChange = [this](tk::TObject*) {
         ApplyAutoSize();
-        RebuildCaptionShade();
+        InvalidateCaptionShade();
         Invalidate();
     };
     caption_->Font().SetName("Tahoma");
@@ -173,7 +173,7 @@ PanelPaintState TCustomAdvPanel::PaintState() const {
     s.BevelOuter = BevelOuter();
     s.BevelInner = BevelInner();
     s.Background = background_.get();
-    s.ShadeBitmap = shadeBitmap_.get();
+    s.ShadeBitmap = &ShadeBitmap();
     s.ThemesActive = ThemesActive();
     s.Collaps = collaps_;
     s.Text = Text;
@@ -242,7 +242,7 @@ void TCustomAdvPanel::OnSizing(WPARAM, RECT& proposed) {
     const tk::TRect r = KeepFixedSize(tk::ToRect(proposed), fixedSize_, FixedWidth, FixedHeight);
     proposed = {r.Left, r.Top, r.Right, r.Bottom};
     fullHeight_ = caption_->Position() == TCaptionPosition::cpLeft ? r.Width() : r.Height();
-    if (r.Width() != Width()) RebuildCaptionShade();
+    if (r.Width() != Width()) InvalidateCaptionShade();
 }
 
 tk::TPoint TCustomAdvPanel::WindowOriginOnScreen() const {
@@ -284,7 +284,7 @@ LRESULT TCustomAdvPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SIZE: {
         LRESULT result = tk::TCustomPanel::WndProc(msg, wParam, lParam);
-        if (shadeBitmap_->Width() != Width()) RebuildCaptionShade();
+        if (shadeWidth_ != Width()) InvalidateCaptionShade();
         return result;
     }
     case WM_SIZING:
@@ -484,7 +484,18 @@ ShadeRandom& ProgramRandom() {
 
 } // namespace
 
-void TCustomAdvPanel::RebuildCaptionShade() {
+void TCustomAdvPanel::InvalidateCaptionShade() {
+    shadeStale_ = true;
+}
+
+const tk::TBitmap& TCustomAdvPanel::ShadeBitmap() const {
+    if (shadeStale_) RenderShadeBitmap();
+    return *shadeBitmap_;
+}
+
+void TCustomAdvPanel::RenderShadeBitmap() const {
+    shadeStale_ = false;
+    shadeWidth_ = Width();
     const TPanelCaption& c = *caption_;
     CaptionShadeInput input;
     input.Color = static_cast<tk::TColor>(tk::ColorToRGB(c.Color()));

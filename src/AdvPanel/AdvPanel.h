@@ -160,8 +160,8 @@ public:
     tk::TPoint FixedSize() const { return fixedSize_; }
     tk::TPoint LastSize() const { return lastSize_; }
     tk::TCursor NormalCursor() const { return normalCursor_; }
-    tk::TBitmap& ShadeBitmap() { return *shadeBitmap_; }
-    const tk::TBitmap& ShadeBitmap() const { return *shadeBitmap_; }
+    // The caption's shade texture, rendered when first asked for after a change.
+    const tk::TBitmap& ShadeBitmap() const;
     bool MoveStarted() const { return moveStarted_; }
     bool CloseButtonHot() const { return closeButtonHot_; }
     bool MinMaxButtonHot() const { return minMaxButtonHot_; }
@@ -193,9 +193,10 @@ public:
     int HintShow(tk::THintInfo& info) override;
     void MouseLeave() override;
 
-    // Renders ShadeBitmap from the caption's shade settings; the noise and metal textures differ
-    // from one rebuild to the next.
-    virtual void RebuildCaptionShade();
+    // Has ShadeBitmap rendered anew from the caption's shade settings when it is next asked for
+    // (painting asks): a panel whose settings change several times, as a stored layout is
+    // read, renders it once. The noise and metal textures differ from one rendering to the next.
+    void InvalidateCaptionShade();
     // Called when the caption is shown or hidden; a panel group re-arranges its panels.
     virtual void PanelStateChanged() {}
 
@@ -281,7 +282,10 @@ private:
     std::unique_ptr<TAdvImage> background_;
     std::unique_ptr<TPanelCaption> caption_;
     std::unique_ptr<TPanelPosition> position_;
+    void RenderShadeBitmap() const;
     std::unique_ptr<tk::TBitmap> shadeBitmap_;
+    mutable bool shadeStale_ = true;
+    mutable int shadeWidth_ = -1; // the panel's width the texture was rendered at
     std::unique_ptr<TAutoSize> autoSize_;
     std::unique_ptr<TPanelStatusBar> statusBar_;
     std::unique_ptr<THTMLPictureCache> pictureCache_ = std::make_unique<THTMLPictureCache>();

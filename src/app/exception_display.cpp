@@ -3,6 +3,7 @@
 #include "notefiles/error_text.h"
 #include "toolkit/modal.h"
 #include "toolkit/unicode_text.h"
+#include "toolkit/visual_styles.h"
 
 #include <iterator>
 
@@ -69,6 +70,7 @@ void ShowExceptionBox(tk::TApplication& application, const std::exception& error
     {
         AppWindowOnActiveMonitor placement(appWindow, active);
         tk::TaskWindowsDisabled others;
+        tk::VisualStylesScope styles;
         UINT flags = MB_OK | MB_ICONERROR | MB_TASKMODAL;
         if (application.RightToLeftReading) flags |= MB_RTLREADING;
         MessageBoxW(appWindow, tk::Wide(text).c_str(), caption, flags);

@@ -15,9 +15,18 @@ void TglGraphicButton::SetGlyph(TGlyphState which, const tk::TBitmap& image) {
     glyphs_[static_cast<int>(which)].Assign(image);
 }
 
+// The pixel hit test reads a changed glyph's pixels when the mouse next comes: a button that is
+// never under the mouse (a hidden one) never decodes its glyphs.
 void TglGraphicButton::GlyphChanged(TGlyphState which) {
-    model_.SetGlyph(which, ReadGlyphPixels(Glyph(which)));
+    staleGlyphs_ |= 1u << static_cast<int>(which);
     Repaint();
+}
+
+void TglGraphicButton::ReadStaleGlyphs() {
+    for (TGlyphState which : {TGlyphState::Active, TGlyphState::Passive, TGlyphState::Pushed})
+        if (staleGlyphs_ & (1u << static_cast<int>(which)))
+            model_.SetGlyph(which, ReadGlyphPixels(Glyph(which)));
+    staleGlyphs_ = 0;
 }
 
 void TglGraphicButton::Paint(tk::TCanvas& canvas) {
@@ -33,11 +42,13 @@ void TglGraphicButton::Paint(tk::TCanvas& canvas) {
 // controls above the button stay on top.
 void TglGraphicButton::MouseDown(tk::TMouseButton button, tk::TShiftState shift, int x, int y) {
     tk::TGraphicControl::MouseDown(button, shift, x, y);
+    ReadStaleGlyphs();
     if (model_.Press(button == tk::TMouseButton::mbLeft && Enabled())) Repaint();
 }
 
 void TglGraphicButton::MouseMove(tk::TShiftState shift, int x, int y) {
     tk::TGraphicControl::MouseMove(shift, x, y);
+    ReadStaleGlyphs();
     if (model_.Move(x, y, Width(), Height())) Repaint();
 }
 

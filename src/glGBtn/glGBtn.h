@@ -41,9 +41,11 @@ private:
     const tk::TBitmap& Glyph(TGlyphState which) const { return glyphs_[static_cast<int>(which)]; }
     void SetGlyph(TGlyphState which, const tk::TBitmap& image);
     void GlyphChanged(TGlyphState which);
+    void ReadStaleGlyphs();
 
     tk::TBitmap glyphs_[3];
     TGlyphButtonModel model_;
+    unsigned staleGlyphs_ = 0; // one bit per glyph whose pixels the model has not read yet
 };
 
 } // namespace glgbtn

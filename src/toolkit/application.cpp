@@ -5,6 +5,7 @@
 #include "startup_marks.h"
 #include "system_library.h"
 #include "unicode_text.h"
+#include "visual_styles.h"
 
 #include <algorithm>
 #include <iterator>
@@ -58,6 +59,16 @@ public:
     const char* ClassName() const override { return "TApplicationWindow"; }
     std::string Text;
 
+    // Shows the window (the task-bar button) without taking the activation, once everything
+    // else has painted: the system's timer message comes only when no window has anything left
+    // to paint. The note's first paint does not wait for a second window to be shown.
+    void ShowOncePainted() { SetTimer(Handle(), kShowTimer, USER_TIMER_MINIMUM, nullptr); }
+    void ShowNow(int showCommand) {
+        KillTimer(Handle(), kShowTimer);
+        SetIcons();
+        ShowWindow(Handle(), showCommand);
+    }
+
 protected:
     void CreateParams(TCreateParams& p) override {
         TWinControl::CreateParams(p);
@@ -70,11 +81,13 @@ protected:
         p.WinClassName = "TkApplicationWindow";
     }
 
-    void HandleCreated() override {
+    // The window's icons, set once, when it is first shown: the big one is the shared one, the
+    // small one is made at its own size and is ours.
+    void SetIcons() {
+        if (smallIcon_) return;
         HINSTANCE instance = GetModuleHandleA(nullptr);
         HICON big = LoadIconA(instance, "MAINICON");
         if (!big) return;
-        // The big icon is the shared one; the small one is made at its own size and is ours.
         smallIcon_.Reset(static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON,
                                                        GetSystemMetrics(SM_CXSMICON),
                                                        GetSystemMetrics(SM_CYSMICON), 0)));
@@ -85,6 +98,10 @@ protected:
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
+        case WM_TIMER:
+            if (wParam != kShowTimer) break;
+            ShowNow(SW_SHOWNA);
+            return 0;
         case WM_CLOSE:
             // The task-bar button's close command goes to the main form.
             if (app_.MainForm()) app_.MainForm()->Close();
@@ -130,6 +147,7 @@ protected:
     }
 
 private:
+    static constexpr UINT_PTR kShowTimer = 1;
     TApplication& app_;
     IconHandle smallIcon_;
 };
@@ -194,16 +212,15 @@ void TApplication::Run(int showCommand) {
 }
 
 void TApplication::ShowMainForm(int showCommand) {
-    if (mainForm_) {
-        if (Handle()) ShowWindow(Handle(), SW_SHOWNORMAL);
-        if (showCommand == SW_SHOWMINNOACTIVE) {
-            Minimize();
-        } else {
-            if (showCommand == SW_SHOWMAXIMIZED)
-                mainForm_->SetWindowState(TWindowState::wsMaximized);
-            mainForm_->Show();
-        }
+    if (!mainForm_) return;
+    if (showCommand == SW_SHOWMINNOACTIVE) {
+        if (window_ && Handle()) window_->ShowNow(SW_SHOWNORMAL);
+        Minimize();
+        return;
     }
+    if (showCommand == SW_SHOWMAXIMIZED) mainForm_->SetWindowState(TWindowState::wsMaximized);
+    mainForm_->Show();
+    if (window_ && Handle()) window_->ShowOncePainted();
 }
 
 void TApplication::Terminate() {
@@ -279,7 +296,7 @@ void TApplication::Minimize() {
 }
 
 void TApplication::Restore() {
-    if (Handle()) ShowWindow(Handle(), SW_RESTORE);
+    if (window_ && Handle()) window_->ShowNow(SW_RESTORE);
     if (mainForm_) mainForm_->Show();
 }
 
@@ -380,6 +397,7 @@ void TApplication::ShowQueuedExceptions() {
 
 void TApplication::ShowException(const std::string& message) {
     std::string caption = Title();
+    VisualStylesScope styles;
     MessageBoxW(Handle(), Wide(message).c_str(), Wide(caption).c_str(),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }

@@ -8,6 +8,7 @@
 #include "property_table.h"
 #include "system_library.h"
 #include "unicode_text.h"
+#include "visual_styles.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
@@ -193,6 +194,7 @@ bool TOpenDialog::Execute() {
     BOOL chosen;
     {
         TaskWindowsDisabled others;
+        VisualStylesScope styles;
         chosen = RunSystemDialog(ofn);
     }
     if (active && IsWindow(active)) SetActiveWindow(active);

@@ -8,6 +8,7 @@
 #include "modal_result.h"
 #include "property_table.h"
 #include "resources.h"
+#include "scope_exit.h"
 #include "screen_fit.h"
 #include "startup_marks.h"
 #include "unicode_text.h"
@@ -146,13 +147,23 @@ void TCustomForm::VisibleChanged() {
         return;
     }
     HandleNeeded();
-    if (!shownBefore_) {
+    const bool first = !shownBefore_;
+    if (first) {
         shownBefore_ = true;
         if (windowState_ == TWindowState::wsNormal) KeepOnScreen();
     }
-    ShowWindow(Handle(), windowState_ == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
-                         : windowState_ == TWindowState::wsMinimized ? SW_SHOWMINNOACTIVE
-                                                                     : SW_SHOWNORMAL);
+    {
+        // The first time, the form and its controls are painted before a control takes the
+        // focus (which sets up the keyboard's input context, a noticeable part of start-up):
+        // no message comes in between, so no key can go astray.
+        focusDeferred_ = first;
+        ScopeExit endDeferral([this] { focusDeferred_ = false; });
+        ShowWindow(Handle(), windowState_ == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
+                             : windowState_ == TWindowState::wsMinimized ? SW_SHOWMINNOACTIVE
+                                                                         : SW_SHOWNORMAL);
+        if (first) RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    if (first) FocusActiveControl();
 }
 
 void TCustomForm::KeepOnScreen() {
@@ -234,7 +245,7 @@ void TCustomForm::SelectNext(TWinControl* current, bool forward) {
 }
 
 void TCustomForm::FocusActiveControl() {
-    if (!HandleAllocated() || GetActiveWindow() != Handle()) return;
+    if (focusDeferred_ || !HandleAllocated() || GetActiveWindow() != Handle()) return;
     TWinControl* target =
         activeControl_ && activeControl_->CanFocus() ? activeControl_ : FirstTabStop();
     if (target) target->SetFocus();

@@ -99,6 +99,7 @@ private:
     TWindowState windowState_ = TWindowState::wsNormal;
     TWinControl* activeControl_ = nullptr;
     bool shownBefore_ = false;
+    bool focusDeferred_ = false; // while the form is first shown
     TModalResult modalResult_ = mrNone;
     bool modal_ = false;
 };

@@ -192,6 +192,24 @@ void TBitmap::LoadFromFileData(const std::string& data) {
     if (static_cast<long long>(data.size() - fileHeader.bfOffBits) < stride * rows)
         throw EInvalidOperation("Bitmap image is not valid");
 
+    handle_.Reset(); // made from the data when first asked for
+    fileData_ = data;
+    width_ = info.biWidth;
+    height_ = static_cast<int>(rows);
+    bitsPerPixel_ = info.biBitCount;
+    Changed();
+}
+
+HBITMAP TBitmap::Handle() const {
+    if (!handle_ && !fileData_.empty()) handle_ = SectionFromFileData(fileData_);
+    return handle_.Get();
+}
+
+// The section of a bitmap file image that LoadFromFileData has checked.
+BitmapHandle TBitmap::SectionFromFileData(const std::string& data) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+    BITMAPFILEHEADER fileHeader;
+    std::memcpy(&fileHeader, bytes, sizeof fileHeader);
     // The header and palette, copied into aligned storage for CreateDIBSection.
     size_t infoSize = fileHeader.bfOffBits - sizeof fileHeader;
     std::vector<DWORD> infoCopy((infoSize + sizeof(DWORD) - 1) / sizeof(DWORD));
@@ -202,13 +220,14 @@ void TBitmap::LoadFromFileData(const std::string& data) {
                                           reinterpret_cast<BITMAPINFO*>(infoCopy.data()),
                                           DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section) throw EOutOfResources("Out of system resources");
+    BITMAPINFOHEADER info;
+    std::memcpy(&info, bytes + sizeof fileHeader, sizeof info);
+    const long long stride =
+        ((static_cast<long long>(info.biWidth) * info.biBitCount + 31) / 32) * 4;
+    const long long rows =
+        info.biHeight < 0 ? -static_cast<long long>(info.biHeight) : info.biHeight;
     std::memcpy(bits, bytes + fileHeader.bfOffBits, static_cast<size_t>(stride * rows));
-    handle_ = std::move(section);
-    fileData_ = data;
-    width_ = info.biWidth;
-    height_ = static_cast<int>(rows);
-    bitsPerPixel_ = info.biBitCount;
-    Changed();
+    return section;
 }
 
 void TBitmap::SetSize(int width, int height) {
@@ -251,7 +270,7 @@ void TBitmap::Assign(const TBitmap& source) {
         MakeSection(source.width_, source.height_);
         {
             MemoryDC from(nullptr), to(nullptr);
-            SelectedObject a(from.Get(), source.handle_.Get());
+            SelectedObject a(from.Get(), source.Handle());
             SelectedObject b(to.Get(), handle_.Get());
             BitBlt(to.Get(), 0, 0, width_, height_, from.Get(), 0, 0, SRCCOPY);
         }

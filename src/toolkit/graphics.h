@@ -85,7 +85,10 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     int BitsPerPixel() const { return bitsPerPixel_; }
-    HBITMAP Handle() const { return handle_.Get(); }
+    // The system's bitmap. A loaded file image becomes one when first asked for, so that a
+    // picture a layout loads but never shows costs no system bitmap; that may throw
+    // EOutOfResources.
+    HBITMAP Handle() const;
 
     // Loads a complete bitmap file image (file header included). Throws EInvalidOperation.
     void LoadFromFileData(const std::string& data);
@@ -110,8 +113,9 @@ private:
     // A new black 32-bit section of the given size, without telling anyone yet; returns its
     // pixels.
     unsigned* MakeSection(int width, int height);
+    static BitmapHandle SectionFromFileData(const std::string& data);
 
-    BitmapHandle handle_;
+    mutable BitmapHandle handle_;
     std::string fileData_; // the loaded file image, kept for copies
     int width_ = 0;
     int height_ = 0;

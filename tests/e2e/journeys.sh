@@ -233,7 +233,30 @@ check_start_libraries() {
         "advapi32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll "
 }
 
+# The system's common controls (the visual styles of the dialogs' buttons) are loaded for the
+# first dialog, not at start-up: the note's own window needs none of them.
+journey_common_controls_when_first_needed() {
+    local process
+    start_note common-controls || return
+    process="$(pgrep -f 'pinlet\.exe' | head -1)"
+    if grep -qi comctl32 "/proc/$process/maps"; then
+        fail "the note starts without the common controls" "comctl32 is mapped"
+    else
+        pass "the note starts without the common controls"
+    fi
+    type_in_note "x"
+    close_note
+    if find_other Confirm >/dev/null && grep -qi comctl32 "/proc/$process/maps"; then
+        pass "a dialog loads them"
+    else
+        fail "a dialog loads them" "no question, or comctl32 is not mapped"
+    fi
+    answer_dialog Confirm "" y
+    app_ended || stop
+}
+
 check_start_libraries
+journey_common_controls_when_first_needed
 journey_command_line
 journey_close_questions
 journey_save

@@ -247,6 +247,7 @@ TEST_F(NoteFiles, AUtf8FileShowsItsLettersAndKeepsTypedOnes) {
     form_->OpenChosenFile(Path("bread.txt"));
     HWND memo = memo_->Handle();
     auto pixels = [memo] {
+        wintest::PumpMessages();
         UpdateWindow(memo);
         wintest::ScreenPixels shown(memo);
         std::vector<COLORREF> all;
@@ -266,7 +267,6 @@ TEST_F(NoteFiles, AUtf8FileShowsItsLettersAndKeepsTypedOnes) {
     form_->Label3Click(form_);
     EXPECT_EQ(ReadBytes(Path("bread.txt")), "\xC5\x91keny\xC3\xA9r, tej");
 }
-
 
 TEST_F(NoteFiles, CreateFailuresNameTheFullPathAndTheSystemsReason) {
     Type("new text");

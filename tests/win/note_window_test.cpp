@@ -60,6 +60,7 @@ TEST(NoteWindow, TheApplicationsSmallIconIsDestroyedWithItsWindow) {
     HICON small = nullptr;
     {
         AppFixture fixture;
+        fixture.CreateNote(); // the application's window takes its icons once the note is shown
         HWND app = fixture.App().Handle();
         small = reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_SMALL, 0));
         ASSERT_TRUE(IconExists(small));
