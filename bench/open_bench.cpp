@@ -8,7 +8,7 @@
 #include "notefiles/line_breaks.h"
 #include "notefiles/note_files.h"
 #include "noteform_unit/NoteForm.h"
-#include "noteform_unit/memo_text.h"
+#include "noteform_unit/memo_loading.h"
 #include "toolkit/application.h"
 #include "toolkit/win_handles.h"
 
@@ -47,8 +47,12 @@ void Measure(note::TForm1& note, HWND plainEdit, const char* path, int runs) {
         SetWindowTextA(plainEdit, "");
     };
     auto none = [] {};
-    const double total =
-        MedianMs(runs, clear, [&] { note::ShowText(memo, notefiles::ReadNoteFile(path).Text); });
+    const double total = MedianMs(runs, clear, [&] {
+        note::MemoLoad<tk::TMemo> load(memo, notefiles::ReadNoteFile(path).Text);
+        while (!load.Step([] { return true; })) {
+        }
+        load.Complete();
+    });
     std::string bytes;
     const double read = MedianMs(runs, none, [&] { bytes = ReadWhole(path); });
     std::string text;

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "dialogs/message_dialog.h"
-#include "memo_text.h"
 #include "note_texts.h"
 #include "note_title.h"
 #include "notefiles/note_files.h"
@@ -16,6 +15,9 @@
 namespace note {
 
 namespace {
+constexpr UINT_PTR kOpeningTimer = 1;
+// How long one turn of handing pieces to the memo may take, in milliseconds.
+constexpr ULONGLONG kOpeningSlice = 40;
 constexpr tk::TColor kGlyphColor = 3355443;            // RGB(51,51,51)
 constexpr tk::TColor kPinnedColor = 255;               // RGB(255,0,0)
 constexpr const char* kOwnGlyphFace = "Pinlet Glyphs"; // the family of NOTE_GLYPHS
@@ -202,7 +204,7 @@ bool TForm1::MayOverwrite(const std::string& target) {
 // character has no bytes in it; only a write that went through makes it the note's file and
 // encoding, names the note after it and marks it saved. A failure leaves all of that as it was.
 void TForm1::SaveTo(const std::string& target) {
-    if (!MayOverwrite(target)) return;
+    if (RefuseWhileOpening() || !MayOverwrite(target)) return;
     const std::string text = Memo1->Text();
     notefiles::TextEncoding encoding = encoding_;
     std::optional<std::string> bytes = notefiles::EncodeNoteText(text, encoding);
@@ -220,6 +222,7 @@ void TForm1::SaveTo(const std::string& target) {
 }
 
 void TForm1::Label3Click(tk::TObject*) {
+    if (RefuseWhileOpening()) return;
     if (!FileName.empty()) {
         SaveTo(FileName);
         return;
@@ -229,36 +232,100 @@ void TForm1::Label3Click(tk::TObject*) {
 
 // Save as: always asks for the name. The event stays unhandled (no menu follows anyway).
 void TForm1::Label3ContextPopup(tk::TObject*, tk::TPoint, bool&) {
+    if (RefuseWhileOpening()) return;
     if (SaveDialog1->Execute()) SaveTo(SaveDialog1->FileName);
 }
 
 // Open: unsaved text is replaced only when the user says so.
 void TForm1::Label4Click(tk::TObject*) {
+    if (RefuseWhileOpening()) return;
     if (!Saved && !UserAgrees(kOpenUnsavedQuestion)) return;
     if (!OpenDialog1->Execute()) return;
     OpenChosenFile(OpenDialog1->FileName);
 }
 
-// The note then holds the file's text: it is saved.
+// Once the memo holds the file's text, the note is the file's and saved. A text the memo does
+// not hold yet goes to it piece by piece, with the message loop running in between (see
+// ContinueOpening); until then the note's file, title and saved mark stay as they were.
 void TForm1::OpenChosenFile(const std::string& fileName) {
-    notefiles::FileStamp stamp;
-    notefiles::TextEncoding encoding;
+    if (RefuseWhileOpening()) return;
+    notefiles::NoteFileText read;
     {
-        tk::WaitCursor wait; // a large note takes noticeable time
-        notefiles::NoteFileText read = notefiles::ReadNoteFile(fileName);
-        try {
-            ShowText(*Memo1, read.Text);
-        } catch (const std::bad_alloc&) {
-            notefiles::RaiseOpenError(fileName, ERROR_NOT_ENOUGH_MEMORY);
-        }
-        stamp = read.Stamp;
-        encoding = read.Encoding;
+        tk::WaitCursor wait; // a large file takes noticeable time to read
+        read = notefiles::ReadNoteFile(fileName);
     }
-    FileName = fileName;
-    fileStamp_ = stamp;
-    encoding_ = encoding;
+    pendingOpen_ = {fileName, read.Stamp, read.Encoding, tk::Application->Title(), false};
+    bool holds = false;
+    try {
+        holds = MemoHolds(*Memo1, read.Text);
+    } catch (const std::bad_alloc&) {
+        notefiles::RaiseOpenError(fileName, ERROR_NOT_ENOUGH_MEMORY);
+    }
+    if (holds) {
+        CompleteOpening();
+        return;
+    }
+    load_ = std::make_unique<MemoLoad<tk::TMemo>>(*Memo1, std::move(read.Text));
+    ContinueOpening(); // the first screen at once
+    if (load_) SetTimer(Handle(), kOpeningTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+// Hands the memo pieces for about a frame's time, less when input waits: the timer's message
+// comes only when the note has nothing else to do, so it repaints and answers in between.
+void TForm1::ContinueOpening() {
+    const ULONGLONG deadline = GetTickCount64() + kOpeningSlice;
+    bool done = false;
+    try {
+        done = load_->Step([deadline] {
+            return GetTickCount64() < deadline && HIWORD(GetQueueStatus(QS_INPUT)) == 0;
+        });
+    } catch (...) {
+        // The memo could not take a piece: it has its text back, and the error shows.
+        load_.reset();
+        KillTimer(Handle(), kOpeningTimer);
+        tk::Application->SetTitle(pendingOpen_.TitleBefore);
+        throw;
+    }
+    if (done)
+        CompleteOpening();
+    else
+        ShowOpeningProgress();
+}
+
+void TForm1::CompleteOpening() {
+    if (load_) {
+        KillTimer(Handle(), kOpeningTimer);
+        load_->Complete();
+        load_.reset();
+    }
+    FileName = pendingOpen_.FileName;
+    fileStamp_ = pendingOpen_.Stamp;
+    encoding_ = pendingOpen_.Encoding;
     ShowFileTitle();
     Saved = true;
+}
+
+void TForm1::CancelOpening() {
+    if (!load_) return;
+    KillTimer(Handle(), kOpeningTimer);
+    load_->Cancel();
+    load_.reset();
+    tk::Application->SetTitle(pendingOpen_.TitleBefore);
+}
+
+// The task-bar button's title tells how far the open is; once a save or an open was asked for
+// meanwhile, it also says to wait for the end (or press Esc) until the open ends.
+void TForm1::ShowOpeningProgress() {
+    std::string title = kOpeningProgress + std::to_string(load_->Percent()) + "%";
+    if (pendingOpen_.Refused) title += kOpeningRefusal;
+    tk::Application->SetTitle(title);
+}
+
+bool TForm1::RefuseWhileOpening() {
+    if (!load_) return false;
+    pendingOpen_.Refused = true;
+    ShowOpeningProgress();
+    return true;
 }
 
 void TForm1::RunCommand(NoteCommand command) {
@@ -283,6 +350,10 @@ void TForm1::RunCommand(NoteCommand command) {
 // character reaches the memo; a key held down runs it once.
 bool TForm1::PreviewKeyMessage(const MSG& msg) {
     if (msg.message != WM_KEYDOWN) return false;
+    if (load_ && msg.wParam == VK_ESCAPE) {
+        CancelOpening();
+        return true;
+    }
     NoteCommand command =
         CommandFor({static_cast<unsigned>(msg.wParam), GetKeyState(VK_CONTROL) < 0,
                     GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0});
@@ -307,10 +378,16 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!path.empty()) OpenChosenFile(path);
         return 0;
     }
+    if (msg == WM_TIMER && wParam == kOpeningTimer) {
+        if (load_) ContinueOpening();
+        return 0;
+    }
     return tk::TForm::WndProc(msg, wParam, lParam);
 }
 
+// Closing, or the end of the session, first cancels an open under way.
 void TForm1::FormCloseQuery(tk::TObject*, bool& canClose) {
+    CancelOpening();
     canClose = Saved || UserAgrees(kCloseUnsavedQuestion);
 }
 

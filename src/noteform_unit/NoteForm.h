@@ -3,6 +3,7 @@
 #include "AdvPanel/AdvPanel.h"
 #include "WndActImg/WndActImg.h"
 #include "glGBtn/glGBtn.h"
+#include "memo_loading.h"
 #include "note_accessible.h"
 #include "note_shortcuts.h"
 #include "notefiles/note_files.h"
@@ -11,6 +12,7 @@
 #include "toolkit/stdctrls.h"
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -68,6 +70,11 @@ public:
     static constexpr UINT kRunCommandMessage = WM_APP + 1;
     // Posted to the note window to open the file OpenWhenShown was given.
     static constexpr UINT kOpenGivenFileMessage = WM_APP + 2;
+    // Whether a file's text is being handed to the memo (see memo_loading.h); meanwhile saving
+    // and opening are refused, and Esc, closing and the end of the session cancel the open.
+    bool Opening() const { return load_ != nullptr; }
+    // Puts back the memo's text and the note's title from before the open under way, if any.
+    void CancelOpening();
 
 protected:
     bool PreviewKeyMessage(const MSG& msg) override;
@@ -85,6 +92,11 @@ private:
     bool MayOverwrite(const std::string& target);
     void SaveTo(const std::string& target);
 
+    bool RefuseWhileOpening();
+    void ContinueOpening();
+    void CompleteOpening();
+    void ShowOpeningProgress();
+
     bool Saved = true;
     std::string FileName;
     // The note's file as the note last read or wrote it, and the encoding it is written in
@@ -94,6 +106,15 @@ private:
     std::map<std::string, tk::TMethod, std::less<>> methods_;
     NoteAccessible* accessible_ = nullptr;
     std::string givenFile_; // to open once shown
+    // The open under way: the memo's load, and what the note becomes once it is complete.
+    std::unique_ptr<MemoLoad<tk::TMemo>> load_;
+    struct PendingOpen {
+        std::string FileName;
+        notefiles::FileStamp Stamp;
+        notefiles::TextEncoding Encoding;
+        std::string TitleBefore;
+        bool Refused = false; // a save or an open was asked for meanwhile
+    } pendingOpen_;
 };
 
 // Registers the classes that the note window's layout names.

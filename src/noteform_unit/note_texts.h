@@ -20,6 +20,11 @@ inline constexpr const char* kSaveAsUtf8Question =
     "A jegyzet olyan karaktert tartalmaz, amelyet a fájl kódolása nem tud tárolni. Mentsem "
     "UTF-8 kódolással?";
 
+// What the title shows while a file is being opened: "Opening… 42%", and when a save or another
+// open is asked for meanwhile: "Opening… 42% – wait for the end, or Esc".
+inline constexpr const char* kOpeningProgress = "Megnyitás… ";
+inline constexpr const char* kOpeningRefusal = " – várd meg a végét, vagy Esc";
+
 // The glyphs' names for accessibility tools: "Always on top", "Open note", "Save note", "Close".
 inline constexpr const char* kPinGlyphName = "Mindig felül";
 inline constexpr const char* kOpenGlyphName = "Jegyzet megnyitása";

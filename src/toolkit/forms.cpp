@@ -71,12 +71,22 @@ void TCustomForm::SetFormStyle(TFormStyle style) {
     if (style == formStyle_) return;
     formStyle_ = style;
     if (!HandleAllocated()) return;
-    bool wasVisible = IsWindowVisible(Handle()) != FALSE;
-    RecreateWnd();
-    if (wasVisible) {
-        ShowWindow(Handle(), SW_SHOW);
-        FocusActiveControl();
+    // Only the window's layer changes: its windows, their texts, the caret, the selection, the
+    // scroll position and the undo history stay as they are.
+    constexpr UINT kLayerOnly = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+    const HWND window = Handle();
+    if (style == TFormStyle::fsStayOnTop) {
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kLayerOnly);
+        return;
     }
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kLayerOnly);
+    if (!(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
+    // Some window systems keep an owned window in the topmost layer it was put in (seen under
+    // Wine): it leaves the layer without its owner, and gets the owner back.
+    const LONG_PTR owner = GetWindowLongPtrW(window, GWLP_HWNDPARENT);
+    SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kLayerOnly);
+    SetWindowLongPtrW(window, GWLP_HWNDPARENT, owner);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle style) {

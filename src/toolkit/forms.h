@@ -22,7 +22,7 @@ public:
     void SetCaption(const std::string& caption);
 
     TFormStyle FormStyle() const { return formStyle_; }
-    // Switching re-creates the system windows at the same place, with the same texts.
+    // Switching moves the window into or out of the topmost layer; nothing else changes.
     void SetFormStyle(TFormStyle style);
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle style);

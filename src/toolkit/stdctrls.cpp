@@ -3,6 +3,7 @@
 #include "component_reader.h"
 #include "edit_word_breaks.h"
 #include "property_table.h"
+#include "scope_exit.h"
 #include "unicode_text.h"
 
 #include <algorithm>
@@ -211,6 +212,49 @@ bool TMemo::SetTextSilently(const std::string& text) {
     const bool accepted = SendText(Handle(), text);
     suppressChange_ = false;
     return accepted;
+}
+
+bool TMemo::AppendSilently(std::string_view text) {
+    if (!HandleAllocated()) {
+        savedText_ += text;
+        return true;
+    }
+    const std::wstring wide = Wide(text);
+    const HWND edit = Handle();
+    const auto length = static_cast<WPARAM>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
+    DWORD selStart = 0, selEnd = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                 reinterpret_cast<LPARAM>(&selEnd));
+    const LRESULT firstLine = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    suppressChange_ = true;
+    SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
+    ScopeExit restore([&] {
+        // Taking the text scrolled the control to its end: the view and the selection go back.
+        SendMessageW(edit, EM_SETSEL, selStart, static_cast<LPARAM>(selEnd));
+        const LRESULT nowFirst = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+        if (nowFirst != firstLine) SendMessageW(edit, EM_LINESCROLL, 0, firstLine - nowFirst);
+        SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(edit, nullptr, FALSE);
+        suppressChange_ = false;
+    });
+    SendMessageW(edit, EM_SETSEL, length, static_cast<LPARAM>(length));
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+    return static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) == length + wide.size();
+}
+
+void TMemo::ShowStart() {
+    if (!HandleAllocated()) return;
+    SendMessageW(Handle(), EM_SETSEL, 0, 0);
+    SendMessageW(Handle(), EM_SCROLLCARET, 0, 0);
+}
+
+void TMemo::SetReadOnly(bool readOnly) {
+    ReadOnly = readOnly;
+    if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
+void TMemo::EmptyUndo() {
+    if (HandleAllocated()) SendMessageW(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
 void TMemo::BeginUpdate() {

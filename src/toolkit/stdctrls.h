@@ -71,6 +71,15 @@ public:
     void SetText(const std::string& text);
     // Replaces the whole text without a change notification; false when the control refuses it.
     bool SetTextSilently(const std::string& text);
+    // Appends a text at the end without a change notification, leaving the caret, the selection
+    // and the view where they were; false when the control did not take all of it.
+    bool AppendSilently(std::string_view text);
+    // Puts the caret at the start and the view at the top.
+    void ShowStart();
+    // Read-only or not, at once.
+    void SetReadOnly(bool readOnly);
+    // Forgets what Undo would undo.
+    void EmptyUndo();
     // Raises the change notification (OnChange).
     void NotifyChange() { Change(); }
     // Between the two the memo does not redraw; EndUpdate shows the result at once.

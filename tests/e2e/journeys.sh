@@ -106,7 +106,7 @@ journey_pin() {
     start_note pin || return
     expect_eq "the pin starts dark" "$(pin_colour other)" other
     click_at "$NOTE" $PIN_X $GLYPH_Y
-    renew_note
+    expect_eq "pinning keeps the note's window" "$(find_window Form1)" "$NOTE"
     expect_eq "pinning makes the note topmost" "$(wintool topmost)" 1
     expect_eq "the pinned glyph is red" "$(pin_colour red)" red
     # While the open dialog is up the note leaves the topmost layer.
@@ -117,7 +117,6 @@ journey_pin() {
     expect_eq "the note is topmost again after the dialog" "$(wintool topmost)" 1
 
     click_at "$NOTE" $PIN_X $GLYPH_Y
-    renew_note
     expect_eq "unpinning ends topmost" "$(wintool topmost)" 0
     expect_eq "the unpinned glyph is dark again" "$(pin_colour other)" other
 
@@ -126,7 +125,6 @@ journey_pin() {
     read -r x y w h <<<"$(geometry "$NOTE")"
     xdotool mousemove $((x + PIN_X)) $((y + GLYPH_Y)) click --repeat 2 --delay 60 1
     sleep 0.6
-    renew_note
     expect_eq "a double click on the pin toggles once" "$(wintool topmost)" 1
     # Pinning never changes the saved mark: this note is unchanged and closes quietly.
     close_note

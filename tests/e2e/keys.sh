@@ -35,16 +35,20 @@ journey_keys() {
     answer_dialog "$OPEN_DIALOG" "" Escape
 
     keys ctrl+t
-    renew_note keys.txt
     expect_eq "Ctrl+T pins: the note is topmost" "$(wintool topmost)" 1
     expect_eq "Ctrl+T pins: the glyph is red" "$(pin_colour red)" red
+    # Pinning keeps the caret: what is typed next goes on where the text ends.
+    type_in_note "e"
+    expect_eq "typing after a pin goes on in order" "$(memo_text)" abcde
     keys ctrl+t
-    renew_note keys.txt
     expect_eq "Ctrl+T again unpins" "$(wintool topmost)" 0
     expect_eq "the unpinned glyph is dark" "$(pin_colour other)" other
-
-    keys ctrl+End # a new window starts with the caret at the start
-    type_in_note "e"
+    # The edit control undoes the whole run of typing, before and after the pin alike; undoing
+    # the undo brings it back.
+    keys ctrl+z
+    expect_eq "undo after pinning still undoes" "$(memo_text)" ""
+    keys ctrl+z
+    expect_eq "and undoing it brings the text back" "$(memo_text)" abcde
     keys ctrl+w
     if find_other Confirm >/dev/null; then pass "Ctrl+W on an unsaved note asks"
     else fail "Ctrl+W on an unsaved note asks" "no question"; fi

@@ -151,23 +151,11 @@ type_in_note() { focus "$NOTE"; xdotool type --delay 10 "$1"; sleep 0.2; }
 
 close_note() { click_at "$NOTE" "$(close_x)" $GLYPH_Y; }
 
-# After a pin toggle the note's windows are new: follow the note to its new window, which
-# carries the same title (Form1 until the note has a file).
-renew_note() { # [title]
-    local old="$NOTE" id
-    for _ in $(seq 1 50); do
-        id="$(find_window "${1:-Form1}")"
-        if [ -n "$id" ] && [ "$id" != "$old" ]; then NOTE="$id"; return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-
 # The pin glyph's pixels: "red" when any is RGB(255,0,0).
 pin_colour() {
     local shot="${WORK:-/tmp}/pin-$$.png" colour=other
     for _ in 1 2 3 4 5; do
-        sleep 0.3 # let the re-created window paint
+        sleep 0.3 # let the window paint
         import -window "$NOTE" -crop 20x23+3+3 "$shot"
         # Whole output first: grep -q would end the pipe early, which pipefail counts as failure.
         convert "$shot" txt:- >"$shot.txt"

@@ -30,7 +30,11 @@ protected:
         bool handled = false;
         form_->Label3ContextPopup(form_, tk::TPoint{}, handled);
     }
-    void Open() { form_->Label4Click(form_); }
+    // Opens through the open dialog and waits until the note holds the text.
+    void Open() {
+        form_->Label4Click(form_);
+        wintest::WaitWhileOpening(*form_);
+    }
 
     wintest::AppFixture fixture_;
     note::TForm1* form_ = nullptr;

@@ -87,9 +87,13 @@ protected:
     note::TForm1* form_ = nullptr;
 };
 
-TEST_F(NoteBehaviour, PinningRecreatesTheWindowTopmostAndKeepsTheNote) {
+// Pinning changes only the window's layer: the windows, the text, the caret and the undo history
+// stay; typing after a pin lands where the caret was.
+TEST_F(NoteBehaviour, PinningKeepsTheWindowsTheCaretAndTheUndoAndPutsTheNoteOnTop) {
     Type("unsaved text");
     ASSERT_FALSE(form_->IsSaved());
+    const HWND memo = form_->Memo1->Handle();
+    SendMessageW(memo, EM_SETSEL, 3, 3);
     HWND before = form_->Handle();
     RECT placeBefore;
     GetWindowRect(before, &placeBefore);
@@ -99,7 +103,8 @@ TEST_F(NoteBehaviour, PinningRecreatesTheWindowTopmostAndKeepsTheNote) {
     EXPECT_EQ(form_->FormStyle(), tk::TFormStyle::fsStayOnTop);
     EXPECT_TRUE(Topmost());
     EXPECT_EQ(form_->Label2->Font().Color(), 255);
-    EXPECT_NE(form_->Handle(), before); // new system windows
+    EXPECT_EQ(form_->Handle(), before);
+    EXPECT_EQ(form_->Memo1->Handle(), memo);
     RECT placeAfter;
     GetWindowRect(form_->Handle(), &placeAfter);
     EXPECT_TRUE(EqualRect(&placeBefore, &placeAfter));
@@ -107,8 +112,14 @@ TEST_F(NoteBehaviour, PinningRecreatesTheWindowTopmostAndKeepsTheNote) {
     EXPECT_EQ(form_->Memo1->Text(), "unsaved text");
     EXPECT_TRUE(form_->Memo1->Modified());
     EXPECT_FALSE(form_->IsSaved());
-    // The new edit control has no undo history.
-    EXPECT_EQ(SendMessageA(form_->Memo1->Handle(), EM_CANUNDO, 0, 0), 0);
+    DWORD start = 0, end = 0;
+    SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 3u);
+    EXPECT_EQ(end, 3u);
+    Type("!");
+    EXPECT_EQ(form_->Memo1->Text(), "uns!aved text");
+    SendMessageW(memo, WM_UNDO, 0, 0); // undo still undoes after a pin
+    EXPECT_EQ(form_->Memo1->Text(), "unsaved text");
     char caption[64] = {};
     GetWindowTextA(form_->Handle(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Form1");
@@ -184,7 +195,7 @@ TEST_F(NoteBehaviour, TheQuestionIsTheNotesAndAPinnedNoteDoesNotCoverIt) {
     EXPECT_TRUE(Topmost()); // back in the topmost layer afterwards
 }
 
-TEST_F(NoteBehaviour, OpeningAFileShowsTheWaitCursorMeanwhileAndNamesTheNote) {
+TEST_F(NoteBehaviour, OpeningAFileNamesTheNoteOnceItsTextIsIn) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     const std::string path = std::string(temp) + "pinlet_wait_cursor.txt";
@@ -198,10 +209,7 @@ TEST_F(NoteBehaviour, OpeningAFileShowsTheWaitCursorMeanwhileAndNamesTheNote) {
     }
     const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
-    HCURSOR during = nullptr;
-    form_->Memo1->OnChange = [&during](tk::TObject*) { during = GetCursor(); };
-    form_->OpenChosenFile(path);
-    EXPECT_EQ(during, wait); // the text arrived while the wait cursor showed
+    wintest::OpenAndWait(*form_, path);
     EXPECT_NE(GetCursor(), wait);
     EXPECT_EQ(form_->Memo1->Text(), "line one\r\nline two");
     EXPECT_EQ(form_->NoteFileName(), path);
@@ -310,8 +318,8 @@ TEST_F(NoteAccessibility, ThePinActsPressedExactlyWhilePinnedAndTheObjectOutlive
     wintest::PumpMessages();
     EXPECT_EQ(form_->Tag, 1);
     EXPECT_TRUE(Topmost());
-    EXPECT_NE(form_->Handle(), before); // pinning made the windows anew
-    // The object a tool already holds still answers, and the new window gives the same one.
+    EXPECT_EQ(form_->Handle(), before); // pinning keeps the windows
+    // The object a tool already holds still answers, and the window gives the same one.
     EXPECT_EQ(Number(&IAccessible::get_accState, client, pin) & STATE_SYSTEM_PRESSED,
               STATE_SYSTEM_PRESSED);
     IAccessible* again = Client();

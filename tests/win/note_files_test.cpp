@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -223,7 +224,7 @@ TEST_F(NoteFiles, EveryEncodingRoundTripsThroughTheNotesOpenAndSave) {
                                                : "CR"));
             const std::string path = Path((file.Name + ".txt").c_str());
             WriteBytes(path, file.Joined(lineBreak));
-            form_->OpenChosenFile(path);
+            wintest::OpenAndWait(*form_, path);
             form_->Label3Click(form_); // the note has a file: saved without a dialog
             EXPECT_TRUE(ReadBytes(path) == file.Joined("\r\n"));
         }
@@ -244,7 +245,7 @@ TEST_F(NoteFiles, EveryEncodingRoundTripsThroughTheNotesOpenAndSave) {
 // same text as UTF-16 directly. A letter typed into it is saved in UTF-8.
 TEST_F(NoteFiles, AUtf8FileShowsItsLettersAndKeepsTypedOnes) {
     WriteBytes(Path("bread.txt"), "keny\xC3\xA9r, tej");
-    form_->OpenChosenFile(Path("bread.txt"));
+    wintest::OpenAndWait(*form_, Path("bread.txt"));
     HWND memo = memo_->Handle();
     auto pixels = [memo] {
         wintest::PumpMessages();
@@ -262,7 +263,7 @@ TEST_F(NoteFiles, AUtf8FileShowsItsLettersAndKeepsTypedOnes) {
     SetWindowTextW(memo, L"kenyer, tej"); // the check tells the letters apart
     EXPECT_FALSE(pixels() == opened);
 
-    form_->OpenChosenFile(Path("bread.txt"));
+    wintest::OpenAndWait(*form_, Path("bread.txt"));
     SendMessageW(memo, WM_CHAR, 0x0151, 0); // o with double acute, at the start
     form_->Label3Click(form_);
     EXPECT_EQ(ReadBytes(Path("bread.txt")), "\xC5\x91keny\xC3\xA9r, tej");
@@ -394,17 +395,19 @@ TEST_F(NoteFiles, TheMemoWrapsAfterBlanks) {
 }
 
 // A memo that does not take a long text whole, as the system's edit control does when its memory
-// runs out: it says it took the text and keeps its own (`partial` false), or takes only half.
+// runs out: it says nothing and keeps what it had (`partial` false), or takes only half of a
+// piece.
 WNDPROC g_memoProc = nullptr;
 bool g_partial = false;
 LRESULT CALLBACK TakesOnlyShortTexts(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_SETTEXT && lParam && std::strlen(reinterpret_cast<const char*>(lParam)) > 100) {
-        if (!g_partial) return TRUE;
-        std::string half(reinterpret_cast<const char*>(lParam), 50);
-        return CallWindowProcA(g_memoProc, hwnd, msg, wParam,
+    if (msg == EM_REPLACESEL && lParam &&
+        std::wcslen(reinterpret_cast<const wchar_t*>(lParam)) > 100) {
+        if (!g_partial) return 0;
+        std::wstring half(reinterpret_cast<const wchar_t*>(lParam), 50);
+        return CallWindowProcW(g_memoProc, hwnd, msg, wParam,
                                reinterpret_cast<LPARAM>(half.c_str()));
     }
-    return CallWindowProcA(g_memoProc, hwnd, msg, wParam, lParam);
+    return CallWindowProcW(g_memoProc, hwnd, msg, wParam, lParam);
 }
 
 TEST_F(NoteFiles, AMemoThatTakesOnlyPartOfTheTextKeepsItsOwnAndTheOpenFails) {
@@ -413,11 +416,11 @@ TEST_F(NoteFiles, AMemoThatTakesOnlyPartOfTheTextKeepsItsOwnAndTheOpenFails) {
     WriteBytes(Path("long.txt"), std::string(200, 'L'));
     for (bool partial : {false, true}) {
         g_partial = partial;
-        g_memoProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        g_memoProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
             memo_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TakesOnlyShortTexts)));
         std::string message = MessageOf<tk::EInvalidOperation>(
             [&] { wintest::ReadIntoMemo(*memo_, Path("long.txt")); });
-        SetWindowLongPtrA(memo_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_memoProc));
+        SetWindowLongPtrW(memo_->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_memoProc));
         EXPECT_EQ(message, "Text exceeds memo capacity") << partial;
         EXPECT_EQ(MemoText(), "mine") << partial;
         EXPECT_TRUE(memo_->Modified()) << partial;

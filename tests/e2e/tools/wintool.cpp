@@ -5,7 +5,8 @@
 //                     "left top width height windowWidth windowHeight"
 //   wintool btnface   prints the system's button-face colour as "red green blue"
 //   wintool text      prints the memo's text, UTF-8
-//   wintool value     prints the memo's text as a screen reader reads it (its accessible value)
+//   wintool title     prints the note's title as its task-bar button shows it
+//   wintool action N  does what a screen reader's default action on the note's child N does
 //   wintool box TITLE prints the text of the message box with that title
 //   wintool hide PATH gives the file the Hidden attribute
 //   wintool attrib PATH prints the file's attributes as letters: A(rchive) H(idden) R(ead-only)
@@ -18,6 +19,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -59,23 +61,19 @@ BOOL CALLBACK LongestStatic(HWND child, LPARAM found) {
     return TRUE;
 }
 
-// The memo's accessible value, as a screen reader asks for it.
-int PrintAccessibleValue(HWND memo) {
+// The default action of a child of the window's client object, as a screen reader does it.
+int DoDefaultAction(HWND window, long child) {
     CoInitialize(nullptr);
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(memo, static_cast<DWORD>(OBJID_CLIENT),
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
                                           IID_IAccessible, reinterpret_cast<void**>(&object))))
         return 2;
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR value = nullptr;
-    HRESULT hr = object->get_accValue(self, &value);
+    VARIANT which{};
+    which.vt = VT_I4;
+    which.lVal = child;
+    HRESULT hr = object->accDoDefaultAction(which);
     object->Release();
-    if (FAILED(hr) || !value) return 2;
-    PrintRaw(Utf8(std::wstring(value, SysStringLen(value))));
-    SysFreeString(value);
-    return 0;
+    return SUCCEEDED(hr) ? 0 : 2;
 }
 
 } // namespace
@@ -118,6 +116,16 @@ int main(int argc, char** argv) {
         std::printf("%d\n", (GetWindowLongA(note, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
         return 0;
     }
+    if (std::strcmp(argv[1], "title") == 0) {
+        HWND app = GetWindow(note, GW_OWNER);
+        std::wstring title(static_cast<size_t>(GetWindowTextLengthW(app)) + 1, L'\0');
+        title.resize(static_cast<size_t>(
+            GetWindowTextW(app, title.data(), static_cast<int>(title.size()))));
+        std::printf("%s\n", Utf8(title).c_str());
+        return 0;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "action") == 0)
+        return DoDefaultAction(note, std::atol(argv[2]));
     if (std::strcmp(argv[1], "enabled") == 0) {
         HWND app = GetWindow(note, GW_OWNER);
         std::printf("%d %d\n", IsWindowEnabled(note) ? 1 : 0, IsWindowEnabled(app) ? 1 : 0);
@@ -135,7 +143,6 @@ int main(int argc, char** argv) {
         PrintRaw(Utf8(text));
         return 0;
     }
-    if (std::strcmp(argv[1], "value") == 0) return PrintAccessibleValue(memo);
     if (std::strcmp(argv[1], "memo") == 0) {
         RECT m, w;
         GetWindowRect(memo, &m);

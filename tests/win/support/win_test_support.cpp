@@ -1,6 +1,6 @@
 #include "win_test_support.h"
 
-#include "noteform_unit/memo_text.h"
+#include "noteform_unit/memo_loading.h"
 #include "toolkit/unicode_text.h"
 
 #include "toolkit/resources.h"
@@ -13,8 +13,30 @@ namespace wintest {
 
 notefiles::FileStamp ReadIntoMemo(tk::TMemo& memo, const std::string& fileName) {
     notefiles::NoteFileText read = notefiles::ReadNoteFile(fileName);
-    note::ShowText(memo, read.Text);
+    if (!note::MemoHolds(memo, read.Text)) {
+        note::MemoLoad<tk::TMemo> load(memo, std::move(read.Text));
+        while (!load.Step([] { return true; })) {
+        }
+        load.Complete();
+    }
     return read.Stamp;
+}
+
+void OpenAndWait(note::TForm1& form, const std::string& fileName) {
+    form.OpenChosenFile(fileName);
+    WaitWhileOpening(form);
+}
+
+void WaitWhileOpening(note::TForm1& form) {
+    while (form.Opening()) {
+        MSG msg;
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        }
+    }
 }
 
 void PumpMessages() {

@@ -16,6 +16,11 @@ namespace wintest {
 // Opens a note file into the memo as the note's open does, without naming the note after it.
 notefiles::FileStamp ReadIntoMemo(tk::TMemo& memo, const std::string& fileName);
 
+// Opens a note file as the note's open does and handles messages until the note holds its text
+// (or the open failed or was cancelled).
+void OpenAndWait(note::TForm1& form, const std::string& fileName);
+void WaitWhileOpening(note::TForm1& form);
+
 // Handles every pending message, several rounds, so that posted follow-ups are handled too.
 void PumpMessages();
 

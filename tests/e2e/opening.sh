@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# End-to-end: opening a large note never freezes it and nothing half-done can be saved. While the
+# text goes to the memo in pieces, Ctrl+S, Ctrl+Shift+S and the screen reader's save action write
+# nothing and the title says why; Esc puts the previous text and title back; Ctrl+W cancels the
+# open and closes; a completed open holds the file's text byte for byte, long lines included.
+set -uo pipefail
+. "$(dirname "$0")/lib.sh"
+
+WORK="$(mktemp -d /tmp/pinlet-opening.XXXXXX)"
+trap 'rm -rf "$WORK"' EXIT
+OPEN_DIALOG="Jegyzet megnyit.*sa"
+SAVE_DIALOG="Jegyzet ment.*se"
+SAVE_CHILD=4 # the save glyph among the note's accessible children
+
+keys() { focus "$NOTE"; xdotool key "$@"; sleep 0.3; }
+
+# A note of ordinary lines, about `megabytes` MB, with CR LF breaks.
+python3 - "$WORK" <<'PY'
+import os, random, sys
+random.seed(29)
+words = ['lorem', 'ipsum', 'kenyér', 'tej', 'dolor', 'sit', 'amet', 'fájl', 'jegyzet']
+def lines(n):
+    out, size = [], 0
+    while size < n:
+        line = ' '.join(random.choice(words) for _ in range(random.randint(3, 14))) + '\r\n'
+        out.append(line)
+        size += len(line.encode())
+    return ''.join(out)
+with open(os.path.join(sys.argv[1], 'large.txt'), 'w', encoding='utf-8', newline='') as f:
+    f.write(lines(8 << 20))
+# Ordinary lines around two long ones (a one-line paragraph of 300 KB and one of 70 KB).
+long_line = ' '.join(random.choice(words) for _ in range(60000))
+with open(os.path.join(sys.argv[1], 'mixed.txt'), 'w', encoding='utf-8', newline='') as f:
+    f.write(lines(200000) + long_line[:300000] + '\r\n' + lines(100000) + long_line[:70000])
+PY
+
+# Starts opening `file` through the open dialog; succeeds once the title shows the open under way.
+begin_open() { # file
+    keys ctrl+o
+    # The note has unsaved text: the open asks first.
+    find_other Confirm >/dev/null && answer_dialog Confirm "" y
+    answer_dialog "$OPEN_DIALOG" "$(winpath "$1")" Return
+    for _ in $(seq 1 100); do
+        case "$(wintool title)" in Megnyit*) return 0 ;; esac
+        sleep 0.05
+    done
+    return 1
+}
+
+journey_nothing_half_done_is_saved() {
+    local own="$WORK/own.txt"
+    printf 'mine' >"$own"
+    start "$PINLET" "$(winpath "$own")"
+    NOTE="$(find_window own.txt)" || { fail "the own note opens" "no window"; stop; return; }
+    focus "$NOTE"
+    type_in_note "+"
+    if begin_open "$WORK/large.txt"; then pass "a large open shows its progress in the title"
+    else fail "a large open shows its progress in the title" "$(wintool title)"; fi
+    keys ctrl+s
+    case "$(wintool title)" in
+    *"várd meg a végét"*) pass "Ctrl+S during the open is refused in the title" ;;
+    *) fail "Ctrl+S during the open is refused in the title" "$(wintool title)" ;;
+    esac
+    keys ctrl+shift+s
+    if stays_absent 1 "$SAVE_DIALOG"; then pass "Ctrl+Shift+S during the open asks nothing"
+    else fail "Ctrl+Shift+S during the open asks nothing" "dialog"; answer_dialog "$SAVE_DIALOG" "" Escape; fi
+    wintool action $SAVE_CHILD
+    sleep 0.3
+    expect_eq "no save during the open wrote anything" "$(cat "$own")" mine
+    case "$(wintool title)" in
+    Megnyit*) pass "the open went on meanwhile" ;;
+    *) fail "the open went on meanwhile" "$(wintool title)" ;;
+    esac
+    keys Escape
+    expect_eq "Esc gives the memo its text back" "$(memo_text)" "+mine"
+    expect_eq "and the title" "$(wintool title)" own.txt
+    keys ctrl+s
+    expect_eq "the note saves its own text again" "$(cat "$own")" "+mine"
+
+    # Ctrl+W cancels an open under way and closes the saved note without a question.
+    begin_open "$WORK/large.txt" || fail "a second open starts" "$(wintool title)"
+    keys ctrl+w
+    app_ended && stays_absent 0 Confirm && pass "Ctrl+W during the open closes the saved note" ||
+        { fail "Ctrl+W during the open closes the saved note" "asked or running"; stop; }
+    expect_eq "and writes nothing" "$(cat "$own")" "+mine"
+}
+
+journey_completed_open_holds_the_file() {
+    local started=$SECONDS
+    start "$PINLET" "$(winpath "$WORK/mixed.txt")"
+    # The note is named after the file once the whole text is in.
+    for _ in $(seq 1 600); do
+        [ "$(wintool title)" = mixed.txt ] && break
+        sleep 0.1
+    done
+    expect_eq "a note with long lines opens" "$(wintool title)" mixed.txt
+    echo "  (opened in about $((SECONDS - started)) s)"
+    NOTE="$(find_window mixed.txt)"
+    if memo_text | cmp -s - "$WORK/mixed.txt"; then pass "the memo holds the file byte for byte"
+    else fail "the memo holds the file byte for byte" "$(memo_text | wc -c) bytes"; fi
+    close_note
+    app_ended && pass "a completed open leaves the note saved" ||
+        { fail "a completed open leaves the note saved" "asked"; answer_dialog Confirm "" y; }
+}
+
+journey_nothing_half_done_is_saved
+journey_completed_open_holds_the_file
+report
