@@ -1,51 +1,49 @@
-"""Draws the time to open a note against its size, Pinlet and notepad, as a PNG.
+"""Draws how the note opens files against their size, beside notepad, as a PNG.
 
 Usage: chart.py chart.dat chart.png, where each line of chart.dat is
-"<megabytes> <lf|crlf> <pinlet ms> <notepad ms>". Drawn with ImageMagick's own vector format.
+"<bytes> <lines|line> <pinlet first> <pinlet whole> <pinlet unanswered> <notepad first>
+<notepad whole> <notepad unanswered>" in milliseconds (-1: did not happen within the limit).
+Three panels, log-log: the time to the first screen, the time to the whole text and the longest
+time the program did not answer; Pinlet and notepad, ordinary files and one-line files.
 """
-import subprocess
 import sys
 
-W, H, LEFT, BOTTOM, TOP, RIGHT = 640, 400, 70, 50, 30, 150
+import matplotlib
+
+matplotlib.use("Agg")
+import matplotlib.pyplot as plt  # noqa: E402
 
 
 def main(data_path, png_path):
     rows = [line.split() for line in open(data_path) if line.strip()]
-    series = {}
-    for mb, kind, pinlet, notepad in rows:
-        series.setdefault(f"Pinlet {kind}", []).append((int(mb), float(pinlet)))
-        series.setdefault(f"notepad {kind}", []).append((int(mb), float(notepad)))
-    max_mb = max(mb for points in series.values() for mb, _ in points)
-    max_ms = max(ms for points in series.values() for _, ms in points) * 1.1 or 1
-
-    def xy(mb, ms):
-        x = LEFT + (W - LEFT - RIGHT) * mb / max_mb
-        y = H - BOTTOM - (H - BOTTOM - TOP) * max(ms, 0) / max_ms
-        return f"{x:.1f},{y:.1f}"
-
-    colours = {"Pinlet lf": "#1f77b4", "Pinlet crlf": "#17becf",
-               "notepad lf": "#d62728", "notepad crlf": "#ff7f0e"}
-    mvg = ["stroke black", "fill none",
-           f"line {LEFT},{H - BOTTOM} {W - RIGHT},{H - BOTTOM}",
-           f"line {LEFT},{H - BOTTOM} {LEFT},{TOP}",
-           "fill black", "stroke none", "font-size 12",
-           f"text {W // 2 - 80},{H - 12} 'file size, MB'",
-           f"text 8,{TOP - 10} 'ms to open'"]
-    for mb in sorted({mb for points in series.values() for mb, _ in points}):
-        x = xy(mb, 0).split(",")[0]
-        mvg.append(f"text {float(x) - 6:.0f},{H - BOTTOM + 16} '{mb}'")
-    for i in range(5):
-        ms = max_ms * i / 4
-        y = xy(0, ms).split(",")[1]
-        mvg.append(f"text 8,{float(y) + 4:.0f} '{ms:.0f}'")
-    for n, (name, points) in enumerate(sorted(series.items())):
-        colour = colours.get(name, "black")
-        path = " ".join(xy(mb, ms) for mb, ms in sorted(points))
-        mvg += [f"stroke '{colour}'", "stroke-width 2", "fill none", f"polyline {path}",
-                "stroke none", f"fill '{colour}'",
-                f"text {W - RIGHT + 10},{TOP + 20 * n + 10} '{name}'"]
-    subprocess.run(["convert", "-size", f"{W}x{H}", "xc:white", "-draw", "\n".join(mvg),
-                    png_path], check=True)
+    panels = (("time to the first screen", 2, 5), ("time to the whole text", 3, 6),
+              ("longest time without answering", 4, 7))
+    figure, axes = plt.subplots(1, 3, figsize=(15, 4.8), constrained_layout=True)
+    styles = {("Pinlet", "lines"): ("tab:blue", "-", "o"), ("Pinlet", "line"): ("tab:blue", "--", "s"),
+              ("notepad", "lines"): ("tab:orange", "-", "o"),
+              ("notepad", "line"): ("tab:orange", "--", "s")}
+    for axis, (title, pinlet_column, notepad_column) in zip(axes, panels):
+        for program, column in (("Pinlet", pinlet_column), ("notepad", notepad_column)):
+            for kind, label in (("lines", "ordinary lines"), ("line", "one line")):
+                points = sorted((int(r[0]), float(r[column])) for r in rows
+                                if r[1] == kind and float(r[column]) >= 0)
+                if not points:
+                    continue
+                colour, line, marker = styles[(program, kind)]
+                axis.plot([p[0] / 1024 for p in points], [max(p[1], 1) for p in points],
+                          color=colour, linestyle=line, marker=marker,
+                          label=f"{program}, {label}")
+        if title.startswith("longest"):
+            axis.axhline(250, color="grey", linewidth=0.8, linestyle=":")
+        axis.set_xscale("log")
+        axis.set_yscale("log")
+        axis.set_title(title)
+        axis.set_xlabel("file size, KB")
+        axis.set_ylabel("milliseconds")
+        axis.grid(True, which="both", linewidth=0.3)
+    axes[0].legend(loc="upper left", fontsize="small")
+    figure.suptitle("Opening a note under Wine: Pinlet beside notepad (both wrapping lines)")
+    figure.savefig(png_path, dpi=100)
 
 
 if __name__ == "__main__":

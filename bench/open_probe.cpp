@@ -1,0 +1,135 @@
+// Measures an open from outside, as a user sees it: starts a program with a file, finds its
+// window and the edit control in it (by class name), and reports, in milliseconds from the
+// launch: when the edit control first holds text (the first screen), when it holds the whole
+// text (a length given in UTF-16 code units), and the longest time the window took to answer a
+// message meanwhile (a probe thread sends it WM_NULL every few milliseconds).
+// Usage: open_probe <program> <file or -> <edit class> <expected length> <limit ms>
+// Prints "<first> <whole> <longest unanswered>"; -1 for what did not happen within the limit.
+// With "-" for the file, the program starts without one and the figures are of its start-up
+// (first and whole: its edit control exists).
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
+}
+
+struct Search {
+    DWORD Process;
+    const wchar_t* EditClass;
+    HWND Window = nullptr;
+    HWND Edit = nullptr;
+};
+
+BOOL CALLBACK FindEdit(HWND child, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    if (_wcsicmp(name, search->EditClass) != 0) return TRUE;
+    search->Edit = child;
+    return FALSE;
+}
+
+BOOL CALLBACK FindWindowOfProcess(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != search->Process || !IsWindowVisible(hwnd)) return TRUE;
+    EnumChildWindows(hwnd, FindEdit, lParam);
+    if (!search->Edit) return TRUE;
+    search->Window = hwnd;
+    return FALSE;
+}
+
+std::atomic<HWND> g_window{nullptr};
+std::atomic<bool> g_probing{true};
+std::atomic<double> g_longest{0};
+DWORD g_limit = 0;
+
+DWORD WINAPI Probe(LPVOID) {
+    while (g_probing) {
+        HWND window = g_window;
+        if (window) {
+            DWORD_PTR result = 0;
+            const double start = Now();
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, g_limit, &result);
+            const double took = Now() - start;
+            if (took > g_longest) g_longest = took;
+        }
+        Sleep(5);
+    }
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 6) {
+        std::fprintf(stderr, "usage: open_probe program file|- editclass length limit\n");
+        return 2;
+    }
+    const std::wstring file = argv[2];
+    const auto expected = static_cast<LRESULT>(std::wcstol(argv[4], nullptr, 10));
+    g_limit = static_cast<DWORD>(std::wcstol(argv[5], nullptr, 10));
+    std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
+    if (file != L"-") command += L" \"" + file + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const double launched = Now();
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::fprintf(stderr, "cannot start the program\n");
+        return 1;
+    }
+    HANDLE probe = CreateThread(nullptr, 0, Probe, nullptr, 0, nullptr);
+    double first = -1, whole = -1;
+    Search search{process.dwProcessId, argv[3]};
+    while (Now() - launched < g_limit) {
+        if (!search.Edit) {
+            EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+            if (!search.Edit) {
+                Sleep(1);
+                continue;
+            }
+            g_window = search.Window;
+            if (file == L"-") {
+                first = whole = Now() - launched;
+                break;
+            }
+        }
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(search.Edit, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, g_limit,
+                                 &length))
+            break;
+        const double at = Now() - launched;
+        if (first < 0 && length > 0) first = at;
+        if (static_cast<LRESULT>(length) >= expected) {
+            whole = at;
+            break;
+        }
+        Sleep(2);
+    }
+    g_probing = false;
+    WaitForSingleObject(probe, g_limit);
+    std::printf("%.0f %.0f %.0f\n", first, whole, g_longest.load());
+    std::fflush(stdout);
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(probe);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
