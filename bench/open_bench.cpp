@@ -49,7 +49,7 @@ void Measure(note::TForm1& note, HWND plainEdit, const char* path, int runs) {
     auto none = [] {};
     const double total = MedianMs(runs, clear, [&] {
         note::MemoLoad<tk::TMemo> load(memo, notefiles::ReadNoteFile(path).Text);
-        while (!load.Step([] { return true; })) {
+        while (!load.Step(Now)) {
         }
         load.Complete();
     });

@@ -16,8 +16,8 @@ namespace note {
 
 namespace {
 constexpr UINT_PTR kOpeningTimer = 1;
-// How long one turn of handing pieces to the memo may take, in milliseconds.
-constexpr ULONGLONG kOpeningSlice = 40;
+// The longest turn of handing pieces to the memo, in milliseconds, even while nothing else waits.
+constexpr ULONGLONG kOpeningTurn = 200;
 constexpr tk::TColor kGlyphColor = 3355443;            // RGB(51,51,51)
 constexpr tk::TColor kPinnedColor = 255;               // RGB(255,0,0)
 constexpr const char* kOwnGlyphFace = "Pinlet Glyphs"; // the family of NOTE_GLYPHS
@@ -267,29 +267,45 @@ void TForm1::OpenChosenFile(const std::string& fileName) {
     }
     load_ = std::make_unique<MemoLoad<tk::TMemo>>(*Memo1, std::move(read.Text));
     ContinueOpening(); // the first screen at once
-    if (load_) SetTimer(Handle(), kOpeningTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
-// Hands the memo pieces for about a frame's time, less when input waits: the timer's message
-// comes only when the note has nothing else to do, so it repaints and answers in between.
+namespace {
+// Milliseconds from a fixed point, finely enough to time one piece.
+double Milliseconds() {
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
+}
+} // namespace
+
+// Hands the memo pieces (each takes about a tenth of a second) while no message waits for the
+// note, for at most kOpeningTurn, then lets the message loop run: this timer's message comes only
+// when the note has nothing else to do, so it repaints and answers in between. Messages sent
+// from other programs (a screen reader's questions) are answered between pieces.
 void TForm1::ContinueOpening() {
-    const ULONGLONG deadline = GetTickCount64() + kOpeningSlice;
-    bool done = false;
-    try {
-        done = load_->Step([deadline] {
-            return GetTickCount64() < deadline && HIWORD(GetQueueStatus(QS_INPUT)) == 0;
-        });
-    } catch (...) {
-        // The memo could not take a piece: it has its text back, and the error shows.
-        load_.reset();
-        KillTimer(Handle(), kOpeningTimer);
-        tk::Application->SetTitle(pendingOpen_.TitleBefore);
-        throw;
+    // Until this turn ends, this timer's own message is not one that waits.
+    KillTimer(Handle(), kOpeningTimer);
+    const ULONGLONG deadline = GetTickCount64() + kOpeningTurn;
+    for (;;) {
+        bool done = false;
+        try {
+            done = load_->Step(Milliseconds);
+        } catch (...) {
+            // The memo could not take a piece: it has its text back, and the error shows.
+            load_.reset();
+            tk::Application->SetTitle(pendingOpen_.TitleBefore);
+            throw;
+        }
+        if (done) return CompleteOpening();
+        MSG sent;
+        PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        if (!load_) return; // what was answered ended the open
+        if (GetTickCount64() >= deadline || HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0) break;
     }
-    if (done)
-        CompleteOpening();
-    else
-        ShowOpeningProgress();
+    ShowOpeningProgress();
+    SetTimer(Handle(), kOpeningTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void TForm1::CompleteOpening() {

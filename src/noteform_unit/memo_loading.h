@@ -34,21 +34,21 @@ public:
     MemoLoad(const MemoLoad&) = delete;
     MemoLoad& operator=(const MemoLoad&) = delete;
 
-    // Appends pieces while `goOn()` says so (at least one); true once the whole text is in.
-    // When the memo does not take a piece whole, the load is cancelled and EInvalidOperation
-    // raised ("Text exceeds memo capacity").
-    template <typename GoOn> bool Step(GoOn&& goOn) {
-        do {
-            if (done_ == text_.size()) return true;
-            const std::size_t end = NextPieceEnd(text_, done_);
-            bool taken = false;
-            try {
-                taken = memo_.AppendSilently(std::string_view(text_).substr(done_, end - done_));
-            } catch (const std::bad_alloc&) {
-            }
-            if (!taken) Fail();
-            done_ = end;
-        } while (goOn());
+    // Appends the next piece; true once the whole text is in. `now()` gives milliseconds, to
+    // size the pieces from how fast the memo takes them. When the memo does not take a piece
+    // whole, the load is cancelled and EInvalidOperation raised ("Text exceeds memo capacity").
+    template <typename Now> bool Step(Now&& now) {
+        if (done_ == text_.size()) return true;
+        const Piece piece = NextPiece(text_, done_, sizer_.Work());
+        const double started = now();
+        bool taken = false;
+        try {
+            taken = memo_.AppendSilently(std::string_view(text_).substr(done_, piece.End - done_));
+        } catch (const std::bad_alloc&) {
+        }
+        if (!taken) Fail();
+        sizer_.Took(piece.Work, now() - started);
+        done_ = piece.End;
         return done_ == text_.size();
     }
 
@@ -83,6 +83,7 @@ private:
     Memo& memo_;
     std::string text_;
     std::size_t done_ = 0;
+    PieceSizer sizer_;
     std::string before_;
     bool modifiedBefore_;
 };

@@ -1,5 +1,7 @@
 #include "note_pieces.h"
 
+#include <algorithm>
+
 namespace note {
 namespace {
 
@@ -7,21 +9,50 @@ bool IsContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-} // namespace
+// The bytes from `at` to the next line feed (or the text's end), looking no further than
+// kLongLinePiece + 1 bytes: a result above kLongLinePiece means a long line.
+std::size_t LineLength(std::string_view text, std::size_t at) {
+    const std::string_view window = text.substr(at, kLongLinePiece + 1);
+    const std::size_t feed = window.find('\n');
+    return feed == std::string_view::npos ? window.size() : feed;
+}
 
-std::size_t NextPieceEnd(std::string_view text, std::size_t start) {
-    if (text.size() - start <= kLinesPiece) return text.size();
-    const std::string_view window = text.substr(start, kLinesPiece);
-    const std::size_t lastBreak = window.rfind('\n');
-    if (lastBreak != std::string_view::npos) return start + lastBreak + 1;
-    // Inside a long line: after a blank where there is one, else where a character starts.
-    const std::string_view small = window.substr(0, kLongLinePiece);
-    const std::size_t blank = small.find_last_of(" \t");
+// A piece inside a long line: after the last blank within kLongLinePiece bytes, else where a
+// character starts.
+std::size_t LongLinePieceEnd(std::string_view text, std::size_t start) {
+    const std::string_view window = text.substr(start, kLongLinePiece);
+    const std::size_t blank = window.find_last_of(" \t");
     if (blank != std::string_view::npos) return start + blank + 1;
     std::size_t end = start + kLongLinePiece;
     while (end > start + 1 && IsContinuationByte(text[end]))
         --end;
     return end;
+}
+
+} // namespace
+
+Piece NextPiece(std::string_view text, std::size_t start, std::size_t work) {
+    if (LineLength(text, start) > kLongLinePiece) {
+        const std::size_t end = LongLinePieceEnd(text, start);
+        return {end, LineWork(end - start)};
+    }
+    std::size_t end = start, done = 0;
+    while (end < text.size()) {
+        const std::size_t length = LineLength(text, end);
+        if (length > kLongLinePiece) break;
+        const std::size_t lineWork = LineWork(length);
+        if (end > start && done + lineWork > work) break;
+        done += lineWork;
+        end = std::min(text.size(), end + length + 1);
+    }
+    return {end, done};
+}
+
+void PieceSizer::Took(std::size_t work, double milliseconds) {
+    const double perMillisecond = static_cast<double>(work) / std::max(milliseconds, 1.0);
+    const double next =
+        std::min(perMillisecond * kPieceMilliseconds, 4.0 * static_cast<double>(work_));
+    work_ = std::clamp(static_cast<std::size_t>(next), kFirstWork, kMostWork);
 }
 
 } // namespace note

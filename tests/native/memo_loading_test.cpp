@@ -6,6 +6,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -13,25 +14,42 @@ bool StartsCharacter(const std::string& text, size_t at) {
     return at == text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
 }
 
+// The bytes from `at` to the next line feed or the text's end.
+size_t LineLength(const std::string& text, size_t at) {
+    const size_t feed = text.find('\n', at);
+    return (feed == std::string::npos ? text.size() : feed) - at;
+}
+
 // Cuts `text` into its pieces and checks each against the rules: never empty, never between a
-// CR and its LF, never inside a character; ordinary lines end at a line break, and a piece cut
-// inside a long line is a small one.
-void CheckPieces(const std::string& text) {
+// CR and its LF, never inside a character; no piece holds more than kLongLinePiece bytes of one
+// line unless the whole line is in it; a piece of lines ends after a break, before a long line
+// or at the end; its work stays within the budget unless it is a single line.
+void CheckPieces(const std::string& text, size_t work) {
     std::string joined;
     for (size_t start = 0; start < text.size();) {
-        const size_t end = note::NextPieceEnd(text, start);
+        const note::Piece piece = note::NextPiece(text, start, work);
+        const size_t end = piece.End;
         ASSERT_GT(end, start);
         ASSERT_LE(end, text.size());
         ASSERT_TRUE(StartsCharacter(text, end)) << end;
         ASSERT_FALSE(end < text.size() && text[end - 1] == '\r' && text[end] == '\n') << end;
-        const std::string piece = text.substr(start, end - start);
-        if (end < text.size()) {
-            if (piece.find('\n') != std::string::npos)
-                ASSERT_EQ(piece.back(), '\n') << "a piece of lines ends after its last break";
-            else
-                ASSERT_LE(piece.size(), note::kLongLinePiece);
+        const std::string bytes = text.substr(start, end - start);
+        size_t lineStart = start, lines = 0, lineWork = 0;
+        while (lineStart < end) {
+            const size_t length = std::min(LineLength(text, lineStart), end - lineStart);
+            if (length > note::kLongLinePiece) ADD_FAILURE() << "long line given whole: " << lineStart;
+            lineWork += note::LineWork(length);
+            lineStart += length + 1;
+            ++lines;
         }
-        joined += piece;
+        EXPECT_EQ(piece.Work, lineWork);
+        if (lines > 1) {
+            EXPECT_LE(piece.Work, work);
+        }
+        if (end < text.size() && bytes.find('\n') != std::string::npos && bytes.back() != '\n') {
+            EXPECT_GT(LineLength(text, end), note::kLongLinePiece) << end;
+        }
+        joined += bytes;
         start = end;
     }
     ASSERT_TRUE(joined == text);
@@ -41,25 +59,37 @@ TEST(MemoLoading, PiecesKeepLinesCharactersAndCrLfPairsWhole) {
     std::mt19937 random(29);
     const char* words[] = {"a", "kenyér", "tej", "✓", "漢字", "😀", "\r\n", "  "};
     for (size_t length : {10u, 70000u, 300000u}) {
-        for (int round = 0; round < 4; ++round) {
+        for (int round = 0; round < 3; ++round) {
             std::string text;
-            // Round 0: ordinary lines; 1: one long line; 2: long lines between short ones;
-            // 3: a line that ends right at a window's edge.
+            // Round 0: ordinary lines; 1: one long line; 2: long lines between short ones.
             while (text.size() < length) {
                 const char* word = words[random() % (round == 1 ? 6 : 8)];
-                if (round == 2 && text.size() % 200000 > 100000 && word[0] == '\r') continue;
+                if (round == 2 && text.size() % 20000 > 10000 && word[0] == '\r') continue;
                 text += word;
                 if (round != 1 && word[0] != '\r') text += ' ';
             }
-            if (round == 3 && text.size() > note::kLinesPiece) {
-                size_t at = note::kLinesPiece - 1;
-                while (!StartsCharacter(text, at))
-                    --at;
-                text.insert(at, "\r\n");
-            }
-            CheckPieces(text);
+            for (size_t work : {size_t{1}, size_t{16384}, size_t{1} << 22})
+                CheckPieces(text, work);
         }
     }
+}
+
+TEST(MemoLoading, PiecesAreSizedToTheMemosSpeed) {
+    note::PieceSizer sizer;
+    EXPECT_EQ(sizer.Work(), note::PieceSizer::kFirstWork);
+    // A memo that does 1000 units a millisecond: growth of at most four times a step, up to
+    // what it does in the time a piece may take, and down again at once when it slows down.
+    std::vector<size_t> sizes;
+    for (int i = 0; i < 6; ++i) {
+        sizer.Took(sizer.Work(), sizer.Work() / 1000.0);
+        sizes.push_back(sizer.Work());
+    }
+    EXPECT_EQ(sizes[0], 4 * note::PieceSizer::kFirstWork);
+    EXPECT_EQ(sizes.back(), size_t(1000 * note::PieceSizer::kPieceMilliseconds));
+    sizer.Took(sizer.Work(), sizer.Work() / 10.0);
+    EXPECT_EQ(sizer.Work(), note::PieceSizer::kFirstWork); // never below the first piece
+    sizer.Took(1 << 30, 0); // a piece too quick to time
+    EXPECT_EQ(sizer.Work(), 4 * note::PieceSizer::kFirstWork);
 }
 
 // A memo that keeps its text in a string and takes at most `capacity` bytes.
@@ -98,7 +128,7 @@ TEST(MemoLoading, ACompletedLoadHoldsTheTextAndNotifiesOnce) {
     note::MemoLoad<FakeMemo> load(memo, text);
     EXPECT_TRUE(memo.readOnly);
     int steps = 0;
-    while (!load.Step([] { return false; })) // one piece a step
+    while (!load.Step([] { return 0.0; }))
         ++steps;
     EXPECT_GT(steps, 1);
     EXPECT_EQ(load.Percent(), 100);
@@ -116,7 +146,7 @@ TEST(MemoLoading, ACancelledOrRefusedLoadGivesTheMemoItsTextBack) {
     FakeMemo memo{"mine"};
     {
         note::MemoLoad<FakeMemo> load(memo, text);
-        load.Step([] { return false; });
+        load.Step([] { return 0.0; });
         EXPECT_NE(memo.text, "mine");
         load.Cancel();
     }
@@ -127,7 +157,7 @@ TEST(MemoLoading, ACancelledOrRefusedLoadGivesTheMemoItsTextBack) {
 
     memo.capacity = 5000; // the memo's memory runs out part way
     note::MemoLoad<FakeMemo> refused(memo, text);
-    EXPECT_THROW(while (!refused.Step([] { return true; })){}, tk::EInvalidOperation);
+    EXPECT_THROW(while (!refused.Step([] { return 0.0; })){}, tk::EInvalidOperation);
     EXPECT_EQ(memo.text, "mine");
     EXPECT_FALSE(memo.readOnly);
     EXPECT_EQ(memo.changes, 0);

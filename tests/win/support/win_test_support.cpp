@@ -15,7 +15,7 @@ notefiles::FileStamp ReadIntoMemo(tk::TMemo& memo, const std::string& fileName) 
     notefiles::NoteFileText read = notefiles::ReadNoteFile(fileName);
     if (!note::MemoHolds(memo, read.Text)) {
         note::MemoLoad<tk::TMemo> load(memo, std::move(read.Text));
-        while (!load.Step([] { return true; })) {
+        while (!load.Step([] { return static_cast<double>(GetTickCount64()); })) {
         }
         load.Complete();
     }
