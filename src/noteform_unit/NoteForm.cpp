@@ -266,7 +266,7 @@ void TForm1::OpenChosenFile(const std::string& fileName) {
         return;
     }
     load_ = std::make_unique<MemoLoad<tk::TMemo>>(*Memo1, std::move(read.Text));
-    ContinueOpening(); // the first screen at once
+    ContinueOpening(true);
 }
 
 namespace {
@@ -282,11 +282,14 @@ double Milliseconds() {
 
 // Hands the memo pieces (each takes about a tenth of a second) while no message waits for the
 // note, for at most kOpeningTurn, then lets the message loop run: this timer's message comes only
-// when the note has nothing else to do, so it repaints and answers in between. Messages sent
-// from other programs (a screen reader's questions) are answered between pieces.
-void TForm1::ContinueOpening() {
+// when the note has nothing else to do. A waiting repaint ends only the first turn, so that the
+// first screen of text shows at once; later the memo's scroll bar asks for one after every piece,
+// and repainting waits for the turn's end. Messages sent from other programs (a screen reader's
+// questions) are answered between pieces.
+void TForm1::ContinueOpening(bool firstTurn) {
     // Until this turn ends, this timer's own message is not one that waits.
     KillTimer(Handle(), kOpeningTimer);
+    const UINT waiting = firstTurn ? QS_ALLINPUT : QS_ALLINPUT & ~QS_PAINT;
     const ULONGLONG deadline = GetTickCount64() + kOpeningTurn;
     for (;;) {
         bool done = false;
@@ -302,7 +305,7 @@ void TForm1::ContinueOpening() {
         MSG sent;
         PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         if (!load_) return; // what was answered ended the open
-        if (GetTickCount64() >= deadline || HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0) break;
+        if (GetTickCount64() >= deadline || HIWORD(GetQueueStatus(waiting)) != 0) break;
     }
     ShowOpeningProgress();
     SetTimer(Handle(), kOpeningTimer, USER_TIMER_MINIMUM, nullptr);
@@ -395,7 +398,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (msg == WM_TIMER && wParam == kOpeningTimer) {
-        if (load_) ContinueOpening();
+        if (load_) ContinueOpening(false);
         return 0;
     }
     return tk::TForm::WndProc(msg, wParam, lParam);

@@ -93,7 +93,7 @@ private:
     void SaveTo(const std::string& target);
 
     bool RefuseWhileOpening();
-    void ContinueOpening();
+    void ContinueOpening(bool firstTurn);
     void CompleteOpening();
     void ShowOpeningProgress();
 

@@ -186,12 +186,17 @@ size_t TMemo::TextLength() const {
 
 std::string TMemo::Text() const {
     if (!HandleAllocated()) return savedText_;
+    return Utf8(WideText());
+}
+
+std::wstring TMemo::WideText() const {
+    if (!HandleAllocated()) return Wide(savedText_);
     auto length = static_cast<size_t>(SendMessageW(Handle(), WM_GETTEXTLENGTH, 0, 0));
     std::wstring buffer(length + 1, L'\0');
     auto got = static_cast<size_t>(
         SendMessageW(Handle(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
     buffer.resize(std::min(got, length));
-    return Utf8(buffer);
+    return buffer;
 }
 
 void TMemo::SetText(const std::string& text) {

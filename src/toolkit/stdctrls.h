@@ -66,6 +66,8 @@ public:
 
     // The text, UTF-8 as every text of the program.
     std::string Text() const;
+    // The text as the control holds it, in UTF-16: the cheapest copy of it to take.
+    std::wstring WideText() const;
     // The length of the text in UTF-16 code units (as the system counts it), without fetching it.
     size_t TextLength() const;
     void SetText(const std::string& text);
