@@ -135,6 +135,7 @@ TEST_F(Soak, SaveAndOpenCyclesKeepEveryByteAndTheirResources) {
             ASSERT_EQ(form_->Memo1->Text().size(), note.Text.size()) << "round " << round;
             ASSERT_TRUE(form_->Memo1->Text() == note.Text) << "round " << round;
             ASSERT_TRUE(form_->IsSaved()) << "round " << round; // it holds the file's text
+            if (round == 0) Open(); // the dialog's second show keeps a few objects once
         },
         system);
     EXPECT_EQ(ListFolder(folder_.Path()), "soak.txt");
