@@ -174,8 +174,10 @@ void TForm1::Label2Click(tk::TObject*) {
     NotifyWinEvent(EVENT_OBJECT_STATECHANGE, Handle(), OBJID_CLIENT, kFirstGlyphChild);
 }
 
+// Only an edit marks the note unsaved: the memo also reports a change for an undo that had
+// nothing to undo, which leaves its modified flag as it was.
 void TForm1::Memo1Change(tk::TObject*) {
-    Saved = false;
+    if (Memo1->Modified()) Saved = false;
 }
 
 // The title of the task-bar button, then the window's caption: the file's name.
@@ -217,6 +219,7 @@ void TForm1::SaveTo(const std::string& target) {
     encoding_ = encoding;
     ShowFileTitle();
     Saved = true;
+    Memo1->SetModified(false); // the next edit marks it unsaved again
 }
 
 void TForm1::Label3Click(tk::TObject*) {

@@ -24,6 +24,7 @@ NoteState NoteFixture::State() {
 
 void NoteFixture::SetMemoText(const std::string& text) {
     form_->Memo1->SetTextSilently(text);
+    form_->Memo1->SetModified(true); // as an edit leaves it
     form_->Memo1->NotifyChange();
 }
 

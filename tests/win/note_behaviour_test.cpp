@@ -172,6 +172,41 @@ TEST_F(NoteBehaviour, LoggingOffWithUnsavedChangesAsksAndRefusesOnAnythingButYes
     EXPECT_EQ(g_asked.size(), 3u);
 }
 
+// An undo that has nothing to undo (the memo still reports a change) leaves a note just opened
+// saved; an undo that changes the text marks it unsaved, as any edit does.
+TEST_F(NoteBehaviour, OnlyAnUndoThatChangesTheTextMarksTheNoteUnsaved) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "pinlet-undo.txt";
+    {
+        tk::KernelHandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        WriteFile(file.Get(), "opened", 6, &written, nullptr);
+    }
+    const auto undo = [this] { SendMessageA(form_->Memo1->Handle(), WM_CHAR, 0x1A, 0); }; // Ctrl+Z
+    form_->OpenChosenFile(path);
+    ASSERT_TRUE(form_->IsSaved());
+    undo();
+    EXPECT_EQ(form_->Memo1->Text(), "opened");
+    EXPECT_TRUE(form_->IsSaved());
+
+    Type("x");
+    EXPECT_FALSE(form_->IsSaved());
+    form_->Label3Click(form_); // saved to its file
+    ASSERT_TRUE(form_->IsSaved());
+    undo(); // takes the "x" away again: the text differs from the file's
+    EXPECT_EQ(form_->Memo1->Text(), "opened");
+    EXPECT_FALSE(form_->IsSaved());
+
+    // Saved, then pinned: the memo's new window has nothing to undo.
+    form_->Label3Click(form_);
+    ClickPin();
+    undo();
+    EXPECT_TRUE(form_->IsSaved());
+    DeleteFileA(path.c_str());
+}
+
 TEST_F(NoteBehaviour, TheQuestionIsTheNotesAndAPinnedNoteDoesNotCoverIt) {
     ClickPin();
     Type("x");
