@@ -14,6 +14,9 @@ inline constexpr const char* kCannotOpenFile = "Cannot open file \"%s\". %s";   
 inline constexpr const char* kStreamWriteError = "Stream write error";            // 65402
 inline constexpr const char* kTextExceedsMemo = "Text exceeds memo capacity";     // 65322
 
+// The reason given for a name that leads to a device, a folder or a pipe instead of a file.
+inline constexpr const char* kNotAFile = "It is not a file";
+
 // Cuts trailing bytes with codes 0 to 32 and trailing full stops, in any mix.
 std::string TrimSystemText(std::string_view text);
 

@@ -1,5 +1,6 @@
 #include "note_file_common.h"
 
+#include "device_names.h"
 #include "toolkit/unicode_text.h"
 
 #include <iterator>
@@ -29,6 +30,17 @@ std::string SystemErrorText(DWORD code) {
     return SystemReason(tk::Utf8(std::wstring_view(buffer, length)), code);
 }
 
+bool NamesSomethingElse(const std::string& path) {
+    if (IsDeviceName(path)) return true;
+    DWORD attributes = GetFileAttributesW(tk::Wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_INVALID_PARAMETER;
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0;
+}
+
+bool IsDiskFile(HANDLE file) {
+    return GetFileType(file) == FILE_TYPE_DISK;
+}
+
 tk::KernelHandle OpenToLookAt(const std::string& path) {
     return tk::KernelHandle(CreateFileW(tk::Wide(path).c_str(), 0, kShareAll, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -51,6 +63,7 @@ DWORD ReadExactly(HANDLE file, std::string& bytes) {
 }
 
 std::optional<FileStamp> CurrentFileStamp(const std::string& fileName) {
+    if (NamesSomethingElse(FullPath(fileName))) return std::nullopt;
     tk::KernelHandle file = OpenToLookAt(fileName);
     if (!file.Valid()) return std::nullopt;
     return StampOf(file.Get());

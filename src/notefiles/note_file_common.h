@@ -39,6 +39,19 @@ template <typename E> void RefuseLongName(const char* format, const std::string&
         RaiseFileError<E>(format, fileName, ERROR_FILENAME_EXCED_RANGE);
 }
 
+// Whether `path` names something other than a file on a disk, told without opening it (opening a
+// serial port or a pipe can wait for the other side): a device by its name, a folder, or what the
+// system will not give attributes for (Wine's answer for a FIFO, a socket or a device file).
+bool NamesSomethingElse(const std::string& path);
+
+// Whether an opened handle is of a file on a disk (not a device, a console or a pipe).
+bool IsDiskFile(HANDLE file);
+
+// Raises E with "It is not a file" when `fileName` names something other than a file on a disk.
+template <typename E> void RefuseWhatIsNotAFile(const char* format, const std::string& fileName) {
+    if (NamesSomethingElse(FullPath(fileName))) RaiseFileError<E>(format, fileName, kNotAFile);
+}
+
 // An existing file, opened only to look at it, shared with everyone.
 tk::KernelHandle OpenToLookAt(const std::string& path);
 

@@ -25,8 +25,8 @@ std::string FullPath(const std::string& fileName);
 // a new file in the same folder first (created exclusively under an unpredictable name: it never
 // opens a file or link that is already there) and takes the target's place only once every byte is
 // written and flushed, so a failure never destroys what the file held and leaves no staging file
-// behind. Raises EFCreateError when the target or the staging file cannot be created or the name is
-// too long, EWriteError when not all bytes could be written. Returns the stamp of the file written.
+// behind. Raises EFCreateError when the target or the staging file cannot be created, the name is
+// too long or names no file (a device, a folder, a pipe), EWriteError when not all bytes could be written. Returns the stamp of the file written.
 FileStamp WriteNoteFile(const std::string& fileName, std::string_view bytes);
 
 // The path of a staging file for `targetFullPath`, in the target's folder and short enough for
@@ -49,7 +49,7 @@ struct NoteFileText {
 
 // The file's text, line breaks made CR LF, decoded from the encoding its bytes are recognised
 // in (ANSI in the system's current code page). Raises EFOpenError when the file cannot be opened
-// or read whole, its name is too long, its bytes would not come back the same (UTF-16 of odd
+// or read whole, its name is too long or names no file (a device, a folder, a pipe), its bytes would not come back the same (UTF-16 of odd
 // length or with a lone surrogate, bytes the code page has no characters for), it holds a NUL
 // character, or it is larger or has a longer line than the memo takes reliably.
 NoteFileText ReadNoteFile(const std::string& fileName);

@@ -307,6 +307,8 @@ void UseFileCalls(const FileCalls* calls) {
 
 FileStamp WriteNoteFile(const std::string& fileName, std::string_view text) {
     RefuseLongName<tk::EFCreateError>(kCannotCreateFile, fileName);
+    // A device, a folder or a pipe is refused before anything opens it.
+    RefuseWhatIsNotAFile<tk::EFCreateError>(kCannotCreateFile, fileName);
     // Through a link, the file it leads to takes the text and the link stays a link.
     const std::string path = FinalPath(FullPath(fileName));
     if (PathLength(path) >= MAX_PATH)
@@ -317,6 +319,8 @@ FileStamp WriteNoteFile(const std::string& fileName, std::string_view text) {
     TargetFile target(path);
     if (!target.Opened())
         RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, target.Error());
+    if (!IsDiskFile(target.Handle()))
+        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, kNotAFile);
     // A read-only file refuses being written, as it refuses being opened for writing (also where
     // the file system would let it through).
     if (!target.IsNew() && (target.Info().dwFileAttributes & FILE_ATTRIBUTE_READONLY))

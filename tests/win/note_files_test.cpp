@@ -375,6 +375,27 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
     EXPECT_TRUE(IsWindowVisible(memo_->Handle()));
 }
 
+// Devices, folders and pipes are no notes: opening and saving refuse them by name before
+// anything opens them (a serial port or a pipe can keep an open or a read waiting), and nothing is
+// made in their place.
+TEST_F(NoteFiles, WhatIsNotAFileIsRefusedByOpeningAndSaving) {
+    Type("kept");
+    changes_ = 0;
+    for (const std::string& name :
+         {std::string("NUL"), std::string("COM1"), std::string("aux"), Path("nul.txt"),
+          Path("Com1.log"), folder_, std::string("\\\\.\\pipe\\pinlet-note")}) {
+        const std::string shown = notefiles::FullPath(name);
+        EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, name); }),
+                  "Cannot open file \"" + shown + "\". It is not a file");
+        EXPECT_EQ(
+            MessageOf<tk::EFCreateError>([&] { notefiles::WriteNoteFile(name, memo_->Text()); }),
+            "Cannot create file \"" + shown + "\". It is not a file");
+    }
+    EXPECT_EQ(MemoText(), "kept");
+    EXPECT_EQ(changes_, 0);
+    EXPECT_EQ(FilesIn(folder_), 0);
+}
+
 // The memo wraps its lines after blanks, with its own word breaks: each wrapped line starts a
 // word, and the text it shows is the text it was given.
 TEST_F(NoteFiles, TheMemoWrapsAfterBlanks) {
