@@ -46,12 +46,40 @@ tk::KernelHandle OpenToLookAt(const std::string& path) {
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+std::string FinalPathOf(HANDLE file) {
+    constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    // Asked again with more room while the answer does not fit (some systems report the length
+    // without the NUL then, others with it).
+    std::wstring path(MAX_PATH, L'\0');
+    for (int tries = 0;; ++tries) {
+        DWORD length =
+            GetFinalPathNameByHandleW(file, path.data(), static_cast<DWORD>(path.size()), kFlags);
+        if (length == 0 || tries == 3) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(length + 1);
+    }
+    const std::string final = tk::Utf8(path);
+    if (final.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + final.substr(8);
+    if (final.rfind("\\\\?\\", 0) == 0) return final.substr(4);
+    return final;
+}
+
 std::optional<FileStamp> StampOf(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file, &info)) return std::nullopt;
     auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
     return FileStamp{join(info.nFileSizeHigh, info.nFileSizeLow),
-                     join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime)};
+                     join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime),
+                     info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+                     FinalPathOf(file)};
+}
+
+bool SameFile(const FileStamp& a, const FileStamp& b) {
+    if (!a.finalPath.empty() && a.finalPath == b.finalPath) return true;
+    return a.volume != 0 && a.volume == b.volume && a.index == b.index;
 }
 
 DWORD ReadExactly(HANDLE file, std::string& bytes) {

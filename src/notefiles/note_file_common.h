@@ -55,6 +55,10 @@ template <typename E> void RefuseWhatIsNotAFile(const char* format, const std::s
 // An existing file, opened only to look at it, shared with everyone.
 tk::KernelHandle OpenToLookAt(const std::string& path);
 
+// The path the system finds an open file under, symbolic links and junctions followed, without a
+// "\\?\" prefix; empty when the system cannot say.
+std::string FinalPathOf(HANDLE file);
+
 std::optional<FileStamp> StampOf(HANDLE file);
 
 // Fills `bytes` (sized by the caller) from the file's current position with one read: 0 when

@@ -20,25 +20,8 @@ constexpr const char* kStagingNamesTaken =
 // itself when it names nothing yet or cannot be followed.
 std::string FinalPath(const std::string& fullPath) {
     tk::KernelHandle file = OpenToLookAt(fullPath);
-    if (!file.Valid()) return fullPath;
-    constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
-    // Asked again with more room while the answer does not fit (some systems report the length
-    // without the NUL then, others with it).
-    std::wstring path(MAX_PATH, L'\0');
-    for (int tries = 0;; ++tries) {
-        DWORD length = GetFinalPathNameByHandleW(file.Get(), path.data(),
-                                                 static_cast<DWORD>(path.size()), kFlags);
-        if (length == 0 || tries == 3) return fullPath;
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(length + 1);
-    }
-    const std::string final = tk::Utf8(path);
-    if (final.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + final.substr(8);
-    if (final.rfind("\\\\?\\", 0) == 0) return final.substr(4);
-    return final;
+    std::string final = file.Valid() ? FinalPathOf(file.Get()) : std::string();
+    return final.empty() ? fullPath : final;
 }
 
 bool Exists(const std::string& path) {

@@ -191,13 +191,16 @@ bool TForm1::UserAgrees(const char* question) {
     return dialogs::ConfirmMessage(question) == tk::mrYes;
 }
 
-// Whether writing to `target` may go ahead: when it is the note's own file and has changed on
-// disk since the note last read or wrote it (another note or program saved it meanwhile), only
-// if the user says so.
+// Whether writing to `target` may go ahead: when it is the note's own file, however it is
+// spelled (another case, a link, a short name, another hard link), or has taken its place, and
+// has changed on disk since the note last read or wrote it (another note or program saved or
+// replaced it meanwhile), only if the user says so.
 bool TForm1::MayOverwrite(const std::string& target) {
-    if (!fileStamp_ || target != FileName) return true;
+    if (!fileStamp_) return true;
     std::optional<notefiles::FileStamp> now = notefiles::CurrentFileStamp(target);
-    return !now || *now == *fileStamp_ || UserAgrees(kChangedOnDiskQuestion);
+    if (!now) return true;
+    if (target != FileName && !notefiles::SameFile(*now, *fileStamp_)) return true;
+    return now->SameVersionAs(*fileStamp_) || UserAgrees(kChangedOnDiskQuestion);
 }
 
 // Writes the note to `target` in the note's encoding, or in UTF-8 if the user agrees where a
