@@ -1,8 +1,10 @@
 #include "note_file_common.h"
 
 #include "device_names.h"
+#include "file_calls.h"
 #include "toolkit/unicode_text.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace notefiles {
@@ -80,6 +82,62 @@ std::optional<FileStamp> StampOf(HANDLE file) {
 bool SameFile(const FileStamp& a, const FileStamp& b) {
     if (!a.finalPath.empty() && a.finalPath == b.finalPath) return true;
     return a.volume != 0 && a.volume == b.volume && a.index == b.index;
+}
+
+bool RunsUnderWine() {
+    // Wine's ntdll exports wine_get_version; Windows' has no such function.
+    static const bool wine = [] {
+        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    }();
+    return wine;
+}
+
+namespace {
+const FileCalls kSystemCalls;
+const FileCalls* g_calls = &kSystemCalls;
+} // namespace
+
+void UseFileCalls(const FileCalls* calls) {
+    g_calls = calls ? calls : &kSystemCalls;
+}
+
+const FileCalls& CurrentFileCalls() {
+    return *g_calls;
+}
+
+namespace {
+// The last error, or `fallback` where a failed call left none.
+DWORD LastErrorOr(DWORD fallback) {
+    DWORD error = GetLastError();
+    return error ? error : fallback;
+}
+} // namespace
+
+DWORD WriteWhole(HANDLE file, std::string_view bytes) {
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) return LastErrorOr(ERROR_WRITE_FAULT);
+    // A full disk can take part of a write and report success: the rest is written again, and
+    // that write says why it fails (or takes nothing, which only a full disk does).
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        if (!g_calls->writeFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                                nullptr))
+            return LastErrorOr(ERROR_WRITE_FAULT);
+        if (written == 0) return ERROR_DISK_FULL;
+        bytes.remove_prefix(std::min<size_t>(written, bytes.size()));
+    }
+    if (!g_calls->setEndOfFile(file) || !g_calls->flushFileBuffers(file))
+        return LastErrorOr(ERROR_WRITE_FAULT);
+    return ERROR_SUCCESS;
+}
+
+DWORD ReadAll(HANDLE file, std::string& bytes) {
+    LARGE_INTEGER start{}, size{};
+    if (!GetFileSizeEx(file, &size) || !SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
+        return GetLastError();
+    bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    return ReadExactly(file, bytes);
 }
 
 DWORD ReadExactly(HANDLE file, std::string& bytes) {

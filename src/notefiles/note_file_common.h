@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace notefiles {
 
@@ -60,6 +61,14 @@ tk::KernelHandle OpenToLookAt(const std::string& path);
 std::string FinalPathOf(HANDLE file);
 
 std::optional<FileStamp> StampOf(HANDLE file);
+
+// Writes all bytes from the file's start, ends the file there and flushes it, through the save's
+// file calls: 0, or why not. A write that takes fewer bytes than it was given is tried again with
+// the rest; one that takes none counts as a full disk.
+DWORD WriteWhole(HANDLE file, std::string_view bytes);
+
+// The file's whole content, read through `file` from its start: 0, or why it could not be read.
+DWORD ReadAll(HANDLE file, std::string& bytes);
 
 // Fills `bytes` (sized by the caller) from the file's current position with one read: 0 when
 // every byte came, otherwise why not (the system's code, ERROR_HANDLE_EOF for a short read).
