@@ -37,17 +37,17 @@ bool SameFile(const FileStamp& a, const FileStamp& b);
 std::string FullPath(const std::string& fileName);
 
 // Writes bytes to the file, exactly them: EncodeNoteText makes them of a note's text. A symbolic
-// link or junction is followed: the file it leads to is written and the link kept. A file that
-// exists keeps what it was: its attributes, creation time, other names and permissions. Where the
-// system lets a new file take over all of that (Windows), the text goes to a new file in the same
-// folder first (created exclusively under an unpredictable name: it never opens a file or link that
-// is already there) and takes the target's place only once every byte is written and flushed.
-// Elsewhere (Wine), and for a file with other names, the file is written in place after a flushed
-// copy of its old bytes is kept (see kept_copies.h). Either way a failure never destroys what the
-// file held and leaves no staging file behind. Raises EFCreateError when the target or a file the
-// save makes cannot be created, the name is too long or names no file (a device, a folder, a pipe),
-// EWriteError naming the file and the system's reason when not all bytes could be written. Returns
-// the stamp of the file written.
+// link or junction is followed: the file it leads to is written (made, where the link leads
+// nowhere yet) and the link kept. A file that exists keeps what it was: its attributes, creation
+// time, other names and permissions. Where the system lets a new file take over all of that
+// (Windows), the text goes to a new file in the same folder first (created exclusively under an
+// unpredictable name: it never opens a file or link that is already there) and takes the target's
+// place only once every byte is written and flushed. Elsewhere (Wine), and for a file with other
+// names, the file is written in place after a flushed copy of its old bytes is kept (see
+// kept_copies.h). Either way a failure never destroys what the file held and leaves no staging file
+// behind. Raises EFCreateError when the target or a file the save makes cannot be created, the name
+// is too long or names no file (a device, a folder, a pipe), EWriteError naming the file and the
+// system's reason when not all bytes could be written. Returns the stamp of the file written.
 FileStamp WriteNoteFile(const std::string& fileName, std::string_view bytes);
 
 // The path of a staging file for `targetFullPath`, in the target's folder and short enough for

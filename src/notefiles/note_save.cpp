@@ -12,14 +12,6 @@
 namespace notefiles {
 namespace {
 
-// The file that `fullPath` leads to in the end, symbolic links and junctions followed; the path
-// itself when it names nothing yet or cannot be followed.
-std::string FinalPath(const std::string& fullPath) {
-    tk::KernelHandle file = OpenToLookAt(fullPath);
-    std::string final = file.Valid() ? FinalPathOf(file.Get()) : std::string();
-    return final.empty() ? fullPath : final;
-}
-
 bool Exists(const std::string& path) {
     return GetFileAttributesW(tk::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -43,6 +35,9 @@ public:
         isNew_ = handle_.Valid() && error_ != ERROR_ALREADY_EXISTS;
         if (!handle_.Valid()) return;
         if (!isNew_) GetFileInformationByHandle(handle_.Get(), &info_);
+        // Through a symbolic link that led nowhere, opening made the file the link names: that
+        // file is what the save writes (and removes again should it fail), never the link.
+        if (std::string final = FinalPathOf(handle_.Get()); !final.empty()) path_ = final;
     }
     TargetFile(const TargetFile&) = delete;
     TargetFile& operator=(const TargetFile&) = delete;
@@ -53,6 +48,7 @@ public:
     bool Opened() const { return handle_.Valid(); }
     DWORD Error() const { return error_; }
     bool IsNew() const { return isNew_; }
+    // Where the file is: the links to it followed.
     const std::string& Path() const { return path_; }
     // What the file was before the save (for a file that existed).
     const BY_HANDLE_FILE_INFORMATION& Info() const { return info_; }
@@ -179,6 +175,8 @@ void WriteThroughStaging(TargetFile& target, std::string_view text, const std::s
     staging.Close();
     target.Close();
     if (!target.IsNew()) return ReplaceTarget(staging, target.Path(), fileName);
+    // Moved onto the file that opening the target made (never onto a link: that would replace
+    // the link itself).
     if (!Calls().moveFileEx(tk::Wide(staging.Path()).c_str(), tk::Wide(target.Path()).c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, GetLastError());
@@ -192,18 +190,16 @@ FileStamp WriteNoteFile(const std::string& fileName, std::string_view text) {
     // A device, a folder or a pipe is refused before anything opens it.
     RefuseWhatIsNotAFile<tk::EFCreateError>(kCannotCreateFile, fileName);
 
-    // Through a link, the file it leads to takes the text and the link stays a link.
-    const std::string path = FinalPath(FullPath(fileName));
-    if (PathLength(path) >= MAX_PATH)
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, ERROR_FILENAME_EXCED_RANGE);
-
     // The target is opened first, exclusively: whatever keeps it from being written is reported
-    // before anything is written, and no one else can open it meanwhile.
-    TargetFile target(path);
+    // before anything is written, and no one else can open it meanwhile. Through a link, the file
+    // it leads to takes the text and the link stays a link.
+    TargetFile target(FullPath(fileName));
     if (!target.Opened())
         RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, target.Error());
     if (!IsDiskFile(target.Handle()))
         RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, kNotAFile);
+    if (PathLength(target.Path()) >= MAX_PATH)
+        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, ERROR_FILENAME_EXCED_RANGE);
     // A read-only file refuses being written, as it refuses being opened for writing (also where
     // the file system would let it through).
     if (!target.IsNew() && (target.Info().dwFileAttributes & FILE_ATTRIBUTE_READONLY))
