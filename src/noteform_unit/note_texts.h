@@ -20,6 +20,12 @@ inline constexpr const char* kSaveAsUtf8Question =
     "A jegyzet olyan karaktert tartalmaz, amelyet a fájl kódolása nem tud tárolni. Mentsem "
     "UTF-8 kódolással?";
 
+// "A save did not finish, so this file may be damaged: %s. Shall I put back what it held before the
+// save?"
+inline constexpr const char* kInterruptedSaveQuestion =
+    "Egy mentés nem fejeződött be, ezért ez a fájl sérült lehet:\n%s\nVisszaállítsam a mentés "
+    "előtti tartalmát?";
+
 // The glyphs' names for accessibility tools: "Always on top", "Open note", "Save note", "Close".
 inline constexpr const char* kPinGlyphName = "Mindig felül";
 inline constexpr const char* kOpenGlyphName = "Jegyzet megnyitása";
