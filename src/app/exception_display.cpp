@@ -67,13 +67,15 @@ void ShowExceptionBox(tk::TApplication& application, const std::exception& error
 
     HWND active = GetActiveWindow();
     HWND focused = GetFocus();
+    // Shown while another dialog is up: owned by it, so that it comes in front of it.
+    HWND owner = tk::TopmostModalWindow();
     {
         AppWindowOnActiveMonitor placement(appWindow, active);
         tk::TaskWindowsDisabled others;
         tk::VisualStylesScope styles;
-        UINT flags = MB_OK | MB_ICONERROR | MB_TASKMODAL;
+        UINT flags = MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND;
         if (application.RightToLeftReading) flags |= MB_RTLREADING;
-        MessageBoxW(appWindow, tk::Wide(text).c_str(), caption, flags);
+        MessageBoxW(owner ? owner : appWindow, tk::Wide(text).c_str(), caption, flags);
     }
     if (active && IsWindow(active)) SetActiveWindow(active);
     if (focused && IsWindow(focused)) SetFocus(focused);

@@ -7,6 +7,7 @@
 #include "message_layout.h"
 #include "toolkit/application.h"
 #include "toolkit/cyclic_order.h"
+#include "toolkit/modal.h"
 #include "toolkit/unicode_text.h"
 
 #include <algorithm>
@@ -142,6 +143,9 @@ void TMessageForm::Build(TMsgDlgType kind, TMsgDlgButtons buttons) {
 
 void TMessageForm::CreateParams(tk::TCreateParams& params) {
     tk::TForm::CreateParams(params);
+    // Shown while another dialog is up (the end of the session asks while the save dialog is
+    // open, say): owned by that dialog, so that it is never behind it.
+    if (HWND modal = tk::TopmostModalWindow()) params.WndParent = modal;
     if (ReadsRightToLeft()) params.ExStyle |= WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
 }
 

@@ -1,11 +1,13 @@
 // The error box: its caption and text, the application's windows disabled and a pinned note
 // out of the topmost layer while it is up, and everything restored after it.
 #include "app/exception_display.h"
+#include "dialogs/message_dialog.h"
 #include "support/win_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -17,6 +19,7 @@ struct SeenBox {
     bool NoteEnabled = false;
     bool AppEnabled = false;
     HWND Owner = nullptr;
+    std::string OwnerText;
     bool DuringPaint = false;
 };
 
@@ -24,7 +27,8 @@ HHOOK g_hook = nullptr;
 HWND g_note = nullptr;
 HWND g_app = nullptr;
 std::vector<SeenBox> g_boxes;
-bool g_inPaint = false; // set while a window procedure below handles WM_PAINT
+tk::TApplication* g_application = nullptr; // queues a failure when a question comes up
+bool g_inPaint = false;                    // set while a window procedure below handles WM_PAINT
 
 std::string TextOf(HWND hwnd) {
     char buffer[512] = {};
@@ -38,6 +42,19 @@ LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
         HWND box = reinterpret_cast<HWND>(wParam);
         char cls[32] = {};
         GetClassNameA(box, cls, sizeof cls);
+        if (TextOf(box) == "Confirm") {
+            // A question of the note: a failure meanwhile shows its box, then the question is
+            // closed.
+            if (tk::TApplication* application = std::exchange(g_application, nullptr)) {
+                try {
+                    throw tk::EInvalidOperation("Failed while asking");
+                } catch (...) {
+                    application->QueueException();
+                }
+            } else {
+                PostMessageA(box, WM_CLOSE, 0, 0);
+            }
+        }
         if (std::string(cls) == "#32770") {
             SeenBox seen;
             seen.Caption = TextOf(box);
@@ -46,6 +63,7 @@ LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
             seen.NoteEnabled = IsWindowEnabled(g_note) != FALSE;
             seen.AppEnabled = IsWindowEnabled(g_app) != FALSE;
             seen.Owner = GetWindow(box, GW_OWNER);
+            seen.OwnerText = TextOf(seen.Owner);
             seen.DuringPaint = g_inPaint;
             g_boxes.push_back(seen);
             PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -98,6 +116,15 @@ TEST_F(ExceptionDisplay, TheBoxShowsTheMessageWithOneFullStopUnderTheCurrentTitl
     EXPECT_EQ(g_boxes[1].Text, "Ends with a full stop.");
     EXPECT_EQ(g_boxes[2].Text, "Quoted \"name\"");
     EXPECT_EQ(g_boxes[3].Text, "Error 42.");
+}
+
+// A failure while a question of the note is up: its box is owned by the question, in front of it.
+TEST_F(ExceptionDisplay, ABoxShownWhileAQuestionIsUpIsOwnedByTheQuestion) {
+    g_application = &fixture_.App();
+    ClickCloseGlyph([](tk::TObject*) { dialogs::ConfirmMessage("A question?"); });
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0].Text, "Failed while asking.");
+    EXPECT_EQ(g_boxes[0].OwnerText, "Confirm");
 }
 
 TEST_F(ExceptionDisplay, APinnedNoteLeavesTheTopmostLayerWhileTheBoxIsUp) {
