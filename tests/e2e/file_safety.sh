@@ -114,7 +114,7 @@ journey_not_a_file() {
     mkfifo "$WORK/pipe.txt"
     exec 3<>"$WORK/pipe.txt"
     start "$PINLET" "$(winpath "$WORK/pipe.txt")"
-    NOTE="$(find_window Form1)" || { fail "FIFO: the note starts" "no window"; stop; }
+    NOTE="$(find_window Form1)" || { fail "FIFO: the note starts" "no window"; stop; exec 3>&-; return; }
     expect_eq "a FIFO on the command line is refused at once" "$(error_box Pinlet)" \
         "Cannot open file \"$(winpath "$WORK/pipe.txt")\". It is not a file."
     close_note
