@@ -1,14 +1,21 @@
 #include "exception_display.h"
 
+#include "dialogs/clipboard_text.h"
+#include "dialogs/dialog_text.h"
+#include "dialogs/long_words.h"
 #include "notefiles/error_text.h"
 #include "toolkit/modal.h"
 #include "toolkit/unicode_text.h"
 #include "toolkit/visual_styles.h"
 
 #include <iterator>
+#include <optional>
 
 namespace app {
 namespace {
+
+// NONCLIENTMETRICSW as it was before the padded-border field: accepted by every system.
+constexpr UINT kNonClientMetricsSize = 500;
 
 POINT Centre(const RECT& r) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -50,6 +57,73 @@ private:
     bool moved_ = false;
 };
 
+// The font the system's message boxes draw their text in.
+tk::FontHandle MessageBoxFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = kNonClientMetricsSize;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
+        return tk::FontHandle(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    return tk::FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+// The message with its words that are too wide for a box on the monitor of `window` broken where
+// it is shown (a long file name): the box has no width of its own to set, and it takes the width
+// of its widest line. Lines of half the monitor's work area keep the whole box on the monitor.
+std::string FittedToMonitor(const std::string& message, HWND window) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+        return message;
+    const int room = (info.rcWork.right - info.rcWork.left) / 2;
+    tk::FontHandle font = MessageBoxFont();
+    tk::WindowDC screen(nullptr);
+    tk::SelectedObject selected(screen.Get(), font.Get());
+    return dialogs::BreakLongWords(message, room, [&](std::string_view piece) {
+        const std::wstring wide = tk::Wide(std::string(piece));
+        SIZE size{};
+        GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+        return static_cast<int>(size.cx);
+    });
+}
+
+// While the box is up, Ctrl+C copies the message as it is, without the breaks made for showing
+// it (the system's box would copy what it shows).
+class CopiesWholeMessage {
+public:
+    CopiesWholeMessage(const std::string& caption, const std::string& message) {
+        copied_ = dialogs::DialogClipboardText(caption, message, {"OK"});
+        hook_ = SetWindowsHookExW(WH_MSGFILTER, Filter, nullptr, GetCurrentThreadId());
+    }
+    CopiesWholeMessage(const CopiesWholeMessage&) = delete;
+    CopiesWholeMessage& operator=(const CopiesWholeMessage&) = delete;
+    ~CopiesWholeMessage() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+        copied_.clear();
+    }
+
+private:
+    static LRESULT CALLBACK Filter(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        if (code == MSGF_DIALOGBOX && IsCopyKey(*msg)) {
+            try {
+                dialogs::PutTextOnClipboard(GetAncestor(msg->hwnd, GA_ROOT), copied_);
+            } catch (...) {
+                // The clipboard is held elsewhere: nothing is copied, as the box would do.
+            }
+            return TRUE;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    // Ctrl+C as the key goes down, or as the character it makes.
+    static bool IsCopyKey(const MSG& msg) {
+        if (msg.message == WM_CHAR) return msg.wParam == 3;
+        return msg.message == WM_KEYDOWN && msg.wParam == 'C' && GetKeyState(VK_CONTROL) < 0 &&
+               GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
+    }
+    static inline std::string copied_;
+    HHOOK hook_ = nullptr;
+};
+
 } // namespace
 
 void InstallExceptionDisplay(tk::TApplication& application) {
@@ -67,13 +141,18 @@ void ShowExceptionBox(tk::TApplication& application, const std::exception& error
 
     HWND active = GetActiveWindow();
     HWND focused = GetFocus();
+    // Shown while another dialog is up: owned by it, so that it comes in front of it.
+    HWND owner = tk::TopmostModalWindow();
+    const std::string shown = FittedToMonitor(text, active ? active : appWindow);
     {
         AppWindowOnActiveMonitor placement(appWindow, active);
         tk::TaskWindowsDisabled others;
         tk::VisualStylesScope styles;
-        UINT flags = MB_OK | MB_ICONERROR | MB_TASKMODAL;
+        std::optional<CopiesWholeMessage> copies;
+        if (shown != text) copies.emplace(tk::Utf8(caption), text);
+        UINT flags = MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND;
         if (application.RightToLeftReading) flags |= MB_RTLREADING;
-        MessageBoxW(appWindow, tk::Wide(text).c_str(), caption, flags);
+        MessageBoxW(owner ? owner : appWindow, tk::Wide(shown).c_str(), caption, flags);
     }
     if (active && IsWindow(active)) SetActiveWindow(active);
     if (focused && IsWindow(focused)) SetFocus(focused);

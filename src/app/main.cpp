@@ -2,6 +2,7 @@
 // the command line, the message loop.
 #include "command_line.h"
 #include "exception_display.h"
+#include "interrupted_saves.h"
 #include "notefiles/note_files.h"
 #include "noteform_unit/NoteForm.h"
 #include "toolkit/application.h"
@@ -21,6 +22,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         app::InstallExceptionDisplay(application);
         application.SetTitle("Pinlet");
         tk::StartupMark("application window");
+        // Before the note opens a file: one it names may be among those put back.
+        app::OfferInterruptedSaves(application);
         auto* note = application.CreateForm<note::TForm1>();
         std::string given = app::FirstArgument(tk::Utf8(GetCommandLineW()));
         // Made full now, so that a relative name keeps naming the same file when a dialog later

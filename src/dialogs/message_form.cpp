@@ -4,9 +4,11 @@
 #include "button_width_cache.h"
 #include "clipboard_text.h"
 #include "dialog_text.h"
+#include "long_words.h"
 #include "message_layout.h"
 #include "toolkit/application.h"
 #include "toolkit/cyclic_order.h"
+#include "toolkit/modal.h"
 #include "toolkit/unicode_text.h"
 
 #include <algorithm>
@@ -88,8 +90,13 @@ void TMessageForm::Build(TMsgDlgType kind, TMsgDlgButtons buttons) {
     ProcessButtonWidths().Fill(buttons, [&](const std::string& caption) {
         return measure.Text(caption, {}, DT_LEFT | DT_SINGLELINE).Right;
     });
-    tk::TRect text = measure.Text(text_, MessageMeasureRect(GetSystemMetrics(SM_CXSCREEN)),
-                                  DT_WORDBREAK | DT_EXPANDTABS);
+    const tk::TRect room = MessageMeasureRect(GetSystemMetrics(SM_CXSCREEN));
+    // A word wider than the room (a long file name) is broken where it is shown, so that the
+    // dialog fits the screen; the clipboard gets the message as it is.
+    const std::string shown = BreakLongWords(text_, room.Width(), [&](std::string_view piece) {
+        return measure.Text(std::string(piece), {}, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX).Right;
+    });
+    tk::TRect text = measure.Text(shown, room, DT_WORDBREAK | DT_EXPANDTABS);
 
     const DialogKindInfo& info = DialogKind(kind);
     MessageLayoutInput in;
@@ -118,7 +125,7 @@ void TMessageForm::Build(TMsgDlgType kind, TMsgDlgButtons buttons) {
     label->SetName("Message");
     label->SetParent(this);
     label->WordWrap = true;
-    label->SetCaption(text_);
+    label->SetCaption(shown);
     label->SetBounds(layout.Label.Left, layout.Label.Top, layout.Label.Width(),
                      layout.Label.Height());
 
@@ -142,6 +149,9 @@ void TMessageForm::Build(TMsgDlgType kind, TMsgDlgButtons buttons) {
 
 void TMessageForm::CreateParams(tk::TCreateParams& params) {
     tk::TForm::CreateParams(params);
+    // Shown while another dialog is up (the end of the session asks while the save dialog is
+    // open, say): owned by that dialog, so that it is never behind it.
+    if (HWND modal = tk::TopmostModalWindow()) params.WndParent = modal;
     if (ReadsRightToLeft()) params.ExStyle |= WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
 }
 

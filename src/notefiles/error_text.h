@@ -11,8 +11,12 @@ namespace notefiles {
 // Message formats of the file errors.
 inline constexpr const char* kCannotCreateFile = "Cannot create file \"%s\". %s"; // 65408
 inline constexpr const char* kCannotOpenFile = "Cannot open file \"%s\". %s";     // 65409
-inline constexpr const char* kStreamWriteError = "Stream write error";            // 65402
 inline constexpr const char* kTextExceedsMemo = "Text exceeds memo capacity";     // 65322
+
+// A write that failed names the file and the system's reason.
+inline constexpr const char* kCannotWriteFile = "Cannot write file \"%s\". %s";
+// The reason given for a name that leads to a device, a folder or a pipe instead of a file.
+inline constexpr const char* kNotAFile = "It is not a file";
 
 // Cuts trailing bytes with codes 0 to 32 and trailing full stops, in any mix.
 std::string TrimSystemText(std::string_view text);

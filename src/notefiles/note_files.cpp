@@ -100,9 +100,14 @@ void RaiseOpenError(const std::string& fileName, unsigned long code) {
 
 NoteFileText ReadNoteFile(const std::string& fileName) {
     RefuseLongName<tk::EFOpenError>(kCannotOpenFile, fileName);
+    // A device, a folder or a pipe is refused before anything opens it: opening a serial port or
+    // a pipe can wait for the other side, and reading it could wait for ever.
+    RefuseWhatIsNotAFile<tk::EFOpenError>(kCannotOpenFile, fileName);
     tk::KernelHandle file(CreateFileW(tk::Wide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, GetLastError());
+    if (!IsDiskFile(file.Get()))
+        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, kNotAFile);
     NoteFileText read;
     read.Stamp = StampOf(file.Get()).value_or(FileStamp{});
     ReadText(file.Get(), read, fileName);

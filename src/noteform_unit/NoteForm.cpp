@@ -176,8 +176,10 @@ void TForm1::Label2Click(tk::TObject*) {
     NotifyWinEvent(EVENT_OBJECT_STATECHANGE, Handle(), OBJID_CLIENT, kFirstGlyphChild);
 }
 
+// Only an edit marks the note unsaved: the memo also reports a change for an undo that had
+// nothing to undo, which leaves its modified flag as it was.
 void TForm1::Memo1Change(tk::TObject*) {
-    Saved = false;
+    if (Memo1->Modified()) Saved = false;
 }
 
 // The title of the task-bar button, then the window's caption: the file's name.
@@ -191,13 +193,16 @@ bool TForm1::UserAgrees(const char* question) {
     return dialogs::ConfirmMessage(question) == tk::mrYes;
 }
 
-// Whether writing to `target` may go ahead: when it is the note's own file and has changed on
-// disk since the note last read or wrote it (another note or program saved it meanwhile), only
-// if the user says so.
+// Whether writing to `target` may go ahead: when it is the note's own file, however it is
+// spelled (another case, a link, a short name, another hard link), or has taken its place, and
+// has changed on disk since the note last read or wrote it (another note or program saved or
+// replaced it meanwhile), only if the user says so.
 bool TForm1::MayOverwrite(const std::string& target) {
-    if (!fileStamp_ || target != FileName) return true;
+    if (!fileStamp_) return true;
     std::optional<notefiles::FileStamp> now = notefiles::CurrentFileStamp(target);
-    return !now || *now == *fileStamp_ || UserAgrees(kChangedOnDiskQuestion);
+    if (!now) return true;
+    if (target != FileName && !notefiles::SameFile(*now, *fileStamp_)) return true;
+    return now->SameVersionAs(*fileStamp_) || UserAgrees(kChangedOnDiskQuestion);
 }
 
 // Writes the note to `target` in the note's encoding, or in UTF-8 if the user agrees where a
@@ -219,6 +224,7 @@ void TForm1::SaveTo(const std::string& target) {
     encoding_ = encoding;
     ShowFileTitle();
     Saved = true;
+    Memo1->SetModified(false); // the next edit marks it unsaved again
 }
 
 void TForm1::Label3Click(tk::TObject*) {
@@ -322,6 +328,7 @@ void TForm1::CompleteOpening() {
     encoding_ = pendingOpen_.Encoding;
     ShowFileTitle();
     Saved = true;
+    Memo1->SetModified(false); // also when the memo already held the text
 }
 
 void TForm1::CancelOpening() {

@@ -25,6 +25,12 @@ inline constexpr const char* kSaveAsUtf8Question =
 inline constexpr const char* kOpeningProgress = "Megnyitás… ";
 inline constexpr const char* kOpeningRefusal = " – várd meg a végét, vagy Esc";
 
+// "A save did not finish, so this file may be damaged: %s. Shall I put back what it held before the
+// save?"
+inline constexpr const char* kInterruptedSaveQuestion =
+    "Egy mentés nem fejeződött be, ezért ez a fájl sérült lehet:\n%s\nVisszaállítsam a mentés "
+    "előtti tartalmát?";
+
 // The glyphs' names for accessibility tools: "Always on top", "Open note", "Save note", "Close".
 inline constexpr const char* kPinGlyphName = "Mindig felül";
 inline constexpr const char* kOpenGlyphName = "Jegyzet megnyitása";

@@ -1,6 +1,7 @@
 #include "modal.h"
 
 #include "callback_errors.h"
+#include "forms.h"
 
 namespace tk {
 
@@ -22,6 +23,20 @@ TaskWindowsDisabled::~TaskWindowsDisabled() {
 
 BOOL CALLBACK TaskWindowsDisabled::Collect(HWND hwnd, LPARAM list) {
     return reinterpret_cast<Collected<HWND>*>(list)->Add(hwnd) ? TRUE : FALSE;
+}
+
+HWND TopmostModalWindow() {
+    const DWORD thread = GetCurrentThreadId();
+    for (HWND hwnd = GetTopWindow(nullptr); hwnd; hwnd = GetWindow(hwnd, GW_HWNDNEXT)) {
+        if (GetWindowThreadProcessId(hwnd, nullptr) != thread || !IsWindowVisible(hwnd) ||
+            !IsWindowEnabled(hwnd))
+            continue;
+        auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(hwnd));
+        wchar_t className[8] = {};
+        GetClassNameW(hwnd, className, 8);
+        if (form ? form->Modal() : lstrcmpW(className, L"#32770") == 0) return hwnd;
+    }
+    return nullptr;
 }
 
 void CancelMouseCapture() {

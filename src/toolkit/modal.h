@@ -25,4 +25,9 @@ private:
 // Cancels any mouse capture: WM_CANCELMODE to the capturing window, then ReleaseCapture.
 void CancelMouseCapture();
 
+// The topmost modal window of this thread that takes input now: a system dialog (a file dialog, a
+// message box) or a modal form; null when none is up. A box or question shown meanwhile is owned
+// by it, so that it stays in front of it and the user can answer it.
+HWND TopmostModalWindow();
+
 } // namespace tk

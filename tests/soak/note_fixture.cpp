@@ -1,5 +1,7 @@
 #include "note_fixture.h"
 
+#include "notefiles/kept_copies.h"
+
 #include <ostream>
 
 namespace soak {
@@ -13,6 +15,12 @@ std::ostream& operator<<(std::ostream& out, const NoteState& state) {
 
 void NoteFixture::SetUp() {
     form_ = fixture_.CreateNote();
+    notefiles::SetKeptCopiesFolder(kept_.Path());
+}
+
+void NoteFixture::TearDown() {
+    notefiles::SetKeptCopiesFolder("");
+    EXPECT_EQ(ListFolder(kept_.Path()), "") << "a kept copy was left behind";
 }
 
 NoteState NoteFixture::State() {
@@ -24,6 +32,7 @@ NoteState NoteFixture::State() {
 
 void NoteFixture::SetMemoText(const std::string& text) {
     form_->Memo1->SetTextSilently(text);
+    form_->Memo1->SetModified(true); // as an edit leaves it
     form_->Memo1->NotifyChange();
 }
 
@@ -33,6 +42,10 @@ std::string CannotCreate(const std::string& path, DWORD code) {
 
 std::string CannotOpen(const std::string& path, DWORD code) {
     return "Cannot open file \"" + path + "\". " + SystemText(code);
+}
+
+std::string CannotWrite(const std::string& path, DWORD code) {
+    return "Cannot write file \"" + path + "\". " + SystemText(code);
 }
 
 } // namespace soak

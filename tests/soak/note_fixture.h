@@ -20,7 +20,10 @@ std::ostream& operator<<(std::ostream& out, const NoteState& state);
 
 class NoteFixture : public ::testing::Test {
 protected:
+    // The copies that saves keep of old bytes go to a folder of the test's own, which must be
+    // empty again when the test ends: no save leaves one behind unless it says so.
     void SetUp() override;
+    void TearDown() override;
 
     NoteState State();
     // Puts text into the memo as typing would: the change event marks the note unsaved.
@@ -41,12 +44,14 @@ protected:
     Answers answers_;
     DialogAnswerer answerer_{answers_};
     ScratchFolder folder_;
+    ScratchFolder kept_;
 };
 
 using wintest::MessageOf;
 
-// "Cannot create file "<path>". <system text>" and its open counterpart.
+// "Cannot create file "<path>". <system text>" and its open and write counterparts.
 std::string CannotCreate(const std::string& path, DWORD code);
 std::string CannotOpen(const std::string& path, DWORD code);
+std::string CannotWrite(const std::string& path, DWORD code);
 
 } // namespace soak

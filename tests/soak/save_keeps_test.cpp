@@ -2,13 +2,16 @@
 // (hard links), its security descriptor and, where the file system keeps one, its creation
 // time. A folder that lets no new file be made is written in place. And whichever step of a save
 // fails, the file holds the old bytes or the new ones, whole, with nothing left beside it.
+#include "dying_saver.h"
 #include "note_fixture.h"
 #include "notefiles/file_calls.h"
+#include "notefiles/kept_copies.h"
 #include "toolkit/unicode_text.h"
 #include "notefiles/note_files.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -98,6 +101,52 @@ TEST_F(SaveKeeps, AttributesOtherNamesSecurityAndCreationTimeSurviveASave) {
     EXPECT_EQ(ReadBytes(other), "new text"); // the other name sees the new text too
     EXPECT_EQ(InfoOf(linked).nNumberOfLinks, 2u);
     EXPECT_EQ(ListFolder(folder_.Path()), "hidden.txt linked.txt other name.txt");
+}
+
+// A save that dies part way through writing the file in place (the program killed, the power
+// gone): the old bytes are in a copy that the next start finds and puts back under the file's
+// own name.
+TEST_F(SaveKeeps, ASaveKilledPartWayLeavesTheOldBytesWhereTheNextStartFindsThem) {
+    const std::string target = folder_ / "note.txt";
+    const std::string old = std::string(2000, 'o') + " the old note";
+    const std::string text = std::string(1000, 'n') + " the new note";
+    WriteBytes(target, old);
+    ASSERT_EQ(SaveAndDie(target, kept_.Path(), text), kDiedSaving);
+    const std::string left = ReadBytes(target);
+    EXPECT_NE(left, old); // it died part way
+    EXPECT_NE(left, text);
+
+    std::vector<notefiles::InterruptedSave> found = notefiles::FindInterruptedSaves();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].File, target);
+    EXPECT_EQ(ReadBytes(found[0].Copy), old);
+    EXPECT_TRUE(notefiles::FindInterruptedSaves().empty()); // held while it is dealt with
+    notefiles::RestoreInterruptedSave(found[0]);
+    EXPECT_EQ(ReadBytes(target), old);
+    EXPECT_EQ(ListFolder(folder_.Path()), "note.txt");
+}
+
+// What a save keeps is offered back only when it is needed: not while the save runs, not when
+// the file holds the new bytes or the old ones whole.
+TEST_F(SaveKeeps, AKeptCopyIsOfferedOnlyWhenTheFileHoldsNeitherVersionWhole) {
+    const std::string target = folder_ / "note.txt";
+    WriteBytes(target, "old");
+    {
+        notefiles::KeptCopy copy(target, target, "old", "new");
+        EXPECT_TRUE(notefiles::FindInterruptedSaves().empty()); // a save under way
+        EXPECT_EQ(ReadBytes(copy.Path()), "old");
+    }
+    EXPECT_EQ(ListFolder(kept_.Path()), "");
+    for (const char* now : {"new", "old", "ne"}) {
+        WriteBytes(target, now);
+        notefiles::KeptCopy(target, target, "old", "new").Keep();
+        std::vector<notefiles::InterruptedSave> found = notefiles::FindInterruptedSaves();
+        EXPECT_EQ(found.size(), std::string(now) == "ne" ? 1u : 0u) << now;
+        for (notefiles::InterruptedSave& save : found)
+            notefiles::ForgetInterruptedSave(save);
+        EXPECT_EQ(ListFolder(kept_.Path()), "") << now;
+        EXPECT_EQ(ReadBytes(target), now);
+    }
 }
 
 // The save's file calls, with failures planted: every call through them is counted, and those
@@ -190,14 +239,22 @@ protected:
         notefiles::UseFileCalls(nullptr);
         g_refusingFolder.clear();
         g_failing.clear();
+        SaveKeeps::TearDown();
     }
-    // Saves `text` onto a file that held `old` (with a second name when `linked`), with the
-    // calls numbered in `failing` failing; returns the message, or "no exception".
-    std::string SaveFailing(std::vector<int> failing, bool linked) {
+    // The three ways a save takes: through a staging file (as on Windows), in place after a kept
+    // copy (as under Wine), and in place because the file has a second name.
+    enum Way { kStaged, kInPlace, kLinked };
+    static std::string NameOf(Way way) {
+        return way == kStaged ? "staged" : way == kInPlace ? "in place" : "in place, linked";
+    }
+    // Saves `text` onto a file that held `old` the given way, with the calls numbered in
+    // `failing` failing; returns the message, or "no exception".
+    std::string SaveFailing(std::vector<int> failing, Way way) {
         RemoveTree(folder_ / "f");
         CreateDirectoryA((folder_ / "f").c_str(), nullptr);
         WriteBytes(Target(), kOld);
-        if (linked) CreateHardLinkA(Other().c_str(), Target().c_str(), nullptr);
+        if (way == kLinked) CreateHardLinkA(Other().c_str(), Target().c_str(), nullptr);
+        calls_.writeExistingInPlace = way == kInPlace;
         SetMemoText(kNew);
         g_failing = std::move(failing);
         g_calls = 0;
@@ -207,7 +264,7 @@ protected:
     }
     std::string Target() const { return folder_ / "f\\note.txt"; }
     std::string Other() const { return folder_ / "f\\other.txt"; }
-    std::string Names(bool linked) const { return linked ? "note.txt other.txt" : "note.txt"; }
+    std::string Names(Way way) const { return way == kLinked ? "note.txt other.txt" : "note.txt"; }
 
     const std::string kOld = std::string(3000, 'o') + "\r\nthe old note";
     const std::string kNew = "the new note";
@@ -216,53 +273,118 @@ protected:
 };
 
 TEST_F(SaveSteps, EveryStepFailingInTurnLeavesTheOldOrTheNewBytesWholeAndNothingBeside) {
-    for (bool linked : {false, true}) { // through a staging file, and in place
+    for (Way way : {kStaged, kInPlace, kLinked}) {
         for (int step = 1;; ++step) {
-            std::string message = SaveFailing({step}, linked);
-            SCOPED_TRACE(std::string(linked ? "in place" : "staged") + ", step " +
-                         std::to_string(step) + " failing: " + message);
+            std::string message = SaveFailing({step}, way);
+            SCOPED_TRACE(NameOf(way) + ", step " + std::to_string(step) + " failing: " + message);
             std::string now = ReadBytes(Target());
             EXPECT_EQ(now, message == "no exception" ? kNew : kOld);
-            if (linked) {
+            if (way == kLinked) {
                 EXPECT_EQ(ReadBytes(Other()), now);
             }
-            EXPECT_EQ(ListFolder(folder_ / "f"), Names(linked));
+            EXPECT_EQ(ListFolder(folder_ / "f"), Names(way));
             EXPECT_EQ(ListFolder(temp_), tempBefore_);
+            EXPECT_EQ(ListFolder(kept_.Path()), "");
             if (step > g_calls) break; // the save made fewer calls: every one has failed once
         }
     }
 }
 
 // A second failure while the old bytes are put back: they stay whole, in the file or in the one
-// copy beside it, which the message names.
+// copy the message names. A kept copy of a save in place is found again by the next start.
 TEST_F(SaveSteps, AFailureWhilePuttingTheOldBytesBackKeepsThemInACopyTheMessageNames) {
-    for (bool linked : {false, true}) {
-        SaveFailing({}, linked);
+    int offered = 0;
+    for (Way way : {kStaged, kInPlace, kLinked}) {
+        SaveFailing({}, way);
         const int steps = g_calls;
         for (int first = 1; first <= steps + 1; ++first) {
             for (int second = first + 1; second <= steps + 3; ++second) {
-                std::string message = SaveFailing({first, second}, linked);
-                SCOPED_TRACE(std::string(linked ? "in place" : "staged") + ", steps " +
-                             std::to_string(first) + " and " + std::to_string(second) +
-                             " failing: " + message);
+                std::string message = SaveFailing({first, second}, way);
+                SCOPED_TRACE(NameOf(way) + ", steps " + std::to_string(first) + " and " +
+                             std::to_string(second) + " failing: " + message);
                 std::string now = ReadBytes(Target());
                 size_t kept = message.find("The previous file is kept as \"");
                 if (kept == std::string::npos) {
                     EXPECT_EQ(now, message == "no exception" ? kNew : kOld);
-                    EXPECT_EQ(ListFolder(folder_ / "f"), Names(linked));
-                } else {
-                    size_t start = kept + 30;
-                    std::string copy = message.substr(start, message.find('"', start) - start);
-                    EXPECT_EQ(ReadBytes(copy), kOld);
-                    DeleteFileA(copy.c_str());
+                    EXPECT_EQ(ListFolder(folder_ / "f"), Names(way));
+                    EXPECT_EQ(ListFolder(kept_.Path()), "");
+                    continue;
                 }
+                size_t start = kept + 30;
+                std::string copy = message.substr(start, message.find('"', start) - start);
+                EXPECT_EQ(ReadBytes(copy), kOld);
+                if (way == kStaged) { // the backup name beside the file
+                    DeleteFileA(copy.c_str());
+                    continue;
+                }
+                // The next start offers the copy back where the file holds neither the old bytes
+                // nor the new ones whole (a failed write or flush can leave either: then the copy
+                // is removed).
+                std::vector<notefiles::InterruptedSave> found = notefiles::FindInterruptedSaves();
+                if (now == kOld || now == kNew) {
+                    EXPECT_TRUE(found.empty());
+                    EXPECT_EQ(ListFolder(kept_.Path()), "");
+                    continue;
+                }
+                ASSERT_EQ(found.size(), 1u);
+                EXPECT_EQ(found[0].Copy, copy);
+                EXPECT_EQ(found[0].File, Target());
+                notefiles::ForgetInterruptedSave(found[0]);
+                ++offered;
             }
+        }
+    }
+    EXPECT_GT(offered, 0); // some failure left the file holding neither version whole
+}
+
+// A write that takes only part of the bytes and reports success (what a full disk does): the rest
+// is written again, and a save that cannot finish names the file and the reason. Here writes of
+// the long new text (not those of the kept copy) take at most g_writeLimit bytes each, and with
+// g_thenDiskFull the write after a short one fails.
+int g_writeLimit = 0;
+bool g_thenDiskFull = false;
+bool g_wasShort = false;
+BOOL WINAPI WritesShort(HANDLE file, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED o) {
+    if (count < 5000) return WriteFile(file, bytes, count, written, o);
+    if (g_wasShort && g_thenDiskFull) {
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+    DWORD taken = std::min<DWORD>(count, static_cast<DWORD>(g_writeLimit));
+    g_wasShort = taken < count;
+    return WriteFile(file, bytes, taken, written, o);
+}
+
+TEST_F(SaveSteps, AShortWriteIsFinishedOrReportedWithTheFileAndTheReason) {
+    calls_.writeFile = WritesShort;
+    const std::string text = kOld + kOld; // more than 5000 bytes
+    struct Case {
+        int limit;
+        bool thenDiskFull;
+    };
+    for (Way way : {kStaged, kInPlace}) {
+        for (Case c : {Case{1000, false}, Case{1000, true}, Case{0, false}}) {
+            SCOPED_TRACE(NameOf(way) + ", " + std::to_string(c.limit) + " bytes a write" +
+                         (c.thenDiskFull ? ", then a full disk" : ""));
+            g_writeLimit = c.limit;
+            g_thenDiskFull = c.thenDiskFull;
+            g_wasShort = false;
+            RemoveTree(folder_ / "f");
+            CreateDirectoryA((folder_ / "f").c_str(), nullptr);
+            WriteBytes(Target(), kOld);
+            calls_.writeExistingInPlace = way == kInPlace;
+            SetMemoText(text);
+            std::string message = MessageOf<tk::Exception>([&] { Write(Target()); });
+            const bool finishes = c.limit > 0 && !c.thenDiskFull;
+            EXPECT_EQ(message, finishes ? "no exception" : CannotWrite(Target(), ERROR_DISK_FULL));
+            EXPECT_EQ(ReadBytes(Target()), finishes ? text : kOld);
+            EXPECT_EQ(ListFolder(folder_ / "f"), "note.txt");
         }
     }
 }
 
-TEST_F(SaveSteps, AFolderThatRefusesNewFilesIsWrittenInPlaceWithTheCopyInTheTemporaryFolder) {
-    SaveFailing({}, false); // makes the folder and the target
+TEST_F(SaveSteps, AFolderThatRefusesNewFilesIsWrittenInPlace) {
+    SaveFailing({}, kStaged); // makes the folder and the target
     WriteBytes(Target(), kOld);
     DWORD identity = InfoOf(Target()).nFileIndexLow;
     g_refusingFolder = "\\f\\";

@@ -71,6 +71,33 @@ journey_end_session_refused_then_allowed() {
         { fail "the saved note ends with the session" "running"; stop; }
 }
 
+# The end of the session while the save dialog is open: the question is the dialog's (in front
+# of it) and a key answers it at once, without the keyboard being moved there first.
+journey_end_session_while_saving() {
+    local note dialog wb
+    start_note_window saving || return
+    note=$FOUND
+    type_into "$note" "unsaved"
+    click_at "$note" $SAVE_X $GLYPH_Y
+    dialog="$(find_window "Jegyzet ment.*se")" || { fail "the save dialog opens" "none"; stop; return; }
+    focus "$dialog"
+    wineboot -e >/dev/null 2>&1 &
+    wb=$!
+    find_window Confirm >/dev/null || { fail "ending the session asks" "no question"; wait "$wb"; stop; return; }
+    expect_eq "the question is owned by the save dialog" "$(wintool owner Confirm)" "Jegyzet mentése"
+    xdotool key n
+    wait "$wb"
+    [ $? -ne 0 ] && kill -0 "$APP_PID" 2>/dev/null && pass "No refuses the end of the session" ||
+        fail "No refuses the end of the session" "the session ended"
+    focus "$dialog"
+    xdotool type --delay 5 "$(winpath "$WORK/saving.txt")"
+    xdotool key Return
+    for _ in $(seq 1 100); do [ -s "$WORK/saving.txt" ] && break; sleep 0.1; done
+    expect_eq "the save dialog still saves" "$(cat "$WORK/saving.txt" 2>/dev/null)" unsaved
+    click_at "$note" $(($(geometry "$note" | cut -d' ' -f3) - 13)) $GLYPH_Y
+    app_ended && pass "the saved note closes" || { fail "the saved note closes" "running"; stop; }
+}
+
 # Both notes open at the stored place, the newer one on top: each is driven while it is on top.
 journey_two_notes_side_by_side() {
     local pid_a pid_b
@@ -112,5 +139,6 @@ journey_two_notes_side_by_side() {
 }
 
 journey_end_session_refused_then_allowed
+journey_end_session_while_saving
 journey_two_notes_side_by_side
 report

@@ -1,8 +1,11 @@
 // The staging file of a save: named in the target's folder within the path limit, created
 // exclusively (a file, hard link, folder or symbolic link already under its name is passed over
 // and left alone), and gone after every save, failed or not. Its names come from random bits;
-// here a counter stands in for them, so that the names a save tries are known in advance.
+// here a counter stands in for them, so that the names a save tries are known in advance. An
+// existing file is saved through a staging file as on Windows (under Wine a save writes it in
+// place), so that its staging names are tried too.
 #include "note_fixture.h"
+#include "notefiles/file_calls.h"
 #include "notefiles/note_files.h"
 
 #include <gtest/gtest.h>
@@ -51,8 +54,14 @@ protected:
     void SetUp() override {
         NoteFixture::SetUp();
         notefiles::SetStagingRandomSource(Counter);
+        staged_.writeExistingInPlace = false;
+        notefiles::UseFileCalls(&staged_);
     }
-    void TearDown() override { notefiles::SetStagingRandomSource(nullptr); }
+    void TearDown() override {
+        notefiles::UseFileCalls(nullptr);
+        notefiles::SetStagingRandomSource(nullptr);
+        NoteFixture::TearDown();
+    }
     // The name that a save tries as its `attempt`-th.
     std::string Staging(unsigned attempt) { return StagingPathFor(target_, attempt); }
     void Save() {
@@ -65,6 +74,7 @@ protected:
     }
     std::string NameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
     std::string target_ = folder_ / "note.txt";
+    notefiles::FileCalls staged_;
 };
 
 TEST_F(StagingFiles, WhatAlreadyHasAStagingNameIsPassedOverAndLeftAlone) {

@@ -1,11 +1,15 @@
 // The error box: its caption and text, the application's windows disabled and a pinned note
 // out of the topmost layer while it is up, and everything restored after it.
 #include "app/exception_display.h"
+#include "dialogs/dialog_text.h"
+#include "dialogs/message_dialog.h"
+#include "toolkit/unicode_text.h"
 #include "support/win_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -17,6 +21,7 @@ struct SeenBox {
     bool NoteEnabled = false;
     bool AppEnabled = false;
     HWND Owner = nullptr;
+    std::string OwnerText;
     bool DuringPaint = false;
 };
 
@@ -24,6 +29,32 @@ HHOOK g_hook = nullptr;
 HWND g_note = nullptr;
 HWND g_app = nullptr;
 std::vector<SeenBox> g_boxes;
+tk::TApplication* g_application = nullptr; // queues a failure when a question comes up
+bool g_copyFromBox = false;                // Ctrl+C in the next box before it is answered
+HHOOK g_sizeHook = nullptr;
+std::vector<RECT> g_boxPlaces; // each box's place once the system has sized it
+
+// Records where each message box is once it has laid itself out.
+LRESULT CALLBACK RecordBoxPlaces(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_INITDIALOG) {
+        RECT place{};
+        GetWindowRect(call->hwnd, &place);
+        g_boxPlaces.push_back(place);
+    }
+    return CallNextHookEx(g_sizeHook, code, wParam, lParam);
+}
+
+std::string ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return "(clipboard busy)";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return tk::Utf8(text);
+}
 bool g_inPaint = false; // set while a window procedure below handles WM_PAINT
 
 std::string TextOf(HWND hwnd) {
@@ -38,6 +69,19 @@ LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
         HWND box = reinterpret_cast<HWND>(wParam);
         char cls[32] = {};
         GetClassNameA(box, cls, sizeof cls);
+        if (TextOf(box) == "Confirm") {
+            // A question of the note: a failure meanwhile shows its box, then the question is
+            // closed.
+            if (tk::TApplication* application = std::exchange(g_application, nullptr)) {
+                try {
+                    throw tk::EInvalidOperation("Failed while asking");
+                } catch (...) {
+                    application->QueueException();
+                }
+            } else {
+                PostMessageA(box, WM_CLOSE, 0, 0);
+            }
+        }
         if (std::string(cls) == "#32770") {
             SeenBox seen;
             seen.Caption = TextOf(box);
@@ -46,8 +90,11 @@ LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
             seen.NoteEnabled = IsWindowEnabled(g_note) != FALSE;
             seen.AppEnabled = IsWindowEnabled(g_app) != FALSE;
             seen.Owner = GetWindow(box, GW_OWNER);
+            seen.OwnerText = TextOf(seen.Owner);
             seen.DuringPaint = g_inPaint;
             g_boxes.push_back(seen);
+            if (std::exchange(g_copyFromBox, false))
+                PostMessageA(GetDlgItem(box, IDOK), WM_CHAR, 3, 0); // Ctrl+C
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
     }
@@ -63,8 +110,14 @@ protected:
         g_app = fixture_.App().Handle();
         g_boxes.clear();
         g_hook = SetWindowsHookExA(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
+        g_boxPlaces.clear();
+        g_sizeHook =
+            SetWindowsHookExA(WH_CALLWNDPROCRET, RecordBoxPlaces, nullptr, GetCurrentThreadId());
     }
-    void TearDown() override { UnhookWindowsHookEx(g_hook); }
+    void TearDown() override {
+        UnhookWindowsHookEx(g_sizeHook);
+        UnhookWindowsHookEx(g_hook);
+    }
 
     // Raises from a click on the close glyph, as a handler would.
     void RaiseFromHandler(const std::string& message) {
@@ -98,6 +151,46 @@ TEST_F(ExceptionDisplay, TheBoxShowsTheMessageWithOneFullStopUnderTheCurrentTitl
     EXPECT_EQ(g_boxes[1].Text, "Ends with a full stop.");
     EXPECT_EQ(g_boxes[2].Text, "Quoted \"name\"");
     EXPECT_EQ(g_boxes[3].Text, "Error 42.");
+}
+
+// A message with a long file name: the box stays within the work area of its monitor, its lines
+// broken after the name's separators where it is shown, and Ctrl+C copies the message whole.
+TEST_F(ExceptionDisplay, ABoxWithALongFileNameStaysOnItsMonitorAndCopiesTheNameWhole) {
+    std::string path = "Z:\\tmp\\pinlet-keeping.AbC123\\";
+    while (path.size() < 280)
+        path += 'n';
+    path += ".txt"; // 284 characters
+    const std::string message = "Cannot open file \"" + path + "\". File name is too long";
+    g_copyFromBox = true;
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    CloseClipboard();
+    RaiseFromHandler(message);
+    ASSERT_EQ(g_boxes.size(), 1u);
+    std::string shown = g_boxes[0].Text;
+    EXPECT_NE(shown.find("pinlet-keeping.AbC123\\\n"), std::string::npos) << shown;
+    std::erase(shown, '\n');
+    EXPECT_EQ(shown, message + ".");
+    EXPECT_EQ(ClipboardText(), dialogs::DialogClipboardText("Pinlet", message + ".", {"OK"}));
+
+    ASSERT_EQ(g_boxPlaces.size(), 1u);
+    const RECT& place = g_boxPlaces[0];
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_GE(place.left, monitor.rcWork.left);
+    EXPECT_GE(place.top, monitor.rcWork.top);
+    EXPECT_LE(place.right, monitor.rcWork.right);
+    EXPECT_LE(place.bottom, monitor.rcWork.bottom);
+}
+
+// A failure while a question of the note is up: its box is owned by the question, in front of it.
+TEST_F(ExceptionDisplay, ABoxShownWhileAQuestionIsUpIsOwnedByTheQuestion) {
+    g_application = &fixture_.App();
+    ClickCloseGlyph([](tk::TObject*) { dialogs::ConfirmMessage("A question?"); });
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0].Text, "Failed while asking.");
+    EXPECT_EQ(g_boxes[0].OwnerText, "Confirm");
 }
 
 TEST_F(ExceptionDisplay, APinnedNoteLeavesTheTopmostLayerWhileTheBoxIsUp) {

@@ -485,6 +485,36 @@ TEST_F(MessageDialog, ALongMessageWrapsWithinHalfTheScreen) {
     EXPECT_EQ(result, 6);
 }
 
+// A word wider than half the screen (a long file name) is broken where it is shown, after its
+// separators, so that the dialog fits the screen; Ctrl+C copies it whole.
+TEST_F(MessageDialog, ALongFileNameIsBrokenWhereShownAndCopiedWhole) {
+    std::string path = "Z:\\tmp\\pinlet-keeping.AbC123\\";
+    while (path.size() < 280)
+        path += 'n';
+    const std::string text = "Egy mentés nem fejeződött be:\n" + path + ".txt\nVisszaállítsam?";
+    SetClipboardText("before");
+    auto show = [&] { return dialogs::ConfirmMessage(text); };
+    int result =
+        RunDialog(show, {Check([&](TMessageForm& f) {
+                             auto* label = dynamic_cast<tk::TLabel*>(f.FindComponent("Message"));
+                             ASSERT_NE(label, nullptr);
+                             EXPECT_LE(label->Width(), GetSystemMetrics(SM_CXSCREEN) / 2);
+                             EXPECT_LE(f.Width(), GetSystemMetrics(SM_CXSCREEN));
+                             std::string shown = label->Caption();
+                             EXPECT_NE(shown.find("pinlet-keeping.AbC123\\\n"), std::string::npos);
+                             std::erase(shown, '\n');
+                             std::string whole = text;
+                             std::erase(whole, '\n');
+                             EXPECT_EQ(shown, whole);
+                         }),
+                         Hold({VK_CONTROL}), Key('C'), Release(), Check([&](TMessageForm& f) {
+                             EXPECT_NE(ClipboardText().find(text), std::string::npos);
+                             EXPECT_EQ(f.ClipboardText(), ClipboardText());
+                         }),
+                         Key(VK_ESCAPE)});
+    EXPECT_EQ(result, 2);
+}
+
 TEST_F(MessageDialog, TheHelpButtonAnswersNothingAndEscTakesOK) {
     auto show = [] {
         return dialogs::ShowMessageDialog(

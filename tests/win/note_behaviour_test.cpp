@@ -7,6 +7,7 @@
 #include <oleacc.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -16,6 +17,8 @@ std::string g_answer;             // caption of the button to press in the confi
 std::vector<std::string> g_asked; // the questions seen
 HWND g_note = nullptr;
 std::vector<bool> g_noteTopmostWhileAsked;
+bool g_endSessionInFileDialog = false;     // the session ends while a file dialog is up
+std::vector<std::string> g_questionOwners; // the title of each question's owner
 
 BOOL CALLBACK FindButton(HWND child, LPARAM found) {
     char text[64] = {};
@@ -33,16 +36,21 @@ LRESULT CALLBACK AnswerConfirmation(int code, WPARAM wParam, LPARAM lParam) {
         HWND dialog = reinterpret_cast<HWND>(wParam);
         const std::string title = wintest::WindowText(dialog);
         if (title.rfind("Jegyzet", 0) == 0) {
-            // A file dialog of the note: note how the note lies, then cancel.
+            // A file dialog of the note: note how the note lies, then cancel (first asking the
+            // note whether the session may end, when a test wants that).
             g_asked.push_back(title);
             g_noteTopmostWhileAsked.push_back(
                 (GetWindowLongA(g_note, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            if (std::exchange(g_endSessionInFileDialog, false))
+                PostMessageA(g_note, WM_QUERYENDSESSION, 0, 0);
+            else
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         }
         if (title == "Confirm") {
             HWND button = nullptr;
             EnumChildWindows(dialog, FindButton, reinterpret_cast<LPARAM>(&button));
             g_asked.push_back(wintest::QuestionOf(dialog));
+            g_questionOwners.push_back(wintest::WindowText(GetWindow(dialog, GW_OWNER)));
             g_noteTopmostWhileAsked.push_back(
                 (GetWindowLongA(g_note, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
             if (button) PostMessageA(button, BM_CLICK, 0, 0);
@@ -57,6 +65,7 @@ protected:
         form_ = fixture_.CreateNote();
         g_asked.clear();
         g_noteTopmostWhileAsked.clear();
+        g_questionOwners.clear();
         g_answer = "&No";
         g_note = form_->Handle();
         g_hook = SetWindowsHookExA(WH_CBT, AnswerConfirmation, nullptr, GetCurrentThreadId());
@@ -183,6 +192,43 @@ TEST_F(NoteBehaviour, LoggingOffWithUnsavedChangesAsksAndRefusesOnAnythingButYes
     EXPECT_EQ(g_asked.size(), 3u);
 }
 
+// An undo that has nothing to undo (the memo still reports a change) leaves a note just opened
+// saved; an undo that changes the text marks it unsaved, as any edit does.
+TEST_F(NoteBehaviour, OnlyAnUndoThatChangesTheTextMarksTheNoteUnsaved) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "pinlet-undo.txt";
+    {
+        tk::KernelHandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        WriteFile(file.Get(), "opened", 6, &written, nullptr);
+    }
+    const auto undo = [this] { SendMessageA(form_->Memo1->Handle(), WM_CHAR, 0x1A, 0); }; // Ctrl+Z
+    form_->OpenChosenFile(path);
+    ASSERT_TRUE(form_->IsSaved());
+    undo();
+    EXPECT_EQ(form_->Memo1->Text(), "opened");
+    EXPECT_TRUE(form_->IsSaved());
+
+    Type("x");
+    EXPECT_FALSE(form_->IsSaved());
+    form_->Label3Click(form_); // saved to its file
+    ASSERT_TRUE(form_->IsSaved());
+    undo(); // takes the "x" away again: the text differs from the file's
+    EXPECT_EQ(form_->Memo1->Text(), "opened");
+    EXPECT_FALSE(form_->IsSaved());
+
+    // Saved, then pinned: pinning keeps the memo's undo, and the note is saved exactly while
+    // the undo leaves the saved text.
+    form_->Label3Click(form_);
+    ClickPin();
+    EXPECT_TRUE(form_->IsSaved());
+    undo();
+    EXPECT_EQ(form_->IsSaved(), form_->Memo1->Text() == "opened");
+    DeleteFileA(path.c_str());
+}
+
 TEST_F(NoteBehaviour, TheQuestionIsTheNotesAndAPinnedNoteDoesNotCoverIt) {
     ClickPin();
     Type("x");
@@ -193,6 +239,24 @@ TEST_F(NoteBehaviour, TheQuestionIsTheNotesAndAPinnedNoteDoesNotCoverIt) {
     EXPECT_EQ(g_asked[0], "A jegyzet nincs mentve, így is be akarod zárni?");
     EXPECT_FALSE(g_noteTopmostWhileAsked[0]);
     EXPECT_TRUE(Topmost()); // back in the topmost layer afterwards
+}
+
+// The end of the session asks while the save dialog is up: the question is owned by the dialog,
+// so it is in front of it, and it is answered there.
+TEST_F(NoteBehaviour, TheQuestionAtTheEndOfTheSessionIsInFrontOfAnOpenSaveDialog) {
+    Type("x");
+    form_->Label1Click(form_); // asked with nothing else up: the application's window owns it
+    g_endSessionInFileDialog = true;
+    EXPECT_FALSE(form_->SaveDialog1->Execute());
+    // The question, the dialog, the question asked in it, the dialog active again and cancelled.
+    ASSERT_EQ(g_asked.size(), 4u);
+    EXPECT_EQ(g_asked[1], "Jegyzet mentése");
+    EXPECT_EQ(g_asked[2], "A jegyzet nincs mentve, így is be akarod zárni?");
+    EXPECT_EQ(g_asked[3], "Jegyzet mentése");
+    ASSERT_EQ(g_questionOwners.size(), 2u);
+    EXPECT_EQ(g_questionOwners[0], wintest::WindowText(fixture_.App().Handle()));
+    EXPECT_EQ(g_questionOwners[1], "Jegyzet mentése");
+    EXPECT_FALSE(fixture_.App().Terminated());
 }
 
 TEST_F(NoteBehaviour, OpeningAFileNamesTheNoteOnceItsTextIsIn) {

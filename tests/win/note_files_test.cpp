@@ -1,6 +1,8 @@
 // Note text files under Wine: exact bytes both ways, change notifications, and every failure
 // with its message, the file left as it was.
 #include "notefiles/error_text.h"
+#include "notefiles/file_calls.h"
+#include "notefiles/kept_copies.h"
 #include "notefiles/note_files.h"
 #include "notefiles/note_text_limits.h"
 #include "support/win_test_support.h"
@@ -74,8 +76,12 @@ protected:
         GetTempPathA(MAX_PATH, temp);
         folder_ = std::string(temp) + "pinlet-files-" + std::to_string(GetTickCount());
         CreateDirectoryA(folder_.c_str(), nullptr);
+        notefiles::SetKeptCopiesFolder(folder_ + "-kept"); // must be empty again at the end
     }
     void TearDown() override {
+        notefiles::SetKeptCopiesFolder("");
+        EXPECT_EQ(FilesIn(folder_ + "-kept"), 0) << "a kept copy was left behind";
+        RemoveDirectoryA((folder_ + "-kept").c_str());
         UnhookWindowsHookEx(g_dialogHook);
         EXPECT_TRUE(g_dialogs.empty()) << "a dialog came up: " << g_dialogs.front();
         WIN32_FIND_DATAA data;
@@ -376,6 +382,27 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
     EXPECT_TRUE(IsWindowVisible(memo_->Handle()));
 }
 
+// Devices, folders and pipes are no notes: opening and saving refuse them by name before
+// anything opens them (a serial port or a pipe can keep an open or a read waiting), and nothing is
+// made in their place.
+TEST_F(NoteFiles, WhatIsNotAFileIsRefusedByOpeningAndSaving) {
+    Type("kept");
+    changes_ = 0;
+    for (const std::string& name :
+         {std::string("NUL"), std::string("COM1"), std::string("aux"), Path("nul.txt"),
+          Path("Com1.log"), folder_, std::string("\\\\.\\pipe\\pinlet-note")}) {
+        const std::string shown = notefiles::FullPath(name);
+        EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, name); }),
+                  "Cannot open file \"" + shown + "\". It is not a file");
+        EXPECT_EQ(
+            MessageOf<tk::EFCreateError>([&] { notefiles::WriteNoteFile(name, memo_->Text()); }),
+            "Cannot create file \"" + shown + "\". It is not a file");
+    }
+    EXPECT_EQ(MemoText(), "kept");
+    EXPECT_EQ(changes_, 0);
+    EXPECT_EQ(FilesIn(folder_), 0);
+}
+
 // The memo wraps its lines after blanks, with its own word breaks: each wrapped line starts a
 // word, and the text it shows is the text it was given.
 TEST_F(NoteFiles, TheMemoWrapsAfterBlanks) {
@@ -428,30 +455,42 @@ TEST_F(NoteFiles, AMemoThatTakesOnlyPartOfTheTextKeepsItsOwnAndTheOpenFails) {
     }
 }
 
-// A full disk: a small filesystem mounted for the test run (its Unix path in PINLET_SMALLFS).
-TEST_F(NoteFiles, AFullDiskKeepsTheOldContentAndLeavesNoStrayFile) {
+// A full disk: a small filesystem mounted for the test run (its Unix path in PINLET_SMALLFS). The
+// message names the file and the system's reason; the old content stays, and no file is left.
+TEST_F(NoteFiles, AFullDiskNamesTheFileAndTheReasonAndKeepsTheOldContent) {
     const char* mount = std::getenv("PINLET_SMALLFS");
     if (!mount || !*mount) GTEST_SKIP() << "PINLET_SMALLFS is not set (test.sh mounts one)";
     std::string folder = std::string("Z:") + mount;
     for (char& c : folder)
         if (c == '/') c = '\\';
     std::string target = folder + "\\note.txt";
-    WriteBytes(target, "old note");
-    ASSERT_EQ(ReadBytes(target), "old note");
-
     std::string big; // larger than the whole filesystem, in short lines the memo wraps fast
     for (int i = 0; i < 1600; ++i)
         big += "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcd\r\n";
     memo_->SetTextSilently(big);
-    EXPECT_EQ(MessageOf<tk::EWriteError>([&] { notefiles::WriteNoteFile(target, memo_->Text()); }),
-              "Stream write error");
-    EXPECT_EQ(ReadBytes(target), "old note");
-    EXPECT_EQ(FilesIn(folder), 1);
+    const std::string diskFull = SystemText(ERROR_DISK_FULL);
+    ASSERT_FALSE(diskFull.empty());
+
+    // Written in place (as under Wine) and through a new file beside it (as on Windows).
+    for (bool inPlace : {true, false}) {
+        notefiles::FileCalls calls;
+        calls.writeExistingInPlace = inPlace;
+        notefiles::UseFileCalls(&calls);
+        WriteBytes(target, "old note");
+        ASSERT_EQ(ReadBytes(target), "old note");
+        EXPECT_EQ(
+            MessageOf<tk::EWriteError>([&] { notefiles::WriteNoteFile(target, memo_->Text()); }),
+            "Cannot write file \"" + target + "\". " + diskFull)
+            << inPlace;
+        notefiles::UseFileCalls(nullptr);
+        EXPECT_EQ(ReadBytes(target), "old note") << inPlace;
+        EXPECT_EQ(FilesIn(folder), 1) << inPlace;
+    }
 
     // A new file that cannot be written whole is not left behind either.
     EXPECT_EQ(MessageOf<tk::EWriteError>(
                   [&] { notefiles::WriteNoteFile(folder + "\\new.txt", memo_->Text()); }),
-              "Stream write error");
+              "Cannot write file \"" + folder + "\\new.txt\". " + diskFull);
     EXPECT_EQ(FilesIn(folder), 1);
     DeleteFileA(target.c_str());
 }

@@ -8,6 +8,9 @@
 //   wintool title     prints the note's title as its task-bar button shows it
 //   wintool action N  does what a screen reader's default action on the note's child N does
 //   wintool box TITLE prints the text of the message box with that title
+//   wintool owner TITLE prints the title of the window that owns the window with that title
+//   wintool rect TITLE prints the message box's place "left top right bottom" and the work area of
+//                     its monitor, the same way
 //   wintool hide PATH gives the file the Hidden attribute
 //   wintool attrib PATH prints the file's attributes as letters: A(rchive) H(idden) R(ead-only)
 //                     S(ystem), the ones it has
@@ -105,6 +108,27 @@ int main(int argc, char** argv) {
         std::wstring message;
         EnumChildWindows(box, LongestStatic, reinterpret_cast<LPARAM>(&message));
         std::printf("%s\n", Utf8(message).c_str());
+        return 0;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "owner") == 0) {
+        HWND window = FindWindowW(nullptr, Wide(argv[2]).c_str());
+        if (!window) return 2;
+        wchar_t title[256] = {};
+        GetWindowTextW(GetWindow(window, GW_OWNER), title, 256);
+        std::printf("%s\n", Utf8(title).c_str());
+        return 0;
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "rect") == 0) {
+        HWND box = FindWindowW(L"#32770", Wide(argv[2]).c_str());
+        if (!box) return 2;
+        RECT r{};
+        GetWindowRect(box, &r);
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoW(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &info);
+        const RECT& w = info.rcWork;
+        std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom, w.left,
+                    w.top, w.right, w.bottom);
         return 0;
     }
     HWND note = FindWindowA("TkTForm1", nullptr);

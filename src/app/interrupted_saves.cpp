@@ -1,0 +1,31 @@
+#include "interrupted_saves.h"
+
+#include "dialogs/message_dialog.h"
+#include "notefiles/error_text.h"
+#include "notefiles/kept_copies.h"
+#include "noteform_unit/note_texts.h"
+
+namespace app {
+
+void OfferInterruptedSaves(tk::TApplication& application) {
+    for (notefiles::InterruptedSave& save : notefiles::FindInterruptedSaves()) {
+        try {
+            const std::string question =
+                notefiles::FormatMessageText(note::kInterruptedSaveQuestion, {save.File});
+            switch (dialogs::ConfirmMessage(question)) {
+            case tk::mrYes:
+                notefiles::RestoreInterruptedSave(save);
+                break;
+            case tk::mrNo:
+                notefiles::ForgetInterruptedSave(save);
+                break;
+            default:
+                break; // asked again at the next start
+            }
+        } catch (...) {
+            application.HandleException();
+        }
+    }
+}
+
+} // namespace app
