@@ -2,6 +2,8 @@
 
 #include "note_file_common.h"
 #include "note_files.h"
+#include "byte_hash.h"
+#include "private_files.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/unicode_text.h"
 
@@ -19,82 +21,11 @@ constexpr const char* kCopyPattern = "*.txt";
 
 std::string g_folder; // a test's own
 
-std::string EnvironmentFolder(const wchar_t* name) {
-    wchar_t value[MAX_PATH + 1] = {};
-    DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH + 1);
-    return length > 0 && length <= MAX_PATH ? tk::Utf8(std::wstring_view(value, length))
-                                            : std::string();
-}
-
-std::string LocalApplicationData() {
-    for (const wchar_t* name : {L"LOCALAPPDATA", L"APPDATA"})
-        if (std::string folder = EnvironmentFolder(name); !folder.empty()) return folder;
-    wchar_t temp[MAX_PATH + 1] = {};
-    DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    std::string folder = tk::Utf8(std::wstring_view(temp, length <= MAX_PATH ? length : 0));
-    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
-        folder.pop_back();
-    return folder;
-}
-
-// FNV-1a, 64 bits: tells the bytes a save wrote from any others well enough to know whether it
-// finished.
-std::uint64_t HashOf(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
-
 std::string SizeAndHash(std::string_view bytes) {
     char text[48];
     std::snprintf(text, sizeof text, "%llu %016llX", static_cast<unsigned long long>(bytes.size()),
-                  static_cast<unsigned long long>(HashOf(bytes)));
+                  static_cast<unsigned long long>(HashOfBytes(bytes)));
     return text;
-}
-
-// A security descriptor that lets only the current user at a file (the old bytes of a private
-// note must not become readable by others). Without the user's identity, the folder's default.
-class UserOnly {
-public:
-    explicit UserOnly(DWORD rights) {
-        HANDLE token = nullptr;
-        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return;
-        DWORD size = 0;
-        const BOOL got = GetTokenInformation(token, TokenUser, user_, sizeof user_, &size);
-        CloseHandle(token);
-        if (!got) return;
-        auto* acl = reinterpret_cast<PACL>(acl_);
-        PSID sid = reinterpret_cast<TOKEN_USER*>(user_)->User.Sid;
-        if (!InitializeAcl(acl, sizeof acl_, ACL_REVISION) ||
-            !AddAccessAllowedAce(acl, ACL_REVISION, rights, sid) ||
-            !InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) ||
-            !SetSecurityDescriptorDacl(&descriptor_, TRUE, acl, FALSE))
-            return;
-        attributes_ = {sizeof attributes_, &descriptor_, FALSE};
-        ready_ = true;
-    }
-    UserOnly(const UserOnly&) = delete;
-    UserOnly& operator=(const UserOnly&) = delete;
-    LPSECURITY_ATTRIBUTES Attributes() { return ready_ ? &attributes_ : nullptr; }
-
-private:
-    alignas(8) BYTE user_[256] = {};
-    alignas(8) BYTE acl_[256] = {};
-    SECURITY_DESCRIPTOR descriptor_{};
-    SECURITY_ATTRIBUTES attributes_{};
-    bool ready_ = false;
-};
-
-// Makes the folder of kept copies where it is missing, only the user let in.
-void MakeFolder(const std::string& folder) {
-    const size_t slash = folder.find_last_of('\\');
-    if (slash != std::string::npos && slash > 0)
-        CreateDirectoryW(tk::Wide(folder.substr(0, slash)).c_str(), nullptr);
-    UserOnly security(FILE_ALL_ACCESS);
-    CreateDirectoryW(tk::Wide(folder).c_str(), security.Attributes());
 }
 
 std::string NameOf(const std::string& path) {
@@ -145,7 +76,7 @@ std::vector<std::string> NamesIn(const std::string& folder, const char* pattern)
 } // namespace
 
 std::string KeptCopiesFolder() {
-    return g_folder.empty() ? LocalApplicationData() + "\\Pinlet\\Saving" : g_folder;
+    return g_folder.empty() ? ProgramDataFolder("Saving") : g_folder;
 }
 
 void SetKeptCopiesFolder(const std::string& folder) {
@@ -155,8 +86,8 @@ void SetKeptCopiesFolder(const std::string& folder) {
 KeptCopy::KeptCopy(const std::string& filePath, const std::string& fileName, std::string_view old,
                    std::string_view next) {
     const std::string folder = KeptCopiesFolder();
-    MakeFolder(folder);
-    UserOnly security(FILE_GENERIC_READ | FILE_GENERIC_WRITE | DELETE);
+    MakePrivateFolder(folder);
+    PrivateSecurity security(false);
     copy_ =
         std::make_unique<NewFile>(folder + "\\", ".txt", FILE_SHARE_READ, security.Attributes());
     if (!copy_->Created())

@@ -1,5 +1,7 @@
 #include "recovery_format.h"
 
+#include "notefiles/byte_hash.h"
+
 #include <cstring>
 
 namespace recovery {
@@ -37,15 +39,6 @@ void PutField(std::string& out, Tag tag, std::string_view value) {
 
 } // namespace
 
-std::uint64_t Checksum(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
-
 std::string EncodeRecoveryCopy(const RecoveryCopy& copy) {
     std::string fields;
     PutField(fields, kText, copy.Text);
@@ -68,7 +61,7 @@ std::string EncodeRecoveryCopy(const RecoveryCopy& copy) {
     std::string bytes(kMark);
     PutInteger(bytes, kFormatVersion, 4);
     PutInteger(bytes, body.size(), 8);
-    PutInteger(bytes, Checksum(body), 8);
+    PutInteger(bytes, notefiles::HashOfBytes(body), 8);
     return bytes + body;
 }
 
@@ -80,7 +73,7 @@ DecodeFailure DecodeRecoveryCopy(std::string_view bytes, RecoveryCopy& copy) {
     const std::uint64_t length = GetInteger(bytes, 12, 8);
     const std::string_view body = bytes.substr(kHeaderSize);
     if (body.size() < length) return DecodeFailure::CutShort;
-    if (body.size() != length || body.size() < 8 || Checksum(body) != GetInteger(bytes, 20, 8))
+    if (body.size() != length || body.size() < 8 || notefiles::HashOfBytes(body) != GetInteger(bytes, 20, 8))
         return DecodeFailure::Damaged;
     const std::string_view fields = body.substr(8);
     RecoveryCopy read;

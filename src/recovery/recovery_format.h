@@ -37,9 +37,6 @@ enum class DecodeFailure { None, NotACopy, NewerVersion, CutShort, Damaged };
 // The copy held in `bytes`; DecodeFailure says why there is none.
 DecodeFailure DecodeRecoveryCopy(std::string_view bytes, RecoveryCopy& copy);
 
-// A checksum of bytes (64-bit FNV-1a): a copy cut short or changed does not match it.
-std::uint64_t Checksum(std::string_view bytes);
-
 // The first line of a text, at most `limit` bytes and never cut inside a character: what names
 // a note without a file.
 std::string FirstLine(std::string_view text, std::size_t limit = 60);
