@@ -1,8 +1,9 @@
-// Start-up: the application object, the note window from its stored layout, the note given on
-// the command line, the message loop.
+// Start-up: the application object, the note window from its stored layout, the notes that
+// ended unsaved, the note given on the command line, the message loop.
 #include "command_line.h"
 #include "exception_display.h"
 #include "interrupted_saves.h"
+#include "recovered_notes.h"
 #include "notefiles/note_files.h"
 #include "noteform_unit/NoteForm.h"
 #include "toolkit/application.h"
@@ -26,9 +27,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         app::OfferInterruptedSaves(application);
         auto* note = application.CreateForm<note::TForm1>();
         std::string given = app::FirstArgument(tk::Utf8(GetCommandLineW()));
-        // Made full now, so that a relative name keeps naming the same file when a dialog later
-        // changes the current folder.
-        if (!given.empty()) note->OpenWhenShown(notefiles::FullPath(given));
+        // A note started for its own recovery copy offers no others: the notes whose copies
+        // they are may be starting for them at the same time.
+        if (!app::RestoreNamedCopy(application, *note, given)) {
+            // Before the given file opens: the question is about notes that are gone.
+            app::OfferRecoveryCopies(application, *note, given.empty());
+            // Made full now, so that a relative name keeps naming the same file when a dialog
+            // later changes the current folder.
+            if (!given.empty()) note->OpenWhenShown(notefiles::FullPath(given));
+        }
         application.Run();
     } catch (...) {
         // A failure before the loop (a missing layout, say) is shown, and the program ends.

@@ -7,6 +7,7 @@
 #include "note_texts.h"
 #include "note_title.h"
 #include "notefiles/note_files.h"
+#include "toolkit/scope_exit.h"
 #include "toolkit/wait_cursor.h"
 #include "toolkit/component_reader.h"
 #include "toolkit/private_fonts.h"
@@ -16,6 +17,9 @@ namespace note {
 
 namespace {
 constexpr UINT_PTR kOpeningTimer = 1;
+// While a recovery copy waits to fall due, this timer asks whether it has, every kRecoveryTick ms.
+constexpr UINT_PTR kRecoveryTimer = 2;
+constexpr UINT kRecoveryTick = 250;
 // The longest turn of handing pieces to the memo, in milliseconds, even while nothing else waits.
 constexpr ULONGLONG kOpeningTurn = 200;
 constexpr tk::TColor kGlyphColor = 3355443;            // RGB(51,51,51)
@@ -179,7 +183,27 @@ void TForm1::Label2Click(tk::TObject*) {
 // Only an edit marks the note unsaved: the memo also reports a change for an undo that had
 // nothing to undo, which leaves its modified flag as it was.
 void TForm1::Memo1Change(tk::TObject*) {
-    if (Memo1->Modified()) Saved = false;
+    if (!Memo1->Modified()) return;
+    Saved = false;
+    keeper_.Changed();
+    SetTimer(Handle(), kRecoveryTimer, kRecoveryTick, nullptr);
+}
+
+// The recovery copy is taken on this thread from the memo (and written by the keeper's worker),
+// never while a file's text is going to the memo: the memo then holds part of it.
+void TForm1::KeepRecoveryCopy() {
+    if (!load_) keeper_.Tick();
+    if (!keeper_.Pending()) KillTimer(Handle(), kRecoveryTimer);
+}
+
+recovery::NoteSnapshot TForm1::TakeSnapshot() const {
+    return {recovery::CopyFieldsOf({FileName, encoding_, fileStamp_}), Memo1->WideText()};
+}
+
+// The note's changes are given up or saved elsewhere: its recovery copy goes, written through.
+void TForm1::ForgetChanges() {
+    keeper_.Saved();
+    keeper_.Flush();
 }
 
 // The title of the task-bar button, then the window's caption: the file's name.
@@ -225,6 +249,7 @@ void TForm1::SaveTo(const std::string& target) {
     ShowFileTitle();
     Saved = true;
     Memo1->SetModified(false); // the next edit marks it unsaved again
+    keeper_.Saved();
 }
 
 void TForm1::Label3Click(tk::TObject*) {
@@ -260,18 +285,40 @@ void TForm1::OpenChosenFile(const std::string& fileName) {
         tk::WaitCursor wait; // a large file takes noticeable time to read
         read = notefiles::ReadNoteFile(fileName);
     }
-    pendingOpen_ = {fileName, read.Stamp, read.Encoding, tk::Application->Title(), false};
-    bool holds = false;
+    pendingOpen_ = {fileName, read.Stamp, read.Encoding, tk::Application->Title()};
     try {
-        holds = MemoHolds(*Memo1, read.Text);
+        LoadIntoMemo(std::move(read.Text));
     } catch (const std::bad_alloc&) {
         notefiles::RaiseOpenError(fileName, ERROR_NOT_ENOUGH_MEMORY);
     }
-    if (holds) {
-        CompleteOpening();
+}
+
+// A note that was not saved when its process ended comes back: its text goes to the memo as a
+// file's would, and once it is in, the note has the file, encoding and file state it had, is
+// unsaved, and keeps the copy (under its claimed name) until it is saved.
+void TForm1::RestoreCopy(recovery::ClaimedCopy claimed) {
+    if (load_) { // not while another text goes to the memo: kept for the next start
+        recovery::ReleaseCopy(claimed);
         return;
     }
-    load_ = std::make_unique<MemoLoad<tk::TMemo>>(*Memo1, std::move(read.Text));
+    recovery::NoteFileState state = recovery::NoteFileStateOf(claimed.Copy);
+    keeper_.Adopt(std::move(claimed.Name));
+    pendingOpen_ = {std::move(state.FileName), state.Stamp, state.Encoding,
+                    tk::Application->Title()};
+    pendingOpen_.Restoring = true;
+    LoadIntoMemo(std::move(claimed.Copy.Text));
+}
+
+void TForm1::RestoreWhenShown(recovery::ClaimedCopy claimed) {
+    givenCopy_ = std::move(claimed);
+    PostMessageW(Handle(), kOpenGivenFileMessage, 0, 0);
+}
+
+// The text the memo does not hold yet goes to it piece by piece; one it holds already completes
+// the open at once.
+void TForm1::LoadIntoMemo(std::string text) {
+    if (MemoHolds(*Memo1, text)) return CompleteOpening();
+    load_ = std::make_unique<MemoLoad<tk::TMemo>>(*Memo1, std::move(text));
     ContinueOpening(true);
 }
 
@@ -303,8 +350,7 @@ void TForm1::ContinueOpening(bool firstTurn) {
             done = load_->Step(Milliseconds);
         } catch (...) {
             // The memo could not take a piece: it has its text back, and the error shows.
-            load_.reset();
-            tk::Application->SetTitle(pendingOpen_.TitleBefore);
+            AbandonOpening();
             throw;
         }
         if (done) return CompleteOpening();
@@ -326,17 +372,34 @@ void TForm1::CompleteOpening() {
     FileName = pendingOpen_.FileName;
     fileStamp_ = pendingOpen_.Stamp;
     encoding_ = pendingOpen_.Encoding;
+    if (pendingOpen_.Restoring) {
+        if (FileName.empty())
+            tk::Application->SetTitle(pendingOpen_.TitleBefore);
+        else
+            ShowFileTitle();
+        Saved = false;
+        Memo1->SetModified(true);
+        return;
+    }
     ShowFileTitle();
     Saved = true;
     Memo1->SetModified(false); // also when the memo already held the text
+    keeper_.Saved();           // the note holds its file's text: no copy is needed
 }
 
 void TForm1::CancelOpening() {
     if (!load_) return;
-    KillTimer(Handle(), kOpeningTimer);
     load_->Cancel();
+    AbandonOpening();
+}
+
+// The open ends unfinished (the memo has its text back): the title goes back, and a copy that
+// was being restored is left for a later start.
+void TForm1::AbandonOpening() {
+    KillTimer(Handle(), kOpeningTimer);
     load_.reset();
     tk::Application->SetTitle(pendingOpen_.TitleBefore);
+    if (pendingOpen_.Restoring) keeper_.Release();
 }
 
 // The task-bar button's title tells how far the open is; once a save or an open was asked for
@@ -400,6 +463,11 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (msg == kOpenGivenFileMessage) {
+        if (givenCopy_) {
+            recovery::ClaimedCopy claimed = std::move(*givenCopy_);
+            givenCopy_.reset();
+            RestoreCopy(std::move(claimed));
+        }
         std::string path = std::exchange(givenFile_, std::string());
         if (!path.empty()) OpenChosenFile(path);
         return 0;
@@ -408,6 +476,25 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (load_) ContinueOpening(false);
         return 0;
     }
+    if (msg == WM_TIMER && wParam == kRecoveryTimer) {
+        KeepRecoveryCopy();
+        return 0;
+    }
+    if (msg == WM_QUERYENDSESSION) {
+        // Agreeing to give up the changes removes the copy only once the session really ends:
+        // another program may still refuse the end.
+        endingSession_ = true;
+        tk::ScopeExit asked([this] { endingSession_ = false; });
+        return tk::TForm::WndProc(msg, wParam, lParam);
+    }
+    if (msg == WM_ENDSESSION) {
+        if (!wParam)
+            changesGivenUp_ = false; // the session goes on, and so does the note
+        else if (changesGivenUp_)
+            ForgetChanges();
+        else if (!Saved)
+            keeper_.CopyNow(); // ended all the same: the copy holds the last keystroke
+    }
     return tk::TForm::WndProc(msg, wParam, lParam);
 }
 
@@ -415,6 +502,11 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TForm1::FormCloseQuery(tk::TObject*, bool& canClose) {
     CancelOpening();
     canClose = Saved || UserAgrees(kCloseUnsavedQuestion);
+    if (!canClose || Saved) return;
+    if (endingSession_)
+        changesGivenUp_ = true;
+    else
+        ForgetChanges();
 }
 
 } // namespace note

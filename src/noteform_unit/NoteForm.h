@@ -7,6 +7,8 @@
 #include "note_accessible.h"
 #include "note_shortcuts.h"
 #include "notefiles/note_files.h"
+#include "recovery/copy_fields.h"
+#include "recovery/copy_keeper.h"
 #include "toolkit/application.h"
 #include "toolkit/file_dialogs.h"
 #include "toolkit/stdctrls.h"
@@ -75,6 +77,13 @@ public:
     bool Opening() const { return load_ != nullptr; }
     // Puts back the memo's text and the note's title from before the open under way, if any.
     void CancelOpening();
+    // Shows a note that was not saved when its process ended, from its claimed recovery copy,
+    // as an open does: with its file, encoding and file state, unsaved; the copy stays its own.
+    void RestoreCopy(recovery::ClaimedCopy claimed);
+    // The same once the message loop runs (the note is shown by then).
+    void RestoreWhenShown(recovery::ClaimedCopy claimed);
+    // The keeper of the note's recovery copy (tests wait for its writes).
+    recovery::CopyKeeper& RecoveryKeeper() { return keeper_; }
 
 protected:
     bool PreviewKeyMessage(const MSG& msg) override;
@@ -93,6 +102,11 @@ private:
     void SaveTo(const std::string& target);
 
     bool RefuseWhileOpening();
+    void LoadIntoMemo(std::string text);
+    void AbandonOpening();
+    void KeepRecoveryCopy();
+    recovery::NoteSnapshot TakeSnapshot() const;
+    void ForgetChanges();
     void ContinueOpening(bool firstTurn);
     void CompleteOpening();
     void ShowOpeningProgress();
@@ -110,11 +124,17 @@ private:
     std::unique_ptr<MemoLoad<tk::TMemo>> load_;
     struct PendingOpen {
         std::string FileName;
-        notefiles::FileStamp Stamp;
+        std::optional<notefiles::FileStamp> Stamp;
         notefiles::TextEncoding Encoding;
         std::string TitleBefore;
-        bool Refused = false; // a save or an open was asked for meanwhile
+        bool Refused = false;   // a save or an open was asked for meanwhile
+        bool Restoring = false; // the text is a recovery copy's, not the file's
     } pendingOpen_;
+    std::optional<recovery::ClaimedCopy> givenCopy_; // to restore once shown
+    // The recovery copy of the unsaved note: taken as the text changes, gone once it is saved.
+    recovery::CopyKeeper keeper_{[this] { return TakeSnapshot(); }};
+    bool endingSession_ = false;  // the end of the session is being asked about
+    bool changesGivenUp_ = false; // and the user agreed to give up the changes
 };
 
 // Registers the classes that the note window's layout names.

@@ -59,7 +59,13 @@ drag() {
     sleep 0.4
 }
 
+# Where unsaved notes keep their recovery copies (%LOCALAPPDATA%\Pinlet\Recovery), as a Unix path.
+RECOVERY="${WINEPREFIX:-$HOME/.wine}/drive_c/users/$(whoami)/AppData/Local/Pinlet/Recovery"
+
+# A start begins without recovery copies (a note an earlier journey ended by a kill leaves one,
+# and its question would come first), unless KEEP_RECOVERY=1.
 start() { # exe args... ; sets APP_PID
+    [ "${KEEP_RECOVERY:-0}" = 1 ] || rm -rf "$RECOVERY"
     wine "$@" >/dev/null 2>&1 &
     APP_PID=$!
 }

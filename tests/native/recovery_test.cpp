@@ -1,6 +1,7 @@
 // The recovery copy's bytes (every field back as it was; a copy cut short, changed or of another
 // kind refused with its reason) and when copies are taken (against the stated promises, checked
 // over a simulated session of typing).
+#include "recovery/copy_fields.h"
 #include "recovery/copy_schedule.h"
 #include "recovery/recovery_format.h"
 
@@ -52,6 +53,38 @@ TEST(RecoveryCopy, EveryFieldComesBackAndAnyDamageIsTold) {
     newer[8] = 2;
     EXPECT_EQ(recovery::DecodeRecoveryCopy(newer, back), DecodeFailure::NewerVersion);
     EXPECT_TRUE(back == plain); // a refused copy leaves what was there
+}
+
+// The note's file goes through a copy's bytes and comes back as it was: every encoding, a stamp
+// with its identity (a path with colons in it), none; an identity that cannot be read leaves a
+// stamp that no file matches.
+TEST(RecoveryCopy, TheNotesFileComesBackFromItsCopy) {
+    using notefiles::EncodingForm;
+    notefiles::FileStamp stamp{1ull << 40, 133500000000000007ull, 0xDEADBEEF, 0x0123456789ABCDEFull,
+                               "\\\\?\\C:\\a:b\\jegyzet✓.txt"};
+    for (auto form :
+         {EncodingForm::Ansi, EncodingForm::Utf8, EncodingForm::Utf16LE, EncodingForm::Utf16BE}) {
+        recovery::NoteFileState state{"C:\\jegyzet✓.txt", {form, form != EncodingForm::Ansi, 1250},
+                                      stamp};
+        RecoveryCopy back;
+        ASSERT_EQ(recovery::DecodeRecoveryCopy(
+                      recovery::EncodeRecoveryCopy(recovery::CopyFieldsOf(state)), back),
+                  DecodeFailure::None);
+        const recovery::NoteFileState restored = recovery::NoteFileStateOf(back);
+        EXPECT_EQ(restored.FileName, state.FileName);
+        EXPECT_TRUE(restored.Encoding == state.Encoding);
+        ASSERT_TRUE(restored.Stamp);
+        EXPECT_TRUE(restored.Stamp->SameVersionAs(stamp));
+        EXPECT_EQ(restored.Stamp->finalPath, stamp.finalPath);
+    }
+    EXPECT_FALSE(recovery::NoteFileStateOf(recovery::CopyFieldsOf({})).Stamp);
+
+    RecoveryCopy unreadable = recovery::CopyFieldsOf({"a.txt", {}, stamp});
+    unreadable.FileIdentity = "DEADBEEF-0123";
+    const recovery::NoteFileState restored = recovery::NoteFileStateOf(unreadable);
+    ASSERT_TRUE(restored.Stamp);
+    EXPECT_EQ(restored.Stamp->size, stamp.size);
+    EXPECT_FALSE(restored.Stamp->SameVersionAs(stamp));
 }
 
 TEST(RecoveryCopy, TheFirstLineNamesANoteWithoutAFile) {

@@ -216,39 +216,13 @@ ScratchFolder::~ScratchFolder() {
     RemoveTree(path_);
 }
 
-namespace {
-
-// By wide names, so that entries the ANSI code page cannot spell go too.
-void RemoveTreeW(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring path = folder + L"\\" + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTreeW(path);
-            else if (!DeleteFileW(path.c_str()))
-                RemoveDirectoryW(path.c_str()); // a link to a folder
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(folder.c_str());
-}
-
-} // namespace
-
 void RemoveTree(const std::string& folder) {
     const int length = MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, nullptr, 0);
     if (length <= 0) return;
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide.data(), length);
     wide.pop_back(); // the terminator
-    RemoveTreeW(wide);
+    wintest::RemoveTreeW(wide);
 }
 
 std::string ListFolder(const std::string& folder) {
@@ -267,16 +241,6 @@ std::string ListFolder(const std::string& folder) {
     for (const auto& name : names)
         list += (list.empty() ? "" : " ") + name;
     return list;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "(unreadable)";
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::string SystemText(DWORD code) {

@@ -1,6 +1,8 @@
 #pragma once
 // Helpers of the soak and fault suites: answering the note's dialogs from a hook, scratch
 // folders, file bytes, and the process's resource figures.
+#include "support/win_test_support.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -51,8 +53,8 @@ void RemoveTree(const std::string& folder);
 // Names of the entries of a folder other than "." and "..", sorted.
 std::string ListFolder(const std::string& folder);
 
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
+using wintest::ReadBytes;
+using wintest::WriteBytes;
 // The trimmed system text of an error code, as the file errors quote it.
 std::string SystemText(DWORD code);
 // The small file system that test.sh mounts for full-disk cases, as a Windows path; empty

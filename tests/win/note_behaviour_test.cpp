@@ -1,7 +1,10 @@
 // The note's handlers: pinning, the close question from every route, and the saved mark.
 #include "support/win_test_support.h"
 
+#include "app/recovered_notes.h"
+#include "recovery/recovery_store.h"
 #include "toolkit/system_library.h"
+#include "toolkit/unicode_text.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
@@ -45,6 +48,10 @@ LRESULT CALLBACK AnswerConfirmation(int code, WPARAM wParam, LPARAM lParam) {
                 PostMessageA(g_note, WM_QUERYENDSESSION, 0, 0);
             else
                 PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+        if (title == "Error") { // a report: noted and closed
+            g_asked.push_back(wintest::QuestionOf(dialog));
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
         }
         if (title == "Confirm") {
             HWND button = nullptr;
@@ -281,6 +288,165 @@ TEST_F(NoteBehaviour, OpeningAFileNamesTheNoteOnceItsTextIsIn) {
     GetWindowTextA(form_->Handle(), caption, sizeof caption);
     EXPECT_STREQ(caption, "pinlet_wait_cursor.txt");
     DeleteFileA(path.c_str());
+}
+
+// The names of the recovery copies in the recovery folder, and one copy's fields.
+std::vector<std::string> RecoveryCopies() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(tk::Wide(recovery::RecoveryFolder() + "\\*.copy").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do
+        names.push_back(tk::Utf8(data.cFileName));
+    while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}
+
+recovery::RecoveryCopy ReadCopy(const std::string& name) {
+    recovery::RecoveryCopy copy;
+    const std::string bytes =
+        wintest::ReadBytes(recovery::RecoveryFolder() + "\\" + name);
+    EXPECT_EQ(recovery::DecodeRecoveryCopy(bytes, copy), recovery::DecodeFailure::None) << name;
+    return copy;
+}
+
+// An unsaved note keeps a copy of its text with what saving it needs; only copies whose note is
+// gone are claimed (not a living note's, not a save's leftover staging file); saving removes it.
+TEST_F(NoteBehaviour, AnUnsavedNotesCopyHoldsWhatSavingItNeedsAndGoesWhenItIsSaved) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "pinlet-recovered.txt";
+    wintest::WriteBytes(path, "\xFF\xFE" + std::string("a\0b\0", 4)); // UTF-16 LE, marked
+    form_->OpenChosenFile(path);
+    ASSERT_EQ(form_->Memo1->Text(), "ab");
+    form_->RecoveryKeeper().CopyNow(); // nothing changed: no copy
+    EXPECT_TRUE(RecoveryCopies().empty());
+
+    SendMessageW(form_->Memo1->Handle(), EM_SETSEL, 2, 2);
+    SendMessageW(form_->Memo1->Handle(), WM_CHAR, 0x2713, 0); // ✓
+    form_->RecoveryKeeper().CopyNow();
+    const std::vector<std::string> copies = RecoveryCopies();
+    ASSERT_EQ(copies.size(), 1u);
+    const recovery::RecoveryCopy copy = ReadCopy(copies[0]);
+    EXPECT_EQ(copy.Text, "ab\u2713");
+    EXPECT_EQ(copy.FileName, path);
+    EXPECT_EQ(copy.EncodingForm, 2);
+    EXPECT_TRUE(copy.ByteOrderMark);
+    EXPECT_TRUE(copy.HasFileState);
+    EXPECT_EQ(copy.FileSize, 6u);
+
+    // Beside it: a copy whose note is gone and a save's staging file holding a copy's bytes.
+    const std::string folder = recovery::RecoveryFolder();
+    wintest::WriteBytes(folder + "\\note-1-2-3.copy", recovery::EncodeRecoveryCopy(copy));
+    wintest::WriteBytes(folder + "\\~pn0BADF00D.tmp", recovery::EncodeRecoveryCopy(copy));
+    std::vector<recovery::ClaimedCopy> claimed = recovery::ClaimOrphanedCopies();
+    ASSERT_EQ(claimed.size(), 1u);
+    EXPECT_EQ(claimed[0].OriginalName, "note-1-2-3");
+    EXPECT_TRUE(claimed[0].Copy == copy);
+    recovery::DiscardCopy(claimed[0]);
+
+    form_->Label3Click(form_);
+    form_->RecoveryKeeper().Flush();
+    EXPECT_TRUE(RecoveryCopies().empty());
+    DeleteFileA(path.c_str());
+}
+
+// A claimed copy comes back as the note it was: its text, its file and encoding, unsaved; a
+// save writes it to its file and removes the copy.
+TEST_F(NoteBehaviour, ARestoredNoteIsTheUnsavedNoteItWas) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "pinlet-restored.txt";
+    wintest::WriteBytes(path, "old");
+    recovery::RecoveryCopy copy = recovery::CopyFieldsOf(
+        {path, {notefiles::EncodingForm::Utf8, false, 0}, notefiles::CurrentFileStamp(path)});
+    copy.Text = "kenyér\r\n\u2713";
+    wintest::WriteBytes(recovery::RecoveryFolder() + "\\note-4-5-6.copy",
+                            recovery::EncodeRecoveryCopy(copy));
+    std::vector<recovery::ClaimedCopy> claimed = recovery::ClaimOrphanedCopies();
+    ASSERT_EQ(claimed.size(), 1u);
+    form_->RestoreCopy(std::move(claimed[0]));
+    wintest::WaitWhileOpening(*form_);
+    EXPECT_EQ(form_->Memo1->Text(), copy.Text);
+    EXPECT_FALSE(form_->IsSaved());
+    EXPECT_EQ(form_->NoteFileName(), path);
+    EXPECT_EQ(fixture_.App().Title(), "pinlet-restored.txt");
+    EXPECT_EQ(RecoveryCopies().size(), 1u); // still the note's own
+
+    form_->Label3Click(form_); // the file did not change: no question
+    EXPECT_TRUE(g_asked.empty());
+    EXPECT_EQ(wintest::ReadBytes(path), copy.Text);
+    form_->RecoveryKeeper().Flush();
+    EXPECT_TRUE(RecoveryCopies().empty());
+    DeleteFileA(path.c_str());
+}
+
+// At start every copy whose note is gone is asked about by its file or first line: No removes
+// it, Cancel keeps it for the next start, Yes brings it back in the note; a damaged copy is
+// reported and put aside.
+TEST_F(NoteBehaviour, CopiesOfNotesThatAreGoneAreOfferedByNameAtStart) {
+    const std::string folder = recovery::RecoveryFolder();
+    const auto leave = [&](const std::string& name, const std::string& bytes) {
+        wintest::WriteBytes(folder + "\\" + name + ".copy", bytes);
+    };
+    const std::string question = "Egy jegyzet nem lett elmentve. Visszaállítsam?\n";
+    recovery::RecoveryCopy withFile;
+    withFile.FileName = "C:\\jegyzet.txt";
+    withFile.Text = "a";
+    leave("note-1-1-1", recovery::EncodeRecoveryCopy(withFile));
+    app::OfferRecoveryCopies(fixture_.App(), *form_, true); // answered No
+    ASSERT_EQ(g_asked.size(), 1u);
+    EXPECT_EQ(g_asked[0], question + "C:\\jegyzet.txt");
+    EXPECT_TRUE(RecoveryCopies().empty());
+
+    recovery::RecoveryCopy withoutFile;
+    withoutFile.Text = "bevásárlás\r\nkenyér";
+    leave("note-2-2-2", recovery::EncodeRecoveryCopy(withoutFile));
+    g_answer = "Cancel";
+    app::OfferRecoveryCopies(fixture_.App(), *form_, true);
+    ASSERT_EQ(g_asked.size(), 2u);
+    EXPECT_EQ(g_asked[1], question + "„bevásárlás”");
+    EXPECT_EQ(RecoveryCopies().size(), 1u);
+    g_answer = "&Yes";
+    app::OfferRecoveryCopies(fixture_.App(), *form_, true);
+    wintest::PumpMessages();
+    wintest::WaitWhileOpening(*form_);
+    EXPECT_EQ(form_->Memo1->Text(), withoutFile.Text);
+    EXPECT_FALSE(form_->IsSaved());
+
+    leave("note-3-3-3", "not a copy");
+    app::OfferRecoveryCopies(fixture_.App(), *form_, false);
+    ASSERT_EQ(g_asked.size(), 4u);
+    EXPECT_EQ(g_asked[3].rfind("Egy el nem mentett jegyzet másolata sérült", 0), 0u) << g_asked[3];
+    const std::string kept = g_asked[3].substr(g_asked[3].rfind('\n') + 1);
+    EXPECT_EQ(wintest::ReadBytes(kept), "not a copy");
+    EXPECT_EQ(RecoveryCopies().size(), 1u); // the restored note's own
+}
+
+// At the end of the session the copy goes only once the session really ends after a Yes.
+TEST_F(NoteBehaviour, TheEndOfTheSessionRemovesTheCopyOnlyOnceItEndsAfterAYes) {
+    Type("x");
+    g_answer = "&Yes";
+    ASSERT_EQ(SendMessageA(form_->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    form_->RecoveryKeeper().CopyNow();
+    SendMessageA(form_->Handle(), WM_ENDSESSION, FALSE, 0); // another program refused
+    form_->RecoveryKeeper().Flush();
+    EXPECT_EQ(RecoveryCopies().size(), 1u);
+
+    ASSERT_EQ(SendMessageA(form_->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(RecoveryCopies().size(), 1u);
+    SendMessageA(form_->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(RecoveryCopies().empty());
+}
+
+// A session that ends after a No all the same leaves a copy that holds the last keystroke.
+TEST_F(NoteBehaviour, ASessionEndedDespiteANoLeavesTheLastKeystrokeInTheCopy) {
+    Type("xy");
+    ASSERT_EQ(SendMessageA(form_->Handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
+    SendMessageA(form_->Handle(), WM_ENDSESSION, TRUE, 0);
+    ASSERT_EQ(RecoveryCopies().size(), 1u);
+    EXPECT_EQ(ReadCopy(RecoveryCopies()[0]).Text, "xy");
 }
 
 TEST_F(NoteBehaviour, APinnedNoteDoesNotCoverTheFileDialogs) {

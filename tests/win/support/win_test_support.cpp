@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 namespace wintest {
 
@@ -90,7 +92,48 @@ std::string ReplaceOnce(std::string text, const std::string& from, const std::st
     return text.substr(0, at) + to + text.substr(at + from.size());
 }
 
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return "(unreadable)";
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void RemoveTreeW(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                RemoveTreeW(path);
+            else if (!DeleteFileW(path.c_str()))
+                RemoveDirectoryW(path.c_str()); // a link to a folder
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(folder.c_str());
+}
+
 AppFixture::AppFixture() {
+    static unsigned made = 0;
+    wchar_t temp[MAX_PATH] = {}, before[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    appData_ = std::wstring(temp) + L"pinlet-appdata-" + std::to_wstring(GetCurrentProcessId()) +
+               L"-" + std::to_wstring(made++);
+    RemoveTreeW(appData_);
+    CreateDirectoryW(appData_.c_str(), nullptr);
+    if (GetEnvironmentVariableW(L"LOCALAPPDATA", before, MAX_PATH) < MAX_PATH)
+        appDataBefore_ = before;
+    SetEnvironmentVariableW(L"LOCALAPPDATA", appData_.c_str());
     note::RegisterNoteClasses();
     app_ = std::make_unique<tk::TApplication>();
     app_->Initialize();
@@ -100,6 +143,8 @@ AppFixture::AppFixture() {
 AppFixture::~AppFixture() {
     app_.reset();
     PumpMessages();
+    RemoveTreeW(appData_);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", appDataBefore_.empty() ? nullptr : appDataBefore_.c_str());
 }
 
 note::TForm1* AppFixture::CreateNote(int showCommand) {

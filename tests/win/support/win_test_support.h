@@ -42,12 +42,23 @@ std::string QuestionOf(HWND dialog);
 // Replaces the first occurrence of `from` in `text`; fails the test when absent.
 std::string ReplaceOnce(std::string text, const std::string& from, const std::string& to);
 
-// A running application with the title "Pinlet", destroyed with its forms at the end.
+// A file's bytes ("(unreadable)" when it cannot be read), and a file made to hold `bytes`.
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+
+// Removes a folder with everything in it, by wide names (so that entries the ANSI code page
+// cannot spell go too), links to folders removed and not followed.
+void RemoveTreeW(const std::wstring& folder);
+
+// A running application with the title "Pinlet", destroyed with its forms at the end. Its
+// application data (%LOCALAPPDATA%: the recovery copies of unsaved notes, the old bytes a save
+// keeps) is a temporary folder of its own, removed at the end.
 class AppFixture {
 public:
     AppFixture();
     ~AppFixture();
     tk::TApplication& App() { return *app_; }
+    const std::wstring& AppData() const { return appData_; }
 
     // Creates the note window as start-up does (from the stored layout or the given text) and
     // shows it by the given show command.
@@ -55,6 +66,7 @@ public:
     note::TForm1* CreateNoteFromText(const std::string& layout, int showCommand = SW_SHOWNORMAL);
 
 private:
+    std::wstring appData_, appDataBefore_;
     std::unique_ptr<tk::TApplication> app_;
 };
 

@@ -1,0 +1,301 @@
+#include "recovery_store.h"
+
+#include "notefiles/new_file.h"
+#include "notefiles/private_files.h"
+#include "toolkit/unicode_text.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cwchar>
+
+namespace recovery {
+namespace {
+
+constexpr const char* kCopySuffix = ".copy";
+constexpr const char* kLockSuffix = ".lock";
+constexpr const char* kNamePrefix = "note-";
+// Names the lock handle a note hands to the program it starts for a copy.
+constexpr const wchar_t* kLockVariable = L"PINLET_RECOVERY_LOCK";
+
+std::wstring W(const std::string& path) {
+    return tk::Wide(path);
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A name no other note takes: the process, the time and a counter.
+std::string NewName() {
+    static std::atomic<unsigned> counter{0};
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return kNamePrefix + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime) + "-" +
+           std::to_string(counter++);
+}
+
+std::string ReadAll(const std::string& path, bool& ok) {
+    ok = false;
+    tk::KernelHandle file(CreateFileW(W(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > (1ll << 30))
+        return {};
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                     &read, nullptr) ||
+                           read != bytes.size()))
+        return {};
+    ok = true;
+    return bytes;
+}
+
+std::uint64_t LastWrite(const WIN32_FIND_DATAW& data) {
+    return (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+bool IsCopyName(const std::string& name) {
+    if (name.size() <= std::string(kNamePrefix).size() || name.rfind(kNamePrefix, 0) != 0)
+        return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || c == '-';
+    });
+}
+
+void ReadClaimed(ClaimedCopy& copy) {
+    bool read = false;
+    const std::string bytes = ReadAll(copy.Name.CopyPath(), read);
+    copy.Failure = read ? DecodeRecoveryCopy(bytes, copy.Copy) : DecodeFailure::CutShort;
+}
+
+// Claims the copy `name` when its note is gone: its lock is removed (a living note holds it
+// open, so that fails), and the copy renamed to a fresh name of this process's (only one of two
+// claimers can do that).
+std::optional<ClaimedCopy> ClaimOrphan(const std::string& folder, const std::string& name) {
+    const std::string lock = folder + "\\" + name + kLockSuffix;
+    if (!DeleteFileW(W(lock).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return std::nullopt;
+    ClaimedCopy copy;
+    copy.OriginalName = name;
+    copy.Name = RecoveryName::Fresh(folder);
+    if (!copy.Name.Valid()) return std::nullopt;
+    if (!MoveFileExW(W(folder + "\\" + name + kCopySuffix).c_str(),
+                     W(copy.Name.CopyPath()).c_str(), 0))
+        return std::nullopt;
+    ReadClaimed(copy);
+    return copy;
+}
+
+} // namespace
+
+std::string RecoveryFolder() {
+    const std::string folder = notefiles::ProgramDataFolder("Recovery");
+    return notefiles::MakePrivateFolder(folder) ? folder : std::string();
+}
+
+RecoveryName RecoveryName::Fresh(const std::string& folder) {
+    RecoveryName made;
+    if (folder.empty()) return made;
+    made.folder_ = folder;
+    made.name_ = NewName();
+    // Held with no sharing for the process's life, and deleted with its last handle: a copy
+    // whose lock can be opened belongs to no living note.
+    notefiles::PrivateSecurity privateFile(false);
+    made.lock_ = tk::KernelHandle(CreateFileW(
+        W(folder + "\\" + made.name_ + kLockSuffix).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+        privateFile.Attributes(), CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE,
+        nullptr));
+    return made;
+}
+
+RecoveryName RecoveryName::HandedOver(const std::string& folder, const std::string& name) {
+    RecoveryName adopted;
+    wchar_t value[32] = {};
+    const DWORD length = GetEnvironmentVariableW(kLockVariable, value, 32);
+    SetEnvironmentVariableW(kLockVariable, nullptr); // not for the programs this one starts
+    if (length == 0 || length >= 32) return adopted;
+    const auto raw = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::wcstoull(value, nullptr, 10)));
+    // Only a handle of this very lock file is taken for it.
+    if (GetFileType(raw) != FILE_TYPE_DISK) return adopted;
+    std::vector<BYTE> info(sizeof(FILE_NAME_INFO) + 2 * MAX_PATH * sizeof(wchar_t));
+    if (!GetFileInformationByHandleEx(raw, FileNameInfo, info.data(),
+                                      static_cast<DWORD>(info.size())))
+        return adopted;
+    const auto* fileName = reinterpret_cast<const FILE_NAME_INFO*>(info.data());
+    const std::wstring held(fileName->FileName, fileName->FileNameLength / sizeof(wchar_t));
+    const std::wstring expected = W("\\" + name + kLockSuffix);
+    if (held.size() < expected.size() ||
+        _wcsicmp(held.c_str() + held.size() - expected.size(), expected.c_str()) != 0)
+        return adopted;
+    adopted.folder_ = folder;
+    adopted.name_ = name;
+    adopted.lock_ = tk::KernelHandle(raw);
+    return adopted;
+}
+
+std::string RecoveryName::CopyPath() const {
+    return folder_ + "\\" + name_ + kCopySuffix;
+}
+
+bool WritePrivateFile(const std::string& path, const std::string& bytes) {
+    // A staging file of the save's kind beside the copy, under a name no copy has.
+    notefiles::PrivateSecurity privateFile(false);
+    notefiles::NewFile staging(path.substr(0, path.find_last_of('\\') + 1), ".tmp", 0,
+                               privateFile.Attributes());
+    if (!staging.Created()) return false;
+    DWORD written = 0;
+    const bool whole = (bytes.empty() || (WriteFile(staging.Handle(), bytes.data(),
+                                                    static_cast<DWORD>(bytes.size()), &written,
+                                                    nullptr) &&
+                                          written == bytes.size())) &&
+                       FlushFileBuffers(staging.Handle());
+    staging.Close();
+    if (!whole || !MoveFileExW(W(staging.Path()).c_str(), W(path).c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return false; // the staging file goes with `staging`
+    staging.Keep();
+    return true;
+}
+
+NoteRecovery::NoteRecovery(RecoveryName name)
+    : name_(std::move(name)), worker_([this] { Work(); }) {}
+
+NoteRecovery::~NoteRecovery() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    wake_.notify_all();
+    worker_.join();
+}
+
+void NoteRecovery::Write(RecoveryCopy fields, std::wstring text) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        pending_ = Pending{std::move(fields), std::move(text)};
+        remove_ = false;
+    }
+    wake_.notify_all();
+}
+
+void NoteRecovery::Remove() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        pending_.reset();
+        remove_ = true;
+    }
+    wake_.notify_all();
+}
+
+void NoteRecovery::Flush() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    idle_.wait(lock, [this] { return !pending_ && !remove_ && !busy_; });
+}
+
+void NoteRecovery::Work() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stop_ || pending_ || remove_; });
+        if (!pending_ && !remove_) return; // stopping, nothing left
+        std::optional<Pending> copy = std::exchange(pending_, std::nullopt);
+        const bool remove = std::exchange(remove_, false);
+        busy_ = true;
+        lock.unlock();
+        if (copy) {
+            copy->Fields.Text = tk::Utf8(copy->Text);
+            copy->Text = std::wstring();
+            WritePrivateFile(name_.CopyPath(), EncodeRecoveryCopy(copy->Fields));
+        } else if (remove)
+            DeleteFileW(W(name_.CopyPath()).c_str());
+        lock.lock();
+        busy_ = false;
+        idle_.notify_all();
+    }
+}
+
+std::vector<ClaimedCopy> ClaimOrphanedCopies() {
+    std::vector<ClaimedCopy> claimed;
+    const std::string folder = notefiles::ProgramDataFolder("Recovery"); // not made to look in it
+    struct Found {
+        std::string Name;
+        std::uint64_t Time;
+    };
+    std::vector<Found> found;
+    WIN32_FIND_DATAW data{};
+    HANDLE search =
+        FindFirstFileW(W(folder + "\\" + kNamePrefix + "*" + kCopySuffix).c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return claimed;
+    do {
+        const std::string file = tk::Utf8(data.cFileName);
+        if (!EndsWith(file, kCopySuffix) || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        found.push_back({file.substr(0, file.size() - std::string(kCopySuffix).size()),
+                         LastWrite(data)});
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+    std::sort(found.begin(), found.end(),
+              [](const Found& a, const Found& b) { return a.Time > b.Time; });
+
+    for (const Found& orphan : found)
+        if (std::optional<ClaimedCopy> copy = ClaimOrphan(folder, orphan.Name))
+            claimed.push_back(std::move(*copy));
+    return claimed;
+}
+
+std::optional<ClaimedCopy> ClaimNamedCopy(const std::string& name) {
+    if (!IsCopyName(name)) return std::nullopt;
+    const std::string folder = notefiles::ProgramDataFolder("Recovery");
+    ClaimedCopy copy;
+    copy.OriginalName = name;
+    copy.Name = RecoveryName::HandedOver(folder, name);
+    if (!copy.Name.Valid()) return ClaimOrphan(folder, name);
+    ReadClaimed(copy);
+    return copy;
+}
+
+bool HandOverCopy(ClaimedCopy& claimed, const std::string& program) {
+    // The child inherits a handle of the lock and finds its value in the environment.
+    HANDLE inheritable = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), claimed.Name.Lock(), GetCurrentProcess(),
+                         &inheritable, 0, TRUE, DUPLICATE_SAME_ACCESS))
+        return false;
+    tk::KernelHandle handed(inheritable);
+    const std::wstring value = std::to_wstring(reinterpret_cast<std::uintptr_t>(inheritable));
+    SetEnvironmentVariableW(kLockVariable, value.c_str());
+    std::wstring command = L"\"" + W(program) + L"\" \"" + W(kRecoverArgument + claimed.Name.Name()) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    SetEnvironmentVariableW(kLockVariable, nullptr);
+    if (!started) return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    claimed.Name = RecoveryName(); // the child holds the lock now
+    return true;
+}
+
+std::string KeepDamagedCopy(const ClaimedCopy& claimed) {
+    const std::string kept =
+        claimed.Name.CopyPath().substr(0, claimed.Name.CopyPath().size() - 5) + ".damaged";
+    MoveFileExW(W(claimed.Name.CopyPath()).c_str(), W(kept).c_str(), 0);
+    return kept;
+}
+
+void ReleaseCopy(ClaimedCopy& claimed) {
+    claimed.Name = RecoveryName();
+}
+
+void DiscardCopy(ClaimedCopy& claimed) {
+    DeleteFileW(W(claimed.Name.CopyPath()).c_str());
+    claimed.Name = RecoveryName();
+}
+
+} // namespace recovery
