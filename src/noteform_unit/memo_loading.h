@@ -1,14 +1,15 @@
 #pragma once
 // A file's text handed to the memo piece by piece, so that the note answers throughout. Written
 // against any memo that offers Text, TextLength, Modified, SetModified, SetTextSilently,
-// AppendSilently, SetReadOnly, ShowStart, EmptyUndo and NotifyChange, so that it needs no
-// operating system and is tested with a memo of the tests' own.
+// EmptyWithRoom, AppendSilently, SetReadOnly, ShowStart, EmptyUndo and NotifyChange, so that it
+// needs no operating system and is tested with a memo of the tests' own.
 #include "note_pieces.h"
 #include "notefiles/error_text.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/unicode_text.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <new>
 #include <string>
 #include <utility>
@@ -29,7 +30,7 @@ public:
         : memo_(memo), text_(std::move(text)), before_(memo.Text()),
           modifiedBefore_(memo.Modified()) {
         memo_.SetReadOnly(true);
-        if (!memo_.SetTextSilently("")) Fail();
+        if (!memo_.EmptyWithRoom(tk::Utf16Length(text_))) Fail();
     }
     MemoLoad(const MemoLoad&) = delete;
     MemoLoad& operator=(const MemoLoad&) = delete;
@@ -54,7 +55,9 @@ public:
 
     // How much of the text is in, in per cent (rounded down).
     int Percent() const {
-        return text_.empty() ? 100 : static_cast<int>(done_ * 100 / text_.size());
+        // In 64 bits: a 32-bit size_t times 100 overflows from 43 MB on.
+        return text_.empty() ? 100
+                             : static_cast<int>(std::uint64_t{done_} * 100 / text_.size());
     }
 
     // The memo holds the whole text: caret at the start, view at the top, nothing to undo, no

@@ -1,6 +1,7 @@
 #include "note_pieces.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace note {
 namespace {
@@ -49,9 +50,24 @@ Piece NextPiece(std::string_view text, std::size_t start, std::size_t work) {
 }
 
 void PieceSizer::Took(std::size_t work, double milliseconds) {
-    const double perMillisecond = static_cast<double>(work) / std::max(milliseconds, 1.0);
-    const double next =
-        std::min(perMillisecond * kPieceMilliseconds, 4.0 * static_cast<double>(work_));
+    const double w = static_cast<double>(work), t = std::max(milliseconds, 0.0);
+    const double lastW = static_cast<double>(lastWork_);
+    // Two pieces of clearly different work tell the fixed part apart from the rest.
+    if (lastWork_ && std::abs(w - lastW) > 0.25 * std::max(w, lastW)) {
+        const double perWork = (t - lastMilliseconds_) / (w - lastW);
+        if (perWork > 0) fixed_ = std::clamp(t - perWork * w, 0.0, t);
+    }
+    fixed_ = std::min(fixed_, t);
+    lastWork_ = work;
+    lastMilliseconds_ = t;
+    const double perWork = (t - fixed_) / std::max(w, 1.0);
+    const double target = std::max(kPieceMilliseconds, 2 * fixed_);
+    const double most = 4.0 * static_cast<double>(work_);
+    double next = perWork > 0 ? std::min((target - fixed_) / perWork, most) : most;
+    next = std::clamp(next, static_cast<double>(kFirstWork), static_cast<double>(kMostWork));
+    // Pieces of one size that take far too long tell nothing of the fixed part: a piece twice as
+    // large does.
+    if (std::abs(next - w) <= 0.25 * w && t > 1.5 * target) next = std::min(2 * w, most);
     work_ = std::clamp(static_cast<std::size_t>(next), kFirstWork, kMostWork);
 }
 

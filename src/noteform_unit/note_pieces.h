@@ -35,7 +35,11 @@ Piece NextPiece(std::string_view text, std::size_t start, std::size_t work);
 
 // How much work the next piece of lines is given: as much as the memo does in about
 // kPieceMilliseconds, from how fast it took the pieces so far. The first piece is small, so that
-// the first screen of text shows at once.
+// the first screen of text shows at once. A piece's time is taken as a fixed part (the system's
+// control walks its whole text on every append, so that part grows with the text) and a part in
+// proportion to its work, both estimated from the last two pieces; once the fixed part is more
+// than half of kPieceMilliseconds, pieces take twice the fixed part, so that the text goes in at
+// no less than half the memo's speed however large it grows.
 class PieceSizer {
 public:
     static constexpr double kPieceMilliseconds = 120;
@@ -43,12 +47,15 @@ public:
     static constexpr std::size_t kMostWork = 4 * 1024 * 1024;
 
     std::size_t Work() const { return work_; }
-    // The memo took `work` in `milliseconds`: the next piece is sized from that speed, growing
-    // at most fourfold a step so that one quick piece does not make the next one huge.
+    // The memo took `work` in `milliseconds`: the next piece is sized from that, growing at most
+    // fourfold a step so that one quick piece does not make the next one huge.
     void Took(std::size_t work, double milliseconds);
 
 private:
     std::size_t work_ = kFirstWork;
+    double fixed_ = 0;          // milliseconds every piece costs, whatever its work
+    std::size_t lastWork_ = 0;  // the piece before, for the estimate
+    double lastMilliseconds_ = 0;
 };
 
 } // namespace note

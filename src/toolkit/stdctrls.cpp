@@ -219,6 +219,22 @@ bool TMemo::SetTextSilently(const std::string& text) {
     return accepted;
 }
 
+bool TMemo::EmptyWithRoom(size_t units) {
+    if (!HandleAllocated()) return SetTextSilently("");
+    const HWND edit = Handle();
+    // A buffer of the control's own kind, handed to it whole; the one it had is freed.
+    HLOCAL room = units < (SIZE_MAX / sizeof(wchar_t)) - 1
+                      ? LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, (units + 1) * sizeof(wchar_t))
+                      : nullptr;
+    if (!room) return SetTextSilently(""); // it grows as it goes, then
+    const auto old = reinterpret_cast<HLOCAL>(SendMessageW(edit, EM_GETHANDLE, 0, 0));
+    suppressChange_ = true;
+    SendMessageW(edit, EM_SETHANDLE, reinterpret_cast<WPARAM>(room), 0);
+    suppressChange_ = false;
+    if (old && old != room) LocalFree(old);
+    return true;
+}
+
 bool TMemo::AppendSilently(std::string_view text) {
     if (!HandleAllocated()) {
         savedText_ += text;

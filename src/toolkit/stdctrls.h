@@ -73,6 +73,11 @@ public:
     void SetText(const std::string& text);
     // Replaces the whole text without a change notification; false when the control refuses it.
     bool SetTextSilently(const std::string& text);
+    // Empties the text without a change notification, with room made for `units` UTF-16 code
+    // units at once, so that appending up to that much never moves the text (the system's
+    // control otherwise grows its buffer, copying the whole text, on every append); false when
+    // the control refuses even to be emptied.
+    bool EmptyWithRoom(size_t units);
     // Appends a text at the end without a change notification, leaving the caret, the selection
     // and the view where they were; false when the control did not take all of it.
     bool AppendSilently(std::string_view text);

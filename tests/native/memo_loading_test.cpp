@@ -92,6 +92,27 @@ TEST(MemoLoading, PiecesAreSizedToTheMemosSpeed) {
     EXPECT_EQ(sizer.Work(), 4 * note::PieceSizer::kFirstWork);
 }
 
+// A memo whose every append costs a fixed time besides its work (the system's control walks its
+// whole text each time): pieces grow to take twice that fixed time instead of shrinking to
+// nothing, so the text goes in at half the memo's speed or better.
+TEST(MemoLoading, PiecesOutgrowAFixedCostPerAppend) {
+    for (double fixed : {0.0, 30.0, 200.0, 1000.0}) {
+        note::PieceSizer sizer;
+        double time = 0, work = 0;
+        for (int i = 0; i < 40; ++i) {
+            const double took = fixed + static_cast<double>(sizer.Work()) / 1000.0;
+            if (i >= 20) {
+                time += took;
+                work += static_cast<double>(sizer.Work());
+            }
+            sizer.Took(sizer.Work(), took);
+        }
+        const double piece = time / 20;
+        EXPECT_GE(work / time, 1000.0 / 2.2) << fixed; // at least about half the memo's speed
+        EXPECT_LE(piece, std::max(note::PieceSizer::kPieceMilliseconds, 2 * fixed) * 1.1) << fixed;
+    }
+}
+
 // A memo that keeps its text in a string and takes at most `capacity` bytes.
 struct FakeMemo {
     std::string text;
@@ -109,6 +130,7 @@ struct FakeMemo {
         text = t.substr(0, capacity);
         return true;
     }
+    bool EmptyWithRoom(size_t) { return SetTextSilently(""); }
     bool AppendSilently(std::string_view piece) {
         ++pieces;
         const size_t room = capacity == std::string::npos ? piece.size() : capacity - text.size();
