@@ -3,10 +3,16 @@
 // launch: when the edit control first holds text (the first screen), when it holds the whole
 // text (a length given in UTF-16 code units), and the longest time the window took to answer a
 // message meanwhile (a probe thread sends it WM_NULL every few milliseconds).
-// Usage: open_probe <program> <file or -> <edit class> <expected length> <limit ms>
+// Usage: open_probe [--appdata <folder>] [--type] <program> <file or -> <edit class>
+//        <expected length> <limit ms>
 // Prints "<first> <whole> <longest unanswered>"; -1 for what did not happen within the limit.
 // With "-" for the file, the program starts without one and the figures are of its start-up
-// (first and whole: its edit control exists).
+// (first and whole: its edit control exists). "--appdata" starts the program with that folder as
+// its %LOCALAPPDATA%. "--type" then types into the whole text as a user would, in four bursts of
+// ten keys 100 ms apart with pauses of two seconds between them (long enough for a program that
+// keeps a copy of unsaved text to take one), and adds "<mean ms per key> <slowest key ms>
+// <longest unanswered while typing>": a key's time is how long the edit control took to answer
+// it, the change it makes handled.
 #include <windows.h>
 
 #include <algorithm>
@@ -76,8 +82,18 @@ DWORD WINAPI Probe(LPVOID) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    bool typing = false;
+    for (; argc > 1 && std::wcsncmp(argv[1], L"--", 2) == 0; --argc, ++argv) {
+        if (std::wcscmp(argv[1], L"--type") == 0) typing = true;
+        if (std::wcscmp(argv[1], L"--appdata") == 0 && argc > 2) {
+            SetEnvironmentVariableW(L"LOCALAPPDATA", argv[2]); // the program inherits it
+            --argc;
+            ++argv;
+        }
+    }
     if (argc < 6) {
-        std::fprintf(stderr, "usage: open_probe program file|- editclass length limit\n");
+        std::fprintf(stderr, "usage: open_probe [--appdata folder] [--type] program file|- "
+                             "editclass length limit\n");
         return 2;
     }
     const std::wstring file = argv[2];
@@ -122,9 +138,31 @@ int wmain(int argc, wchar_t** argv) {
         }
         Sleep(2);
     }
+    const double opening = g_longest;
+    double keyTotal = 0, slowestKey = -1;
+    constexpr int kBursts = 4, kKeys = 10;
+    if (typing && whole >= 0) {
+        g_longest = 0;
+        for (int burst = 0; burst < kBursts; ++burst) {
+            for (int key = 0; key < kKeys; ++key) {
+                DWORD_PTR result = 0;
+                const double start = Now();
+                SendMessageTimeoutW(search.Edit, WM_CHAR, L'k', 1, SMTO_NORMAL, g_limit, &result);
+                const double took = Now() - start;
+                keyTotal += took;
+                slowestKey = std::max(slowestKey, took);
+                Sleep(100);
+            }
+            Sleep(2000);
+        }
+    }
     g_probing = false;
     WaitForSingleObject(probe, g_limit);
-    std::printf("%.0f %.0f %.0f\n", first, whole, g_longest.load());
+    std::printf("%.0f %.0f %.0f", first, whole, opening);
+    if (typing)
+        std::printf(" %.2f %.1f %.0f", slowestKey < 0 ? -1.0 : keyTotal / (kBursts * kKeys),
+                    slowestKey, slowestKey < 0 ? -1.0 : g_longest.load());
+    std::printf("\n");
     std::fflush(stdout);
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 5000);

@@ -3,14 +3,14 @@
 # median of several runs, its reference measured in the same run, their ratio and the budget.
 # Also writes bench/chart.png (time to open a note against file size, Pinlet and notepad).
 # Usage: bench/run.sh [runs] [sections...]   (default 5 runs; sections: startup open linebreaks
-# paint footprint, all by default, and limits, on request). Figures only: nothing here fails on
+# paint footprint recovery, all by default, and limits, on request). Figures only: nothing here fails on
 # a slow machine.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 RUNS="${1:-5}"
 shift $(($# > 0 ? 1 : 0))
-SECTIONS=" ${*:-startup open linebreaks paint footprint} "
+SECTIONS=" ${*:-startup open linebreaks paint footprint recovery} "
 want() { [[ "$SECTIONS" == *" $1 "* ]]; }
 OUT="$ROOT/build/bench"
 FILES="$OUT/files"
@@ -27,10 +27,19 @@ export PINLET_SCREEN=2560x1600x24
 PINLET_PREFIX=bench . scripts/wine_session.sh
 trap wine_session_stop EXIT
 wine_session_start 1 >/dev/null 2>&1 || { echo "could not start Wine on a virtual display"; exit 1; }
+# No note starts with copies of unsaved notes an earlier run left: it would ask about them first.
+rm -rf "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/Pinlet/Recovery"
 
 BUILD="$ROOT/build/win"
 NOTEPAD="$WINEPREFIX/drive_c/windows/system32/notepad.exe"
 winpath() { echo "Z:${1//\//\\}"; }
+# A file of `bytes` bytes that repeats `text` (\r\n written as such), made once.
+repeated_file() { # path bytes text
+    [ -e "$1" ] || python3 -c 'import sys
+text = sys.argv[3].replace("\\r", "\r").replace("\\n", "\n")
+size = int(sys.argv[2])
+open(sys.argv[1], "w", newline="").write((text * (size // len(text) + 1))[:size])' "$@"
+}
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)] }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 ROWS=()
@@ -265,22 +274,65 @@ row "peak memory, kB (vs minimal window)" "$pinlet_peak" "$minimal_peak" \
 
 fi
 
+if want recovery; then
+echo "typing and start-up with the recovery copy and without ..." >&2
+# The same build twice in one run: once with a folder for its copies, once with a
+# %LOCALAPPDATA% where no folder can be made, so that it never writes a copy. Typing goes to a
+# note opened from a file, in bursts with pauses in which a copy falls due (see open_probe).
+for mb in 1 100; do
+    repeated_file "$FILES/lines-${mb}mb.txt" $((mb << 20)) 'lines of a large note, each short enough to fit\r\n'
+done
+COPIES="$OUT/appdata"
+with_copies() { rm -rf "$COPIES"; mkdir -p "$COPIES"; echo "$(winpath "$COPIES")"; }
+without_copies() { echo 'Z:\nowhere\pinlet-appdata'; }
+typing() { # appdata file -> "mean-ms-per-key slowest-key unanswered-while-typing"
+    wine "$BUILD/bench/open_probe.exe" --appdata "$1" --type "$(winpath "$NOTE_EXE")" \
+        "$(winpath "$2")" TkMemo "$(stat -c %s "$2")" 900000 2>/dev/null | tr -d '\r' | cut -d' ' -f4-
+}
+NOTE_EXE="$BUILD/pinlet.exe"
+for mb in 1 100; do
+    file="$FILES/lines-${mb}mb.txt"
+    runs=$RUNS
+    [ "$mb" = 100 ] && runs=1 # opening it takes minutes
+    on=() off=()
+    for _ in $(seq 1 "$runs"); do
+        on+=("$(typing "$(with_copies)" "$file")")
+        off+=("$(typing "$(without_copies)" "$file")")
+    done
+    column() { printf '%s\n' "${@:2}" | cut -d' ' -f"$1" | median; }
+    row "typing in $mb MB, ms/key (copy vs none)" "$(column 1 "${on[@]}")" \
+        "$(column 1 "${off[@]}")" "$(ratio "$(column 1 "${on[@]}")" "$(column 1 "${off[@]}")")" "~ 1"
+    row "  slowest key, ms" "$(column 2 "${on[@]}")" "$(column 2 "${off[@]}")" \
+        "$(ratio "$(column 2 "${on[@]}")" "$(column 2 "${off[@]}")")" "~ 1"
+    row "  longest unanswered, ms" "$(column 3 "${on[@]}")" "$(column 3 "${off[@]}")" \
+        "$(ratio "$(column 3 "${on[@]}")" "$(column 3 "${off[@]}")")" "~ 1"
+done
+# Start-up: with the folder of copies there (and empty), and without one.
+start_on=() start_off=()
+for _ in $(seq 1 "$RUNS"); do
+    appdata="$(with_copies)"
+    mkdir -p "$COPIES/Pinlet/Recovery"
+    start_on+=("$(wine "$BUILD/bench/open_probe.exe" --appdata "$appdata" "$(winpath "$NOTE_EXE")" - \
+        TkMemo 0 60000 2>/dev/null | cut -d' ' -f1)")
+    start_off+=("$(wine "$BUILD/bench/open_probe.exe" --appdata "$(without_copies)" \
+        "$(winpath "$NOTE_EXE")" - TkMemo 0 60000 2>/dev/null | cut -d' ' -f1)")
+done
+on_start="$(printf '%s\n' "${start_on[@]}" | median)"
+off_start="$(printf '%s\n' "${start_off[@]}" | median)"
+row "start-up, ms (copies' folder vs none)" "$on_start" "$off_start" \
+    "$(ratio "$on_start" "$off_start")" "~ 1"
+rm -rf "$COPIES"
+fi
+
 if want limits; then
 echo "what the memo takes ..." >&2
 # One long line, whose wrapping costs the square of its length, and typing in a large note with
 # the memo's word breaks and with the system's. The largest notes (128 to 250 MB) and the 1 MB
 # line take up to an hour each: bench/limits_bench.exe measures them when given them.
-python3 - "$FILES" <<'PY'
-import os, sys
-words = 'a long line of words that never ends '
-for kb in (20, 100):
-    path = os.path.join(sys.argv[1], f'line-{kb}kb.txt')
-    with open(path, 'w') as f:
-        f.write((words * (kb * 1000 // len(words) + 1))[:kb * 1000])
-line = 'lines of a large note, each short enough to fit\r\n'
-with open(os.path.join(sys.argv[1], 'lines-10mb.txt'), 'w', newline='') as f:
-    f.write((line * (10 * 2**20 // len(line) + 1))[:10 * 2**20])
-PY
+for kb in 20 100; do
+    repeated_file "$FILES/line-${kb}kb.txt" $((kb * 1000)) 'a long line of words that never ends '
+done
+repeated_file "$FILES/lines-10mb.txt" $((10 << 20)) 'lines of a large note, each short enough to fit\r\n'
 limits() { wine "$BUILD/bench/limits_bench.exe" "$@" 2>/dev/null | tr -d '\r'; }
 field() { awk -v key="$1" '{ for (i = 1; i < NF; i++) if ($i == key) print $(i + 1) }'; }
 line20="$(limits --open-only "$(winpath "$FILES/line-20kb.txt")" | field open)"
