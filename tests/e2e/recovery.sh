@@ -234,9 +234,37 @@ journey_recover_argument() {
     app_ended || stop
 }
 
+journey_each_yes_its_own_note() {
+    local word old=none pids=()
+    rm -rf "$RECOVERY"
+    for word in alpha beta; do # both running at once, then both killed
+        start_keeping
+        NOTE="$(find_window Form1 "$old")" || { fail "$word: note appears" "no window"; return; }
+        old=$NOTE
+        pids+=("$APP_PID")
+        type_in_note "$word"
+    done
+    sleep 3
+    for APP_PID in "${pids[@]}"; do kill_note; done
+    NOTE=none
+    start_keeping
+    expect_eq "each copy is asked about" "$(answered_questions y)" 2
+    local notes=0 id
+    sleep 2
+    for id in $(xdotool search --name '^Form1$' 2>/dev/null); do
+        [ "$(geometry "$id" | cut -d' ' -f3)" != 1 ] && notes=$((notes + 1))
+    done
+    expect_eq "each Yes shows a note of its own" "$notes" 2
+    expect_eq "each keeping its copy" "$(copies)" 2
+    pkill -9 -f 'pinlet\.exe' 2>/dev/null
+    wait "$APP_PID" 2>/dev/null
+    sleep 0.5
+}
+
 journeys=("$@")
 [ $# -gt 0 ] || journeys=(journey_new_note_comes_back journey_file_note_comes_back
     journey_no_close_and_session_end_leave_none journey_two_notes_only_the_dead_one_offered
-    journey_damaged_copies_kept_and_reported journey_two_starts_ask_once journey_recover_argument)
+    journey_damaged_copies_kept_and_reported journey_two_starts_ask_once journey_recover_argument
+    journey_each_yes_its_own_note)
 for journey in "${journeys[@]}"; do "$journey"; done
 report
