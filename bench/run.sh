@@ -225,7 +225,9 @@ for file in lines-10k lines-100k lines-1m lines-10m line-20k line-100k line-400k
     echo "$bytes $kind $pinlet_first $pinlet_whole $pinlet_gap $notepad_first $notepad_whole $notepad_gap" \
         >>"$OUT/chart.dat"
 done
-python3 "$ROOT/bench/chart.py" "$OUT/chart.dat" "$ROOT/bench/chart.png" ||
+# The system's Python: the plotting library is the distribution's package.
+"$(command -v /usr/bin/python3 || command -v python3)" "$ROOT/bench/chart.py" "$OUT/chart.dat" \
+    "$ROOT/bench/chart.png" ||
     echo "note: the chart could not be drawn" >&2
 fi
 
