@@ -43,6 +43,15 @@ answered_questions() { # key
     echo "$count"
 }
 
+# Waits until a copy is written, kills the note and starts the program again, which asks.
+killed_and_asked() { # name of the check
+    sleep 3
+    kill_note
+    NOTE=none
+    start_keeping
+    find_window Confirm >/dev/null || { fail "$1" "no question"; stop; return 1; }
+}
+
 type_at_end() { focus "$NOTE"; xdotool key ctrl+End; type_in_note "$1"; }
 
 journey_new_note_comes_back() {
@@ -82,11 +91,7 @@ journey_file_note_comes_back() {
     start "$PINLET" "$(winpath "$file")"
     NOTE="$(find_window list.txt)" || { fail "the note opens list.txt" "no window"; stop; return; }
     type_at_end " and more"
-    sleep 3
-    kill_note
-    NOTE=none
-    start_keeping
-    find_window Confirm >/dev/null || { fail "a file's note: the next start asks" "no question"; stop; return; }
+    killed_and_asked "a file's note: the next start asks" || return
     answer_dialog Confirm "" y
     NOTE="$(find_window list.txt)" && pass "Yes names the note after its file" ||
         { fail "Yes names the note after its file" "no window"; stop; return; }
@@ -104,11 +109,7 @@ journey_file_note_comes_back() {
 journey_no_close_and_session_end_leave_none() {
     start_note killed || return
     type_in_note "given up"
-    sleep 3
-    kill_note
-    NOTE=none
-    start_keeping
-    find_window Confirm >/dev/null || { fail "No: the next start asks" "no question"; stop; return; }
+    killed_and_asked "No: the next start asks" || return
     answer_dialog Confirm "" n
     NOTE="$(find_window Form1)" || { fail "No shows an empty note" "no window"; stop; return; }
     expect_eq "No shows an empty note" "$(memo_text)" ""
