@@ -13,24 +13,7 @@ SAVE_DIALOG="Jegyzet ment.*se"
 # Where saves keep copies of old bytes (%LOCALAPPDATA%\Pinlet\Saving), as a Unix path.
 KEPT="$(winepath -u "$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')" 2>/dev/null)/Pinlet/Saving"
 
-# Runs a command again every 0.1 s until it succeeds, for at most 10 s.
-wait_for() {
-    for _ in $(seq 1 100); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
-holds() { [ "$(cat "$1" 2>/dev/null)" = "$2" ]; }
 kept_folder_empty() { [ -z "$(ls -A "$KEPT" 2>/dev/null)" ]; }
-
-# Types a name into the file dialog with this title, over whatever its name field holds.
-answer_name() { # dialog title, name
-    local d
-    d="$(find_other "$1")" || return 1
-    focus "$d"
-    xdotool key ctrl+a
-    xdotool type --delay 2 "$2"
-    xdotool key Return
-    sleep 0.6
-}
 
 # Starts the note on a file; NOTE becomes its window, named after the file.
 start_on() { # path

@@ -11,16 +11,6 @@ trap 'chmod -R u+w "$WORK"; rm -rf "$WORK"' EXIT
 OPEN_DIALOG="Jegyzet megnyit.*sa"
 SAVE_DIALOG="Jegyzet ment.*se"
 
-# Types a name into the file dialog with this title, over whatever its name field holds.
-answer_name() { # dialog title, name
-    local d
-    d="$(find_other "$1")" || return 1
-    focus "$d"
-    xdotool key ctrl+a
-    xdotool type --delay 2 "$2"
-    xdotool key Return
-    sleep 0.6
-}
 
 # Clicks open; answers the question about unsaved text with `answer` when one is given.
 open_file() { # Windows path [answer]

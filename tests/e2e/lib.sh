@@ -153,6 +153,24 @@ answer_dialog() { # title, keys typed (may be empty), final key
     sleep 0.6
 }
 
+# Types a name into the file dialog with this title, over whatever its name field holds.
+answer_name() { # dialog title, name
+    local d
+    d="$(find_other "$1")" || return 1
+    focus "$d"
+    xdotool key ctrl+a
+    xdotool type --delay 2 "$2"
+    xdotool key Return
+    sleep 0.6
+}
+
+# Runs a command again every 0.1 s until it succeeds, for at most 10 s; a file's whole text.
+wait_for() {
+    for _ in $(seq 1 100); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+holds() { [ "$(cat "$1" 2>/dev/null)" = "$2" ]; }
+
 type_in_note() { focus "$NOTE"; xdotool type --delay 10 "$1"; sleep 0.2; }
 
 close_note() { click_at "$NOTE" "$(close_x)" $GLYPH_Y; }

@@ -11,11 +11,6 @@ WORK="$(mktemp -d /tmp/pinlet-recovery.XXXXXX)"
 trap 'rm -rf "$WORK"; rm -rf "$RECOVERY"' EXIT
 SAVE_DIALOG="Jegyzet ment.*se"
 
-wait_for() {
-    for _ in $(seq 1 100); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
-holds() { [ "$(cat "$1" 2>/dev/null)" = "$2" ]; }
 copies() { ls "$RECOVERY" 2>/dev/null | grep -c '\.copy$'; }
 no_copy() { [ "$(copies)" = 0 ]; }
 # Ends the note's process from outside: nothing it could handle.

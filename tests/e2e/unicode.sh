@@ -41,15 +41,6 @@ restore_keys() {
 }
 map_keysyms eacute U2713 EuroSign odoubleacute udoubleacute U6F22 || fail "the keyboard map" "xmodmap"
 
-answer_name() { # dialog title, name
-    local d
-    d="$(find_other "$1")" || return 1
-    focus "$d"
-    xdotool key ctrl+a
-    xdotool type --delay 2 "$2"
-    xdotool key Return
-    sleep 0.6
-}
 
 # Types TYPED into a new note and saves it under `file`, answering the encoding question.
 type_and_save() { # name, file, answer key
