@@ -333,33 +333,38 @@ double Milliseconds() {
 }
 } // namespace
 
-// Hands the memo pieces (each takes about a tenth of a second) while no message waits for the
-// note, for at most kOpeningTurn, then lets the message loop run: this timer's message comes only
-// when the note has nothing else to do. A waiting repaint ends only the first turn, so that the
-// first screen of text shows at once; later the memo's scroll bar asks for one after every piece,
-// and repainting waits for the turn's end. Messages sent from other programs (a screen reader's
-// questions) are answered between pieces.
+// Hands the memo pieces (each takes about a tenth of a second) in turns of at most kOpeningTurn.
+// A turn ends early when a message waits for the note; then the message loop runs, and this
+// timer's message, which comes only when the note has nothing else to do, starts the next turn.
+// A repaint that waits ends only the first turn, so that the first screen of text shows at once;
+// later the memo's scroll bar asks for one after every piece, and it is done at the turn's end,
+// when the next turn follows at once if nothing else waits. Messages sent from other programs (a
+// screen reader's questions) are answered between pieces.
 void TForm1::ContinueOpening(bool firstTurn) {
-    // Until this turn ends, this timer's own message is not one that waits.
+    // Until the turns end, this timer's own message is not one that waits.
     KillTimer(Handle(), kOpeningTimer);
-    const UINT waiting = firstTurn ? QS_ALLINPUT : QS_ALLINPUT & ~QS_PAINT;
-    const ULONGLONG deadline = GetTickCount64() + kOpeningTurn;
-    for (;;) {
-        bool done = false;
-        try {
-            done = load_->Step(Milliseconds);
-        } catch (...) {
-            // The memo could not take a piece: it has its text back, and the error shows.
-            AbandonOpening();
-            throw;
+    for (;; firstTurn = false) {
+        const UINT waiting = firstTurn ? QS_ALLINPUT : QS_ALLINPUT & ~QS_PAINT;
+        const ULONGLONG deadline = GetTickCount64() + kOpeningTurn;
+        for (;;) {
+            bool done = false;
+            try {
+                done = load_->Step(Milliseconds);
+            } catch (...) {
+                // The memo could not take a piece: it has its text back, and the error shows.
+                AbandonOpening();
+                throw;
+            }
+            if (done) return CompleteOpening();
+            MSG sent;
+            PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            if (!load_) return; // what was answered ended the open
+            if (GetTickCount64() >= deadline || HIWORD(GetQueueStatus(waiting)) != 0) break;
         }
-        if (done) return CompleteOpening();
-        MSG sent;
-        PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        if (!load_) return; // what was answered ended the open
-        if (GetTickCount64() >= deadline || HIWORD(GetQueueStatus(waiting)) != 0) break;
+        ShowOpeningProgress();
+        if (HIWORD(GetQueueStatus(QS_ALLINPUT & ~QS_PAINT)) != 0) break;
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-    ShowOpeningProgress();
     SetTimer(Handle(), kOpeningTimer, USER_TIMER_MINIMUM, nullptr);
 }
 

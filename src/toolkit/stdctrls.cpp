@@ -247,11 +247,6 @@ bool TMemo::AppendSilently(std::string_view text) {
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
                  reinterpret_cast<LPARAM>(&selEnd));
     const LRESULT firstLine = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
-    // The text appended shows only where the text so far ends inside the view.
-    RECT view{};
-    GetClientRect(edit, &view);
-    const LRESULT end = length ? SendMessageW(edit, EM_POSFROMCHAR, length - 1, 0) : 0;
-    const bool shows = end == -1 || static_cast<short>(HIWORD(end)) < view.bottom;
     suppressChange_ = true;
     SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
     ScopeExit restore([&] {
@@ -260,7 +255,9 @@ bool TMemo::AppendSilently(std::string_view text) {
         const LRESULT nowFirst = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
         if (nowFirst != firstLine) SendMessageW(edit, EM_LINESCROLL, 0, firstLine - nowFirst);
         SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
-        if (shows) InvalidateRect(edit, nullptr, FALSE);
+        // What was taken with redrawing off is painted at the next repaint. (Once the text is
+        // taller than the view, scrolling to its end and back asks for the whole view anyway.)
+        InvalidateRect(edit, nullptr, FALSE);
         suppressChange_ = false;
     });
     SendMessageW(edit, EM_SETSEL, length, static_cast<LPARAM>(length));

@@ -421,6 +421,27 @@ TEST_F(NoteFiles, TheMemoWrapsAfterBlanks) {
     EXPECT_EQ(MemoText(), text);
 }
 
+// Appending keeps the selection and the view, whether the text so far fits in the view or not.
+TEST_F(NoteFiles, AppendingKeepsTheSelectionAndTheView) {
+    const HWND edit = memo_->Handle();
+    std::string text = "first";
+    for (int lines = 1; lines < 40; lines += 3, text += "\r\nline\r\nline\r\nline") {
+        memo_->SetTextSilently(text);
+        SendMessageW(edit, EM_SETSEL, 2, 4);
+        const LRESULT top = lines > 20 ? 3 : 0; // a view the reader scrolled away from the caret
+        SendMessageW(edit, EM_LINESCROLL, 0, top);
+        ASSERT_TRUE(memo_->AppendSilently(" more\r\nand more"));
+        DWORD start = 0, end = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 2u);
+        EXPECT_EQ(end, 4u);
+        EXPECT_EQ(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), top) << lines << " lines";
+        EXPECT_EQ(MemoText(), text + " more\r\nand more");
+    }
+    EXPECT_EQ(changes_, 0);
+}
+
 // A memo that does not take a long text whole, as the system's edit control does when its memory
 // runs out: it says nothing and keeps what it had (`partial` false), or takes only half of a
 // piece.
