@@ -225,6 +225,17 @@ for file in lines-10k lines-100k lines-1m lines-10m line-20k line-100k line-400k
     echo "$bytes $kind $pinlet_first $pinlet_whole $pinlet_gap $notepad_first $notepad_whole $notepad_gap" \
         >>"$OUT/chart.dat"
 done
+# What the whole text costs the control alone: the note's memo taking it in one message (which
+# freezes the note) and in pieces without the message loop, beside a wrapping edit control set up
+# as notepad's (its font, a window of the note's size), in one process.
+for file in lines-1m lines-10m; do
+    read -r _ _ _ _ pieces _ _ _ _ _ _ _ one _ _ _ peer < <(wine "$BUILD/bench/open_bench.exe" 1 \
+        "$(winpath "$FILES/$file.txt")" 2>/dev/null | tr -d '\r')
+    row "open $file: one message, ms (vs notepad's control)" "${one%.*}" "${peer%.*}" \
+        "$(ratio "$one" "$peer")" "-"
+    row "open $file: in pieces, ms (vs one message)" "${pieces%.*}" "${one%.*}" \
+        "$(ratio "$pieces" "$one")" "-"
+done
 # The system's Python: the plotting library is the distribution's package.
 "$(command -v /usr/bin/python3 || command -v python3)" "$ROOT/bench/chart.py" "$OUT/chart.dat" \
     "$ROOT/bench/chart.png" ||
