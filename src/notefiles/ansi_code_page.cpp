@@ -24,9 +24,24 @@ char32_t CharacterOfByte(unsigned codePage, unsigned char byte) {
     return wide[0];
 }
 
+// Whether every byte below 0x80 is its ASCII character in the code page.
+bool KeepsAscii(unsigned codePage) {
+    char ascii[0x7F];
+    for (int b = 1; b < 0x80; ++b)
+        ascii[b - 1] = static_cast<char>(b);
+    wchar_t wide[sizeof ascii] = {};
+    if (MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, ascii, sizeof ascii, wide,
+                            sizeof ascii) != static_cast<int>(sizeof ascii))
+        return false;
+    for (size_t i = 0; i < sizeof ascii; ++i)
+        if (wide[i] != static_cast<wchar_t>(ascii[i])) return false;
+    return true;
+}
+
 } // namespace
 
-AnsiCodePage::AnsiCodePage(unsigned number) : number_(number ? number : GetACP()) {
+AnsiCodePage::AnsiCodePage(unsigned number)
+    : number_(number ? number : GetACP()), asciiAsItself_(KeepsAscii(number_)) {
     CPINFO info{};
     singleByte_ = GetCPInfo(number_, &info) && info.MaxCharSize == 1;
     if (!singleByte_) return;
@@ -39,10 +54,21 @@ AnsiCodePage::AnsiCodePage(unsigned number) : number_(number ? number : GetACP()
 }
 
 bool AnsiCodePage::Decode(std::string_view bytes, std::string& text) const {
+    // Runs of ASCII are copied as they are: a large note is mostly ASCII, and they are found
+    // eight bytes at a time.
+    if (asciiAsItself_ && tk::EndOfAscii(bytes, 0) == bytes.size()) {
+        text += bytes;
+        return true;
+    }
     if (!singleByte_) return DecodeWithSystem(bytes, text);
     text.reserve(text.size() + bytes.size());
-    for (char byte : bytes) {
-        const char32_t c = characterOf_[static_cast<unsigned char>(byte)];
+    for (size_t at = 0; at < bytes.size(); ++at) {
+        if (asciiAsItself_) {
+            const size_t ascii = tk::EndOfAscii(bytes, at);
+            text.append(bytes.data() + at, ascii - at);
+            if ((at = ascii) == bytes.size()) break;
+        }
+        const char32_t c = characterOf_[static_cast<unsigned char>(bytes[at])];
         if (c < 0x80) {
             text.push_back(static_cast<char>(c));
         } else {

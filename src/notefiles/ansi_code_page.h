@@ -27,6 +27,8 @@ private:
 
     unsigned number_;
     bool singleByte_ = false;
+    bool asciiAsItself_ = false; // bytes below 0x80 are their ASCII characters
+
     // For a single-byte code page: each byte's character (0xFFFFFFFF where it has none that
     // gives it back), and each character's byte for U+0000 to U+FFFF (-1 where there is none).
     std::array<char32_t, 256> characterOf_{};

@@ -2,14 +2,19 @@
 
 #include "toolkit/unicode_text.h"
 
+#include <algorithm>
+
 namespace notefiles {
 
 size_t LongestLine(std::string_view text) {
     size_t longest = 0;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
+    // The next CR and the next LF, each found again only once passed: a search for a single byte
+    // runs many times faster than one for either of two.
+    size_t cr = text.find('\r'), lf = text.find('\n');
+    for (size_t start = 0; start <= text.size();) {
+        if (cr < start) cr = text.find('\r', start);
+        if (lf < start) lf = text.find('\n', start);
+        const size_t end = std::min({cr, lf, text.size()});
         // A line's UTF-16 length is never more than its bytes: shorter lines need no counting.
         if (end - start > longest) {
             const size_t units = tk::Utf16Length(text.substr(start, end - start));

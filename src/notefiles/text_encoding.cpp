@@ -22,11 +22,7 @@ struct Utf8Scan {
 
 Utf8Scan ScanUtf8(std::string_view bytes) {
     Utf8Scan scan;
-    for (size_t at = 0; at < bytes.size();) {
-        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
-            ++at;
-            continue;
-        }
+    for (size_t at = tk::EndOfAscii(bytes, 0); at < bytes.size(); at = tk::EndOfAscii(bytes, at)) {
         if (tk::DecodeUtf8(bytes, at) < 0) return {false, scan.MultiByte};
         scan.MultiByte = true;
     }

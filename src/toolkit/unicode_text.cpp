@@ -1,6 +1,20 @@
 #include "unicode_text.h"
 
+#include <cstring>
+
 namespace tk {
+
+size_t EndOfAscii(std::string_view text, size_t at) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    std::uint64_t eight;
+    for (; text.size() - at >= sizeof eight; at += sizeof eight) {
+        std::memcpy(&eight, text.data() + at, sizeof eight);
+        if (eight & kHighBits) break;
+    }
+    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80)
+        ++at;
+    return at;
+}
 
 long DecodeUtf8(std::string_view text, size_t& at) {
     const auto lead = static_cast<unsigned char>(text[at]);
@@ -43,12 +57,10 @@ long DecodeUtf8(std::string_view text, size_t& at) {
 size_t Utf16Length(std::string_view utf8) {
     size_t units = 0;
     for (size_t at = 0; at < utf8.size();) {
-        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
-            ++at;
-            ++units;
-            continue;
-        }
-        units += DecodeUtf8(utf8, at) >= 0x10000 ? 2u : 1u;
+        const size_t ascii = EndOfAscii(utf8, at);
+        units += ascii - at;
+        at = ascii;
+        if (at < utf8.size()) units += DecodeUtf8(utf8, at) >= 0x10000 ? 2u : 1u;
     }
     return units;
 }

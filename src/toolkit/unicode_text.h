@@ -16,6 +16,11 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 // truncated sequences are not UTF-8); `at` then moves past that one byte only.
 long DecodeUtf8(std::string_view text, size_t& at);
 
+// Where the run of ASCII bytes (below 0x80) that starts at `at` ends: the position of the next byte
+// of 0x80 or above, or the text's size. Eight bytes at a time: large notes are mostly ASCII, and
+// this is scanned before their first screen shows.
+size_t EndOfAscii(std::string_view text, size_t at);
+
 // Appends the UTF-8 form of a code point (at most U+10FFFF, not a surrogate).
 void AppendUtf8(std::string& out, char32_t c);
 

@@ -2,6 +2,7 @@
 // well-formed UTF-8 table, and UTF-16 written by the compiler from u"" literals.
 #include "notefiles/text_encoding.h"
 #include "reference/utf8_reference.h"
+#include "toolkit/unicode_text.h"
 
 #include <gtest/gtest.h>
 
@@ -48,17 +49,21 @@ TEST(TextEncoding, RecognisedAsThePlainRulesSay) {
                             "a\xF4\x90\x80\x80", "a\xF8\x88\x80\x80\x80"})
         EXPECT_EQ(notefiles::RecogniseEncoding(bad).Form, EncodingForm::Ansi) << bad;
 
-    // Random texts built from pieces that sit near the rules' edges.
+    // Random texts built from pieces that sit near the rules' edges, with runs of ASCII long
+    // enough to cross the eight-byte steps they are scanned in. The UTF-16 length is checked
+    // against the conversion itself.
     std::mt19937 random(26);
     const char* pieces[] = {"a", "\r\n", "\xC3\xA9", "\xE2\x9C\x93", "\xF0\x9F\x98\x80", "\xC3",
-                            "\x80", "\xED\xA0\x80", "\xEF\xBB\xBF", "\xFF\xFE", "\xE9", "\0"};
+                            "\x80", "\xED\xA0\x80", "\xEF\xBB\xBF", "\xFF\xFE", "\xE9", "\0",
+                            "eleven byte", "seven b"};
     for (int i = 0; i < 100000; ++i) {
         std::string bytes;
-        for (size_t n = random() % 6; n > 0; --n) {
+        for (size_t n = random() % 8; n > 0; --n) {
             const char* piece = pieces[random() % std::size(pieces)];
             bytes.append(piece, *piece ? std::char_traits<char>::length(piece) : 1);
         }
         ASSERT_EQ(notefiles::RecogniseEncoding(bytes), ReferenceRecognise(bytes));
+        ASSERT_EQ(tk::Utf16Length(bytes), tk::Utf16FromUtf8<char16_t>(bytes).size()) << bytes;
     }
 }
 
