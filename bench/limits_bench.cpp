@@ -1,17 +1,19 @@
 // Benchmark: what the memo takes, for the limits on a note's text. For each file it opens the
 // text into the note's memo (which holds a small text before), saves it back to a scratch file,
-// and pins and unpins the note (which makes the memo's window anew and hands it the text again),
-// printing per step its time and whether the text came through whole:
+// and pins and unpins the note (the memo must keep its whole text through both), printing per
+// step its time and whether the text came through whole:
 //   "limits <path> <bytes> open <ms> <ok|message> save <ms> <ok|...> pin <ms> <ok|...>
 //    peak <MB>"
-// Options before the files: "--open-only" measures the open and the typing alone; "--system-breaks"
-// gives the memo the system's word-break procedure instead of its own, for comparison, and implies
-// "--open-only" (a new window takes the memo's own again). The note's limits refuse the largest
+// Options before the files: "--open-only" measures the open and the typing alone; "--pieces" hands
+// the text over as the note opens a file (room for the whole text first, then in pieces) instead
+// of in one message; "--system-breaks" gives the memo the system's word-break procedure instead of
+// its own, for comparison, and implies "--open-only". The note's limits refuse the largest
 // files before the memo is touched; this program hands the text to the memo directly, past them.
 #include "bench_files.h"
 #include "notefiles/line_breaks.h"
 #include "notefiles/note_files.h"
 #include "noteform_unit/NoteForm.h"
+#include "noteform_unit/memo_loading.h"
 #include "toolkit/application.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/win_handles.h"
@@ -46,7 +48,28 @@ bool Step(const char* name, const std::function<std::string()>& step) {
     return result.empty();
 }
 
-void Measure(note::TForm1& note, const char* path, bool openOnly) {
+struct Options {
+    bool OpenOnly = false;
+    bool Pieces = false;
+};
+
+// Hands `text` to the memo in one message, or in pieces as the note opens a file; "" when the
+// memo holds it whole.
+std::string HandOver(tk::TMemo& memo, std::string text, bool pieces) {
+    const size_t expected = text.size();
+    if (pieces) {
+        note::MemoLoad<tk::TMemo> load(memo, std::move(text));
+        while (!load.Step(Now)) {
+        }
+        load.Complete();
+    } else if (!memo.SetTextSilently(text)) {
+        return "refused";
+    }
+    const size_t held = memo.TextLength();
+    return held == expected ? std::string() : "took " + std::to_string(held);
+}
+
+void Measure(note::TForm1& note, const char* path, const Options& options) {
     tk::TMemo& memo = *note.Memo1;
     std::string before; // what the note held before: 64 KB of short lines
     while (before.size() < 64 * 1024)
@@ -57,9 +80,7 @@ void Measure(note::TForm1& note, const char* path, bool openOnly) {
     bool taken = Step("open", [&] {
         std::string text = notefiles::NormalizeLineBreaks(ReadWhole(path), IsLead);
         expected = text.size();
-        if (!memo.SetTextSilently(text)) return std::string("refused");
-        size_t held = memo.TextLength();
-        return held == expected ? std::string() : "took " + std::to_string(held);
+        return HandOver(memo, std::move(text), options.Pieces);
     });
     std::printf(" bytes %zu", expected);
     if (taken) {
@@ -72,7 +93,7 @@ void Measure(note::TForm1& note, const char* path, bool openOnly) {
         expected += keys;
         std::printf(" %s", memo.TextLength() == expected ? "ok" : "lost");
     }
-    if (taken && !openOnly) {
+    if (taken && !options.OpenOnly) {
         std::string scratch = std::string(path) + ".saved";
         Step("save", [&] {
             notefiles::WriteNoteFile(scratch, memo.Text());
@@ -101,13 +122,17 @@ void Measure(note::TForm1& note, const char* path, bool openOnly) {
 
 int main(int argc, char** argv) {
     int first = 1;
-    bool systemBreaks = false, openOnly = false;
+    bool systemBreaks = false;
+    Options options;
     for (; first < argc && std::strncmp(argv[first], "--", 2) == 0; ++first) {
         systemBreaks = systemBreaks || std::strcmp(argv[first], "--system-breaks") == 0;
-        openOnly = openOnly || std::strcmp(argv[first], "--open-only") == 0;
+        options.OpenOnly = options.OpenOnly || std::strcmp(argv[first], "--open-only") == 0;
+        options.Pieces = options.Pieces || std::strcmp(argv[first], "--pieces") == 0;
     }
+    options.OpenOnly = options.OpenOnly || systemBreaks;
     if (first >= argc) {
-        std::fprintf(stderr, "usage: limits_bench [--open-only] [--system-breaks] file...\n");
+        std::fprintf(stderr,
+                     "usage: limits_bench [--open-only] [--pieces] [--system-breaks] file...\n");
         return 2;
     }
     note::RegisterNoteClasses();
@@ -117,6 +142,6 @@ int main(int argc, char** argv) {
     application.ShowMainForm(SW_SHOWNORMAL);
     if (systemBreaks) SendMessageA(note->Memo1->Handle(), EM_SETWORDBREAKPROC, 0, 0);
     for (int i = first; i < argc; ++i)
-        Measure(*note, argv[i], openOnly || systemBreaks);
+        Measure(*note, argv[i], options);
     return 0;
 }
