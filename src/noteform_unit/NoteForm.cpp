@@ -338,8 +338,8 @@ double Milliseconds() {
 // timer's message, which comes only when the note has nothing else to do, starts the next turn.
 // A repaint that waits ends only the first turn, so that the first screen of text shows at once;
 // later every piece asks for one, and it is done at the turn's end, when the next turn follows at
-// once if nothing else waits. Messages sent from other programs (a
-// screen reader's questions) are answered between pieces.
+// once if nothing else waits. Messages sent from other programs (a screen reader's questions) are
+// answered between pieces.
 void TForm1::ContinueOpening(bool firstTurn) {
     // Until the turns end, this timer's own message is not one that waits.
     KillTimer(Handle(), kOpeningTimer);
