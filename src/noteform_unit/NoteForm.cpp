@@ -185,8 +185,11 @@ void TForm1::Label2Click(tk::TObject*) {
 void TForm1::Memo1Change(tk::TObject*) {
     if (!Memo1->Modified()) return;
     Saved = false;
+    // The timer runs from the first change until the copy is taken; arming it again on every
+    // change would keep it from ever firing while the keys come faster than its tick.
+    const bool waiting = keeper_.Pending();
     keeper_.Changed();
-    SetTimer(Handle(), kRecoveryTimer, kRecoveryTick, nullptr);
+    if (!waiting) SetTimer(Handle(), kRecoveryTimer, kRecoveryTick, nullptr);
 }
 
 // The recovery copy is taken on this thread from the memo (and written by the keeper's worker),
@@ -455,6 +458,13 @@ bool TForm1::PreviewKeyMessage(const MSG& msg) {
     const bool repeat = (msg.lParam & (1L << 30)) != 0;
     if (!repeat) RunCommand(command);
     return true;
+}
+
+// A window made anew (pinning makes one) has no timers: those that were running start again.
+void TForm1::HandleCreated() {
+    tk::TForm::HandleCreated();
+    if (keeper_.Pending()) SetTimer(Handle(), kRecoveryTimer, kRecoveryTick, nullptr);
+    if (load_) SetTimer(Handle(), kOpeningTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void TForm1::OpenWhenShown(const std::string& fullPath) {

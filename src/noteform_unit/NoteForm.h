@@ -88,6 +88,7 @@ public:
 protected:
     bool PreviewKeyMessage(const MSG& msg) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void HandleCreated() override;
 
 private:
     void PublishMethods();

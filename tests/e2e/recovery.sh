@@ -257,10 +257,37 @@ journey_each_yes_its_own_note() {
     sleep 0.5
 }
 
+journey_steady_typing_gets_a_copy() {
+    local file="$WORK/steady.txt" first rest shown
+    printf 'saved' >"$file"
+    start "$PINLET" "$(winpath "$file")"
+    NOTE="$(find_window steady.txt)" || { fail "steady typing: the note opens" "no window"; stop; return; }
+    focus "$NOTE"
+    xdotool key ctrl+End
+    # 100 keys, 150 ms apart, with no pause and the kill right after the last: the first 33 keys
+    # take at least 5 s, the other 67 at least 10 s, so the first 33 were typed 10 s before the kill.
+    first="abcdefghijklmnopqrstuvwxyzabcdefg"
+    rest="$(printf '%067d' 0 | tr 0 x)"
+    # xdotool waits half its delay after each press and half after each release.
+    xdotool type --delay 300 "$first$rest"
+    kill_note
+    NOTE=none
+    start_keeping
+    find_window Confirm >/dev/null && pass "steady typing: the next start offers the copy" ||
+        { fail "steady typing: the next start offers the copy" "no question"; stop; return; }
+    answer_dialog Confirm "" y
+    NOTE="$(find_window steady.txt)" || { fail "steady typing: Yes shows the note" "no window"; stop; return; }
+    shown="$(memo_text)"
+    [[ "$shown" == "saved$first"* && "saved$first$rest" == "$shown"* ]] &&
+        pass "steady typing: the copy holds what was typed 10 s before the kill" ||
+        fail "steady typing: the copy holds what was typed 10 s before the kill" "$shown"
+    kill_note
+}
+
 journeys=("$@")
 [ $# -gt 0 ] || journeys=(journey_new_note_comes_back journey_file_note_comes_back
     journey_no_close_and_session_end_leave_none journey_two_notes_only_the_dead_one_offered
     journey_damaged_copies_kept_and_reported journey_two_starts_ask_once journey_recover_argument
-    journey_each_yes_its_own_note)
+    journey_each_yes_its_own_note journey_steady_typing_gets_a_copy)
 for journey in "${journeys[@]}"; do "$journey"; done
 report
