@@ -1,6 +1,6 @@
 #pragma once
 // What the benchmarks of opening notes share: a millisecond clock and a file's bytes.
-#include "toolkit/win_handles.h"
+#include "toolkit/base/win_handles.h"
 
 #include <windows.h>
 

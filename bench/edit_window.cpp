@@ -1,7 +1,7 @@
 // The floor of the note's start-up: the note's window at its size and place, its caption strip's
 // colour, and a word-wrapping multi-line edit control in Tahoma where the memo is. Nothing else
 // but the start-up marks (see toolkit/startup_marks.h), which cost nothing unless asked for.
-#include "toolkit/startup_marks.h"
+#include "toolkit/system/startup_marks.h"
 
 #include <windows.h>
 

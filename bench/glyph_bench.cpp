@@ -4,8 +4,8 @@
 // layout font on the screen (which sets up the system's fonts, about 25 ms under Wine, paid with
 // or without the fallback); this does the same first. Prints "fallback <ms>".
 #include "bench_files.h"
-#include "toolkit/forms.h"
-#include "toolkit/private_fonts.h"
+#include "toolkit/forms/forms.h"
+#include "toolkit/graphics/private_fonts.h"
 
 #include <windows.h>
 

@@ -10,13 +10,13 @@
 // its own, for comparison, and implies "--open-only". The note's limits refuse the largest
 // files before the memo is touched; this program hands the text to the memo directly, past them.
 #include "bench_files.h"
-#include "notefiles/line_breaks.h"
+#include "notetext/line_breaks.h"
 #include "notefiles/note_files.h"
 #include "noteform_unit/NoteForm.h"
-#include "noteform_unit/memo_loading.h"
-#include "toolkit/application.h"
-#include "toolkit/exceptions.h"
-#include "toolkit/win_handles.h"
+#include "document/memo_loading.h"
+#include "toolkit/forms/application.h"
+#include "toolkit/base/exceptions.h"
+#include "toolkit/base/win_handles.h"
 
 #include <windows.h>
 #include <psapi.h>

@@ -1,6 +1,6 @@
 // Benchmark: line-break normalisation in bytes per second, against memcpy of the same bytes, for
 // text with LF breaks, with CR LF breaks and without breaks.
-#include "notefiles/line_breaks.h"
+#include "notetext/line_breaks.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,12 +7,12 @@
 // Prints one line per file: "open <path> <bytes> total <ms> read <ms> normalise <ms> compare
 // <ms> settext <ms> settext-nowrap <ms> settext-notepad <ms>", each the median of the runs.
 #include "bench_files.h"
-#include "notefiles/line_breaks.h"
+#include "notetext/line_breaks.h"
 #include "notefiles/note_files.h"
 #include "noteform_unit/NoteForm.h"
-#include "noteform_unit/memo_loading.h"
-#include "toolkit/application.h"
-#include "toolkit/win_handles.h"
+#include "document/memo_loading.h"
+#include "toolkit/forms/application.h"
+#include "toolkit/base/win_handles.h"
 
 #include <windows.h>
 

@@ -7,8 +7,8 @@
 //   "paint WxH repaint <us> panel-only <us> bare-window <us> window-blt <us> offscreen-blt <us>"
 // It does not judge them.
 #include "noteform_unit/NoteForm.h"
-#include "toolkit/application.h"
-#include "toolkit/win_handles.h"
+#include "toolkit/forms/application.h"
+#include "toolkit/base/win_handles.h"
 
 #include <windows.h>
 

@@ -11,9 +11,9 @@
 #include "AdvPanel/shading/caption_shade.h"
 #include "AdvPanel/store/panel_store.h"
 #include "AdvPanel/store/panel_store_text.h"
-#include "toolkit/exceptions.h"
-#include "toolkit/scope_exit.h"
-#include "toolkit/win_handles.h"
+#include "toolkit/base/exceptions.h"
+#include "toolkit/base/scope_exit.h"
+#include "toolkit/base/win_handles.h"
 
 #include <utility>
 

@@ -10,7 +10,7 @@
 #include "AdvPanel/model/panel_position.h"
 #include "AdvPanel/mouse/panel_release_gate.h"
 #include "AdvPanel/model/panel_statusbar.h"
-#include "toolkit/extctrls.h"
+#include "toolkit/controls/extctrls.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "WndActImg.h"
 
-#include "toolkit/component_reader.h"
-#include "toolkit/win_control.h"
+#include "toolkit/components/component_reader.h"
+#include "toolkit/controls/win_control.h"
 
 namespace wndact {
 

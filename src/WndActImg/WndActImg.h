@@ -1,7 +1,7 @@
 #pragma once
 // An invisible image that hands its owner's window to the system's own move or size loop.
 #include "click_targets.h"
-#include "toolkit/stdctrls.h"
+#include "toolkit/controls/stdctrls.h"
 
 namespace wndact {
 

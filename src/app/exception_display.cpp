@@ -3,10 +3,10 @@
 #include "dialogs/clipboard_text.h"
 #include "dialogs/dialog_text.h"
 #include "dialogs/long_words.h"
-#include "notefiles/error_text.h"
-#include "toolkit/modal.h"
-#include "toolkit/unicode_text.h"
-#include "toolkit/visual_styles.h"
+#include "notetext/error_text.h"
+#include "toolkit/forms/modal.h"
+#include "toolkit/text/unicode_text.h"
+#include "toolkit/system/visual_styles.h"
 
 #include <iterator>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 // The application's default exception display: an error box captioned with the current
 // application title, while every other window of the application is disabled.
-#include "toolkit/application.h"
+#include "toolkit/forms/application.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
 #include "interrupted_saves.h"
 
 #include "dialogs/message_dialog.h"
-#include "notefiles/error_text.h"
+#include "notetext/error_text.h"
 #include "notefiles/kept_copies.h"
 #include "noteform_unit/note_texts.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // What a save that died part way left (see notefiles/kept_copies.h), offered back at start-up.
-#include "toolkit/application.h"
+#include "toolkit/forms/application.h"
 
 namespace app {
 

@@ -6,9 +6,9 @@
 #include "recovered_notes.h"
 #include "notefiles/note_files.h"
 #include "noteform_unit/NoteForm.h"
-#include "toolkit/application.h"
-#include "toolkit/startup_marks.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/forms/application.h"
+#include "toolkit/system/startup_marks.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <windows.h>
 

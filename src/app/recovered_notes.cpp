@@ -1,10 +1,10 @@
 #include "recovered_notes.h"
 
 #include "dialogs/message_dialog.h"
-#include "notefiles/error_text.h"
+#include "notetext/error_text.h"
 #include "noteform_unit/note_texts.h"
 #include "recovery/recovery_store.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <windows.h>
 

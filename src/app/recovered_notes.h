@@ -2,7 +2,7 @@
 // The recovery copies of notes whose process ended unsaved (see recovery/recovery_store.h),
 // offered back at start-up.
 #include "noteform_unit/NoteForm.h"
-#include "toolkit/application.h"
+#include "toolkit/forms/application.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "clipboard_text.h"
 
-#include "toolkit/unicode_text.h"
-#include "toolkit/win_handles.h"
+#include "toolkit/text/unicode_text.h"
+#include "toolkit/base/win_handles.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Putting plain text on the system clipboard.
-#include "toolkit/exceptions.h"
+#include "toolkit/base/exceptions.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "message_dialog.h"
 
 #include "message_form.h"
-#include "toolkit/visual_styles.h"
+#include "toolkit/system/visual_styles.h"
 
 namespace dialogs {
 

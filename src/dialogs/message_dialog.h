@@ -1,7 +1,7 @@
 #pragma once
 // The toolkit's general message dialog and the note's confirmation question.
 #include "message_kinds.h"
-#include "toolkit/modal_result.h"
+#include "toolkit/forms/modal_result.h"
 
 #include <string>
 

@@ -6,10 +6,10 @@
 #include "dialog_text.h"
 #include "long_words.h"
 #include "message_layout.h"
-#include "toolkit/application.h"
-#include "toolkit/cyclic_order.h"
-#include "toolkit/modal.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/forms/application.h"
+#include "toolkit/base/cyclic_order.h"
+#include "toolkit/forms/modal.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <algorithm>
 

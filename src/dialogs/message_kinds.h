@@ -1,6 +1,6 @@
 #pragma once
 // The kinds of message dialog and of its buttons: titles, icons, names, captions and results.
-#include "toolkit/modal_result.h"
+#include "toolkit/forms/modal_result.h"
 
 #include <cstdint>
 #include <optional>

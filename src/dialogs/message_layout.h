@@ -1,7 +1,7 @@
 #pragma once
 // Where everything of a message dialog goes, from the measured font and texts.
 #include "message_kinds.h"
-#include "toolkit/geometry.h"
+#include "toolkit/base/geometry.h"
 
 #include <array>
 #include <optional>

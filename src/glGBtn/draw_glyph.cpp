@@ -1,6 +1,6 @@
 #include "draw_glyph.h"
 
-#include "toolkit/exceptions.h"
+#include "toolkit/base/exceptions.h"
 
 #include <cstddef>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Drawing a button glyph: plain or etched, opaque or with its key colour left out.
 #include "glyph_hit.h"
-#include "toolkit/graphics.h"
+#include "toolkit/graphics/graphics.h"
 
 namespace glgbtn {
 

@@ -1,7 +1,7 @@
 #include "glGBtn.h"
 
 #include "draw_glyph.h"
-#include "toolkit/component_reader.h"
+#include "toolkit/components/component_reader.h"
 
 namespace glgbtn {
 

@@ -2,7 +2,7 @@
 // A windowless button drawn from three bitmaps: resting, hovered and pressed. Only the pixels of
 // the shown bitmap that differ from its key colour count as the button under the mouse.
 #include "glyph_button_model.h"
-#include "toolkit/controls.h"
+#include "toolkit/controls/controls.h"
 
 namespace glgbtn {
 

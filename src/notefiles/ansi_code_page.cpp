@@ -1,6 +1,6 @@
 #include "ansi_code_page.h"
 
-#include "toolkit/unicode_text.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <windows.h>
 

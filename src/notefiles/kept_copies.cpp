@@ -2,10 +2,10 @@
 
 #include "note_file_common.h"
 #include "note_files.h"
-#include "byte_hash.h"
-#include "private_files.h"
-#include "toolkit/exceptions.h"
-#include "toolkit/unicode_text.h"
+#include "storage/byte_hash.h"
+#include "storage/private_files.h"
+#include "toolkit/base/exceptions.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -9,8 +9,8 @@
 // under way, in this note or another) and are removed once the new bytes are on disk or the old
 // ones are back. Should the save die part way (the program killed, the power gone), the next start
 // finds them and offers the old bytes back.
-#include "new_file.h"
-#include "toolkit/win_handles.h"
+#include "storage/new_file.h"
+#include "toolkit/base/win_handles.h"
 
 #include <memory>
 #include <string>

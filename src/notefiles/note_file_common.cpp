@@ -1,8 +1,8 @@
 #include "note_file_common.h"
 
-#include "device_names.h"
-#include "file_calls.h"
-#include "toolkit/unicode_text.h"
+#include "notetext/device_names.h"
+#include "storage/file_calls.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,9 +1,9 @@
 #pragma once
 // What reading and writing note files share: full paths, the messages of their errors, and
 // looking at a file without opening it for its data.
-#include "error_text.h"
+#include "notetext/error_text.h"
 #include "note_files.h"
-#include "toolkit/win_handles.h"
+#include "toolkit/base/win_handles.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
 #include "note_files.h"
 
 #include "ansi_code_page.h"
-#include "line_breaks.h"
+#include "notetext/line_breaks.h"
 #include "note_file_common.h"
-#include "note_text_limits.h"
-#include "toolkit/exceptions.h"
-#include "toolkit/unicode_text.h"
+#include "notetext/note_text_limits.h"
+#include "toolkit/base/exceptions.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <new>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Note text files: a note's text to and from a file's bytes, in the file's own encoding.
-#include "text_encoding.h"
+#include "notetext/text_encoding.h"
 
 #include <cstdint>
 #include <optional>

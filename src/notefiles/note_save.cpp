@@ -1,11 +1,11 @@
 #include "note_files.h"
 
-#include "file_calls.h"
+#include "storage/file_calls.h"
 #include "kept_copies.h"
-#include "new_file.h"
+#include "storage/new_file.h"
 #include "note_file_common.h"
-#include "toolkit/exceptions.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/base/exceptions.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <optional>
 

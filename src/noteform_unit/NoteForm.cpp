@@ -5,13 +5,13 @@
 
 #include "dialogs/message_dialog.h"
 #include "note_texts.h"
-#include "note_title.h"
+#include "document/note_title.h"
 #include "notefiles/note_files.h"
-#include "toolkit/scope_exit.h"
-#include "toolkit/wait_cursor.h"
-#include "toolkit/component_reader.h"
-#include "toolkit/private_fonts.h"
-#include "toolkit/startup_marks.h"
+#include "toolkit/base/scope_exit.h"
+#include "toolkit/forms/wait_cursor.h"
+#include "toolkit/components/component_reader.h"
+#include "toolkit/graphics/private_fonts.h"
+#include "toolkit/system/startup_marks.h"
 
 namespace note {
 

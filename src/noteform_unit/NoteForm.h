@@ -3,15 +3,15 @@
 #include "AdvPanel/AdvPanel.h"
 #include "WndActImg/WndActImg.h"
 #include "glGBtn/glGBtn.h"
-#include "memo_loading.h"
+#include "document/memo_loading.h"
 #include "note_accessible.h"
 #include "note_shortcuts.h"
 #include "notefiles/note_files.h"
 #include "recovery/copy_fields.h"
 #include "recovery/copy_keeper.h"
-#include "toolkit/application.h"
-#include "toolkit/file_dialogs.h"
-#include "toolkit/stdctrls.h"
+#include "toolkit/forms/application.h"
+#include "toolkit/forms/file_dialogs.h"
+#include "toolkit/controls/stdctrls.h"
 
 #include <map>
 #include <memory>

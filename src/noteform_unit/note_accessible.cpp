@@ -2,8 +2,8 @@
 
 #include "NoteForm.h"
 #include "note_texts.h"
-#include "toolkit/system_library.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/system/system_library.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <algorithm>
 #include <string>

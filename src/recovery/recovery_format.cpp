@@ -1,6 +1,6 @@
 #include "recovery_format.h"
 
-#include "notefiles/byte_hash.h"
+#include "storage/byte_hash.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 #include "recovery_store.h"
 
-#include "notefiles/new_file.h"
-#include "notefiles/private_files.h"
-#include "toolkit/unicode_text.h"
+#include "storage/new_file.h"
+#include "storage/private_files.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <windows.h>
 

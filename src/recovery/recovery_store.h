@@ -6,7 +6,7 @@
 // A copy whose lock is free belongs to a note that is gone: the next start claims it by renaming
 // it to a name of its own, so two notes starting at once never both offer it.
 #include "recovery_format.h"
-#include "toolkit/win_handles.h"
+#include "toolkit/base/win_handles.h"
 
 #include <condition_variable>
 #include <mutex>

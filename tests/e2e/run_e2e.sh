@@ -8,6 +8,6 @@ status=0
 for suite in drags journeys keeping keys look unicode opening file_safety recovery; do
     bash "$dir/$suite.sh" || status=1
 done
-# The end of the session and two notes side by side, from the soak suite.
-bash "$dir/../soak/sessions.sh" || status=1
+# The end of the session and two notes side by side.
+bash "$dir/sessions.sh" || status=1
 exit $status

@@ -1,6 +1,6 @@
 // Fuzz target: the layout text parser must either build a tree or report a syntax error, for
 // any input, without crashing, overflowing or exhausting the stack.
-#include "toolkit/layout_text.h"
+#include "toolkit/components/layout_text.h"
 
 #include <cstddef>
 #include <cstdint>

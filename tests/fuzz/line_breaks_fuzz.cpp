@@ -2,7 +2,7 @@
 // page: the output is byte for byte that of the byte-at-a-time reference, no lone CR or LF
 // remains, every break is kept as one, normalising twice changes nothing, and all other bytes
 // keep their order.
-#include "notefiles/line_breaks.h"
+#include "notetext/line_breaks.h"
 #include "reference/line_breaks_reference.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // Fuzz target: a note file's encoding. On every input: what is recognised as UTF-8 is UTF-8 by
 // the reference table; UTF-16 that decodes encodes back to exactly its bytes; and any UTF-8 text
 // goes to UTF-16 and back unchanged.
-#include "notefiles/text_encoding.h"
+#include "notetext/text_encoding.h"
 #include "reference/utf8_reference.h"
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "toolkit/align_layout.h"
+#include "toolkit/controls/align_layout.h"
 
 #include <gtest/gtest.h>
 

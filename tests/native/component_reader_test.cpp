@@ -1,4 +1,4 @@
-#include "toolkit/component_reader.h"
+#include "toolkit/components/component_reader.h"
 
 #include <gtest/gtest.h>
 

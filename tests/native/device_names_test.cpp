@@ -1,6 +1,6 @@
 // Device names are told from the name alone, in any folder, case and extension; names that only
 // look like them are files.
-#include "notefiles/device_names.h"
+#include "notetext/device_names.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // table. It counts the texts it was handed that are not whole UTF-8.
 #include "AdvPanel/markup/html_markup.h"
 #include "AdvPanel/markup/html_surface.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <cstdlib>
 #include <map>

@@ -1,6 +1,6 @@
-#include "toolkit/geometry.h"
-#include "toolkit/layout_scaling.h"
-#include "toolkit/screen_fit.h"
+#include "toolkit/base/geometry.h"
+#include "toolkit/base/layout_scaling.h"
+#include "toolkit/forms/screen_fit.h"
 
 #include <gtest/gtest.h>
 

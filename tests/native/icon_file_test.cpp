@@ -1,4 +1,4 @@
-#include "toolkit/icon_file.h"
+#include "toolkit/graphics/icon_file.h"
 
 #include <gtest/gtest.h>
 

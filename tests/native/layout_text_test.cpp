@@ -1,4 +1,4 @@
-#include "toolkit/layout_text.h"
+#include "toolkit/components/layout_text.h"
 
 #include <gtest/gtest.h>
 

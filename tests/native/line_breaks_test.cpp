@@ -1,6 +1,6 @@
-#include "notefiles/error_text.h"
-#include "notefiles/line_breaks.h"
-#include "notefiles/note_text_limits.h"
+#include "notetext/error_text.h"
+#include "notetext/line_breaks.h"
+#include "notetext/note_text_limits.h"
 
 #include "reference/line_breaks_reference.h"
 

@@ -1,6 +1,6 @@
 // Handing a text to the memo in pieces: the pieces against the plain rules they must keep, and
 // the load's outcomes (complete, cancelled, refused) with a memo of the test's own.
-#include "noteform_unit/memo_loading.h"
+#include "document/memo_loading.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 #include "noteform_unit/note_shortcuts.h"
-#include "noteform_unit/note_title.h"
-#include "toolkit/file_dialog_rules.h"
-#include "toolkit/glyph_fallback.h"
+#include "document/note_title.h"
+#include "toolkit/forms/file_dialog_rules.h"
+#include "toolkit/graphics/glyph_fallback.h"
 
 #include <gtest/gtest.h>
 

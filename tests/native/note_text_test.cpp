@@ -1,4 +1,4 @@
-#include "notefiles/note_text_limits.h"
+#include "notetext/note_text_limits.h"
 
 #include <gtest/gtest.h>
 

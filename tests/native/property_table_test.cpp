@@ -1,4 +1,4 @@
-#include "toolkit/property_table.h"
+#include "toolkit/components/property_table.h"
 
 #include <gtest/gtest.h>
 

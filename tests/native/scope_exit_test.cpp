@@ -1,4 +1,4 @@
-#include "toolkit/scope_exit.h"
+#include "toolkit/base/scope_exit.h"
 
 #include <gtest/gtest.h>
 

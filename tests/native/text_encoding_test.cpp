@@ -1,8 +1,8 @@
 // Recognising a note file's encoding and the UTF-16 forms, against plain reference rules: the
 // well-formed UTF-8 table, and UTF-16 written by the compiler from u"" literals.
-#include "notefiles/text_encoding.h"
+#include "notetext/text_encoding.h"
 #include "reference/utf8_reference.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // UTF-8 and UTF-16 conversions against a reference decoder written from the table of well-formed
 // UTF-8 byte sequences, and round trips of every code point.
 #include "reference/utf8_reference.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/unique_owner.h"
+#include "toolkit/base/unique_owner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Word breaks of the memo, checked exhaustively on short texts against their definition: a line
 // may break before a non-blank that follows a blank.
-#include "toolkit/word_breaks.h"
+#include "toolkit/text/word_breaks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "dying_saver.h"
 
-#include "notefiles/file_calls.h"
+#include "storage/file_calls.h"
 #include "notefiles/kept_copies.h"
 #include "notefiles/note_files.h"
-#include "toolkit/win_handles.h"
+#include "toolkit/base/win_handles.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 // file and leaves nothing else behind; a failed open changes nothing the note shows.
 #include "holder_process.h"
 #include "note_fixture.h"
-#include "notefiles/file_calls.h"
+#include "storage/file_calls.h"
 #include "notefiles/note_files.h"
 
 #include <gtest/gtest.h>

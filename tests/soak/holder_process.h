@@ -1,6 +1,6 @@
 #pragma once
 // Another process that holds a file open, so that share modes are tested across processes.
-#include "toolkit/win_handles.h"
+#include "toolkit/base/win_handles.h"
 
 #include <string>
 

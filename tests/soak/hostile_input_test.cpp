@@ -4,9 +4,9 @@
 // or a garbled file.
 #include "note_fixture.h"
 #include "notefiles/note_files.h"
-#include "notefiles/note_text_limits.h"
+#include "notetext/note_text_limits.h"
 #include "reference/line_breaks_reference.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <gtest/gtest.h>
 

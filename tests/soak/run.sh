@@ -32,7 +32,7 @@ for name in file_faults staging_files save_keeps hostile_input soak; do
     wine "build/win/tests/soak/${name}_tests.exe" 2>&1 | grep --line-buffered -v 'Read access denied'
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 done
-bash tests/soak/sessions.sh || status=1
+bash tests/e2e/sessions.sh || status=1
 wine_session_stop
 
 if [ "$fuzz_runs" -gt 0 ]; then

@@ -4,9 +4,9 @@
 // fails, the file holds the old bytes or the new ones, whole, with nothing left beside it.
 #include "dying_saver.h"
 #include "note_fixture.h"
-#include "notefiles/file_calls.h"
+#include "storage/file_calls.h"
 #include "notefiles/kept_copies.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/text/unicode_text.h"
 #include "notefiles/note_files.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "soak_support.h"
 
-#include "toolkit/unicode_text.h"
+#include "toolkit/text/unicode_text.h"
 
-#include "notefiles/error_text.h"
+#include "notetext/error_text.h"
 #include "support/win_test_support.h"
 
 #include <commdlg.h>

@@ -5,7 +5,7 @@
 // system may free some of its own meanwhile, on a busy machine more than on an idle one). Counts
 // are bounded here; PINLET_SOAK_LONG=1 (tests/soak/run.sh --long) runs the full ones.
 #include "note_fixture.h"
-#include "toolkit/system_library.h"
+#include "toolkit/system/system_library.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>

@@ -5,7 +5,7 @@
 // existing file is saved through a staging file as on Windows (under Wine a save writes it in
 // place), so that its staging names are tried too.
 #include "note_fixture.h"
-#include "notefiles/file_calls.h"
+#include "storage/file_calls.h"
 #include "notefiles/note_files.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "app/exception_display.h"
 #include "dialogs/dialog_text.h"
 #include "dialogs/message_dialog.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/text/unicode_text.h"
 #include "support/win_test_support.h"
 
 #include <gtest/gtest.h>

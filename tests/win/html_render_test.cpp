@@ -4,7 +4,7 @@
 #include "AdvPanel/markup/html_render.h"
 #include "support/image_files.h"
 #include "support/win_test_support.h"
-#include "toolkit/image_list.h"
+#include "toolkit/graphics/image_list.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // a wrapped or multi-line caption from its measured block; both must put the same line in the
 // same place.
 #include "support/win_test_support.h"
-#include "toolkit/private_fonts.h"
-#include "toolkit/stdctrls.h"
+#include "toolkit/graphics/private_fonts.h"
+#include "toolkit/controls/stdctrls.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "dialogs/message_dialog.h"
 #include "dialogs/message_form.h"
 #include "support/win_test_support.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <gtest/gtest.h>
 

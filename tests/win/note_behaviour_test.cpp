@@ -3,8 +3,8 @@
 
 #include "app/recovered_notes.h"
 #include "recovery/recovery_store.h"
-#include "toolkit/system_library.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/system/system_library.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>

@@ -1,10 +1,10 @@
 // Note text files under Wine: exact bytes both ways, change notifications, and every failure
 // with its message, the file left as it was.
-#include "notefiles/error_text.h"
-#include "notefiles/file_calls.h"
+#include "notetext/error_text.h"
+#include "storage/file_calls.h"
 #include "notefiles/kept_copies.h"
 #include "notefiles/note_files.h"
-#include "notefiles/note_text_limits.h"
+#include "notetext/note_text_limits.h"
 #include "support/win_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The note window built from its stored layout: geometry, layout rules, titles, ownership,
 // scaling, show commands and the off-screen start.
 #include "support/win_test_support.h"
-#include "toolkit/layout_scaling.h"
+#include "toolkit/base/layout_scaling.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "support/image_files.h"
 #include "support/panel_pixels.h"
 #include "support/win_test_support.h"
-#include "toolkit/forms.h"
-#include "toolkit/image_list.h"
+#include "toolkit/forms/forms.h"
+#include "toolkit/graphics/image_list.h"
 
 #include <gtest/gtest.h>
 

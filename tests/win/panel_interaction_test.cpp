@@ -9,10 +9,10 @@
 #include "support/image_files.h"
 #include "support/panel_pixels.h"
 #include "support/win_test_support.h"
-#include "toolkit/component_reader.h"
-#include "toolkit/forms.h"
-#include "toolkit/hints.h"
-#include "toolkit/win_handles.h"
+#include "toolkit/components/component_reader.h"
+#include "toolkit/forms/forms.h"
+#include "toolkit/controls/hints.h"
+#include "toolkit/base/win_handles.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "AdvPanel/AdvPanel.h"
 #include "AdvPanel/model/panel_settings.h"
 #include "support/win_test_support.h"
-#include "toolkit/component_reader.h"
-#include "toolkit/forms.h"
+#include "toolkit/components/component_reader.h"
+#include "toolkit/forms/forms.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "AdvPanel/shading/gradient_draw.h"
 #include "support/panel_pixels.h"
 #include "support/win_test_support.h"
-#include "toolkit/forms.h"
+#include "toolkit/forms/forms.h"
 
 #include <gtest/gtest.h>
 

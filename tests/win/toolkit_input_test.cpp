@@ -1,7 +1,7 @@
 // Mouse input to windowless controls: which control gets it, the click rule, capture, hover,
 // the context request, and exceptions from handlers.
 #include "support/win_test_support.h"
-#include "toolkit/extctrls.h"
+#include "toolkit/controls/extctrls.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // that processes pending messages between its steps.
 #include "AdvPanel/AdvPanel.h"
 #include "AdvPanel/collapse/collapse_steps.h"
-#include "toolkit/application.h"
-#include "toolkit/scope_exit.h"
+#include "toolkit/forms/application.h"
+#include "toolkit/base/scope_exit.h"
 
 namespace advpanel {
 

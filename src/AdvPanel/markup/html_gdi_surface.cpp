@@ -3,9 +3,9 @@
 #include "AdvPanel/shading/gradient_draw.h"
 #include "AdvPanel/markup/html_markup.h"
 #include "AdvPanel/markup/html_pictures.h"
-#include "toolkit/image_list.h"
-#include "toolkit/system_library.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/graphics/image_list.h"
+#include "toolkit/system/system_library.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <shellapi.h>
 

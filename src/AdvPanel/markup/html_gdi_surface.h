@@ -3,7 +3,7 @@
 // made from the canvas font's description, pictures found in the image list, the picture container,
 // the picture cache or the shell's file icons.
 #include "AdvPanel/markup/html_surface.h"
-#include "toolkit/graphics.h"
+#include "toolkit/graphics/graphics.h"
 
 #include <map>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "AdvPanel/markup/html_layout.h"
 
 #include "AdvPanel/markup/html_markup.h"
-#include "toolkit/layout_scaling.h"
+#include "toolkit/base/layout_scaling.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #pragma once
 // Text-level rules of the panel's mini-markup: preparing the raw text, reading tag attributes
 // and colours, naming picture sources. No drawing and no operating system here.
-#include "toolkit/colors.h"
-#include "toolkit/geometry.h"
+#include "toolkit/base/colors.h"
+#include "toolkit/base/geometry.h"
 
 #include <string>
 #include <string_view>

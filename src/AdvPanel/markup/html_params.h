@@ -1,8 +1,8 @@
 #pragma once
 // The inputs and outputs of one mini-markup rendering call.
-#include "toolkit/colors.h"
-#include "toolkit/component.h"
-#include "toolkit/geometry.h"
+#include "toolkit/base/colors.h"
+#include "toolkit/components/component.h"
+#include "toolkit/base/geometry.h"
 
 #include <string>
 #include <vector>

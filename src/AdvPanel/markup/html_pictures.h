@@ -1,7 +1,7 @@
 #pragma once
 // The pictures that mini-markup images name: a container of named pictures, and the cache of
 // pictures loaded from "RES://" and "FILE://" sources.
-#include "toolkit/pictures.h"
+#include "toolkit/graphics/pictures.h"
 
 #include <map>
 #include <memory>

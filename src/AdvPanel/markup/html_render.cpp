@@ -4,8 +4,8 @@
 #include "AdvPanel/markup/html_gdi_surface.h"
 #include "AdvPanel/markup/html_layout.h"
 #include "AdvPanel/markup/html_pictures.h"
-#include "toolkit/image_list.h"
-#include "toolkit/scope_exit.h"
+#include "toolkit/graphics/image_list.h"
+#include "toolkit/base/scope_exit.h"
 
 namespace advpanel {
 

@@ -3,7 +3,7 @@
 // status bar) in a rectangle of a canvas, starting from the canvas's current font. The canvas's
 // brush colour is kept; blinking text takes it while the blink phase is off.
 #include "AdvPanel/markup/html_params.h"
-#include "toolkit/graphics.h"
+#include "toolkit/graphics/graphics.h"
 
 namespace advpanel {
 

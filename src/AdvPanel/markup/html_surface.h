@@ -2,8 +2,8 @@
 // What the mini-markup layout needs from a drawing surface: text measuring and drawing in a
 // described font, fills, gradients, lines and pictures. The layout itself makes no system
 // calls; a GDI surface does the real work, tests use fixed metrics.
-#include "toolkit/colors.h"
-#include "toolkit/geometry.h"
+#include "toolkit/base/colors.h"
+#include "toolkit/base/geometry.h"
 
 #include <optional>
 #include <string>

@@ -2,7 +2,7 @@
 // The caption strip's settings, with the four kinds of change its owner listens to.
 #include "AdvPanel/model/panel_size_rules.h"
 #include "AdvPanel/model/panel_types.h"
-#include "toolkit/graphics.h"
+#include "toolkit/graphics/graphics.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 #include "AdvPanel/AdvPanel.h"
 #include "AdvPanel/model/panel_reading.h"
 #include "AdvPanel/model/panel_settings.h"
-#include "toolkit/component_reader.h"
-#include "toolkit/property_table.h"
+#include "toolkit/components/component_reader.h"
+#include "toolkit/components/property_table.h"
 
 #include <utility>
 

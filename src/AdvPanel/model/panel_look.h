@@ -3,7 +3,7 @@
 // behaves under the mouse and when collapsing. A copy of another panel and a styler's settings
 // assign each of them whole. Needs no operating system.
 #include "AdvPanel/model/panel_types.h"
-#include "toolkit/colors.h"
+#include "toolkit/base/colors.h"
 
 namespace advpanel {
 

@@ -2,8 +2,8 @@
 
 #include "AdvPanel/AdvPanel.h"
 #include "AdvPanel/model/panel_reading.h"
-#include "toolkit/exceptions.h"
-#include "toolkit/property_table.h"
+#include "toolkit/base/exceptions.h"
+#include "toolkit/components/property_table.h"
 
 namespace advpanel {
 

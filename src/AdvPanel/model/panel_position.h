@@ -1,7 +1,7 @@
 #pragma once
 // Where a panel keeps its own position, and whether it sizes itself to its text.
 #include "AdvPanel/model/panel_types.h"
-#include "toolkit/component.h"
+#include "toolkit/components/component.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // Reading the gradient panel's enumerations from a stored layout.
 #include "AdvPanel/model/panel_size_rules.h"
 #include "AdvPanel/model/panel_types.h"
-#include "toolkit/component_reader.h"
+#include "toolkit/components/component_reader.h"
 
 namespace advpanel {
 

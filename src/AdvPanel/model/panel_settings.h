@@ -4,8 +4,8 @@
 #include "AdvPanel/model/panel_caption.h"
 #include "AdvPanel/model/panel_look.h"
 #include "AdvPanel/model/panel_statusbar.h"
-#include "toolkit/controls.h"
-#include "toolkit/extctrls.h"
+#include "toolkit/controls/controls.h"
+#include "toolkit/controls/extctrls.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // it sizes itself to its text, what rectangle the text is measured in and what width and height
 // the panel takes from the measured extent.
 #include "AdvPanel/model/panel_types.h"
-#include "toolkit/geometry.h"
+#include "toolkit/base/geometry.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "AdvPanel/model/panel_statusbar.h"
 
 #include "AdvPanel/model/panel_reading.h"
-#include "toolkit/property_table.h"
+#include "toolkit/components/property_table.h"
 
 #include <utility>
 

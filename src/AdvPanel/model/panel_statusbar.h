@@ -1,7 +1,7 @@
 #pragma once
 // The status bar strip's settings; every change that alters a value notifies the owner.
 #include "AdvPanel/model/panel_types.h"
-#include "toolkit/graphics.h"
+#include "toolkit/graphics/graphics.h"
 
 #include <functional>
 #include <string>

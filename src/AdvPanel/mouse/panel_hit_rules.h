@@ -5,7 +5,7 @@
 #include "AdvPanel/paint/panel_text_layout.h"
 #include "AdvPanel/model/panel_size_rules.h"
 #include "AdvPanel/model/panel_types.h"
-#include "toolkit/geometry.h"
+#include "toolkit/base/geometry.h"
 
 #include <string_view>
 

@@ -5,8 +5,8 @@
 #include "AdvPanel/mouse/panel_shell.h"
 #include "AdvPanel/paint/panel_paint.h"
 #include "AdvPanel/paint/panel_paint_state.h"
-#include "toolkit/hints.h"
-#include "toolkit/win_handles.h"
+#include "toolkit/controls/hints.h"
+#include "toolkit/base/win_handles.h"
 
 #include <windowsx.h>
 

@@ -1,7 +1,7 @@
 #include "AdvPanel/mouse/panel_shell.h"
 
-#include "toolkit/system_library.h"
-#include "toolkit/unicode_text.h"
+#include "toolkit/system/system_library.h"
+#include "toolkit/text/unicode_text.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 #include "AdvPanel/markup/html_params.h"
 #include "AdvPanel/paint/panel_paint_state.h"
 #include "AdvPanel/paint/panel_text_layout.h"
-#include "toolkit/graphics.h"
+#include "toolkit/graphics/graphics.h"
 
 #include <string_view>
 

@@ -2,7 +2,7 @@
 // Where the panel's painting puts its border, shadow and caption strip.
 #include "AdvPanel/model/panel_size_rules.h"
 #include "AdvPanel/model/panel_types.h"
-#include "toolkit/geometry.h"
+#include "toolkit/base/geometry.h"
 
 #include <vector>
 

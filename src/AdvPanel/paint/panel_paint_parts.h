@@ -3,7 +3,7 @@
 // marked-up text is placed: painting and laying out alike run the same text jobs.
 #include "AdvPanel/paint/panel_paint_state.h"
 #include "AdvPanel/paint/panel_text_layout.h"
-#include "toolkit/graphics.h"
+#include "toolkit/graphics/graphics.h"
 
 #include <string_view>
 

@@ -5,7 +5,7 @@
 #include "AdvPanel/model/panel_caption.h"
 #include "AdvPanel/model/panel_look.h"
 #include "AdvPanel/model/panel_statusbar.h"
-#include "toolkit/extctrls.h"
+#include "toolkit/controls/extctrls.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 // The status bar along the bottom (or right) edge and the size grip in the corner.
 #include "AdvPanel/paint/panel_paint_parts.h"
 #include "AdvPanel/shading/gradient_draw.h"
-#include "toolkit/image_list.h"
+#include "toolkit/graphics/image_list.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "AdvPanel/paint/panel_platform.h"
 
-#include "toolkit/system_library.h"
+#include "toolkit/system/system_library.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // in. Hit-testing reads this instead of laying the texts out again, so what answers the mouse is
 // exactly what was painted, and a mouse move costs no layout.
 #include "AdvPanel/markup/html_params.h"
-#include "toolkit/geometry.h"
+#include "toolkit/base/geometry.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // layer; the panel copies the buffer into its ShadeBitmap.
 #include "AdvPanel/model/panel_size_rules.h"
 #include "AdvPanel/model/panel_types.h"
-#include "toolkit/colors.h"
+#include "toolkit/base/colors.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,7 +2,7 @@
 // Draws a shaded caption strip: the visual style's caption, a background bitmap stretched to the
 // strip, or the pre-rendered shade texture inside a rectangular or rounded frame.
 #include "AdvPanel/paint/panel_paint_state.h"
-#include "toolkit/graphics.h"
+#include "toolkit/graphics/graphics.h"
 
 namespace advpanel {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The arithmetic of the panel's banded gradients and colour mixing, free of any drawing layer.
-#include "toolkit/colors.h"
-#include "toolkit/geometry.h"
+#include "toolkit/base/colors.h"
+#include "toolkit/base/geometry.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 // The panel's banded gradient fills and colour mix on a drawing surface.
-#include "toolkit/graphics.h"
+#include "toolkit/graphics/graphics.h"
 
 namespace advpanel {
 

@@ -1,9 +1,9 @@
 #include "AdvPanel/store/panel_store.h"
 
 #include "AdvPanel/store/panel_store_text.h"
-#include "toolkit/exceptions.h"
-#include "toolkit/unicode_text.h"
-#include "toolkit/win_handles.h"
+#include "toolkit/base/exceptions.h"
+#include "toolkit/text/unicode_text.h"
+#include "toolkit/base/win_handles.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // ShowWndContent value: wndact_host 0|1. The window is titled "WndActHost".
 #include "AdvPanel/AdvPanel.h"
 #include "WndActImg/WndActImg.h"
-#include "toolkit/application.h"
+#include "toolkit/forms/application.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Pixels of a panel's own painting, for exact colour checks.
 #include "support/win_test_support.h"
-#include "toolkit/graphics.h"
-#include "toolkit/win_handles.h"
+#include "toolkit/graphics/graphics.h"
+#include "toolkit/base/win_handles.h"
 
 #include <memory>
 

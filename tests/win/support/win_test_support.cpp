@@ -1,9 +1,9 @@
 #include "win_test_support.h"
 
-#include "noteform_unit/memo_loading.h"
-#include "toolkit/unicode_text.h"
+#include "document/memo_loading.h"
+#include "toolkit/text/unicode_text.h"
 
-#include "toolkit/resources.h"
+#include "toolkit/system/resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Helpers for tests that run real windows under Wine.
 #include "noteform_unit/NoteForm.h"
-#include "toolkit/application.h"
-#include "toolkit/exceptions.h"
+#include "toolkit/forms/application.h"
+#include "toolkit/base/exceptions.h"
 
 #include <windows.h>
 

@@ -1,0 +1,349 @@
+#include "stdctrls.h"
+
+#include "toolkit/components/component_reader.h"
+#include "toolkit/text/edit_word_breaks.h"
+#include "toolkit/components/property_table.h"
+#include "toolkit/base/scope_exit.h"
+#include "toolkit/text/unicode_text.h"
+
+#include <algorithm>
+
+#include <vector>
+
+namespace tk {
+namespace {
+
+constexpr EnumName<TAlignment> kAlignmentNames[] = {{"taLeftJustify", TAlignment::taLeftJustify},
+                                                    {"taRightJustify", TAlignment::taRightJustify},
+                                                    {"taCenter", TAlignment::taCenter}};
+constexpr EnumName<TTextLayout> kTextLayoutNames[] = {{"tlTop", TTextLayout::tlTop},
+                                                      {"tlCenter", TTextLayout::tlCenter},
+                                                      {"tlBottom", TTextLayout::tlBottom}};
+constexpr EnumName<TScrollStyle> kScrollStyleNames[] = {
+    {"ssNone", TScrollStyle::ssNone},
+    {"ssHorizontal", TScrollStyle::ssHorizontal},
+    {"ssVertical", TScrollStyle::ssVertical},
+    {"ssBoth", TScrollStyle::ssBoth}};
+
+// Bevels are drawn only around memos with a border of their own; accepted and ignored here, as
+// the note's memo has none.
+// Hands a text to a window (WM_SETTEXT); false when the window refuses it.
+bool SendText(HWND window, const std::string& text) {
+    const std::wstring wide = Wide(text);
+    return SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str())) != 0;
+}
+
+void AcceptBevel(TMemo&, const LayoutValue& value, LayoutReader& reader) {
+    reader.Enum<int>(value, {{"bvNone", 0}, {"bvLowered", 1}, {"bvRaised", 2}, {"bvSpace", 3}});
+}
+
+} // namespace
+
+// ---- TLabel ----
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 65, 17);
+}
+
+void TLabel::SetCaption(const std::string& caption) {
+    if (StoreChanged(caption_, caption)) Invalidate();
+}
+
+void TLabel::Paint(TCanvas& canvas) {
+    TRect box = ClientRect();
+    if (!Transparent && Color() != clNone) {
+        canvas.BrushColor = Color();
+        canvas.FillRect(box);
+    }
+    canvas.Font.Assign(Font());
+    UINT format = DT_EXPANDTABS | (WordWrap ? DT_WORDBREAK : 0);
+    format |= Alignment == TAlignment::taCenter         ? DT_CENTER
+              : Alignment == TAlignment::taRightJustify ? DT_RIGHT
+                                                        : DT_LEFT;
+    TRect target = box;
+    if (!WordWrap && caption_.find_first_of("\r\n") == std::string::npos) {
+        // One line: the system places it vertically in the same call that draws it.
+        format |= DT_SINGLELINE | (Layout == TTextLayout::tlCenter   ? DT_VCENTER
+                                   : Layout == TTextLayout::tlBottom ? DT_BOTTOM
+                                                                     : DT_TOP);
+    } else if (Layout != TTextLayout::tlTop) {
+        // Several lines: placed from the measured text block.
+        TRect measured = box;
+        canvas.DrawTextIn(caption_, measured, format | DT_CALCRECT);
+        const int offset = Layout == TTextLayout::tlCenter ? (box.Height() - measured.Height()) / 2
+                                                           : box.Height() - measured.Height();
+        target = {box.Left, box.Top + offset, box.Right, box.Top + offset + measured.Height()};
+    }
+    if (!Enabled()) {
+        TRect shifted{target.Left + 1, target.Top + 1, target.Right + 1, target.Bottom + 1};
+        canvas.Font.SetColor(clBtnHighlight);
+        canvas.DrawTextIn(caption_, shifted, format);
+        canvas.Font.SetColor(clBtnShadow);
+    }
+    canvas.DrawTextIn(caption_, target, format);
+}
+
+bool TLabel::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
+    static const PropertyTable<TLabel> properties{
+        {"Caption", Set<&TLabel::SetCaption>},
+        {"Alignment", Set<&TLabel::Alignment, ReadEnum<kAlignmentNames>>},
+        {"Layout", Set<&TLabel::Layout, ReadEnum<kTextLayoutNames>>},
+        {"Transparent", Set<&TLabel::Transparent>},
+        {"WordWrap", Set<&TLabel::WordWrap>},
+        {"AutoSize", Set<&TLabel::AutoSize>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TGraphicControl::ReadProperty(name, value, reader);
+}
+
+// ---- TImage ----
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 105, 105);
+    picture_.OnChange = [this] { Invalidate(); };
+}
+
+void TImage::SetIcon(HICON icon) {
+    icon_ = icon;
+    Invalidate();
+}
+
+void TImage::Paint(TCanvas& canvas) {
+    if (icon_)
+        DrawIconEx(canvas.Handle(), 0, 0, icon_, 0, 0, 0, nullptr, DI_NORMAL);
+    else
+        canvas.Draw(0, 0, picture_);
+}
+
+bool TImage::DrawsNothing() const {
+    return !icon_ && picture_.Empty();
+}
+
+TPersistent* TImage::SubObject(std::string_view name) {
+    if (name == "Picture") return &picture_;
+    return TGraphicControl::SubObject(name);
+}
+
+// ---- TMemo ----
+
+TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
+    SetBounds(0, 0, 185, 89);
+    TabStop = true;
+    SetColor(clWindow);
+}
+
+void TMemo::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.BaseClassName = "EDIT";
+    p.WinClassName = "TkMemo";
+    p.Style = WS_CHILD | WS_CLIPSIBLINGS | (Visible() ? WS_VISIBLE : 0) | WS_TABSTOP |
+              ES_MULTILINE | ES_AUTOVSCROLL;
+    if (!WordWrap) p.Style |= ES_AUTOHSCROLL;
+    if (ScrollBars == TScrollStyle::ssVertical || ScrollBars == TScrollStyle::ssBoth)
+        p.Style |= WS_VSCROLL;
+    if (ScrollBars == TScrollStyle::ssHorizontal || ScrollBars == TScrollStyle::ssBoth)
+        p.Style |= WS_HSCROLL;
+    if (Alignment == TAlignment::taCenter) p.Style |= ES_CENTER;
+    if (Alignment == TAlignment::taRightJustify) p.Style |= ES_RIGHT;
+    if (ReadOnly) p.Style |= ES_READONLY;
+    if (!HideSelection) p.Style |= ES_NOHIDESEL;
+    if (WantReturns) p.Style |= ES_WANTRETURN;
+    if (BorderStyle == TBorderStyle::bsSingle) {
+        if (Ctl3D)
+            p.ExStyle |= WS_EX_CLIENTEDGE;
+        else
+            p.Style |= WS_BORDER;
+    }
+}
+
+void TMemo::HandleCreated() {
+    // MaxLength 0 asks for the system's largest limit.
+    SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
+    // The memo's own word breaks: the system's procedure works out the break opportunities of
+    // the whole text after every change, in one allocation of the text's size that a large
+    // note can fail (and then crash).
+    if (WordWrap)
+        SendMessageW(Handle(), EM_SETWORDBREAKPROC, 0,
+                     reinterpret_cast<LPARAM>(EditWordBreakProc()));
+    if (!savedText_.empty()) {
+        suppressChange_ = true;
+        SendText(Handle(), savedText_);
+        suppressChange_ = false;
+    }
+    SendMessageW(Handle(), EM_SETMODIFY, savedModified_ ? TRUE : FALSE, 0);
+    savedText_.clear();
+}
+
+void TMemo::HandleDestroying() {
+    savedText_ = Text();
+    savedModified_ = Modified();
+}
+
+size_t TMemo::TextLength() const {
+    if (!HandleAllocated()) return Utf16Length(savedText_);
+    return static_cast<size_t>(SendMessageW(Handle(), WM_GETTEXTLENGTH, 0, 0));
+}
+
+std::string TMemo::Text() const {
+    if (!HandleAllocated()) return savedText_;
+    return Utf8(WideText());
+}
+
+std::wstring TMemo::WideText() const {
+    if (!HandleAllocated()) return Wide(savedText_);
+    auto length = static_cast<size_t>(SendMessageW(Handle(), WM_GETTEXTLENGTH, 0, 0));
+    std::wstring buffer(length + 1, L'\0');
+    auto got = static_cast<size_t>(
+        SendMessageW(Handle(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
+    buffer.resize(std::min(got, length));
+    return buffer;
+}
+
+void TMemo::SetText(const std::string& text) {
+    if (!HandleAllocated()) {
+        savedText_ = text;
+        Change();
+        return;
+    }
+    SendText(Handle(), text);
+}
+
+bool TMemo::SetTextSilently(const std::string& text) {
+    if (!HandleAllocated()) {
+        savedText_ = text.substr(0, text.find('\0'));
+        return true;
+    }
+    suppressChange_ = true;
+    const bool accepted = SendText(Handle(), text);
+    suppressChange_ = false;
+    return accepted;
+}
+
+bool TMemo::EmptyWithRoom(size_t units) {
+    if (!HandleAllocated()) return SetTextSilently("");
+    const HWND edit = Handle();
+    // A buffer of the control's own kind, handed to it whole; the one it had is freed.
+    HLOCAL room = units < (SIZE_MAX / sizeof(wchar_t)) - 1
+                      ? LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, (units + 1) * sizeof(wchar_t))
+                      : nullptr;
+    if (!room) return SetTextSilently(""); // it grows as it goes, then
+    const auto old = reinterpret_cast<HLOCAL>(SendMessageW(edit, EM_GETHANDLE, 0, 0));
+    suppressChange_ = true;
+    SendMessageW(edit, EM_SETHANDLE, reinterpret_cast<WPARAM>(room), 0);
+    suppressChange_ = false;
+    if (old && old != room) LocalFree(old);
+    return true;
+}
+
+bool TMemo::AppendSilently(std::string_view text) {
+    if (!HandleAllocated()) {
+        savedText_ += text;
+        return true;
+    }
+    const std::wstring wide = Wide(text);
+    const HWND edit = Handle();
+    const auto length = static_cast<WPARAM>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
+    DWORD selStart = 0, selEnd = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                 reinterpret_cast<LPARAM>(&selEnd));
+    const LRESULT firstLine = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    suppressChange_ = true;
+    SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
+    ScopeExit restore([&] {
+        // Taking the text scrolled the control to its end: the view and the selection go back.
+        SendMessageW(edit, EM_SETSEL, selStart, static_cast<LPARAM>(selEnd));
+        const LRESULT nowFirst = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+        if (nowFirst != firstLine) SendMessageW(edit, EM_LINESCROLL, 0, firstLine - nowFirst);
+        SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
+        // What was taken with redrawing off is painted at the next repaint. (Once the text is
+        // taller than the view, scrolling to its end and back asks for the whole view anyway.)
+        InvalidateRect(edit, nullptr, FALSE);
+        suppressChange_ = false;
+    });
+    SendMessageW(edit, EM_SETSEL, length, static_cast<LPARAM>(length));
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+    return static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) == length + wide.size();
+}
+
+void TMemo::ShowStart() {
+    if (!HandleAllocated()) return;
+    SendMessageW(Handle(), EM_SETSEL, 0, 0);
+    SendMessageW(Handle(), EM_SCROLLCARET, 0, 0);
+}
+
+void TMemo::SetReadOnly(bool readOnly) {
+    ReadOnly = readOnly;
+    if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
+void TMemo::EmptyUndo() {
+    if (HandleAllocated()) SendMessageW(Handle(), EM_EMPTYUNDOBUFFER, 0, 0);
+}
+
+void TMemo::BeginUpdate() {
+    if (HandleAllocated()) SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TMemo::EndUpdate() {
+    if (!HandleAllocated()) return;
+    SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+    // Turning redrawing on shows the window; a hidden memo stays hidden.
+    ShowWindow(Handle(), Visible() ? SW_SHOWNA : SW_HIDE);
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+bool TMemo::Modified() const {
+    if (!HandleAllocated()) return savedModified_;
+    return SendMessageW(Handle(), EM_GETMODIFY, 0, 0) != 0;
+}
+
+void TMemo::SetModified(bool modified) {
+    if (!HandleAllocated()) {
+        savedModified_ = modified;
+        return;
+    }
+    SendMessageW(Handle(), EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+}
+
+HBRUSH TMemo::CtlColor(HDC dc) {
+    SetTextColor(dc, ColorToRGB(Font().Color()));
+    SetBkColor(dc, ColorToRGB(Color()));
+    if (!brush_) brush_.Reset(CreateSolidBrush(ColorToRGB(Color())));
+    return brush_.Get();
+}
+
+void TMemo::SetColor(TColor color) {
+    brush_.Reset();
+    TWinControl::SetColor(color);
+}
+
+void TMemo::CommandNotify(WORD code) {
+    if (code == EN_CHANGE && !suppressChange_) Change();
+}
+
+void TMemo::Change() {
+    if (OnChange) OnChange(this);
+}
+
+bool TMemo::ReadProperty(std::string_view name, const LayoutValue& value, LayoutReader& reader) {
+    static const PropertyTable<TMemo> properties{
+        {"BorderStyle", Set<&TMemo::BorderStyle, ReadEnum<kBorderStyleNames>>},
+        {"BevelInner", AcceptBevel},
+        {"BevelOuter", AcceptBevel},
+        {"ScrollBars", Set<&TMemo::ScrollBars, ReadEnum<kScrollStyleNames>>},
+        {"Alignment", Set<&TMemo::Alignment, ReadEnum<kAlignmentNames>>},
+        {"WordWrap", Set<&TMemo::WordWrap>},
+        {"WantReturns", Set<&TMemo::WantReturns>},
+        {"WantTabs", Set<&TMemo::WantTabs>},
+        {"ReadOnly", Set<&TMemo::ReadOnly>},
+        {"HideSelection", Set<&TMemo::HideSelection>},
+        {"Ctl3D", Set<&TMemo::Ctl3D>},
+        {"MaxLength", Set<&TMemo::MaxLength>},
+        {"OnChange", Set<&TMemo::OnChange>},
+    };
+    return properties.Apply(*this, name, value, reader) ||
+           TWinControl::ReadProperty(name, value, reader);
+}
+
+} // namespace tk
