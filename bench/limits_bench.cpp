@@ -28,7 +28,6 @@
 
 namespace {
 
-using bench::IsLead;
 using bench::Now;
 using bench::ReadWhole;
 
@@ -78,7 +77,7 @@ void Measure(note::TForm1& note, const char* path, const Options& options) {
     size_t expected = 0;
     std::printf("limits %s", path);
     bool taken = Step("open", [&] {
-        std::string text = notefiles::NormalizeLineBreaks(ReadWhole(path), IsLead);
+        std::string text = notetext::NormalizeLineBreaks(ReadWhole(path));
         expected = text.size();
         return HandOver(memo, std::move(text), options.Pieces);
     });

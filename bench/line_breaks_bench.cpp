@@ -29,7 +29,7 @@ std::string Text(const std::string& lineBreak) {
 void Normalise(benchmark::State& state, const std::string& lineBreak) {
     const std::string text = Text(lineBreak);
     for (auto _ : state)
-        benchmark::DoNotOptimize(notefiles::NormalizeLineBreaks(text));
+        benchmark::DoNotOptimize(notetext::NormalizeLineBreaks(text));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                             static_cast<int64_t>(text.size()));
 }

@@ -25,7 +25,6 @@
 
 namespace {
 
-using bench::IsLead;
 using bench::Now;
 using bench::ReadWhole;
 
@@ -66,7 +65,7 @@ void Measure(note::TForm1& note, const Peers& peers, const char* path, int runs)
     const double read = MedianMs(runs, none, [&] { bytes = ReadWhole(path); });
     std::string text;
     const double normalise =
-        MedianMs(runs, none, [&] { text = notefiles::NormalizeLineBreaks(bytes, IsLead); });
+        MedianMs(runs, none, [&] { text = notetext::NormalizeLineBreaks(bytes); });
     const double compare = MedianMs(runs, clear, [&] {
         SendMessageA(memo.Handle(), WM_GETTEXTLENGTH, 0, 0); // an empty memo: lengths differ
     });

@@ -134,7 +134,7 @@ void InstallExceptionDisplay(tk::TApplication& application) {
 
 void ShowExceptionBox(tk::TApplication& application, const std::exception& error) {
     if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
-    std::string text = notefiles::WithFullStop(error.what());
+    std::string text = notetext::WithFullStop(error.what());
     HWND appWindow = application.Handle();
     wchar_t caption[256] = {};
     if (appWindow) GetWindowTextW(appWindow, caption, static_cast<int>(std::size(caption)));

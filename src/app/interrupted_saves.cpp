@@ -3,7 +3,7 @@
 #include "dialogs/message_dialog.h"
 #include "notetext/error_text.h"
 #include "notefiles/kept_copies.h"
-#include "noteform_unit/note_texts.h"
+#include "app_texts.h"
 
 namespace app {
 
@@ -11,7 +11,7 @@ void OfferInterruptedSaves(tk::TApplication& application) {
     for (notefiles::InterruptedSave& save : notefiles::FindInterruptedSaves()) {
         try {
             const std::string question =
-                notefiles::FormatMessageText(note::kInterruptedSaveQuestion, {save.File});
+                notetext::FormatMessageText(kInterruptedSaveQuestion, {save.File});
             switch (dialogs::ConfirmMessage(question)) {
             case tk::mrYes:
                 notefiles::RestoreInterruptedSave(save);

@@ -4,7 +4,7 @@
 #include "exception_display.h"
 #include "interrupted_saves.h"
 #include "recovered_notes.h"
-#include "notefiles/note_files.h"
+#include "storage/file_access.h"
 #include "noteform_unit/NoteForm.h"
 #include "toolkit/forms/application.h"
 #include "toolkit/system/startup_marks.h"
@@ -34,7 +34,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             app::OfferRecoveryCopies(application, *note, given.empty());
             // Made full now, so that a relative name keeps naming the same file when a dialog
             // later changes the current folder.
-            if (!given.empty()) note->OpenWhenShown(notefiles::FullPath(given));
+            if (!given.empty()) note->OpenWhenShown(storage::FullPath(given));
         }
         application.Run();
     } catch (...) {

@@ -2,7 +2,7 @@
 
 #include "dialogs/message_dialog.h"
 #include "notetext/error_text.h"
-#include "noteform_unit/note_texts.h"
+#include "app_texts.h"
 #include "recovery/recovery_store.h"
 #include "toolkit/text/unicode_text.h"
 
@@ -29,7 +29,7 @@ void Tell(const std::string& text) {
 void ReportDamaged(recovery::ClaimedCopy& claimed) {
     const std::string kept = recovery::KeepDamagedCopy(claimed);
     recovery::ReleaseCopy(claimed);
-    Tell(notefiles::FormatMessageText(note::kDamagedCopyMessage, {kept}));
+    Tell(notetext::FormatMessageText(kDamagedCopyMessage, {kept}));
 }
 
 // What names the note in the question: its file, or for a note without one its first line.
@@ -47,7 +47,7 @@ void OfferRecoveryCopies(tk::TApplication& application, note::TForm1& note, bool
                 continue;
             }
             const std::string question =
-                notefiles::FormatMessageText(note::kRestoreCopyQuestion, {NoteName(claimed.Copy)});
+                notetext::FormatMessageText(kRestoreCopyQuestion, {NoteName(claimed.Copy)});
             switch (dialogs::ConfirmMessage(question)) {
             case tk::mrYes:
                 if (noteIsFree) {
@@ -55,7 +55,7 @@ void OfferRecoveryCopies(tk::TApplication& application, note::TForm1& note, bool
                     noteIsFree = false;
                 } else if (!recovery::HandOverCopy(claimed, ProgramPath())) {
                     recovery::ReleaseCopy(claimed);
-                    Tell(note::kCopyNotHandedOverMessage);
+                    Tell(kCopyNotHandedOverMessage);
                 }
                 break;
             case tk::mrNo:

@@ -80,7 +80,7 @@ public:
 private:
     [[noreturn]] void Fail() {
         Cancel();
-        throw tk::EInvalidOperation(notefiles::kTextExceedsMemo);
+        throw tk::EInvalidOperation(notetext::kTextExceedsMemo);
     }
 
     Memo& memo_;

@@ -4,6 +4,7 @@
 #include "note_files.h"
 #include "storage/byte_hash.h"
 #include "storage/private_files.h"
+#include "storage/whole_file.h"
 #include "toolkit/base/exceptions.h"
 #include "toolkit/text/unicode_text.h"
 
@@ -18,13 +19,15 @@ namespace {
 constexpr const char* kRecordMark = "Pinlet kept copy";
 constexpr const char* kRecordPattern = "*.where";
 constexpr const char* kCopyPattern = "*.txt";
+// A record names a file, a copy and a size: anything larger is not one of ours.
+constexpr std::uint64_t kLargestRecord = 64 * 1024;
 
 std::string g_folder; // a test's own
 
 std::string SizeAndHash(std::string_view bytes) {
     char text[48];
     std::snprintf(text, sizeof text, "%llu %016llX", static_cast<unsigned long long>(bytes.size()),
-                  static_cast<unsigned long long>(HashOfBytes(bytes)));
+                  static_cast<unsigned long long>(storage::HashOfBytes(bytes)));
     return text;
 }
 
@@ -47,10 +50,12 @@ std::vector<std::string> Lines(std::string_view text) {
 // The whole content of the file at `path`, read while others may use it; none when it cannot be
 // read.
 std::optional<std::string> ContentOf(const std::string& path) {
-    tk::KernelHandle file(CreateFileW(tk::Wide(path).c_str(), GENERIC_READ, kShareAll, nullptr,
+    tk::KernelHandle file(CreateFileW(tk::Wide(path).c_str(), GENERIC_READ, storage::kShareAll, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     std::string bytes;
-    if (!file.Valid() || ReadAll(file.Get(), bytes)) return std::nullopt;
+    std::uint64_t size = 0;
+    if (!file.Valid() || storage::ReadWholeFile(file.Get(), ~std::uint64_t{0}, bytes, size))
+        return std::nullopt;
     return bytes;
 }
 
@@ -60,23 +65,10 @@ void RemoveUnheld(const std::string& path) {
                                  OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
 }
 
-std::vector<std::string> NamesIn(const std::string& folder, const char* pattern) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW(tk::Wide(folder + "\\" + pattern).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(tk::Utf8(found.cFileName));
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-    return names;
-}
-
 } // namespace
 
 std::string KeptCopiesFolder() {
-    return g_folder.empty() ? ProgramDataFolder("Saving") : g_folder;
+    return g_folder.empty() ? storage::ProgramDataFolder("Saving") : g_folder;
 }
 
 void SetKeptCopiesFolder(const std::string& folder) {
@@ -86,24 +78,24 @@ void SetKeptCopiesFolder(const std::string& folder) {
 KeptCopy::KeptCopy(const std::string& filePath, const std::string& fileName, std::string_view old,
                    std::string_view next) {
     const std::string folder = KeptCopiesFolder();
-    MakePrivateFolder(folder);
-    PrivateSecurity security(false);
+    storage::MakePrivateFolder(folder);
+    storage::PrivateSecurity security(false);
     copy_ =
-        std::make_unique<NewFile>(folder + "\\", ".txt", FILE_SHARE_READ, security.Attributes());
+        std::make_unique<storage::NewFile>(folder + "\\", ".txt", FILE_SHARE_READ, security.Attributes());
     if (!copy_->Created())
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, copy_->Reason());
+        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, copy_->Reason());
     copyPath_ = copy_->Path();
-    if (DWORD error = WriteWhole(copy_->Handle(), old))
-        RaiseFileError<tk::EWriteError>(kCannotWriteFile, copyPath_, error);
+    if (DWORD error = storage::WriteWhole(copy_->Handle(), old))
+        RaiseFileError<tk::EWriteError>(notetext::kCannotWriteFile, copyPath_, error);
 
     record_ =
-        std::make_unique<NewFile>(folder + "\\", ".where", FILE_SHARE_READ, security.Attributes());
+        std::make_unique<storage::NewFile>(folder + "\\", ".where", FILE_SHARE_READ, security.Attributes());
     if (!record_->Created())
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, record_->Reason());
+        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, record_->Reason());
     const std::string record = std::string(kRecordMark) + "\r\n" + filePath + "\r\n" +
                                NameOf(copyPath_) + "\r\n" + SizeAndHash(next) + "\r\n";
-    if (DWORD error = WriteWhole(record_->Handle(), record))
-        RaiseFileError<tk::EWriteError>(kCannotWriteFile, record_->Path(), error);
+    if (DWORD error = storage::WriteWhole(record_->Handle(), record))
+        RaiseFileError<tk::EWriteError>(notetext::kCannotWriteFile, record_->Path(), error);
 }
 
 KeptCopy::~KeptCopy() {
@@ -112,7 +104,7 @@ KeptCopy::~KeptCopy() {
 }
 
 void KeptCopy::Keep() {
-    for (NewFile* file : {record_.get(), copy_.get()})
+    for (storage::NewFile* file : {record_.get(), copy_.get()})
         if (file) {
             file->Keep();
             file->Close();
@@ -123,7 +115,7 @@ std::vector<InterruptedSave> FindInterruptedSaves() {
     std::vector<InterruptedSave> found;
     const std::string folder = KeptCopiesFolder();
     std::set<std::string> copiesNamed;
-    for (const std::string& name : NamesIn(folder, kRecordPattern)) {
+    for (const auto& [name, time] : storage::FilesIn(folder, kRecordPattern)) {
         InterruptedSave save;
         save.Record = folder + "\\" + name;
         // Held by a save under way, or by another note dealing with it: passed over.
@@ -132,7 +124,8 @@ std::vector<InterruptedSave> FindInterruptedSaves() {
                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!save.HeldRecord.Valid()) continue;
         std::string text;
-        if (ReadAll(save.HeldRecord.Get(), text)) continue;
+        std::uint64_t size = 0;
+        if (storage::ReadWholeFile(save.HeldRecord.Get(), kLargestRecord, text, size)) continue;
         const std::vector<std::string> lines = Lines(text);
         if (lines.size() < 4 || lines[0] != kRecordMark) continue; // not ours: left alone
         save.File = lines[1];
@@ -156,7 +149,7 @@ std::vector<InterruptedSave> FindInterruptedSaves() {
         found.push_back(std::move(save));
     }
     // A copy without a record: its save died before it began writing, or after it finished.
-    for (const std::string& name : NamesIn(folder, kCopyPattern))
+    for (const auto& [name, time] : storage::FilesIn(folder, kCopyPattern))
         if (!copiesNamed.count(name)) RemoveUnheld(folder + "\\" + name);
     return found;
 }

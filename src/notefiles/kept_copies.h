@@ -41,7 +41,7 @@ public:
     const std::string& Path() const { return copyPath_; }
 
 private:
-    std::unique_ptr<NewFile> copy_, record_; // the record goes first
+    std::unique_ptr<storage::NewFile> copy_, record_; // the record goes first
     std::string copyPath_;
 };
 

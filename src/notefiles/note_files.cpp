@@ -3,6 +3,7 @@
 #include "ansi_code_page.h"
 #include "notetext/line_breaks.h"
 #include "note_file_common.h"
+#include "storage/whole_file.h"
 #include "notetext/note_text_limits.h"
 #include "toolkit/base/exceptions.h"
 #include "toolkit/text/unicode_text.h"
@@ -21,8 +22,8 @@ constexpr const char* kNotUtf16 = "The file is not valid UTF-16";
 // file is shown, so a short read is an open failure.
 std::string ReadWhole(HANDLE file, std::int64_t count, const std::string& fileName) {
     std::string bytes(static_cast<size_t>(count), '\0');
-    if (DWORD error = ReadExactly(file, bytes))
-        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, error);
+    if (DWORD error = storage::ReadExactly(file, bytes))
+        RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, error);
     return bytes;
 }
 
@@ -34,30 +35,30 @@ std::string NotValidInCodePage(unsigned codePage) {
 // The text of a file's bytes, in the encoding they were recognised in; refused with EFOpenError
 // when it would not come back as the same bytes.
 void DecodeBytes(std::string_view bytes, NoteFileText& read, const std::string& fileName) {
-    read.Encoding = RecogniseEncoding(bytes);
+    read.Encoding = notetext::RecogniseEncoding(bytes);
     const std::string_view mark =
-        read.Encoding.ByteOrderMark ? ByteOrderMarkOf(read.Encoding.Form) : std::string_view();
+        read.Encoding.ByteOrderMark ? notetext::ByteOrderMarkOf(read.Encoding.Form) : std::string_view();
     const std::string_view content = bytes.substr(mark.size());
     switch (read.Encoding.Form) {
-    case EncodingForm::Utf8:
+    case notetext::EncodingForm::Utf8:
         read.Text.assign(content);
         return;
-    case EncodingForm::Utf16LE:
-    case EncodingForm::Utf16BE:
-        if (DecodeUtf16(content, read.Encoding.Form == EncodingForm::Utf16BE, read.Text)) return;
+    case notetext::EncodingForm::Utf16LE:
+    case notetext::EncodingForm::Utf16BE:
+        if (notetext::DecodeUtf16(content, read.Encoding.Form == notetext::EncodingForm::Utf16BE, read.Text)) return;
         // Without a NUL byte it was never UTF-16 text but ANSI that starts like its mark.
         if (bytes.find('\0') != std::string_view::npos)
-            RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, kNotUtf16);
+            RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, kNotUtf16);
         read.Text.clear();
-        read.Encoding = TextEncoding{};
+        read.Encoding = notetext::TextEncoding{};
         break;
-    case EncodingForm::Ansi:
+    case notetext::EncodingForm::Ansi:
         break;
     }
     const AnsiCodePage codePage(0);
     read.Encoding.CodePage = codePage.Number();
     if (!codePage.Decode(bytes, read.Text))
-        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName,
+        RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName,
                                         NotValidInCodePage(codePage.Number()));
 }
 
@@ -70,61 +71,61 @@ void ReadText(HANDLE file, NoteFileText& read, const std::string& fileName) {
     SetFilePointerEx(file, zero, &size, FILE_END);
     SetFilePointerEx(file, position, nullptr, FILE_BEGIN);
     std::int64_t count = size.QuadPart - position.QuadPart;
-    if (count < 0 || static_cast<std::uint64_t>(count) > kLargestNoteText)
-        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
+    if (count < 0 || static_cast<std::uint64_t>(count) > notetext::kLargestNoteText)
+        RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
     try {
         DecodeBytes(ReadWhole(file, count, fileName), read, fileName);
         std::string text;
-        switch (NoteTextFromDecoded(read.Text, text)) {
-        case NoteTextRefusal::None:
+        switch (notetext::NoteTextFromDecoded(read.Text, text)) {
+        case notetext::NoteTextRefusal::None:
             read.Text = std::move(text);
             return;
-        case NoteTextRefusal::ContainsNul:
-            RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, kContainsNul);
-        case NoteTextRefusal::LineTooLong:
-            RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, kLineTooLong);
-        case NoteTextRefusal::TooLarge:
+        case notetext::NoteTextRefusal::ContainsNul:
+            RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, kContainsNul);
+        case notetext::NoteTextRefusal::LineTooLong:
+            RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, kLineTooLong);
+        case notetext::NoteTextRefusal::TooLarge:
             break;
         }
     } catch (const std::bad_alloc&) {
     }
     // Larger than the memo takes, or no memory to make the text.
-    RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
+    RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
 }
 
 } // namespace
 
 void RaiseOpenError(const std::string& fileName, unsigned long code) {
-    RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, static_cast<DWORD>(code));
+    RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, static_cast<DWORD>(code));
 }
 
 NoteFileText ReadNoteFile(const std::string& fileName) {
-    RefuseLongName<tk::EFOpenError>(kCannotOpenFile, fileName);
+    RefuseLongName<tk::EFOpenError>(notetext::kCannotOpenFile, fileName);
     // A device, a folder or a pipe is refused before anything opens it: opening a serial port or
     // a pipe can wait for the other side, and reading it could wait for ever.
-    RefuseWhatIsNotAFile<tk::EFOpenError>(kCannotOpenFile, fileName);
+    RefuseWhatIsNotAFile<tk::EFOpenError>(notetext::kCannotOpenFile, fileName);
     tk::KernelHandle file(CreateFileW(tk::Wide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, GetLastError());
-    if (!IsDiskFile(file.Get()))
-        RaiseFileError<tk::EFOpenError>(kCannotOpenFile, fileName, kNotAFile);
+    if (!file.Valid()) RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, GetLastError());
+    if (!storage::IsDiskFile(file.Get()))
+        RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, notetext::kNotAFile);
     NoteFileText read;
-    read.Stamp = StampOf(file.Get()).value_or(FileStamp{});
+    read.Stamp = storage::StampOf(file.Get()).value_or(storage::FileStamp{});
     ReadText(file.Get(), read, fileName);
     return read;
 }
 
-std::optional<std::string> EncodeNoteText(std::string_view text, const TextEncoding& encoding) {
-    std::string bytes(encoding.ByteOrderMark ? ByteOrderMarkOf(encoding.Form) : std::string_view());
+std::optional<std::string> EncodeNoteText(std::string_view text, const notetext::TextEncoding& encoding) {
+    std::string bytes(encoding.ByteOrderMark ? notetext::ByteOrderMarkOf(encoding.Form) : std::string_view());
     switch (encoding.Form) {
-    case EncodingForm::Utf8:
+    case notetext::EncodingForm::Utf8:
         bytes += text;
         return bytes;
-    case EncodingForm::Utf16LE:
-    case EncodingForm::Utf16BE:
-        bytes += EncodeUtf16(text, encoding.Form == EncodingForm::Utf16BE);
+    case notetext::EncodingForm::Utf16LE:
+    case notetext::EncodingForm::Utf16BE:
+        bytes += notetext::EncodeUtf16(text, encoding.Form == notetext::EncodingForm::Utf16BE);
         return bytes;
-    case EncodingForm::Ansi:
+    case notetext::EncodingForm::Ansi:
         break;
     }
     if (!AnsiCodePage(encoding.CodePage).Encode(text, bytes)) return std::nullopt;

@@ -4,6 +4,7 @@
 #include "kept_copies.h"
 #include "storage/new_file.h"
 #include "note_file_common.h"
+#include "storage/whole_file.h"
 #include "toolkit/base/exceptions.h"
 #include "toolkit/text/unicode_text.h"
 
@@ -12,16 +13,16 @@
 namespace notefiles {
 namespace {
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesW(tk::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 void Delete(const std::string& path) {
     DeleteFileW(tk::Wide(path).c_str());
 }
 
-const FileCalls& Calls() {
-    return CurrentFileCalls();
+// The old bytes of a file written in place are kept whatever their size, as far as memory holds
+// them: a file too large for that is refused, never cut.
+constexpr std::uint64_t kAnySize = ~std::uint64_t{0};
+
+const storage::FileCalls& Calls() {
+    return storage::CurrentFileCalls();
 }
 
 // The target, held open exclusively until the new text has taken its place; removed again when
@@ -37,7 +38,7 @@ public:
         if (!isNew_) GetFileInformationByHandle(handle_.Get(), &info_);
         // Through a symbolic link that led nowhere, opening made the file the link names: that
         // file is what the save writes (and removes again should it fail), never the link.
-        if (std::string final = FinalPathOf(handle_.Get()); !final.empty()) path_ = final;
+        if (std::string final = storage::FinalPathOf(handle_.Get()); !final.empty()) path_ = final;
     }
     TargetFile(const TargetFile&) = delete;
     TargetFile& operator=(const TargetFile&) = delete;
@@ -78,7 +79,7 @@ std::string FolderOf(const std::string& path) {
 // read-only one never gets this far), its creation time and, where the folder would give the
 // new file other permissions, the target's security descriptor (owner, group and access list).
 // Best effort: what the file system cannot keep it does not keep.
-void TakeOverWhatTheTargetWas(const NewFile& staging, const std::string& targetPath,
+void TakeOverWhatTheTargetWas(const storage::NewFile& staging, const std::string& targetPath,
                               const BY_HANDLE_FILE_INFORMATION& target) {
     SetFileTime(staging.Handle(), &target.ftCreationTime, nullptr, nullptr);
     constexpr SECURITY_INFORMATION kParts =
@@ -110,12 +111,12 @@ void TakeOverWhatTheTargetWas(const NewFile& staging, const std::string& targetP
 // Puts the staging file in the existing target's place with ReplaceFile, which keeps the
 // target's identity where the system can. The target goes to a backup name first; whatever step
 // fails, the old file is put back under its own name, and no backup is left.
-void ReplaceTarget(NewFile& staging, const std::string& path, const std::string& fileName) {
+void ReplaceTarget(storage::NewFile& staging, const std::string& path, const std::string& fileName) {
     std::string backup;
     {
-        NewFile name(FolderOf(path)); // an unused name, made and freed for the backup
+        storage::NewFile name(FolderOf(path)); // an unused name, made and freed for the backup
         if (!name.Created())
-            RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, name.Reason());
+            RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, name.Reason());
         backup = name.Path();
     }
     if (Calls().replaceFile(
@@ -126,19 +127,19 @@ void ReplaceTarget(NewFile& staging, const std::string& path, const std::string&
         return;
     }
     DWORD error = GetLastError();
-    const bool targetGone = !Exists(path);
-    const bool backupMade = Exists(backup);
+    const bool targetGone = !storage::Exists(path);
+    const bool backupMade = storage::Exists(backup);
     if (targetGone && backupMade) {
         if (!Calls().moveFileEx(tk::Wide(backup).c_str(), tk::Wide(path).c_str(),
                                 MOVEFILE_WRITE_THROUGH)) {
             // The old file is whole under the backup name: left there, and said so.
-            RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName,
-                                              KeptAs(SystemErrorText(error), backup));
+            RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName,
+                                              KeptAs(storage::SystemErrorText(error), backup));
         }
     } else if (backupMade) {
         Delete(backup);
     }
-    RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, error);
+    RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, error);
 }
 
 // Writes the text into the target itself: under Wine always (only the old file keeps its Unix
@@ -149,28 +150,29 @@ void ReplaceTarget(NewFile& staging, const std::string& path, const std::string&
 // and it stays where the next start finds it. Should the program die meanwhile, it is there too.
 void WriteInPlace(TargetFile& target, std::string_view text, const std::string& fileName) {
     std::string old;
-    if (DWORD error = ReadAll(target.Handle(), old))
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, error);
+    std::uint64_t size = 0;
+    if (DWORD error = storage::ReadWholeFile(target.Handle(), kAnySize, old, size))
+        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, error);
     KeptCopy copy(target.Path(), fileName, old, text);
-    DWORD error = WriteWhole(target.Handle(), text);
+    DWORD error = storage::WriteWhole(target.Handle(), text);
     if (!error) return;
-    if (!WriteWhole(target.Handle(), old))
-        RaiseFileError<tk::EWriteError>(kCannotWriteFile, fileName, error);
+    if (!storage::WriteWhole(target.Handle(), old))
+        RaiseFileError<tk::EWriteError>(notetext::kCannotWriteFile, fileName, error);
     copy.Keep(); // the only whole copy of the old bytes now
-    RaiseFileError<tk::EWriteError>(kCannotWriteFile, fileName,
-                                    KeptAs(SystemErrorText(error), copy.Path()));
+    RaiseFileError<tk::EWriteError>(notetext::kCannotWriteFile, fileName,
+                                    KeptAs(storage::SystemErrorText(error), copy.Path()));
 }
 
 // Writes the text to a new file beside the target and puts it in the target's place: a failure
 // part way never touches what the target held.
 void WriteThroughStaging(TargetFile& target, std::string_view text, const std::string& fileName) {
-    NewFile staging(FolderOf(target.Path()));
+    storage::NewFile staging(FolderOf(target.Path()));
     if (!staging.Created() && staging.Refused() && !target.IsNew())
         return WriteInPlace(target, text, fileName);
     if (!staging.Created())
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, staging.Reason());
-    if (DWORD error = WriteWhole(staging.Handle(), text))
-        RaiseFileError<tk::EWriteError>(kCannotWriteFile, fileName, error);
+        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, staging.Reason());
+    if (DWORD error = storage::WriteWhole(staging.Handle(), text))
+        RaiseFileError<tk::EWriteError>(notetext::kCannotWriteFile, fileName, error);
     if (!target.IsNew()) TakeOverWhatTheTargetWas(staging, target.Path(), target.Info());
     staging.Close();
     target.Close();
@@ -179,31 +181,31 @@ void WriteThroughStaging(TargetFile& target, std::string_view text, const std::s
     // the link itself).
     if (!Calls().moveFileEx(tk::Wide(staging.Path()).c_str(), tk::Wide(target.Path()).c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, GetLastError());
+        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, GetLastError());
     staging.Keep();
 }
 
 } // namespace
 
-FileStamp WriteNoteFile(const std::string& fileName, std::string_view text) {
-    RefuseLongName<tk::EFCreateError>(kCannotCreateFile, fileName);
+storage::FileStamp WriteNoteFile(const std::string& fileName, std::string_view text) {
+    RefuseLongName<tk::EFCreateError>(notetext::kCannotCreateFile, fileName);
     // A device, a folder or a pipe is refused before anything opens it.
-    RefuseWhatIsNotAFile<tk::EFCreateError>(kCannotCreateFile, fileName);
+    RefuseWhatIsNotAFile<tk::EFCreateError>(notetext::kCannotCreateFile, fileName);
 
     // The target is opened first, exclusively: whatever keeps it from being written is reported
     // before anything is written, and no one else can open it meanwhile. Through a link, the file
     // it leads to takes the text and the link stays a link.
-    TargetFile target(FullPath(fileName));
+    TargetFile target(storage::FullPath(fileName));
     if (!target.Opened())
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, target.Error());
-    if (!IsDiskFile(target.Handle()))
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, kNotAFile);
-    if (PathLength(target.Path()) >= MAX_PATH)
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, ERROR_FILENAME_EXCED_RANGE);
+        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, target.Error());
+    if (!storage::IsDiskFile(target.Handle()))
+        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, notetext::kNotAFile);
+    if (storage::PathLength(target.Path()) >= MAX_PATH)
+        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, ERROR_FILENAME_EXCED_RANGE);
     // A read-only file refuses being written, as it refuses being opened for writing (also where
     // the file system would let it through).
     if (!target.IsNew() && (target.Info().dwFileAttributes & FILE_ATTRIBUTE_READONLY))
-        RaiseFileError<tk::EFCreateError>(kCannotCreateFile, fileName, ERROR_ACCESS_DENIED);
+        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, ERROR_ACCESS_DENIED);
 
     if (!target.IsNew() && (Calls().writeExistingInPlace || target.Info().nNumberOfLinks > 1))
         WriteInPlace(target, text, fileName);
@@ -211,7 +213,7 @@ FileStamp WriteNoteFile(const std::string& fileName, std::string_view text) {
         WriteThroughStaging(target, text, fileName);
     target.Committed();
     target.Close();
-    return CurrentFileStamp(target.Path()).value_or(FileStamp{});
+    return CurrentFileStamp(target.Path()).value_or(storage::FileStamp{});
 }
 
 } // namespace notefiles

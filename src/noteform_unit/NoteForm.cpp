@@ -226,9 +226,9 @@ bool TForm1::UserAgrees(const char* question) {
 // replaced it meanwhile), only if the user says so.
 bool TForm1::MayOverwrite(const std::string& target) {
     if (!fileStamp_) return true;
-    std::optional<notefiles::FileStamp> now = notefiles::CurrentFileStamp(target);
+    std::optional<storage::FileStamp> now = notefiles::CurrentFileStamp(target);
     if (!now) return true;
-    if (target != FileName && !notefiles::SameFile(*now, *fileStamp_)) return true;
+    if (target != FileName && !storage::SameFile(*now, *fileStamp_)) return true;
     return now->SameVersionAs(*fileStamp_) || UserAgrees(kChangedOnDiskQuestion);
 }
 
@@ -238,14 +238,14 @@ bool TForm1::MayOverwrite(const std::string& target) {
 void TForm1::SaveTo(const std::string& target) {
     if (RefuseWhileOpening() || !MayOverwrite(target)) return;
     const std::string text = Memo1->Text();
-    notefiles::TextEncoding encoding = encoding_;
+    notetext::TextEncoding encoding = encoding_;
     std::optional<std::string> bytes = notefiles::EncodeNoteText(text, encoding);
     if (!bytes) {
         if (!UserAgrees(kSaveAsUtf8Question)) return;
-        encoding = {notefiles::EncodingForm::Utf8, false, 0};
+        encoding = {notetext::EncodingForm::Utf8, false, 0};
         bytes = notefiles::EncodeNoteText(text, encoding);
     }
-    notefiles::FileStamp stamp = notefiles::WriteNoteFile(target, *bytes);
+    storage::FileStamp stamp = notefiles::WriteNoteFile(target, *bytes);
     FileName = target;
     fileStamp_ = stamp;
     encoding_ = encoding;

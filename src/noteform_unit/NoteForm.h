@@ -49,7 +49,7 @@ public:
     bool IsSaved() const { return Saved; }
     const std::string& NoteFileName() const { return FileName; }
     // The encoding the note's file is written in.
-    const notefiles::TextEncoding& NoteEncoding() const { return encoding_; }
+    const notetext::TextEncoding& NoteEncoding() const { return encoding_; }
 
     void Label1Click(tk::TObject* sender);
     void FormResize(tk::TObject* sender);
@@ -116,8 +116,8 @@ private:
     std::string FileName;
     // The note's file as the note last read or wrote it, and the encoding it is written in
     // (ANSI in the system's code page until a file says otherwise).
-    std::optional<notefiles::FileStamp> fileStamp_;
-    notefiles::TextEncoding encoding_;
+    std::optional<storage::FileStamp> fileStamp_;
+    notetext::TextEncoding encoding_;
     std::map<std::string, tk::TMethod, std::less<>> methods_;
     NoteAccessible* accessible_ = nullptr;
     std::string givenFile_; // to open once shown
@@ -125,8 +125,8 @@ private:
     std::unique_ptr<MemoLoad<tk::TMemo>> load_;
     struct PendingOpen {
         std::string FileName;
-        std::optional<notefiles::FileStamp> Stamp;
-        notefiles::TextEncoding Encoding;
+        std::optional<storage::FileStamp> Stamp;
+        notetext::TextEncoding Encoding;
         std::string TitleBefore;
         bool Refused = false;   // a save or an open was asked for meanwhile
         bool Restoring = false; // the text is a recovery copy's, not the file's

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace notefiles {
+namespace notetext {
 namespace {
 
 char Upper(char c) {
@@ -41,4 +41,4 @@ bool IsDeviceName(std::string_view path) {
            upper == "CONIN$" || upper == "CONOUT$" || IsPortName(upper);
 }
 
-} // namespace notefiles
+} // namespace notetext

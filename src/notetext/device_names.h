@@ -3,7 +3,7 @@
 // must never open one (a serial port can keep a read waiting for ever, and NUL swallows a save).
 #include <string_view>
 
-namespace notefiles {
+namespace notetext {
 
 // Whether `path` leads to a device by its name alone: a path in the device namespace ("\\.\"),
 // or one whose last part is a reserved device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to
@@ -12,4 +12,4 @@ namespace notefiles {
 // device for each of these ("C:\notes\nul.txt" is NUL). The path is UTF-8.
 bool IsDeviceName(std::string_view path);
 
-} // namespace notefiles
+} // namespace notetext

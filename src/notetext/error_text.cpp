@@ -1,6 +1,6 @@
 #include "error_text.h"
 
-namespace notefiles {
+namespace notetext {
 
 std::string TrimSystemText(std::string_view text) {
     size_t end = text.size();
@@ -44,4 +44,4 @@ std::string WithFullStop(const std::string& message) {
     return message;
 }
 
-} // namespace notefiles
+} // namespace notetext

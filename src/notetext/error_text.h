@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace notefiles {
+namespace notetext {
 
 // Message formats of the file errors.
 inline constexpr const char* kCannotCreateFile = "Cannot create file \"%s\". %s"; // 65408
@@ -33,4 +33,4 @@ std::string FormatMessageText(std::string_view format, const std::vector<std::st
 // UTF-8, whose last byte is above "." exactly when its last character is.
 std::string WithFullStop(const std::string& message);
 
-} // namespace notefiles
+} // namespace notetext

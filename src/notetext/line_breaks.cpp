@@ -1,7 +1,6 @@
 #include "line_breaks.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -10,10 +9,8 @@
 #include <emmintrin.h>
 #endif
 
-namespace notefiles {
+namespace notetext {
 namespace {
-
-using LeadTable = std::array<bool, 256>;
 
 // The output, written through a pointer and grown by doubling: appending byte by byte to a
 // string costs a capacity check per byte.
@@ -115,9 +112,11 @@ std::uint64_t LoneBreaks(const char* text, size_t i, size_t size) {
     return (cr & ~lfAfter) | (lf & ~crBefore);
 }
 
-// Single-byte code pages: only a lone CR or a lone LF changes, so the text is copied in runs
-// between them; the runs are found 64 bytes at a time. CR LF text is copied in one piece.
-std::string NormalizeSingleByte(std::string_view bytes) {
+} // namespace
+
+// Only a lone CR or a lone LF changes, so the text is copied in runs between them; the runs are
+// found 64 bytes at a time. CR LF text is copied in one piece.
+std::string NormalizeLineBreaks(std::string_view bytes) {
     const char* const text = bytes.data();
     const size_t size = bytes.size();
     Output out(size + size / 16 + 4 * kWindow);
@@ -154,36 +153,4 @@ std::string NormalizeSingleByte(std::string_view bytes) {
     return out.Take();
 }
 
-// Multi-byte code pages: byte by byte, a lead byte taking its trail byte along.
-std::string NormalizeMultiByte(std::string_view bytes, const LeadTable& lead) {
-    Output out(bytes.size() + bytes.size() / 8 + 16);
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            out.AppendBreak();
-            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2u : 1u;
-        } else if (lead[static_cast<unsigned char>(c)] && i + 1 < bytes.size()) {
-            out.Append(&bytes[i], 2);
-            i += 2;
-        } else {
-            out.Append(&bytes[i], 1);
-            ++i;
-        }
-    }
-    return out.Take();
-}
-
-} // namespace
-
-std::string NormalizeLineBreaks(std::string_view bytes, const LeadBytePredicate& isLeadByte) {
-    LeadTable lead{};
-    bool anyLead = false;
-    if (isLeadByte) {
-        for (int c = 0; c < 256; ++c)
-            anyLead |= lead[static_cast<size_t>(c)] = isLeadByte(static_cast<unsigned char>(c));
-    }
-    return anyLead ? NormalizeMultiByte(bytes, lead) : NormalizeSingleByte(bytes);
-}
-
-} // namespace notefiles
+} // namespace notetext

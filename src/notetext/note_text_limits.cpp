@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace notefiles {
+namespace notetext {
 
 size_t LongestLine(std::string_view text) {
     size_t longest = 0;
@@ -35,4 +35,4 @@ NoteTextRefusal NoteTextFromDecoded(std::string_view decoded, std::string& text)
     return NoteTextRefusal::None;
 }
 
-} // namespace notefiles
+} // namespace notetext

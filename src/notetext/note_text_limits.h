@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace notefiles {
+namespace notetext {
 
 // The largest note file in bytes, and the largest note text in UTF-16 code units. The memo was
 // measured to take, save and re-create (pin) notes of this size whole; at 250 MB the edit control's
@@ -37,4 +37,4 @@ enum class NoteTextRefusal {
 // or why it is refused (then `text` is left as it was).
 NoteTextRefusal NoteTextFromDecoded(std::string_view decoded, std::string& text);
 
-} // namespace notefiles
+} // namespace notetext

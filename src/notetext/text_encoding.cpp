@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace notefiles {
+namespace notetext {
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -82,4 +82,4 @@ std::string EncodeUtf16(std::string_view text, bool bigEndian) {
     return bytes;
 }
 
-} // namespace notefiles
+} // namespace notetext

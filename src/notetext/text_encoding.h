@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace notefiles {
+namespace notetext {
 
 enum class EncodingForm { Ansi, Utf8, Utf16LE, Utf16BE };
 
@@ -36,4 +36,4 @@ bool DecodeUtf16(std::string_view bytes, bool bigEndian, std::string& text);
 // The UTF-16 bytes of a UTF-8 text in the given byte order, without a mark.
 std::string EncodeUtf16(std::string_view text, bool bigEndian);
 
-} // namespace notefiles
+} // namespace notetext

@@ -8,7 +8,7 @@ namespace recovery {
 namespace {
 
 // The identity as "<volume, 8 hex digits>:<index, 16 hex digits>:<final path>".
-std::string PackIdentity(const notefiles::FileStamp& stamp) {
+std::string PackIdentity(const storage::FileStamp& stamp) {
     char numbers[32];
     std::snprintf(numbers, sizeof numbers, "%08lX:%016llX:",
                   static_cast<unsigned long>(stamp.volume),
@@ -22,7 +22,7 @@ bool IsHex(const std::string& text, size_t from, size_t count) {
     return true;
 }
 
-void UnpackIdentity(const std::string& packed, notefiles::FileStamp& stamp) {
+void UnpackIdentity(const std::string& packed, storage::FileStamp& stamp) {
     if (packed.size() < 26 || !IsHex(packed, 0, 8) || packed[8] != ':' || !IsHex(packed, 9, 16) ||
         packed[25] != ':')
         return;
@@ -52,13 +52,13 @@ NoteFileState NoteFileStateOf(const RecoveryCopy& copy) {
     NoteFileState state;
     state.FileName = copy.FileName;
     // A form this version does not know is read as ANSI, the note's own default.
-    if (copy.EncodingForm <= static_cast<std::uint8_t>(notefiles::EncodingForm::Utf16BE))
-        state.Encoding.Form = static_cast<notefiles::EncodingForm>(copy.EncodingForm);
+    if (copy.EncodingForm <= static_cast<std::uint8_t>(notetext::EncodingForm::Utf16BE))
+        state.Encoding.Form = static_cast<notetext::EncodingForm>(copy.EncodingForm);
     state.Encoding.ByteOrderMark =
-        copy.ByteOrderMark && state.Encoding.Form != notefiles::EncodingForm::Ansi;
+        copy.ByteOrderMark && state.Encoding.Form != notetext::EncodingForm::Ansi;
     state.Encoding.CodePage = copy.CodePage;
     if (copy.HasFileState) {
-        notefiles::FileStamp stamp;
+        storage::FileStamp stamp;
         stamp.size = copy.FileSize;
         stamp.lastWrite = copy.FileLastWrite;
         UnpackIdentity(copy.FileIdentity, stamp);

@@ -2,7 +2,8 @@
 // What a recovery copy keeps of the note's file besides the text, to and from the note's own
 // values: the file's name, its encoding and the file as the note last read or wrote it. Needs no
 // operating system.
-#include "notefiles/note_files.h"
+#include "notetext/text_encoding.h"
+#include "storage/file_stamp.h"
 #include "recovery_format.h"
 
 #include <optional>
@@ -12,8 +13,8 @@ namespace recovery {
 
 struct NoteFileState {
     std::string FileName; // empty for a note without a file
-    notefiles::TextEncoding Encoding;
-    std::optional<notefiles::FileStamp> Stamp;
+    notetext::TextEncoding Encoding;
+    std::optional<storage::FileStamp> Stamp;
 };
 
 // The copy's fields for a note in `state`; its text and time left empty.

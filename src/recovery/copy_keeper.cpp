@@ -1,5 +1,6 @@
 #include "copy_keeper.h"
 
+#include "toolkit/base/file_time.h"
 #include "toolkit/text/unicode_text.h"
 
 #include <windows.h>
@@ -9,12 +10,6 @@ namespace {
 
 std::uint64_t Now() {
     return GetTickCount64();
-}
-
-std::uint64_t FileTimeNow() {
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    return (std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
 }
 
 } // namespace
@@ -43,7 +38,7 @@ void CopyKeeper::Take() {
         return;
     }
     NoteSnapshot snapshot = take_();
-    snapshot.Fields.TakenAt = FileTimeNow();
+    snapshot.Fields.TakenAt = tk::FileTimeNow();
     store_->Write(std::move(snapshot.Fields), std::move(snapshot.Text));
     Register(true);
     const std::uint64_t now = Now();

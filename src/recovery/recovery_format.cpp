@@ -61,7 +61,7 @@ std::string EncodeRecoveryCopy(const RecoveryCopy& copy) {
     std::string bytes(kMark);
     PutInteger(bytes, kFormatVersion, 4);
     PutInteger(bytes, body.size(), 8);
-    PutInteger(bytes, notefiles::HashOfBytes(body), 8);
+    PutInteger(bytes, storage::HashOfBytes(body), 8);
     return bytes + body;
 }
 
@@ -73,7 +73,7 @@ DecodeFailure DecodeRecoveryCopy(std::string_view bytes, RecoveryCopy& copy) {
     const std::uint64_t length = GetInteger(bytes, 12, 8);
     const std::string_view body = bytes.substr(kHeaderSize);
     if (body.size() < length) return DecodeFailure::CutShort;
-    if (body.size() != length || body.size() < 8 || notefiles::HashOfBytes(body) != GetInteger(bytes, 20, 8))
+    if (body.size() != length || body.size() < 8 || storage::HashOfBytes(body) != GetInteger(bytes, 20, 8))
         return DecodeFailure::Damaged;
     const std::string_view fields = body.substr(8);
     RecoveryCopy read;

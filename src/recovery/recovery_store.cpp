@@ -1,7 +1,10 @@
 #include "recovery_store.h"
 
+#include "storage/file_access.h"
+#include "toolkit/base/file_time.h"
 #include "storage/new_file.h"
 #include "storage/private_files.h"
+#include "storage/whole_file.h"
 #include "toolkit/text/unicode_text.h"
 
 #include <windows.h>
@@ -31,34 +34,12 @@ bool EndsWith(const std::string& text, const std::string& end) {
 // A name no other note takes: the process, the time and a counter.
 std::string NewName() {
     static std::atomic<unsigned> counter{0};
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
     return kNamePrefix + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime) + "-" +
-           std::to_string(counter++);
+           std::to_string(tk::FileTimeNow()) + "-" + std::to_string(counter++);
 }
 
-std::string ReadAll(const std::string& path, bool& ok) {
-    ok = false;
-    tk::KernelHandle file(CreateFileW(W(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > (1ll << 30))
-        return {};
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                     &read, nullptr) ||
-                           read != bytes.size()))
-        return {};
-    ok = true;
-    return bytes;
-}
-
-std::uint64_t LastWrite(const WIN32_FIND_DATAW& data) {
-    return (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-           data.ftLastWriteTime.dwLowDateTime;
-}
+// A copy larger than this is not read back: it cannot be one this program wrote.
+constexpr std::uint64_t kLargestCopy = std::uint64_t{1} << 30;
 
 bool IsCopyName(const std::string& name) {
     if (name.size() <= std::string(kNamePrefix).size() || name.rfind(kNamePrefix, 0) != 0)
@@ -69,8 +50,9 @@ bool IsCopyName(const std::string& name) {
 }
 
 void ReadClaimed(ClaimedCopy& copy) {
-    bool read = false;
-    const std::string bytes = ReadAll(copy.Name.CopyPath(), read);
+    std::string bytes;
+    std::uint64_t size = 0;
+    const bool read = storage::ReadWholeFile(copy.Name.CopyPath(), kLargestCopy, bytes, size) == 0;
     copy.Failure = read ? DecodeRecoveryCopy(bytes, copy.Copy) : DecodeFailure::CutShort;
 }
 
@@ -95,8 +77,8 @@ std::optional<ClaimedCopy> ClaimOrphan(const std::string& folder, const std::str
 } // namespace
 
 std::string RecoveryFolder() {
-    const std::string folder = notefiles::ProgramDataFolder("Recovery");
-    return notefiles::MakePrivateFolder(folder) ? folder : std::string();
+    const std::string folder = storage::ProgramDataFolder("Recovery");
+    return storage::MakePrivateFolder(folder) ? folder : std::string();
 }
 
 RecoveryName RecoveryName::Fresh(const std::string& folder) {
@@ -106,7 +88,7 @@ RecoveryName RecoveryName::Fresh(const std::string& folder) {
     made.name_ = NewName();
     // Held with no sharing for the process's life, and deleted with its last handle: a copy
     // whose lock can be opened belongs to no living note.
-    notefiles::PrivateSecurity privateFile(false);
+    storage::PrivateSecurity privateFile(false);
     made.lock_ = tk::KernelHandle(CreateFileW(
         W(folder + "\\" + made.name_ + kLockSuffix).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
         privateFile.Attributes(), CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE,
@@ -141,26 +123,6 @@ RecoveryName RecoveryName::HandedOver(const std::string& folder, const std::stri
 
 std::string RecoveryName::CopyPath() const {
     return folder_ + "\\" + name_ + kCopySuffix;
-}
-
-bool WritePrivateFile(const std::string& path, const std::string& bytes) {
-    // A staging file of the save's kind beside the copy, under a name no copy has.
-    notefiles::PrivateSecurity privateFile(false);
-    notefiles::NewFile staging(path.substr(0, path.find_last_of('\\') + 1), ".tmp", 0,
-                               privateFile.Attributes());
-    if (!staging.Created()) return false;
-    DWORD written = 0;
-    const bool whole = (bytes.empty() || (WriteFile(staging.Handle(), bytes.data(),
-                                                    static_cast<DWORD>(bytes.size()), &written,
-                                                    nullptr) &&
-                                          written == bytes.size())) &&
-                       FlushFileBuffers(staging.Handle());
-    staging.Close();
-    if (!whole || !MoveFileExW(W(staging.Path()).c_str(), W(path).c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return false; // the staging file goes with `staging`
-    staging.Keep();
-    return true;
 }
 
 NoteRecovery::NoteRecovery(RecoveryName name)
@@ -210,7 +172,7 @@ void NoteRecovery::Work() {
         if (copy) {
             copy->Fields.Text = tk::Utf8(copy->Text);
             copy->Text = std::wstring();
-            WritePrivateFile(name_.CopyPath(), EncodeRecoveryCopy(copy->Fields));
+            storage::WritePrivateFile(name_.CopyPath(), EncodeRecoveryCopy(copy->Fields));
         } else if (remove)
             DeleteFileW(W(name_.CopyPath()).c_str());
         lock.lock();
@@ -221,24 +183,17 @@ void NoteRecovery::Work() {
 
 std::vector<ClaimedCopy> ClaimOrphanedCopies() {
     std::vector<ClaimedCopy> claimed;
-    const std::string folder = notefiles::ProgramDataFolder("Recovery"); // not made to look in it
+    const std::string folder = storage::ProgramDataFolder("Recovery"); // not made to look in it
     struct Found {
         std::string Name;
         std::uint64_t Time;
     };
     std::vector<Found> found;
-    WIN32_FIND_DATAW data{};
-    HANDLE search =
-        FindFirstFileW(W(folder + "\\" + kNamePrefix + "*" + kCopySuffix).c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return claimed;
-    do {
-        const std::string file = tk::Utf8(data.cFileName);
-        if (!EndsWith(file, kCopySuffix) || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            continue;
-        found.push_back({file.substr(0, file.size() - std::string(kCopySuffix).size()),
-                         LastWrite(data)});
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
+    const std::string pattern = std::string(kNamePrefix) + "*" + kCopySuffix;
+    for (const storage::FoundFile& file : storage::FilesIn(folder, pattern.c_str()))
+        if (EndsWith(file.Name, kCopySuffix))
+            found.push_back({file.Name.substr(0, file.Name.size() - std::string(kCopySuffix).size()),
+                             file.LastWrite});
     std::sort(found.begin(), found.end(),
               [](const Found& a, const Found& b) { return a.Time > b.Time; });
 
@@ -250,7 +205,7 @@ std::vector<ClaimedCopy> ClaimOrphanedCopies() {
 
 std::optional<ClaimedCopy> ClaimNamedCopy(const std::string& name) {
     if (!IsCopyName(name)) return std::nullopt;
-    const std::string folder = notefiles::ProgramDataFolder("Recovery");
+    const std::string folder = storage::ProgramDataFolder("Recovery");
     ClaimedCopy copy;
     copy.OriginalName = name;
     copy.Name = RecoveryName::HandedOver(folder, name);

@@ -106,8 +106,4 @@ void ReleaseCopy(ClaimedCopy& claimed);
 // Removes a claimed copy the user chose not to keep.
 void DiscardCopy(ClaimedCopy& claimed);
 
-// Writes `bytes` to `path` crash-safely: a new file readable by the user only beside it,
-// flushed, then put in its place. False when any step failed (the old file then stays).
-bool WritePrivateFile(const std::string& path, const std::string& bytes);
-
 } // namespace recovery

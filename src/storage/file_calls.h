@@ -3,10 +3,11 @@
 // place so that a test can make any one of them fail, and the way a save takes.
 #include <windows.h>
 
-namespace notefiles {
+namespace storage {
 
 // Whether the program runs under Wine rather than Windows (ntdll has wine_get_version), asked
-// once.
+// once. Where Wine measurably behaves otherwise than Windows and a file must be made or written
+// one way or the other (permissions), this says which.
 bool RunsUnderWine();
 
 struct FileCalls {
@@ -32,4 +33,4 @@ void UseFileCalls(const FileCalls* calls);
 // The calls that saves make now.
 const FileCalls& CurrentFileCalls();
 
-} // namespace notefiles
+} // namespace storage

@@ -1,14 +1,14 @@
 #include "new_file.h"
 
 #include "file_calls.h"
-#include "notefiles/note_file_common.h"
+#include "file_access.h"
 #include "toolkit/text/unicode_text.h"
 
 #include <ntsecapi.h>
 
 #include <algorithm>
 
-namespace notefiles {
+namespace storage {
 namespace {
 
 constexpr const char* kStagingNamesTaken =
@@ -22,10 +22,6 @@ std::uint32_t SystemRandom() {
     LARGE_INTEGER counter{};
     QueryPerformanceCounter(&counter);
     return static_cast<std::uint32_t>(counter.QuadPart) ^ (GetCurrentProcessId() << 16);
-}
-
-bool Exists(const std::string& path) {
-    return GetFileAttributesW(tk::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::uint32_t StagingRandom() {
@@ -84,4 +80,4 @@ std::string NewFile::Reason() const {
     return allTaken_ ? kStagingNamesTaken : SystemErrorText(error_);
 }
 
-} // namespace notefiles
+} // namespace storage

@@ -5,10 +5,22 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace notefiles {
+namespace storage {
+
+// The path of a staging file for `targetFullPath`, in the target's folder and short enough for
+// the ANSI path limit, its name made from `unpredictable`; empty when the folder leaves no room
+// for one. A new file tries up to kStagingAttempts such names, each from fresh random bits.
+std::string StagingPathFor(const std::string& targetFullPath, std::uint32_t unpredictable);
+inline constexpr unsigned kStagingAttempts = 64;
+
+// Where the random bits of staging names come from: the system's generator, or for a test a
+// source of its own (nullptr restores the system's).
+using RandomSource = std::uint32_t (*)();
+void SetStagingRandomSource(RandomSource source);
 
 // A file made anew under an unpredictable name in a folder; deleted unless it was put in place or
 // kept. CREATE_NEW never opens what is already there, file or link, so a name that someone else
@@ -40,4 +52,4 @@ private:
     bool allTaken_ = false;
 };
 
-} // namespace notefiles
+} // namespace storage

@@ -1,11 +1,13 @@
 #include "private_files.h"
 
+#include "file_calls.h"
+#include "new_file.h"
 #include "toolkit/text/unicode_text.h"
 #include "toolkit/base/win_handles.h"
 
 #include <cstring>
 
-namespace notefiles {
+namespace storage {
 namespace {
 
 std::string EnvironmentFolder(const wchar_t* name) {
@@ -41,18 +43,10 @@ bool MakePrivateFolder(const std::string& folder) {
            GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool RunningUnderWine() {
-    static const bool wine = [] {
-        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-    }();
-    return wine;
-}
-
 PrivateSecurity::PrivateSecurity(bool folder) {
     // The current user's SID, or under Wine the anonymous logon's (see the header).
     std::vector<BYTE> user;
-    if (RunningUnderWine()) {
+    if (RunsUnderWine()) {
         user.resize(SECURITY_MAX_SID_SIZE);
         DWORD size = static_cast<DWORD>(user.size());
         if (!CreateWellKnownSid(WinAnonymousSid, nullptr, user.data(), &size)) return;
@@ -85,11 +79,31 @@ PrivateSecurity::PrivateSecurity(bool folder) {
         return;
     // The list is the file's own, not added to by the folder's.
     SetSecurityDescriptorControl(&descriptor_, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
-    if (RunningUnderWine()) SetSecurityDescriptorOwner(&descriptor_, sid, FALSE);
+    if (RunsUnderWine()) SetSecurityDescriptorOwner(&descriptor_, sid, FALSE);
     attributes_.nLength = sizeof attributes_;
     attributes_.lpSecurityDescriptor = &descriptor_;
     attributes_.bInheritHandle = FALSE;
     valid_ = true;
 }
 
-} // namespace notefiles
+bool WritePrivateFile(const std::string& path, std::string_view bytes) {
+    // A staging file of the save's kind beside the file, under a name no file of ours has.
+    PrivateSecurity privateFile(false);
+    NewFile staging(path.substr(0, path.find_last_of('\\') + 1), ".tmp", 0,
+                    privateFile.Attributes());
+    if (!staging.Created()) return false;
+    DWORD written = 0;
+    const bool whole = (bytes.empty() || (WriteFile(staging.Handle(), bytes.data(),
+                                                    static_cast<DWORD>(bytes.size()), &written,
+                                                    nullptr) &&
+                                          written == bytes.size())) &&
+                       FlushFileBuffers(staging.Handle());
+    staging.Close();
+    if (!whole || !MoveFileExW(tk::Wide(staging.Path()).c_str(), tk::Wide(path).c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return false; // the staging file goes with `staging`
+    staging.Keep();
+    return true;
+}
+
+} // namespace storage

@@ -4,9 +4,10 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
-namespace notefiles {
+namespace storage {
 
 // A security descriptor that gives the current user alone access, for CreateFileW and
 // CreateDirectoryW. On Windows the user's own access control list says so. Wine turns a
@@ -38,7 +39,9 @@ std::string ProgramDataFolder(const char* name);
 // default); false when it is neither there nor could be made.
 bool MakePrivateFolder(const std::string& folder);
 
-// Whether the program runs under Wine (asked once, of ntdll).
-bool RunningUnderWine();
+// Writes `bytes` to `path` crash-safely: a new file readable by the user only beside it,
+// flushed, then put in its place. False when any step failed (the old file then stays, and no
+// new file is left beside it).
+bool WritePrivateFile(const std::string& path, std::string_view bytes);
 
-} // namespace notefiles
+} // namespace storage

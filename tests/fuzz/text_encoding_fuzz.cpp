@@ -11,32 +11,32 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const notefiles::TextEncoding encoding = notefiles::RecogniseEncoding(bytes);
+    const notetext::TextEncoding encoding = notetext::RecogniseEncoding(bytes);
     const std::string_view mark = encoding.ByteOrderMark
-                                      ? notefiles::ByteOrderMarkOf(encoding.Form)
+                                      ? notetext::ByteOrderMarkOf(encoding.Form)
                                       : std::string_view();
     const std::string_view content = std::string_view(bytes).substr(mark.size());
     switch (encoding.Form) {
-    case notefiles::EncodingForm::Utf8:
+    case notetext::EncodingForm::Utf8:
         if (!ReferenceIsUtf8(content)) std::abort();
         break;
-    case notefiles::EncodingForm::Utf16LE:
-    case notefiles::EncodingForm::Utf16BE: {
-        const bool bigEndian = encoding.Form == notefiles::EncodingForm::Utf16BE;
+    case notetext::EncodingForm::Utf16LE:
+    case notetext::EncodingForm::Utf16BE: {
+        const bool bigEndian = encoding.Form == notetext::EncodingForm::Utf16BE;
         std::string text;
-        if (notefiles::DecodeUtf16(content, bigEndian, text)) {
+        if (notetext::DecodeUtf16(content, bigEndian, text)) {
             if (!ReferenceIsUtf8(text)) std::abort();
-            if (notefiles::EncodeUtf16(text, bigEndian) != content) std::abort();
+            if (notetext::EncodeUtf16(text, bigEndian) != content) std::abort();
         }
         break;
     }
-    case notefiles::EncodingForm::Ansi:
+    case notetext::EncodingForm::Ansi:
         break;
     }
     if (ReferenceIsUtf8(bytes)) {
         for (bool bigEndian : {false, true}) {
             std::string back;
-            if (!notefiles::DecodeUtf16(notefiles::EncodeUtf16(bytes, bigEndian), bigEndian, back) ||
+            if (!notetext::DecodeUtf16(notetext::EncodeUtf16(bytes, bigEndian), bigEndian, back) ||
                 back != bytes)
                 std::abort();
         }

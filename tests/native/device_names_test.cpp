@@ -6,7 +6,7 @@
 
 namespace {
 
-using notefiles::IsDeviceName;
+using notetext::IsDeviceName;
 
 TEST(DeviceNames, ReservedNamesInAnyFolderCaseAndExtensionAreDevices) {
     for (const char* name : {"NUL",

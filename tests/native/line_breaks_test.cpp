@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-using notefiles::NormalizeLineBreaks;
+using notetext::NormalizeLineBreaks;
 
 namespace {
 
@@ -32,24 +32,18 @@ std::string Around(const std::string& s, size_t at) {
     return out;
 }
 
-// NormalizeLineBreaks and the byte-at-a-time reference give the same bytes, in a single-byte
-// and in a double-byte code page.
+// NormalizeLineBreaks and the byte-at-a-time reference give the same bytes.
 testing::AssertionResult SameAsReference(const std::string& text) {
-    for (bool (*lead)(unsigned char) :
-         {static_cast<bool (*)(unsigned char)>(nullptr), &DoubleByteLead}) {
-        const std::string got = NormalizeLineBreaks(text, lead);
-        const std::string want = ReferenceLineBreaks(text, lead);
-        if (got == want) continue;
-        size_t at = 0;
-        while (at < got.size() && at < want.size() && got[at] == want[at])
-            ++at;
-        return testing::AssertionFailure()
-               << "input of " << text.size() << " bytes, " << (lead ? "double" : "single")
-               << "-byte code page: output differs first at byte " << at << " (" << got.size()
-               << " bytes, want " << want.size() << ")\n  got  \"" << Around(got, at)
-               << "\"\n  want \"" << Around(want, at) << "\"";
-    }
-    return testing::AssertionSuccess();
+    const std::string got = NormalizeLineBreaks(text);
+    const std::string want = ReferenceLineBreaks(text);
+    if (got == want) return testing::AssertionSuccess();
+    size_t at = 0;
+    while (at < got.size() && at < want.size() && got[at] == want[at])
+        ++at;
+    return testing::AssertionFailure()
+           << "input of " << text.size() << " bytes: output differs first at byte " << at << " ("
+           << got.size() << " bytes, want " << want.size() << ")\n  got  \"" << Around(got, at)
+           << "\"\n  want \"" << Around(want, at) << "\"";
 }
 
 } // namespace
@@ -64,16 +58,6 @@ TEST(LineBreaks, EveryLoneBreakBecomesCrLf) {
     EXPECT_EQ(NormalizeLineBreaks("x\r"), "x\r\n");
     EXPECT_EQ(NormalizeLineBreaks(""), "");
     EXPECT_EQ(NormalizeLineBreaks(std::string("a\0\nb", 4)), std::string("a\0\r\nb", 5));
-}
-
-TEST(LineBreaks, ALeadByteKeepsItsTrailByteEvenWhenThatLooksLikeABreak) {
-    std::string text = "\x82\n\x82\r\n";
-    // 82 0A is one character; then 82 0D is one character and the LF is a lone break.
-    EXPECT_EQ(NormalizeLineBreaks(text, DoubleByteLead), "\x82\n\x82\r\r\n");
-    // Without a multi-byte code page the same bytes are three breaks.
-    EXPECT_EQ(NormalizeLineBreaks(text), "\x82\r\n\x82\r\n");
-    // A lead byte at the very end has no partner and is copied alone.
-    EXPECT_EQ(NormalizeLineBreaks("a\x82", DoubleByteLead), "a\x82");
 }
 
 TEST(LineBreaks, MatchesTheByteAtATimeRulesAroundThe64ByteWindows) {
@@ -123,32 +107,32 @@ TEST(LineBreaks, MatchesTheByteAtATimeRulesOnRandomTexts) {
 }
 
 TEST(ErrorText, SystemTextsLoseTrailingBlanksControlBytesAndFullStops) {
-    EXPECT_EQ(notefiles::TrimSystemText("Access denied.\r\n"), "Access denied");
-    EXPECT_EQ(notefiles::TrimSystemText("Odd . \t. \r\n"), "Odd");
-    EXPECT_EQ(notefiles::TrimSystemText(" \r\n"), "");
-    EXPECT_EQ(notefiles::TrimSystemText("Kept.x"), "Kept.x");
+    EXPECT_EQ(notetext::TrimSystemText("Access denied.\r\n"), "Access denied");
+    EXPECT_EQ(notetext::TrimSystemText("Odd . \t. \r\n"), "Odd");
+    EXPECT_EQ(notetext::TrimSystemText(" \r\n"), "");
+    EXPECT_EQ(notetext::TrimSystemText("Kept.x"), "Kept.x");
     // A reason is never blank: without a text of the system's, the code stands for it.
-    EXPECT_EQ(notefiles::SystemReason("Access denied.\r\n", 5), "Access denied");
-    EXPECT_EQ(notefiles::SystemReason(" .\r\n", 223), "Error 223");
+    EXPECT_EQ(notetext::SystemReason("Access denied.\r\n", 5), "Access denied");
+    EXPECT_EQ(notetext::SystemReason(" .\r\n", 223), "Error 223");
 }
 
 TEST(NoteTextLimits, TheLongestLineIsTheLongestRunWithoutABreak) {
-    EXPECT_EQ(notefiles::LongestLine(""), 0u);
-    EXPECT_EQ(notefiles::LongestLine("abc"), 3u);
-    EXPECT_EQ(notefiles::LongestLine("ab\r\nabcd\rabc\nab"), 4u);
-    EXPECT_EQ(notefiles::LongestLine("\r\n\n\r"), 0u);
-    EXPECT_EQ(notefiles::LongestLine("a\nabcde"), 5u);
+    EXPECT_EQ(notetext::LongestLine(""), 0u);
+    EXPECT_EQ(notetext::LongestLine("abc"), 3u);
+    EXPECT_EQ(notetext::LongestLine("ab\r\nabcd\rabc\nab"), 4u);
+    EXPECT_EQ(notetext::LongestLine("\r\n\n\r"), 0u);
+    EXPECT_EQ(notetext::LongestLine("a\nabcde"), 5u);
 }
 
 TEST(ErrorText, FormatsFillPlaceholdersInOrder) {
-    EXPECT_EQ(notefiles::FormatMessageText(notefiles::kCannotCreateFile,
+    EXPECT_EQ(notetext::FormatMessageText(notetext::kCannotCreateFile,
                                            {"C:\\a\\b.txt", "Access denied"}),
               "Cannot create file \"C:\\a\\b.txt\". Access denied");
-    EXPECT_EQ(notefiles::FormatMessageText("100%% %s %s", {"%s"}), "100% %s ");
+    EXPECT_EQ(notetext::FormatMessageText("100%% %s %s", {"%s"}), "100% %s ");
 }
 
 TEST(ErrorText, AFullStopFollowsALetterOrDigitOnly) {
-    using notefiles::WithFullStop;
+    using notetext::WithFullStop;
     EXPECT_EQ(WithFullStop("Stream write error"), "Stream write error.");
     EXPECT_EQ(WithFullStop("Error 5"), "Error 5.");
     EXPECT_EQ(WithFullStop("Done."), "Done.");

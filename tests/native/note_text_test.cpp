@@ -4,8 +4,8 @@
 
 namespace {
 
-using notefiles::NoteTextFromDecoded;
-using notefiles::NoteTextRefusal;
+using notetext::NoteTextFromDecoded;
+using notetext::NoteTextRefusal;
 
 TEST(NoteText, BytesBecomeTheNotesTextWithCrLfBreaks) {
     std::string text = "unchanged";
@@ -14,7 +14,7 @@ TEST(NoteText, BytesBecomeTheNotesTextWithCrLfBreaks) {
 }
 
 TEST(NoteText, ANulByteOrALineLongerThanTheLimitIsRefusedAndTheTextKept) {
-    const std::string longest(notefiles::kLongestNoteLine, 'x');
+    const std::string longest(notetext::kLongestNoteLine, 'x');
     std::string text = "unchanged";
     EXPECT_EQ(NoteTextFromDecoded(std::string_view("a\0b", 3), text),
               NoteTextRefusal::ContainsNul);
@@ -27,13 +27,13 @@ TEST(NoteText, ANulByteOrALineLongerThanTheLimitIsRefusedAndTheTextKept) {
 // the bytes of its UTF-8 form.
 TEST(NoteText, ALineIsMeasuredInTheMemosCharacters) {
     std::string accented;
-    for (size_t i = 0; i < notefiles::kLongestNoteLine; ++i)
+    for (size_t i = 0; i < notetext::kLongestNoteLine; ++i)
         accented += "\xC5\x91"; // U+0151, two bytes
     std::string text;
     EXPECT_EQ(NoteTextFromDecoded(accented, text), NoteTextRefusal::None);
     EXPECT_EQ(NoteTextFromDecoded(accented + "\xF0\x9F\x98\x80", text),
               NoteTextRefusal::LineTooLong); // two code units more
-    EXPECT_EQ(notefiles::LongestLine("a\r\n\xF0\x9F\x98\x80\xC3\xA9"), 3u);
+    EXPECT_EQ(notetext::LongestLine("a\r\n\xF0\x9F\x98\x80\xC3\xA9"), 3u);
 }
 
 } // namespace

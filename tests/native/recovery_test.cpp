@@ -59,8 +59,8 @@ TEST(RecoveryCopy, EveryFieldComesBackAndAnyDamageIsTold) {
 // with its identity (a path with colons in it), none; an identity that cannot be read leaves a
 // stamp that no file matches.
 TEST(RecoveryCopy, TheNotesFileComesBackFromItsCopy) {
-    using notefiles::EncodingForm;
-    notefiles::FileStamp stamp{1ull << 40, 133500000000000007ull, 0xDEADBEEF, 0x0123456789ABCDEFull,
+    using notetext::EncodingForm;
+    storage::FileStamp stamp{1ull << 40, 133500000000000007ull, 0xDEADBEEF, 0x0123456789ABCDEFull,
                                "\\\\?\\C:\\a:b\\jegyzet✓.txt"};
     for (auto form :
          {EncodingForm::Ansi, EncodingForm::Utf8, EncodingForm::Utf16LE, EncodingForm::Utf16BE}) {

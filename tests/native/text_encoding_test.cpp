@@ -11,8 +11,8 @@
 
 namespace {
 
-using notefiles::EncodingForm;
-using notefiles::TextEncoding;
+using notetext::EncodingForm;
+using notetext::TextEncoding;
 
 // The recognition rules, written out plainly.
 TextEncoding ReferenceRecognise(std::string_view bytes) {
@@ -43,11 +43,11 @@ TEST(TextEncoding, RecognisedAsThePlainRulesSay) {
         "\xE2\x9C", "\xF4\x90\x80\x80", "\xF0\x9F\x98\x80", "\xC3\xA9\xE9",
     };
     for (const std::string& bytes : cases)
-        EXPECT_EQ(notefiles::RecogniseEncoding(bytes), ReferenceRecognise(bytes)) << bytes;
+        EXPECT_EQ(notetext::RecogniseEncoding(bytes), ReferenceRecognise(bytes)) << bytes;
     // Overlong forms, surrogates, truncated sequences and values above U+10FFFF are not UTF-8.
     for (const char* bad : {"a\xC0\xAF", "a\xE0\x80\xAF", "a\xED\xA0\x80", "a\xE2\x9C",
                             "a\xF4\x90\x80\x80", "a\xF8\x88\x80\x80\x80"})
-        EXPECT_EQ(notefiles::RecogniseEncoding(bad).Form, EncodingForm::Ansi) << bad;
+        EXPECT_EQ(notetext::RecogniseEncoding(bad).Form, EncodingForm::Ansi) << bad;
 
     // Random texts built from pieces that sit near the rules' edges, with runs of ASCII long
     // enough to cross the eight-byte steps they are scanned in. The UTF-16 length is checked
@@ -62,7 +62,7 @@ TEST(TextEncoding, RecognisedAsThePlainRulesSay) {
             const char* piece = pieces[random() % std::size(pieces)];
             bytes.append(piece, *piece ? std::char_traits<char>::length(piece) : 1);
         }
-        ASSERT_EQ(notefiles::RecogniseEncoding(bytes), ReferenceRecognise(bytes));
+        ASSERT_EQ(notetext::RecogniseEncoding(bytes), ReferenceRecognise(bytes));
         ASSERT_EQ(tk::Utf16Length(bytes), tk::Utf16FromUtf8<char16_t>(bytes).size()) << bytes;
     }
 }
@@ -72,14 +72,14 @@ TEST(TextEncoding, Utf16IsTakenWholeOrRefused) {
     const std::string utf8 = "kenyér, tej ✓ 漢 😀\r\n";
     for (bool bigEndian : {false, true}) {
         std::string text;
-        ASSERT_TRUE(notefiles::DecodeUtf16(Bytes(units, bigEndian), bigEndian, text));
+        ASSERT_TRUE(notetext::DecodeUtf16(Bytes(units, bigEndian), bigEndian, text));
         EXPECT_EQ(text, utf8);
-        EXPECT_EQ(notefiles::EncodeUtf16(utf8, bigEndian), Bytes(units, bigEndian));
+        EXPECT_EQ(notetext::EncodeUtf16(utf8, bigEndian), Bytes(units, bigEndian));
         std::string refused;
-        EXPECT_FALSE(notefiles::DecodeUtf16(Bytes(units, bigEndian) + "x", bigEndian, refused));
+        EXPECT_FALSE(notetext::DecodeUtf16(Bytes(units, bigEndian) + "x", bigEndian, refused));
         for (std::u16string lone : {std::u16string{u'a', 0xD83D}, std::u16string{0xDE00, u'a'},
                                     std::u16string{0xD83D, u'a', 0xDE00}})
-            EXPECT_FALSE(notefiles::DecodeUtf16(Bytes(lone, bigEndian), bigEndian, refused));
+            EXPECT_FALSE(notetext::DecodeUtf16(Bytes(lone, bigEndian), bigEndian, refused));
     }
 }
 

@@ -66,10 +66,10 @@ int RunDyingSave(int argc, char** argv) {
         if (g_target.rfind("\\\\?\\", 0) == 0) g_target = g_target.substr(4);
     }
     notefiles::SetKeptCopiesFolder(argv[3]);
-    static notefiles::FileCalls calls;
+    static storage::FileCalls calls;
     calls.writeFile = WriteHalfThenDie;
     calls.writeExistingInPlace = true;
-    notefiles::UseFileCalls(&calls);
+    storage::UseFileCalls(&calls);
     notefiles::WriteNoteFile(path, argv[4]);
     return 0; // the save finished: the child was to die in it
 }

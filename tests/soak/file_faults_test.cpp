@@ -183,9 +183,9 @@ TEST_F(NoteGuards, ASaveAsOntoTheNotesOwnFileUnderAnyNameAsksWhenItChanged) {
 // A file that another program put in the note's file's place is another file, even with the same
 // size and time; the note's own saves, which may give the file a new identity, are not changes.
 TEST_F(NoteGuards, AFileReplacedByAnotherCountsAsChangedButTheNotesOwnSaveDoesNot) {
-    notefiles::FileCalls staged; // a save through a new file, as on Windows: a new identity
+    storage::FileCalls staged; // a save through a new file, as on Windows: a new identity
     staged.writeExistingInPlace = false;
-    notefiles::UseFileCalls(&staged);
+    storage::UseFileCalls(&staged);
     std::string path = folder_ / "note.txt", other = folder_ / "other.txt";
     WriteBytes(path, "first");
     answers_.fileName = path;
@@ -212,7 +212,7 @@ TEST_F(NoteGuards, AFileReplacedByAnotherCountsAsChangedButTheNotesOwnSaveDoesNo
     SetMemoText("mine, third");
     answers_.confirmButton = "&No";
     Save();
-    notefiles::UseFileCalls(nullptr);
+    storage::UseFileCalls(nullptr);
     EXPECT_EQ(answers_.questions, std::vector<std::string>{kOverwriteQuestion});
     EXPECT_EQ(ReadBytes(path), "mine, AGAIN");
 }

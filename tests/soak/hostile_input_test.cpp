@@ -19,7 +19,7 @@ namespace {
 // A file's bytes with their breaks made CR LF, as the plain reference rules make them (the
 // normaliser itself is what is being checked).
 std::string Saved(const std::string& bytes) {
-    return ReferenceLineBreaks(bytes, {});
+    return ReferenceLineBreaks(bytes);
 }
 
 // What the memo shows of an ANSI file's bytes: its characters as the system's own conversions
@@ -125,8 +125,8 @@ void WriteRepeated(const std::string& path, const std::string& line, size_t coun
 TEST_F(HostileInput, TheLargestNoteAndTheLongestLineOpenWholeAndOneByteMoreIsRefused) {
     std::string path = folder_ / "limit.txt";
     const std::pair<std::string, size_t> cases[] = {
-        {"a line of a very large note\r\n", notefiles::kLargestNoteText},
-        {"words of one very long line ", notefiles::kLongestNoteLine},
+        {"a line of a very large note\r\n", notetext::kLargestNoteText},
+        {"words of one very long line ", notetext::kLongestNoteLine},
     };
     for (const auto& [line, limit] : cases) {
         SetMemoText("before");

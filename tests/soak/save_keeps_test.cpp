@@ -229,14 +229,14 @@ protected:
         calls_.setEndOfFile = CutFails;
         calls_.replaceFile = ReplaceFails;
         calls_.moveFileEx = MoveFails;
-        notefiles::UseFileCalls(&calls_);
+        storage::UseFileCalls(&calls_);
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
         temp_ = temp;
         tempBefore_ = ListFolder(temp_);
     }
     void TearDown() override {
-        notefiles::UseFileCalls(nullptr);
+        storage::UseFileCalls(nullptr);
         g_refusingFolder.clear();
         g_failing.clear();
         SaveKeeps::TearDown();
@@ -268,7 +268,7 @@ protected:
 
     const std::string kOld = std::string(3000, 'o') + "\r\nthe old note";
     const std::string kNew = "the new note";
-    notefiles::FileCalls calls_;
+    storage::FileCalls calls_;
     std::string temp_, tempBefore_;
 };
 

@@ -247,7 +247,7 @@ std::string SystemText(DWORD code) {
     char buffer[256] = {};
     DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                              code, 0, buffer, sizeof buffer, nullptr);
-    return notefiles::TrimSystemText(std::string(buffer, n));
+    return notetext::TrimSystemText(std::string(buffer, n));
 }
 
 std::string SmallFileSystem() {

@@ -6,6 +6,7 @@
 // place), so that its staging names are tried too.
 #include "note_fixture.h"
 #include "storage/file_calls.h"
+#include "storage/new_file.h"
 #include "notefiles/note_files.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,8 @@
 namespace soak {
 namespace {
 
-using notefiles::kStagingAttempts;
-using notefiles::StagingPathFor;
+using storage::kStagingAttempts;
+using storage::StagingPathFor;
 
 TEST(StagingNames, LieInTheTargetsFolderAndFitThePathLimit) {
     for (size_t folderLength : {4u, 40u, 200u, 240u, 247u, 248u, 249u, 250u, 254u, 256u}) {
@@ -53,13 +54,13 @@ class StagingFiles : public NoteFixture {
 protected:
     void SetUp() override {
         NoteFixture::SetUp();
-        notefiles::SetStagingRandomSource(Counter);
+        storage::SetStagingRandomSource(Counter);
         staged_.writeExistingInPlace = false;
-        notefiles::UseFileCalls(&staged_);
+        storage::UseFileCalls(&staged_);
     }
     void TearDown() override {
-        notefiles::UseFileCalls(nullptr);
-        notefiles::SetStagingRandomSource(nullptr);
+        storage::UseFileCalls(nullptr);
+        storage::SetStagingRandomSource(nullptr);
         NoteFixture::TearDown();
     }
     // The name that a save tries as its `attempt`-th.
@@ -74,7 +75,7 @@ protected:
     }
     std::string NameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
     std::string target_ = folder_ / "note.txt";
-    notefiles::FileCalls staged_;
+    storage::FileCalls staged_;
 };
 
 TEST_F(StagingFiles, WhatAlreadyHasAStagingNameIsPassedOverAndLeftAlone) {

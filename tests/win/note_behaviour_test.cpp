@@ -360,7 +360,7 @@ TEST_F(NoteBehaviour, ARestoredNoteIsTheUnsavedNoteItWas) {
     const std::string path = std::string(temp) + "pinlet-restored.txt";
     wintest::WriteBytes(path, "old");
     recovery::RecoveryCopy copy = recovery::CopyFieldsOf(
-        {path, {notefiles::EncodingForm::Utf8, false, 0}, notefiles::CurrentFileStamp(path)});
+        {path, {notetext::EncodingForm::Utf8, false, 0}, notefiles::CurrentFileStamp(path)});
     copy.Text = "kenyér\r\n\u2713";
     wintest::WriteBytes(recovery::RecoveryFolder() + "\\note-4-5-6.copy",
                             recovery::EncodeRecoveryCopy(copy));

@@ -1,6 +1,7 @@
 // Note text files under Wine: exact bytes both ways, change notifications, and every failure
 // with its message, the file left as it was.
 #include "notetext/error_text.h"
+#include "storage/file_access.h"
 #include "storage/file_calls.h"
 #include "notefiles/kept_copies.h"
 #include "notefiles/note_files.h"
@@ -22,7 +23,7 @@ std::string SystemText(DWORD code) {
     char buffer[256] = {};
     DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                              code, 0, buffer, sizeof buffer, nullptr);
-    return notefiles::TrimSystemText(std::string(buffer, n));
+    return notetext::TrimSystemText(std::string(buffer, n));
 }
 
 std::string ReadBytes(const std::string& path) {
@@ -371,7 +372,7 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
     }
 
     // A line longer than the memo wraps in reasonable time.
-    WriteBytes(Path("long-line.txt"), "a\r\n" + std::string(notefiles::kLongestNoteLine + 1, 'x'));
+    WriteBytes(Path("long-line.txt"), "a\r\n" + std::string(notetext::kLongestNoteLine + 1, 'x'));
     EXPECT_EQ(
         MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, Path("long-line.txt")); }),
         "Cannot open file \"" + Path("long-line.txt") +
@@ -391,7 +392,7 @@ TEST_F(NoteFiles, WhatIsNotAFileIsRefusedByOpeningAndSaving) {
     for (const std::string& name :
          {std::string("NUL"), std::string("COM1"), std::string("aux"), Path("nul.txt"),
           Path("Com1.log"), folder_, std::string("\\\\.\\pipe\\pinlet-note")}) {
-        const std::string shown = notefiles::FullPath(name);
+        const std::string shown = storage::FullPath(name);
         EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, name); }),
                   "Cannot open file \"" + shown + "\". It is not a file");
         EXPECT_EQ(
@@ -494,16 +495,16 @@ TEST_F(NoteFiles, AFullDiskNamesTheFileAndTheReasonAndKeepsTheOldContent) {
 
     // Written in place (as under Wine) and through a new file beside it (as on Windows).
     for (bool inPlace : {true, false}) {
-        notefiles::FileCalls calls;
+        storage::FileCalls calls;
         calls.writeExistingInPlace = inPlace;
-        notefiles::UseFileCalls(&calls);
+        storage::UseFileCalls(&calls);
         WriteBytes(target, "old note");
         ASSERT_EQ(ReadBytes(target), "old note");
         EXPECT_EQ(
             MessageOf<tk::EWriteError>([&] { notefiles::WriteNoteFile(target, memo_->Text()); }),
             "Cannot write file \"" + target + "\". " + diskFull)
             << inPlace;
-        notefiles::UseFileCalls(nullptr);
+        storage::UseFileCalls(nullptr);
         EXPECT_EQ(ReadBytes(target), "old note") << inPlace;
         EXPECT_EQ(FilesIn(folder), 1) << inPlace;
     }

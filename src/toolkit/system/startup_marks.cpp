@@ -1,5 +1,7 @@
 #include "startup_marks.h"
 
+#include "toolkit/base/file_time.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -7,10 +9,6 @@
 
 namespace tk {
 namespace {
-
-std::uint64_t FileTimeValue(const FILETIME& time) {
-    return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
-}
 
 // The file the marks go to, opened at the first mark; none when marks are not asked for.
 HANDLE MarksFile() {

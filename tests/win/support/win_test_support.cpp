@@ -13,7 +13,7 @@
 
 namespace wintest {
 
-notefiles::FileStamp ReadIntoMemo(tk::TMemo& memo, const std::string& fileName) {
+storage::FileStamp ReadIntoMemo(tk::TMemo& memo, const std::string& fileName) {
     notefiles::NoteFileText read = notefiles::ReadNoteFile(fileName);
     if (!note::MemoHolds(memo, read.Text)) {
         note::MemoLoad<tk::TMemo> load(memo, std::move(read.Text));

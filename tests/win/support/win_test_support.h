@@ -14,7 +14,7 @@
 namespace wintest {
 
 // Opens a note file into the memo as the note's open does, without naming the note after it.
-notefiles::FileStamp ReadIntoMemo(tk::TMemo& memo, const std::string& fileName);
+storage::FileStamp ReadIntoMemo(tk::TMemo& memo, const std::string& fileName);
 
 // Opens a note file as the note's open does and handles messages until the note holds its text
 // (or the open failed or was cancelled).
