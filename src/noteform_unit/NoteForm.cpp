@@ -4,11 +4,7 @@
 #include <utility>
 
 #include "dialogs/message_dialog.h"
-#include "note_texts.h"
-#include "document/note_title.h"
-#include "notefiles/note_files.h"
 #include "toolkit/base/scope_exit.h"
-#include "toolkit/forms/wait_cursor.h"
 #include "toolkit/components/component_reader.h"
 #include "toolkit/graphics/private_fonts.h"
 #include "toolkit/system/startup_marks.h"
@@ -17,9 +13,7 @@ namespace note {
 
 namespace {
 constexpr UINT_PTR kOpeningTimer = 1;
-// While a recovery copy waits to fall due, this timer asks whether it has, every kRecoveryTick ms.
 constexpr UINT_PTR kRecoveryTimer = 2;
-constexpr UINT kRecoveryTick = 250;
 // The longest turn of handing pieces to the memo, in milliseconds, even while nothing else waits.
 constexpr ULONGLONG kOpeningTurn = 200;
 constexpr tk::TColor kGlyphColor = 3355443;            // RGB(51,51,51)
@@ -56,6 +50,9 @@ TForm1::TForm1(tk::TComponent* owner, const std::string& layoutText) : tk::TForm
 // then OnCreate.
 void TForm1::FinishCreation(HMODULE module) {
     BindComponents();
+    memoPort_ = std::make_unique<TMemoPort>(*Memo1);
+    document_ = std::make_unique<NoteDocument>(
+        NoteDocument::Ports{*memoPort_, files_, *this, *this, copies_, clock_});
     UseOwnGlyphsWhereMissing(module);
     tk::StartupMark("glyphs checked");
     KeyPreview = true;
@@ -142,10 +139,9 @@ void TForm1::BindComponents() {
     btn_ok = Field<glgbtn::TglGraphicButton>("btn_ok");
 }
 
+// The document starts saved and without a file.
 void TForm1::FormCreate(tk::TObject*) {
     FormResize(this);
-    Saved = true;
-    FileName.clear();
 }
 
 // Keeps the caption handle as wide as the window, the memo 5 pixels narrower and 40 pixels
@@ -180,149 +176,72 @@ void TForm1::Label2Click(tk::TObject*) {
     NotifyWinEvent(EVENT_OBJECT_STATECHANGE, Handle(), OBJID_CLIENT, kFirstGlyphChild);
 }
 
-// Only an edit marks the note unsaved: the memo also reports a change for an undo that had
-// nothing to undo, which leaves its modified flag as it was.
 void TForm1::Memo1Change(tk::TObject*) {
-    if (!Memo1->Modified()) return;
-    Saved = false;
-    // The timer runs from the first change until the copy is taken; arming it again on every
-    // change would keep it from ever firing while the keys come faster than its tick.
-    const bool waiting = keeper_.Pending();
-    keeper_.Changed();
-    if (!waiting) SetTimer(Handle(), kRecoveryTimer, kRecoveryTick, nullptr);
+    if (document_) document_->TextChanged();
 }
 
-// The recovery copy is taken on this thread from the memo (and written by the keeper's worker),
-// never while a file's text is going to the memo: the memo then holds part of it.
-void TForm1::KeepRecoveryCopy() {
-    if (!load_) keeper_.Tick();
-    if (!keeper_.Pending()) KillTimer(Handle(), kRecoveryTimer);
+std::string TForm1::Title() const {
+    return tk::Application->Title();
 }
 
-recovery::NoteSnapshot TForm1::TakeSnapshot() const {
-    return {recovery::CopyFieldsOf({FileName, encoding_, fileStamp_}), Memo1->WideText()};
-}
-
-// The note's changes are given up or saved elsewhere: its recovery copy goes, written through.
-void TForm1::ForgetChanges() {
-    keeper_.Saved();
-    keeper_.Flush();
-}
-
-// The title of the task-bar button, then the window's caption: the file's name.
-void TForm1::ShowFileTitle() {
-    std::string title = FileNameWithoutFolder(FileName);
+void TForm1::ShowTitle(const std::string& title, bool caption) {
     tk::Application->SetTitle(title);
-    SetCaption(title);
+    if (caption) SetCaption(title);
 }
 
-bool TForm1::UserAgrees(const char* question) {
+bool TForm1::Agrees(const char* question) {
     return dialogs::ConfirmMessage(question) == tk::mrYes;
 }
 
-// Whether writing to `target` may go ahead: when it is the note's own file, however it is
-// spelled (another case, a link, a short name, another hard link), or has taken its place, and
-// has changed on disk since the note last read or wrote it (another note or program saved or
-// replaced it meanwhile), only if the user says so.
-bool TForm1::MayOverwrite(const std::string& target) {
-    if (!fileStamp_) return true;
-    std::optional<storage::FileStamp> now = notefiles::CurrentFileStamp(target);
-    if (!now) return true;
-    if (target != FileName && !storage::SameFile(*now, *fileStamp_)) return true;
-    return now->SameVersionAs(*fileStamp_) || UserAgrees(kChangedOnDiskQuestion);
+void TForm1::Start(NoteTimer timer, unsigned milliseconds) {
+    SetTimer(Handle(), timer == NoteTimer::Opening ? kOpeningTimer : kRecoveryTimer,
+             std::max<UINT>(milliseconds, USER_TIMER_MINIMUM), nullptr);
 }
 
-// Writes the note to `target` in the note's encoding, or in UTF-8 if the user agrees where a
-// character has no bytes in it; only a write that went through makes it the note's file and
-// encoding, names the note after it and marks it saved. A failure leaves all of that as it was.
-void TForm1::SaveTo(const std::string& target) {
-    if (RefuseWhileOpening() || !MayOverwrite(target)) return;
-    const std::string text = Memo1->Text();
-    notetext::TextEncoding encoding = encoding_;
-    std::optional<std::string> bytes = notefiles::EncodeNoteText(text, encoding);
-    if (!bytes) {
-        if (!UserAgrees(kSaveAsUtf8Question)) return;
-        encoding = {notetext::EncodingForm::Utf8, false, 0};
-        bytes = notefiles::EncodeNoteText(text, encoding);
-    }
-    storage::FileStamp stamp = notefiles::WriteNoteFile(target, *bytes);
-    FileName = target;
-    fileStamp_ = stamp;
-    encoding_ = encoding;
-    ShowFileTitle();
-    Saved = true;
-    Memo1->SetModified(false); // the next edit marks it unsaved again
-    keeper_.Saved();
+void TForm1::Stop(NoteTimer timer) {
+    KillTimer(Handle(), timer == NoteTimer::Opening ? kOpeningTimer : kRecoveryTimer);
 }
 
 void TForm1::Label3Click(tk::TObject*) {
-    if (RefuseWhileOpening()) return;
-    if (!FileName.empty()) {
-        SaveTo(FileName);
+    if (document_->RefuseWhileOpening()) return;
+    if (!document_->FileName().empty()) {
+        document_->SaveTo(document_->FileName());
         return;
     }
-    if (SaveDialog1->Execute()) SaveTo(SaveDialog1->FileName);
+    if (SaveDialog1->Execute()) document_->SaveTo(SaveDialog1->FileName);
 }
 
 // Save as: always asks for the name. The event stays unhandled (no menu follows anyway).
 void TForm1::Label3ContextPopup(tk::TObject*, tk::TPoint, bool&) {
-    if (RefuseWhileOpening()) return;
-    if (SaveDialog1->Execute()) SaveTo(SaveDialog1->FileName);
+    if (document_->RefuseWhileOpening()) return;
+    if (SaveDialog1->Execute()) document_->SaveTo(SaveDialog1->FileName);
 }
 
 // Open: unsaved text is replaced only when the user says so.
 void TForm1::Label4Click(tk::TObject*) {
-    if (RefuseWhileOpening()) return;
-    if (!Saved && !UserAgrees(kOpenUnsavedQuestion)) return;
+    if (document_->RefuseWhileOpening() || !document_->MayReplaceText()) return;
     if (!OpenDialog1->Execute()) return;
     OpenChosenFile(OpenDialog1->FileName);
 }
 
-// Once the memo holds the file's text, the note is the file's and saved. A text the memo does
-// not hold yet goes to it piece by piece, with the message loop running in between (see
-// ContinueOpening); until then the note's file, title and saved mark stay as they were.
 void TForm1::OpenChosenFile(const std::string& fileName) {
-    if (RefuseWhileOpening()) return;
-    notefiles::NoteFileText read;
-    {
-        tk::WaitCursor wait; // a large file takes noticeable time to read
-        read = notefiles::ReadNoteFile(fileName);
-    }
-    pendingOpen_ = {fileName, read.Stamp, read.Encoding, tk::Application->Title()};
-    try {
-        LoadIntoMemo(std::move(read.Text));
-    } catch (const std::bad_alloc&) {
-        notefiles::RaiseOpenError(fileName, ERROR_NOT_ENOUGH_MEMORY);
-    }
+    if (document_->Open(fileName)) ContinueOpening(true);
 }
 
-// A note that was not saved when its process ended comes back: its text goes to the memo as a
-// file's would, and once it is in, the note has the file, encoding and file state it had, is
-// unsaved, and keeps the copy (under its claimed name) until it is saved.
 void TForm1::RestoreCopy(recovery::ClaimedCopy claimed) {
-    if (load_) { // not while another text goes to the memo: kept for the next start
+    if (document_->Opening()) { // not while another text goes to the memo: kept for later
         recovery::ReleaseCopy(claimed);
         return;
     }
-    recovery::NoteFileState state = recovery::NoteFileStateOf(claimed.Copy);
-    keeper_.Adopt(std::move(claimed.Name));
-    pendingOpen_ = {std::move(state.FileName), state.Stamp, state.Encoding,
-                    tk::Application->Title()};
-    pendingOpen_.Restoring = true;
-    LoadIntoMemo(std::move(claimed.Copy.Text));
+    auto writer = std::make_unique<recovery::NoteRecovery>(std::move(claimed.Name));
+    bool pieces = false;
+    if (!document_->Restore(std::move(claimed.Copy), std::move(writer), pieces)) return;
+    if (pieces) ContinueOpening(true);
 }
 
 void TForm1::RestoreWhenShown(recovery::ClaimedCopy claimed) {
     givenCopy_ = std::move(claimed);
     PostMessageW(Handle(), kOpenGivenFileMessage, 0, 0);
-}
-
-// The text the memo does not hold yet goes to it piece by piece; one it holds already completes
-// the open at once.
-void TForm1::LoadIntoMemo(std::string text) {
-    if (MemoHolds(*Memo1, text)) return CompleteOpening();
-    load_ = std::make_unique<MemoLoad<tk::TMemo>>(*Memo1, std::move(text));
-    ContinueOpening(true);
 }
 
 namespace {
@@ -350,79 +269,21 @@ void TForm1::ContinueOpening(bool firstTurn) {
         const UINT waiting = firstTurn ? QS_ALLINPUT : QS_ALLINPUT & ~QS_PAINT;
         const ULONGLONG deadline = GetTickCount64() + kOpeningTurn;
         for (;;) {
-            bool done = false;
-            try {
-                done = load_->Step(Milliseconds);
-            } catch (...) {
-                // The memo could not take a piece: it has its text back, and the error shows.
-                AbandonOpening();
-                throw;
-            }
-            if (done) return CompleteOpening();
+            if (document_->StepOpening(Milliseconds)) return;
             MSG sent;
             PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-            if (!load_) return; // what was answered ended the open
+            if (!document_->Opening()) return; // what was answered ended the open
             if (GetTickCount64() >= deadline || HIWORD(GetQueueStatus(waiting)) != 0) break;
         }
-        ShowOpeningProgress();
+        document_->ShowOpeningProgress();
         if (HIWORD(GetQueueStatus(QS_ALLINPUT & ~QS_PAINT)) != 0) break;
         RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     SetTimer(Handle(), kOpeningTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
-void TForm1::CompleteOpening() {
-    if (load_) {
-        KillTimer(Handle(), kOpeningTimer);
-        load_->Complete();
-        load_.reset();
-    }
-    FileName = pendingOpen_.FileName;
-    fileStamp_ = pendingOpen_.Stamp;
-    encoding_ = pendingOpen_.Encoding;
-    if (pendingOpen_.Restoring) {
-        if (FileName.empty())
-            tk::Application->SetTitle(pendingOpen_.TitleBefore);
-        else
-            ShowFileTitle();
-        Saved = false;
-        Memo1->SetModified(true);
-        return;
-    }
-    ShowFileTitle();
-    Saved = true;
-    Memo1->SetModified(false); // also when the memo already held the text
-    keeper_.Saved();           // the note holds its file's text: no copy is needed
-}
-
 void TForm1::CancelOpening() {
-    if (!load_) return;
-    load_->Cancel();
-    AbandonOpening();
-}
-
-// The open ends unfinished (the memo has its text back): the title goes back, and a copy that
-// was being restored is left for a later start.
-void TForm1::AbandonOpening() {
-    KillTimer(Handle(), kOpeningTimer);
-    load_.reset();
-    tk::Application->SetTitle(pendingOpen_.TitleBefore);
-    if (pendingOpen_.Restoring) keeper_.Release();
-}
-
-// The task-bar button's title tells how far the open is; once a save or an open was asked for
-// meanwhile, it also says to wait for the end (or press Esc) until the open ends.
-void TForm1::ShowOpeningProgress() {
-    std::string title = kOpeningProgress + std::to_string(load_->Percent()) + "%";
-    if (pendingOpen_.Refused) title += kOpeningRefusal;
-    tk::Application->SetTitle(title);
-}
-
-bool TForm1::RefuseWhileOpening() {
-    if (!load_) return false;
-    pendingOpen_.Refused = true;
-    ShowOpeningProgress();
-    return true;
+    document_->CancelOpening();
 }
 
 void TForm1::RunCommand(NoteCommand command) {
@@ -447,7 +308,7 @@ void TForm1::RunCommand(NoteCommand command) {
 // character reaches the memo; a key held down runs it once.
 bool TForm1::PreviewKeyMessage(const MSG& msg) {
     if (msg.message != WM_KEYDOWN) return false;
-    if (load_ && msg.wParam == VK_ESCAPE) {
+    if (document_->Opening() && msg.wParam == VK_ESCAPE) {
         CancelOpening();
         return true;
     }
@@ -463,8 +324,7 @@ bool TForm1::PreviewKeyMessage(const MSG& msg) {
 // A window made anew (pinning makes one) has no timers: those that were running start again.
 void TForm1::HandleCreated() {
     tk::TForm::HandleCreated();
-    if (keeper_.Pending()) SetTimer(Handle(), kRecoveryTimer, kRecoveryTick, nullptr);
-    if (load_) SetTimer(Handle(), kOpeningTimer, USER_TIMER_MINIMUM, nullptr);
+    if (document_) document_->TimersLost();
 }
 
 void TForm1::OpenWhenShown(const std::string& fullPath) {
@@ -488,40 +348,25 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (msg == WM_TIMER && wParam == kOpeningTimer) {
-        if (load_) ContinueOpening(false);
+        if (document_->Opening()) ContinueOpening(false);
         return 0;
     }
     if (msg == WM_TIMER && wParam == kRecoveryTimer) {
-        KeepRecoveryCopy();
+        document_->CopyTimerFired();
         return 0;
     }
     if (msg == WM_QUERYENDSESSION) {
-        // Agreeing to give up the changes removes the copy only once the session really ends:
-        // another program may still refuse the end.
-        endingSession_ = true;
-        tk::ScopeExit asked([this] { endingSession_ = false; });
+        document_->SessionQueryStarted();
+        tk::ScopeExit asked([this] { document_->SessionQueryDone(); });
         return tk::TForm::WndProc(msg, wParam, lParam);
     }
-    if (msg == WM_ENDSESSION) {
-        if (!wParam)
-            changesGivenUp_ = false; // the session goes on, and so does the note
-        else if (changesGivenUp_)
-            ForgetChanges();
-        else if (!Saved)
-            keeper_.CopyNow(); // ended all the same: the copy holds the last keystroke
-    }
+    if (msg == WM_ENDSESSION) document_->SessionEnded(wParam != 0);
     return tk::TForm::WndProc(msg, wParam, lParam);
 }
 
 // Closing, or the end of the session, first cancels an open under way.
 void TForm1::FormCloseQuery(tk::TObject*, bool& canClose) {
-    CancelOpening();
-    canClose = Saved || UserAgrees(kCloseUnsavedQuestion);
-    if (!canClose || Saved) return;
-    if (endingSession_)
-        changesGivenUp_ = true;
-    else
-        ForgetChanges();
+    canClose = document_->MayClose();
 }
 
 } // namespace note

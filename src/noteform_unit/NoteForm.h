@@ -2,13 +2,13 @@
 // The note window: its components, its state and its handlers.
 #include "AdvPanel/AdvPanel.h"
 #include "WndActImg/WndActImg.h"
+#include "document/note_document.h"
+#include "document/system_files.h"
 #include "glGBtn/glGBtn.h"
-#include "document/memo_loading.h"
+#include "memo_port.h"
 #include "note_accessible.h"
 #include "note_shortcuts.h"
-#include "notefiles/note_files.h"
-#include "recovery/copy_fields.h"
-#include "recovery/copy_keeper.h"
+#include "recovery/recovery_store.h"
 #include "toolkit/forms/application.h"
 #include "toolkit/forms/file_dialogs.h"
 #include "toolkit/controls/stdctrls.h"
@@ -20,7 +20,9 @@
 
 namespace note {
 
-class TForm1 : public tk::TForm {
+// The view of the note's document: it binds the layout's components, runs the handlers the
+// layout names, shows the document's titles and asks its questions.
+class TForm1 : public tk::TForm, private NoteView, private NoteTimers {
 public:
     explicit TForm1(tk::TComponent* owner);
     ~TForm1() override;
@@ -46,10 +48,10 @@ public:
     tk::TOpenDialog* OpenDialog1 = nullptr;
     glgbtn::TglGraphicButton* btn_ok = nullptr;
 
-    bool IsSaved() const { return Saved; }
-    const std::string& NoteFileName() const { return FileName; }
+    bool IsSaved() const { return document_->Saved(); }
+    const std::string& NoteFileName() const { return document_->FileName(); }
     // The encoding the note's file is written in.
-    const notetext::TextEncoding& NoteEncoding() const { return encoding_; }
+    const notetext::TextEncoding& NoteEncoding() const { return document_->Encoding(); }
 
     void Label1Click(tk::TObject* sender);
     void FormResize(tk::TObject* sender);
@@ -74,7 +76,7 @@ public:
     static constexpr UINT kOpenGivenFileMessage = WM_APP + 2;
     // Whether a file's text is being handed to the memo (see memo_loading.h); meanwhile saving
     // and opening are refused, and Esc, closing and the end of the session cancel the open.
-    bool Opening() const { return load_ != nullptr; }
+    bool Opening() const { return document_->Opening(); }
     // Puts back the memo's text and the note's title from before the open under way, if any.
     void CancelOpening();
     // Shows a note that was not saved when its process ended, from its claimed recovery copy,
@@ -83,7 +85,7 @@ public:
     // The same once the message loop runs (the note is shown by then).
     void RestoreWhenShown(recovery::ClaimedCopy claimed);
     // The keeper of the note's recovery copy (tests wait for its writes).
-    recovery::CopyKeeper& RecoveryKeeper() { return keeper_; }
+    recovery::CopyKeeper& RecoveryKeeper() { return document_->RecoveryKeeper(); }
 
 protected:
     bool PreviewKeyMessage(const MSG& msg) override;
@@ -97,45 +99,25 @@ private:
     void MakeAccessible();
     void UseOwnGlyphsWhereMissing(HMODULE module);
     template <typename T> T* Field(const char* name);
-    void ShowFileTitle();
-    bool UserAgrees(const char* question);
-    bool MayOverwrite(const std::string& target);
-    void SaveTo(const std::string& target);
-
-    bool RefuseWhileOpening();
-    void LoadIntoMemo(std::string text);
-    void AbandonOpening();
-    void KeepRecoveryCopy();
-    recovery::NoteSnapshot TakeSnapshot() const;
-    void ForgetChanges();
     void ContinueOpening(bool firstTurn);
-    void CompleteOpening();
-    void ShowOpeningProgress();
 
-    bool Saved = true;
-    std::string FileName;
-    // The note's file as the note last read or wrote it, and the encoding it is written in
-    // (ANSI in the system's code page until a file says otherwise).
-    std::optional<storage::FileStamp> fileStamp_;
-    notetext::TextEncoding encoding_;
+    // NoteView
+    std::string Title() const override;
+    void ShowTitle(const std::string& title, bool caption) override;
+    bool Agrees(const char* question) override;
+    // NoteTimers
+    void Start(NoteTimer timer, unsigned milliseconds) override;
+    void Stop(NoteTimer timer) override;
+
     std::map<std::string, tk::TMethod, std::less<>> methods_;
     NoteAccessible* accessible_ = nullptr;
-    std::string givenFile_; // to open once shown
-    // The open under way: the memo's load, and what the note becomes once it is complete.
-    std::unique_ptr<MemoLoad<tk::TMemo>> load_;
-    struct PendingOpen {
-        std::string FileName;
-        std::optional<storage::FileStamp> Stamp;
-        notetext::TextEncoding Encoding;
-        std::string TitleBefore;
-        bool Refused = false;   // a save or an open was asked for meanwhile
-        bool Restoring = false; // the text is a recovery copy's, not the file's
-    } pendingOpen_;
+    std::string givenFile_;                          // to open once shown
     std::optional<recovery::ClaimedCopy> givenCopy_; // to restore once shown
-    // The recovery copy of the unsaved note: taken as the text changes, gone once it is saved.
-    recovery::CopyKeeper keeper_{[this] { return TakeSnapshot(); }};
-    bool endingSession_ = false;  // the end of the session is being asked about
-    bool changesGivenUp_ = false; // and the user agreed to give up the changes
+    std::unique_ptr<TMemoPort> memoPort_;
+    SystemNoteFiles files_;
+    recovery::RecoveryFolderStore copies_;
+    recovery::SystemClock clock_;
+    std::unique_ptr<NoteDocument> document_;
 };
 
 // Registers the classes that the note window's layout names.

@@ -181,6 +181,37 @@ void NoteRecovery::Work() {
     }
 }
 
+std::unique_ptr<CopyWriter> RecoveryFolderStore::Fresh() {
+    RecoveryName name = RecoveryName::Fresh(RecoveryFolder());
+    if (!name.Valid()) return nullptr;
+    return std::make_unique<NoteRecovery>(std::move(name));
+}
+
+void RecoveryFolderStore::RegisterRestart(const std::string& argument) {
+    // Present from Windows Vista on: looked up, so that the program still starts without it.
+    using Register = HRESULT(WINAPI*)(PCWSTR, DWORD);
+    using Unregister = HRESULT(WINAPI*)();
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (!kernel) return;
+    if (argument.empty()) {
+        if (auto unregister = reinterpret_cast<Unregister>(
+                reinterpret_cast<void*>(GetProcAddress(kernel, "UnregisterApplicationRestart"))))
+            unregister();
+        return;
+    }
+    if (auto reg = reinterpret_cast<Register>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "RegisterApplicationRestart"))))
+        reg(W("\"" + argument + "\"").c_str(), 0);
+}
+
+std::uint64_t SystemClock::Milliseconds() {
+    return GetTickCount64();
+}
+
+std::uint64_t SystemClock::FileTime() {
+    return tk::FileTimeNow();
+}
+
 std::vector<ClaimedCopy> ClaimOrphanedCopies() {
     std::vector<ClaimedCopy> claimed;
     const std::string folder = storage::ProgramDataFolder("Recovery"); // not made to look in it

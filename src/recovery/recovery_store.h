@@ -5,7 +5,7 @@
 // replaced whole on every write (a new file first, then a rename), written on a worker thread.
 // A copy whose lock is free belongs to a note that is gone: the next start claims it by renaming
 // it to a name of its own, so two notes starting at once never both offer it.
-#include "recovery_format.h"
+#include "copy_writer.h"
 #include "toolkit/base/win_handles.h"
 
 #include <condition_variable>
@@ -16,10 +16,6 @@
 #include <vector>
 
 namespace recovery {
-
-// The argument that starts the program with a copy: "<recover>" and the copy's name. The angle
-// brackets are never part of a file name.
-inline constexpr const char* kRecoverArgument = "<recover>";
 
 // The folder, made when missing; empty when there is none to be had.
 std::string RecoveryFolder();
@@ -44,23 +40,20 @@ private:
 };
 
 // This note's copy: written on a worker thread, removed when the note no longer needs it.
-class NoteRecovery {
+class NoteRecovery : public CopyWriter {
 public:
     explicit NoteRecovery(RecoveryName name);
     NoteRecovery(const NoteRecovery&) = delete;
     NoteRecovery& operator=(const NoteRecovery&) = delete;
     // Lets the worker finish what it writes; the copy stays (the note may be ending unsaved).
-    ~NoteRecovery();
+    ~NoteRecovery() override;
 
-    const std::string& Name() const { return name_.Name(); }
-    // Hands a copy to the worker, its text still as the memo holds it (the worker makes it
-    // UTF-8); one not yet written is replaced by the newer one.
-    void Write(RecoveryCopy fields, std::wstring text);
-    // The copy is no longer needed: a copy waiting to be written is dropped and the file removed
-    // (after a write under way has ended).
-    void Remove();
-    // Waits until everything handed over is written or removed (for tests and the end).
-    void Flush();
+    const std::string& Name() const override { return name_.Name(); }
+    // The worker makes the text UTF-8.
+    void Write(RecoveryCopy fields, std::wstring text) override;
+    // A write under way ends first.
+    void Remove() override;
+    void Flush() override;
 
 private:
     void Work();
@@ -75,6 +68,21 @@ private:
     std::optional<Pending> pending_;
     bool remove_ = false, busy_ = false, stop_ = false;
     std::thread worker_;
+};
+
+// The recovery folder of the user's local application data, and the system's restart
+// registration.
+class RecoveryFolderStore : public CopyStore {
+public:
+    std::unique_ptr<CopyWriter> Fresh() override;
+    void RegisterRestart(const std::string& argument) override;
+};
+
+// The system's clocks: GetTickCount64 and the system time.
+class SystemClock : public Clock {
+public:
+    std::uint64_t Milliseconds() override;
+    std::uint64_t FileTime() override;
 };
 
 // A copy of a note that is gone, claimed by this process under a name of its own.

@@ -2,6 +2,7 @@
 #include "support/win_test_support.h"
 
 #include "app/recovered_notes.h"
+#include "recovery/copy_fields.h"
 #include "recovery/recovery_store.h"
 #include "toolkit/system/system_library.h"
 #include "toolkit/text/unicode_text.h"

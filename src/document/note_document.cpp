@@ -1,0 +1,231 @@
+#include "note_document.h"
+
+#include "document_texts.h"
+#include "note_title.h"
+#include "recovery/copy_fields.h"
+
+#include <new>
+#include <utility>
+
+namespace note {
+
+NoteDocument::NoteDocument(const Ports& ports)
+    : ports_(ports), keeper_([this] { return TakeSnapshot(); }, ports.Copies, ports.Clock) {}
+
+NoteDocument::~NoteDocument() = default;
+
+// Only an edit marks the note unsaved: the memo also reports a change for an undo that had
+// nothing to undo, which leaves its modified flag as it was.
+void NoteDocument::TextChanged() {
+    if (!ports_.Memo.Modified()) return;
+    saved_ = false;
+    keeper_.Changed();
+    StartCopyTimer();
+}
+
+// The timer runs from the first change until the copy is taken; starting it again on every
+// change would keep it from ever firing while the keys come faster than its interval.
+void NoteDocument::StartCopyTimer() {
+    if (copyTimerRunning_ || !keeper_.Pending()) return;
+    ports_.Timers.Start(NoteTimer::Copy, kCopyTick);
+    copyTimerRunning_ = true;
+}
+
+// The recovery copy is taken on this thread from the memo (and written by the keeper's worker),
+// never while a file's text is going to the memo: the memo then holds part of it.
+void NoteDocument::CopyTimerFired() {
+    if (!load_) keeper_.Tick();
+    if (keeper_.Pending()) return;
+    ports_.Timers.Stop(NoteTimer::Copy);
+    copyTimerRunning_ = false;
+}
+
+void NoteDocument::TimersLost() {
+    if (copyTimerRunning_) ports_.Timers.Start(NoteTimer::Copy, kCopyTick);
+    if (load_) ports_.Timers.Start(NoteTimer::Opening, 0);
+}
+
+recovery::NoteSnapshot NoteDocument::TakeSnapshot() const {
+    return {recovery::CopyFieldsOf({fileName_, encoding_, fileStamp_}), ports_.Memo.WideText()};
+}
+
+// The note's changes are given up or saved elsewhere: its recovery copy goes, written through.
+void NoteDocument::ForgetChanges() {
+    keeper_.Saved();
+    keeper_.Flush();
+}
+
+// The title of the task-bar button, then the window's caption: the file's name.
+void NoteDocument::ShowFileTitle() {
+    ports_.View.ShowTitle(FileNameWithoutFolder(fileName_), true);
+}
+
+bool NoteDocument::MayReplaceText() {
+    return saved_ || ports_.View.Agrees(kOpenUnsavedQuestion);
+}
+
+// Whether writing to `target` may go ahead: when it is the note's own file, however it is
+// spelled (another case, a link, a short name, another hard link), or has taken its place, and
+// has changed on disk since the note last read or wrote it (another note or program saved or
+// replaced it meanwhile), only if the user says so.
+bool NoteDocument::MayOverwrite(const std::string& target) {
+    if (!fileStamp_) return true;
+    std::optional<storage::FileStamp> now = ports_.Files.Stamp(target);
+    if (!now) return true;
+    if (target != fileName_ && !storage::SameFile(*now, *fileStamp_)) return true;
+    return now->SameVersionAs(*fileStamp_) || ports_.View.Agrees(kChangedOnDiskQuestion);
+}
+
+void NoteDocument::SaveTo(const std::string& target) {
+    if (RefuseWhileOpening() || !MayOverwrite(target)) return;
+    const std::string text = ports_.Memo.Text();
+    notetext::TextEncoding encoding = encoding_;
+    std::optional<std::string> bytes = ports_.Files.Encode(text, encoding);
+    if (!bytes) {
+        if (!ports_.View.Agrees(kSaveAsUtf8Question)) return;
+        encoding = {notetext::EncodingForm::Utf8, false, 0};
+        bytes = ports_.Files.Encode(text, encoding);
+    }
+    storage::FileStamp stamp = ports_.Files.Write(target, *bytes);
+    fileName_ = target;
+    fileStamp_ = stamp;
+    encoding_ = encoding;
+    ShowFileTitle();
+    saved_ = true;
+    ports_.Memo.SetModified(false); // the next edit marks it unsaved again
+    keeper_.Saved();
+}
+
+// Once the memo holds the file's text, the note is the file's and saved. A text the memo does
+// not hold yet goes to it piece by piece, with the message loop running in between; until then
+// the note's file, title and saved mark stay as they were.
+bool NoteDocument::Open(const std::string& fileName) {
+    if (RefuseWhileOpening()) return false;
+    notefiles::NoteFileText read = ports_.Files.Read(fileName);
+    pendingOpen_ = {fileName, read.Stamp, read.Encoding, ports_.View.Title()};
+    try {
+        return LoadIntoMemo(std::move(read.Text));
+    } catch (const std::bad_alloc&) {
+    }
+    ports_.Files.RefuseForMemory(fileName); // raises
+    return false;
+}
+
+// A note that was not saved when its process ended comes back: its text goes to the memo as a
+// file's would, and once it is in, the note has the file, encoding and file state it had, is
+// unsaved, and keeps the copy (under its claimed name) until it is saved.
+bool NoteDocument::Restore(recovery::RecoveryCopy copy,
+                           std::unique_ptr<recovery::CopyWriter> writer, bool& pieces) {
+    pieces = false;
+    if (load_) return false; // not while another text goes to the memo: kept for the next start
+    recovery::NoteFileState state = recovery::NoteFileStateOf(copy);
+    keeper_.Adopt(std::move(writer));
+    pendingOpen_ = {std::move(state.FileName), state.Stamp, state.Encoding, ports_.View.Title()};
+    pendingOpen_.Restoring = true;
+    pieces = LoadIntoMemo(std::move(copy.Text));
+    return true;
+}
+
+// The text the memo does not hold yet goes to it piece by piece; one it holds already completes
+// the open at once.
+bool NoteDocument::LoadIntoMemo(std::string text) {
+    if (MemoHolds(ports_.Memo, text)) {
+        CompleteOpening();
+        return false;
+    }
+    load_ = std::make_unique<MemoLoad<NoteMemo>>(ports_.Memo, std::move(text));
+    return true;
+}
+
+bool NoteDocument::StepOpening(double (*now)()) {
+    if (!load_) return true;
+    bool done = false;
+    try {
+        done = load_->Step(now);
+    } catch (...) {
+        // The memo could not take a piece: it has its text back, and the error shows.
+        AbandonOpening();
+        throw;
+    }
+    if (done) CompleteOpening();
+    return done;
+}
+
+void NoteDocument::CompleteOpening() {
+    if (load_) {
+        ports_.Timers.Stop(NoteTimer::Opening);
+        load_->Complete();
+        load_.reset();
+    }
+    fileName_ = pendingOpen_.FileName;
+    fileStamp_ = pendingOpen_.Stamp;
+    encoding_ = pendingOpen_.Encoding;
+    if (pendingOpen_.Restoring) {
+        if (fileName_.empty())
+            ports_.View.ShowTitle(pendingOpen_.TitleBefore, false);
+        else
+            ShowFileTitle();
+        saved_ = false;
+        ports_.Memo.SetModified(true);
+        return;
+    }
+    ShowFileTitle();
+    saved_ = true;
+    ports_.Memo.SetModified(false); // also when the memo already held the text
+    keeper_.Saved();                // the note holds its file's text: no copy is needed
+}
+
+void NoteDocument::CancelOpening() {
+    if (!load_) return;
+    load_->Cancel();
+    AbandonOpening();
+}
+
+// The open ends unfinished (the memo has its text back): the title goes back, and a copy that
+// was being restored is left for a later start.
+void NoteDocument::AbandonOpening() {
+    ports_.Timers.Stop(NoteTimer::Opening);
+    load_.reset();
+    ports_.View.ShowTitle(pendingOpen_.TitleBefore, false);
+    if (pendingOpen_.Restoring) keeper_.Release();
+}
+
+// The task-bar button's title tells how far the open is; once a save or an open was asked for
+// meanwhile, it also says to wait for the end (or press Esc) until the open ends.
+void NoteDocument::ShowOpeningProgress() {
+    if (!load_) return;
+    std::string title = kOpeningProgress + std::to_string(load_->Percent()) + "%";
+    if (pendingOpen_.Refused) title += kOpeningRefusal;
+    ports_.View.ShowTitle(title, false);
+}
+
+bool NoteDocument::RefuseWhileOpening() {
+    if (!load_) return false;
+    pendingOpen_.Refused = true;
+    ShowOpeningProgress();
+    return true;
+}
+
+bool NoteDocument::MayClose() {
+    CancelOpening();
+    const bool canClose = saved_ || ports_.View.Agrees(kCloseUnsavedQuestion);
+    if (!canClose || saved_) return canClose;
+    if (endingSession_)
+        changesGivenUp_ = true;
+    else
+        ForgetChanges();
+    return true;
+}
+
+// Agreeing to give up the changes removes the copy only once the session really ends: another
+// program may still refuse the end.
+void NoteDocument::SessionEnded(bool ending) {
+    if (!ending)
+        changesGivenUp_ = false; // the session goes on, and so does the note
+    else if (changesGivenUp_)
+        ForgetChanges();
+    else if (!saved_)
+        keeper_.CopyNow(); // ended all the same: the copy holds the last keystroke
+}
+
+} // namespace note

@@ -1,0 +1,18 @@
+#pragma once
+// Note files as the system reads and writes them (see notefiles/note_files.h), for the document.
+#include "document_ports.h"
+
+namespace note {
+
+class SystemNoteFiles : public NoteFiles {
+public:
+    // Under the wait cursor: a large file takes noticeable time to read.
+    notefiles::NoteFileText Read(const std::string& fileName) override;
+    std::optional<std::string> Encode(std::string_view text,
+                                      const notetext::TextEncoding& encoding) override;
+    storage::FileStamp Write(const std::string& fileName, std::string_view bytes) override;
+    std::optional<storage::FileStamp> Stamp(const std::string& fileName) override;
+    [[noreturn]] void RefuseForMemory(const std::string& fileName) override;
+};
+
+} // namespace note
