@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
     cmake make g++ libgtest-dev googletest g++-mingw-w64-i686-posix
     wine wine32:i386 fonts-wine xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick
-    clang libclang-rt-14-dev python3
+    clang libclang-rt-14-dev python3 wixl msitools
     libxrender1:i386 libxrandr2:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
     libxcomposite1:i386 libxfixes3:i386 libxxf86vm1:i386
 )

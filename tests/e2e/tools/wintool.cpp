@@ -14,9 +14,11 @@
 //   wintool hide PATH gives the file the Hidden attribute
 //   wintool attrib PATH prints the file's attributes as letters: A(rchive) H(idden) R(ead-only)
 //                     S(ystem), the ones it has
+//   wintool link PATH prints what the shortcut (.lnk) starts: "target|arguments", UTF-8
 #include <windows.h>
 
 #include <oleacc.h>
+#include <shlobj.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -79,6 +81,28 @@ int DoDefaultAction(HWND window, long child) {
     return SUCCEEDED(hr) ? 0 : 2;
 }
 
+// What a shortcut starts, as the shell reads it: "target|arguments".
+int PrintLink(const char* path) {
+    CoInitialize(nullptr);
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link))))
+        return 2;
+    IPersistFile* file = nullptr;
+    wchar_t target[MAX_PATH] = {};
+    wchar_t arguments[1024] = {};
+    const bool read =
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(Wide(path).c_str(), STGM_READ)) &&
+        SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+        SUCCEEDED(link->GetArguments(arguments, 1024));
+    if (file) file->Release();
+    link->Release();
+    if (!read) return 2;
+    std::printf("%s|%s\n", Utf8(target).c_str(), Utf8(arguments).c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -102,6 +126,7 @@ int main(int argc, char** argv) {
         std::putchar('\n');
         return 0;
     }
+    if (argc >= 3 && std::strcmp(argv[1], "link") == 0) return PrintLink(argv[2]);
     if (argc >= 3 && std::strcmp(argv[1], "box") == 0) {
         HWND box = FindWindowW(L"#32770", Wide(argv[2]).c_str());
         if (!box) return 2;
