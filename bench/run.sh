@@ -3,14 +3,14 @@
 # median of several runs, its reference measured in the same run, their ratio and the budget.
 # Also writes bench/chart.png (time to open a note against file size, Pinlet and notepad).
 # Usage: bench/run.sh [runs] [sections...]   (default 5 runs; sections: startup open linebreaks
-# paint footprint recovery, all by default, and limits, on request). Figures only: nothing here fails on
+# paint footprint recovery desktop, all by default, and limits, on request). Figures only: nothing here fails on
 # a slow machine.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 RUNS="${1:-5}"
 shift $(($# > 0 ? 1 : 0))
-SECTIONS=" ${*:-startup open linebreaks paint footprint recovery} "
+SECTIONS=" ${*:-startup open linebreaks paint footprint recovery desktop} "
 want() { [[ "$SECTIONS" == *" $1 "* ]]; }
 OUT="$ROOT/build/bench"
 FILES="$OUT/files"
@@ -355,6 +355,44 @@ row "open one 100 KB line, ms (vs 20 KB)" "$line100" "$line20" "$(ratio "$line10
 own="$(limits --open-only "$(winpath "$FILES/lines-10mb.txt")" | field type)"
 system="$(limits --system-breaks "$(winpath "$FILES/lines-10mb.txt")" | field type)"
 row "typing in 10 MB, ms/key (vs system)" "$own" "$system" "$(ratio "$own" "$system")" "-"
+fi
+
+if want desktop; then
+echo "notes brought back to the desktop ($RUNS runs, interleaved) ..." >&2
+# Ten notes recorded at ten places, each with a small file, brought back by one "<desktop>" start
+# (each note a program of its own), beside ten plain starts of the program in a row; both timed
+# to the tenth painted note (the caption's colour at (200, 1)).
+PLACES="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/Pinlet/Recovery"
+record_ten_notes() {
+    rm -rf "$PLACES"
+    mkdir -p "$PLACES"
+    for i in $(seq 0 9); do
+        printf 'note %d\r\n' "$i" >"$FILES/desktop-$i.txt"
+        printf 'Pinlet note place 1\r\nfile=%s\r\nwindow=%d,%d,%d,%d\r\nmonitor=0,0,2560,1600\r\ndpi=96\r\npinned=0\r\nzoom=100\r\n' \
+            "$(winpath "$FILES/desktop-$i.txt")" $((40 + i * 60)) $((40 + i * 40)) \
+            $((409 + i * 60)) $((317 + i * 40)) >"$PLACES/note-9-9-$i.place"
+    done
+}
+# Every note ended by its window's process (other programs may run beside).
+end_notes() {
+    for id in $(xdotool search --class 'pinlet.exe' 2>/dev/null); do
+        kill -9 "$(xdotool getwindowpid "$id" 2>/dev/null)" 2>/dev/null
+    done
+    sleep 1
+    rm -rf "$PLACES"
+}
+timer() { wine "$BUILD/bench/desktop_timer.exe" "$@" 2>/dev/null | tr -d '\r'; }
+back_times=() plain_times=()
+for _ in $(seq 1 "$RUNS"); do
+    record_ten_notes
+    back_times+=("$(timer 10 1 200 1 E4E4B6 "$(winpath "$BUILD/pinlet.exe")" "<desktop>")")
+    end_notes
+    plain_times+=("$(timer 10 10 200 1 E4E4B6 "$(winpath "$BUILD/pinlet.exe")")")
+    end_notes
+done
+back="$(printf '%s\n' "${back_times[@]}" | median)"
+plain="$(printf '%s\n' "${plain_times[@]}" | median)"
+row "10 notes back, ms (vs 10 starts)" "$back" "$plain" "$(ratio "$back" "$plain")" "<= 1.00"
 fi
 
 

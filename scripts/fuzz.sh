@@ -37,7 +37,8 @@ build_and_run line_breaks "$seeds" "$ROOT/tests/fuzz/line_breaks_fuzz.cpp" \
 build_and_run text_encoding "$seeds" "$ROOT/tests/fuzz/text_encoding_fuzz.cpp" \
     "$ROOT/src/notetext/text_encoding.cpp" "$ROOT/src/toolkit/text/unicode_text.cpp"
 build_and_run recovery_copy "$ROOT/tests/fuzz/recovery_corpus" \
-    "$ROOT/tests/fuzz/recovery_copy_fuzz.cpp" "$ROOT/src/recovery/recovery_format.cpp"
+    "$ROOT/tests/fuzz/recovery_copy_fuzz.cpp" "$ROOT/src/recovery/recovery_format.cpp" \
+    "$ROOT/src/toolkit/text/unicode_text.cpp"
 build_and_run html_layout "$ROOT/tests/fuzz/html_corpus" "$ROOT/tests/fuzz/html_layout_fuzz.cpp" \
     "$ROOT/src/AdvPanel/markup/html_layout.cpp" "$ROOT/src/AdvPanel/markup/html_markup.cpp" \
     "$ROOT/src/toolkit/base/geometry.cpp" "$ROOT/src/toolkit/base/layout_scaling.cpp" \

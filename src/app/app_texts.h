@@ -19,6 +19,12 @@ inline constexpr const char* kDamagedCopyMessage =
     "Egy el nem mentett jegyzet másolata sérült, ezért nem állítható vissza. Megőriztem "
     "ezen a néven:\n%s";
 
+// "The copy of an unsaved note is too large for the memory left to this program, so it cannot be
+// restored. It is kept as: %s"
+inline constexpr const char* kCopyTooLargeMessage =
+    "Egy el nem mentett jegyzet másolata túl nagy, nem fér el a program memóriájában, ezért nem "
+    "állítható vissza. Megőriztem ezen a néven:\n%s";
+
 // "The unsaved note could not be opened in a new window. Its copy is kept for the next start."
 inline constexpr const char* kCopyNotHandedOverMessage =
     "Az el nem mentett jegyzetet nem sikerült új ablakban megnyitni. A másolatát megőriztem a "

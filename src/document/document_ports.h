@@ -3,6 +3,7 @@
 // files it is read from and written to, the window that shows its title and asks its questions,
 // and the timers that wake it. The note window gives the real ones; tests give their own. Needs
 // no operating system.
+#include "recovery/note_place.h"
 #include "notefiles/note_files.h"
 
 #include <cstddef>
@@ -57,11 +58,15 @@ public:
     virtual void ShowTitle(const std::string& title, bool caption) = 0;
     // Asks a question with Yes, No and Cancel: true for Yes.
     virtual bool Agrees(const char* question) = 0;
+    // Tells the user something that needs no answer but OK.
+    virtual void Tell(const std::string& message) = 0;
+    // The window's place on the desktop, its pin and zoom (the file name left empty).
+    virtual recovery::NotePlace Place() const = 0;
 };
 
 // The timers that wake the document: each runs from Start until Stop (a Start while it runs
 // starts its interval again), and fires by calling the document back.
-enum class NoteTimer { Opening, Copy };
+enum class NoteTimer { Opening, Copy, Place };
 class NoteTimers {
 public:
     virtual ~NoteTimers() = default;

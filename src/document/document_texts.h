@@ -21,6 +21,12 @@ inline constexpr const char* kSaveAsUtf8Question =
     "A jegyzet olyan karaktert tartalmaz, amelyet a fájl kódolása nem tud tárolni. Mentsem "
     "UTF-8 kódolással?";
 
+// "The copy that keeps the unsaved note safe cannot be written to the folder %s: %s. Save the
+// note so that it is not lost." Told once, until a copy is written again.
+inline constexpr const char* kCopiesFailMessage =
+    "A nem mentett jegyzetről nem tudok biztonsági másolatot írni ebbe a mappába:\n%s\n%s\n"
+    "Mentsd el a jegyzetet, hogy ne vesszen el.";
+
 // What the title shows while a file is being opened: "Opening… 42%", and when a save or another
 // open is asked for meanwhile: "Opening… 42% – wait for the end, or Esc".
 inline constexpr const char* kOpeningProgress = "Megnyitás… ";

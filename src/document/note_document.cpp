@@ -2,6 +2,7 @@
 
 #include "document_texts.h"
 #include "note_title.h"
+#include "notetext/error_text.h"
 #include "recovery/copy_fields.h"
 
 #include <new>
@@ -10,7 +11,12 @@
 namespace note {
 
 NoteDocument::NoteDocument(const Ports& ports)
-    : ports_(ports), keeper_([this] { return TakeSnapshot(); }, ports.Copies, ports.Clock) {}
+    : ports_(ports),
+      keeper_([this] { return TakeSnapshot(); }, ports.Copies, ports.Clock,
+              [this](const std::string& folder, const std::string& reason) {
+                  ports_.View.Tell(
+                      notetext::FormatMessageText(kCopiesFailMessage, {folder, reason}));
+              }) {}
 
 NoteDocument::~NoteDocument() = default;
 
@@ -40,8 +46,35 @@ void NoteDocument::CopyTimerFired() {
     copyTimerRunning_ = false;
 }
 
+void NoteDocument::PlaceChanged() {
+    ports_.Timers.Start(NoteTimer::Place, kPlaceDelay);
+    placeTimerRunning_ = true;
+}
+
+void NoteDocument::PlaceTimerFired() {
+    ports_.Timers.Stop(NoteTimer::Place);
+    placeTimerRunning_ = false;
+    recovery::NotePlace place = ports_.View.Place();
+    place.FileName = fileName_;
+    keeper_.Record(recovery::EncodeNotePlace(place));
+}
+
+void NoteDocument::AdoptName(std::unique_ptr<recovery::CopyWriter> writer) {
+    writer->Remove(); // the copy the user did not want back
+    keeper_.Adopt(std::move(writer), false);
+    PlaceChanged();
+}
+
+void NoteDocument::KeepFileName(const std::string& fileName) {
+    fileName_ = fileName;
+    fileStamp_.reset();
+    ShowFileTitle();
+    PlaceChanged();
+}
+
 void NoteDocument::TimersLost() {
     if (copyTimerRunning_) ports_.Timers.Start(NoteTimer::Copy, kCopyTick);
+    if (placeTimerRunning_) ports_.Timers.Start(NoteTimer::Place, kPlaceDelay);
     if (load_) ports_.Timers.Start(NoteTimer::Opening, 0);
 }
 
@@ -94,6 +127,7 @@ void NoteDocument::SaveTo(const std::string& target) {
     saved_ = true;
     ports_.Memo.SetModified(false); // the next edit marks it unsaved again
     keeper_.Saved();
+    PlaceChanged(); // the record names the file
 }
 
 // Once the memo holds the file's text, the note is the file's and saved. A text the memo does
@@ -120,6 +154,7 @@ bool NoteDocument::Restore(recovery::RecoveryCopy copy,
     if (load_) return false; // not while another text goes to the memo: kept for the next start
     recovery::NoteFileState state = recovery::NoteFileStateOf(copy);
     keeper_.Adopt(std::move(writer));
+    PlaceChanged();
     pendingOpen_ = {std::move(state.FileName), state.Stamp, state.Encoding, ports_.View.Title()};
     pendingOpen_.Restoring = true;
     pieces = LoadIntoMemo(std::move(copy.Text));
@@ -173,6 +208,7 @@ void NoteDocument::CompleteOpening() {
     saved_ = true;
     ports_.Memo.SetModified(false); // also when the memo already held the text
     keeper_.Saved();                // the note holds its file's text: no copy is needed
+    PlaceChanged();                 // the record names the file
 }
 
 void NoteDocument::CancelOpening() {
@@ -206,26 +242,36 @@ bool NoteDocument::RefuseWhileOpening() {
     return true;
 }
 
+// A note the user closes really goes: its record with it. One that ends with the session keeps
+// its record, so that it comes back at the next sign-in.
 bool NoteDocument::MayClose() {
     CancelOpening();
     const bool canClose = saved_ || ports_.View.Agrees(kCloseUnsavedQuestion);
-    if (!canClose || saved_) return canClose;
-    if (endingSession_)
-        changesGivenUp_ = true;
-    else
-        ForgetChanges();
+    if (!canClose) return false;
+    if (endingSession_) {
+        if (!saved_) changesGivenUp_ = true;
+        return true;
+    }
+    if (!saved_) keeper_.Saved();
+    keeper_.Unrecord();
+    keeper_.Flush();
     return true;
 }
 
 // Agreeing to give up the changes removes the copy only once the session really ends: another
 // program may still refuse the end.
+// A session that ends keeps the note's record as the note last was.
 void NoteDocument::SessionEnded(bool ending) {
-    if (!ending)
+    if (!ending) {
         changesGivenUp_ = false; // the session goes on, and so does the note
-    else if (changesGivenUp_)
+        return;
+    }
+    if (placeTimerRunning_) PlaceTimerFired();
+    if (changesGivenUp_)
         ForgetChanges();
     else if (!saved_)
         keeper_.CopyNow(); // ended all the same: the copy holds the last keystroke
+    keeper_.Flush();
 }
 
 } // namespace note

@@ -19,6 +19,9 @@ class NoteDocument {
 public:
     // While a recovery copy waits to fall due, its timer asks whether it has, this often.
     static constexpr unsigned kCopyTick = 250;
+    // The note's record of its place is written this long after the last move, resize, pin,
+    // zoom, open or save: once a drag ends, never for every pixel of it.
+    static constexpr unsigned kPlaceDelay = 500;
 
     struct Ports {
         NoteMemo& Memo;
@@ -76,6 +79,15 @@ public:
 
     // The copy's timer fired.
     void CopyTimerFired();
+    // The window moved, was resized, pinned or zoomed: the note's record follows.
+    void PlaceChanged();
+    // The record's timer fired.
+    void PlaceTimerFired();
+    // Goes on as the note that had the claimed name in `writer` (brought back to its place on
+    // the desktop), its copy, if it had one, no longer wanted: its record is kept under it.
+    void AdoptName(std::unique_ptr<recovery::CopyWriter> writer);
+    // A note brought back whose file could not be read: it keeps the file's name, empty.
+    void KeepFileName(const std::string& fileName);
     // The window was made anew (pinning makes one): the timers that were running start again.
     void TimersLost();
     // The keeper of the note's recovery copy (tests wait for its writes).
@@ -121,6 +133,7 @@ private:
     // The recovery copy of the unsaved note: taken as the text changes, gone once it is saved.
     recovery::CopyKeeper keeper_;
     bool copyTimerRunning_ = false;
+    bool placeTimerRunning_ = false;
     bool endingSession_ = false;  // the end of the session is being asked about
     bool changesGivenUp_ = false; // and the user agreed to give up the changes
 };

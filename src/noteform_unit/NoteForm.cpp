@@ -14,6 +14,19 @@ namespace note {
 namespace {
 constexpr UINT_PTR kOpeningTimer = 1;
 constexpr UINT_PTR kRecoveryTimer = 2;
+constexpr UINT_PTR kPlaceTimer = 3;
+
+UINT_PTR TimerId(NoteTimer timer) {
+    switch (timer) {
+    case NoteTimer::Opening:
+        return kOpeningTimer;
+    case NoteTimer::Copy:
+        return kRecoveryTimer;
+    case NoteTimer::Place:
+        break;
+    }
+    return kPlaceTimer;
+}
 // The longest turn of handing pieces to the memo, in milliseconds, even while nothing else waits.
 constexpr ULONGLONG kOpeningTurn = 200;
 constexpr tk::TColor kGlyphColor = 3355443;            // RGB(51,51,51)
@@ -174,6 +187,7 @@ void TForm1::Label2Click(tk::TObject*) {
     }
     // A screen reader tells the pin's new state.
     NotifyWinEvent(EVENT_OBJECT_STATECHANGE, Handle(), OBJID_CLIENT, kFirstGlyphChild);
+    if (document_) document_->PlaceChanged();
 }
 
 void TForm1::Memo1Change(tk::TObject*) {
@@ -193,13 +207,17 @@ bool TForm1::Agrees(const char* question) {
     return dialogs::ConfirmMessage(question) == tk::mrYes;
 }
 
+void TForm1::Tell(const std::string& message) {
+    dialogs::ShowMessageDialog(message, dialogs::TMsgDlgType::mkWarning,
+                               dialogs::ButtonBit(dialogs::TMsgDlgBtn::mbOK), 0);
+}
+
 void TForm1::Start(NoteTimer timer, unsigned milliseconds) {
-    SetTimer(Handle(), timer == NoteTimer::Opening ? kOpeningTimer : kRecoveryTimer,
-             std::max<UINT>(milliseconds, USER_TIMER_MINIMUM), nullptr);
+    SetTimer(Handle(), TimerId(timer), std::max<UINT>(milliseconds, USER_TIMER_MINIMUM), nullptr);
 }
 
 void TForm1::Stop(NoteTimer timer) {
-    KillTimer(Handle(), timer == NoteTimer::Opening ? kOpeningTimer : kRecoveryTimer);
+    KillTimer(Handle(), TimerId(timer));
 }
 
 void TForm1::Label3Click(tk::TObject*) {
@@ -233,9 +251,9 @@ void TForm1::RestoreCopy(recovery::ClaimedCopy claimed) {
         recovery::ReleaseCopy(claimed);
         return;
     }
-    auto writer = std::make_unique<recovery::NoteRecovery>(std::move(claimed.Name));
+    auto writer = recovery::WriterFor(std::move(claimed.Name));
     bool pieces = false;
-    if (!document_->Restore(std::move(claimed.Copy), std::move(writer), pieces)) return;
+    if (!document_->Restore(std::move(claimed.Outline.Fields), std::move(writer), pieces)) return;
     if (pieces) ContinueOpening(true);
 }
 
@@ -299,6 +317,8 @@ void TForm1::RunCommand(NoteCommand command) {
         return Label2Click(this);
     case NoteCommand::Close:
         return Label1Click(this);
+    case NoteCommand::NewNote:
+        return NewNote();
     case NoteCommand::None:
         return;
     }
@@ -338,13 +358,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (msg == kOpenGivenFileMessage) {
-        if (givenCopy_) {
-            recovery::ClaimedCopy claimed = std::move(*givenCopy_);
-            givenCopy_.reset();
-            RestoreCopy(std::move(claimed));
-        }
-        std::string path = std::exchange(givenFile_, std::string());
-        if (!path.empty()) OpenChosenFile(path);
+        OpenGiven();
         return 0;
     }
     if (msg == WM_TIMER && wParam == kOpeningTimer) {
@@ -354,6 +368,16 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_TIMER && wParam == kRecoveryTimer) {
         document_->CopyTimerFired();
         return 0;
+    }
+    if (msg == WM_TIMER && wParam == kPlaceTimer) {
+        document_->PlaceTimerFired();
+        return 0;
+    }
+    if (msg == WM_WINDOWPOSCHANGED && document_ && IsWindowVisible(Handle())) {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE) ||
+            (pos->flags & SWP_SHOWWINDOW))
+            document_->PlaceChanged();
     }
     if (msg == WM_QUERYENDSESSION) {
         document_->SessionQueryStarted();

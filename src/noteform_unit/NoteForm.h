@@ -13,10 +13,12 @@
 #include "toolkit/forms/file_dialogs.h"
 #include "toolkit/controls/stdctrls.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace note {
 
@@ -79,13 +81,30 @@ public:
     bool Opening() const { return document_->Opening(); }
     // Puts back the memo's text and the note's title from before the open under way, if any.
     void CancelOpening();
-    // Shows a note that was not saved when its process ended, from its claimed recovery copy,
-    // as an open does: with its file, encoding and file state, unsaved; the copy stays its own.
+    // Shows a note that was not saved when its process ended, from its claimed recovery copy
+    // (its text read), as an open does: with its file, encoding and file state, unsaved; the copy stays its own.
     void RestoreCopy(recovery::ClaimedCopy claimed);
     // The same once the message loop runs (the note is shown by then).
     void RestoreWhenShown(recovery::ClaimedCopy claimed);
     // The keeper of the note's recovery copy (tests wait for its writes).
     recovery::CopyKeeper& RecoveryKeeper() { return document_->RecoveryKeeper(); }
+
+    // Ctrl+N: a new empty note, in a process of its own (a fault in one note never ends
+    // another), one step down and right of this one.
+    void NewNote();
+    // Before the note is shown: one step down and right of the note window `other` (a new
+    // note), kept on its monitor's work area.
+    void StartBeside(HWND other);
+    // Before the note is shown: moved on by a step while another note is exactly at its place.
+    void AvoidOtherNotes();
+    // Before the note is shown: the place, size and pin a note brought back had.
+    void PlaceAsRecorded(const recovery::NotePlace& place);
+    // Runs `task` once the message loop runs (the note is shown by then).
+    void RunWhenShown(std::function<void()> task);
+    // Goes on as the note brought back under `name` (its copy not wanted), with its file opened;
+    // a file that cannot be read shows the error box and leaves the note empty with the file's
+    // name.
+    void ContinueAs(recovery::RecoveryName name, const std::string& fileName);
 
 protected:
     bool PreviewKeyMessage(const MSG& msg) override;
@@ -100,11 +119,15 @@ private:
     void UseOwnGlyphsWhereMissing(HMODULE module);
     template <typename T> T* Field(const char* name);
     void ContinueOpening(bool firstTurn);
+    void MoveTo(const RECT& place);
+    void OpenGiven();
 
     // NoteView
     std::string Title() const override;
     void ShowTitle(const std::string& title, bool caption) override;
     bool Agrees(const char* question) override;
+    void Tell(const std::string& message) override;
+    recovery::NotePlace Place() const override;
     // NoteTimers
     void Start(NoteTimer timer, unsigned milliseconds) override;
     void Stop(NoteTimer timer) override;
@@ -113,6 +136,7 @@ private:
     NoteAccessible* accessible_ = nullptr;
     std::string givenFile_;                          // to open once shown
     std::optional<recovery::ClaimedCopy> givenCopy_; // to restore once shown
+    std::vector<std::function<void()>> whenShown_;
     std::unique_ptr<TMemoPort> memoPort_;
     SystemNoteFiles files_;
     recovery::RecoveryFolderStore copies_;

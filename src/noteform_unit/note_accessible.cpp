@@ -209,7 +209,9 @@ HRESULT NoteAccessible::get_accValue(VARIANT child, BSTR* value) {
 }
 
 HRESULT NoteAccessible::get_accDescription(VARIANT child, BSTR* description) {
-    return ChildText(&IAccessible::get_accDescription, child, description);
+    // The note itself tells the key that makes a new note; its glyphs tell their own.
+    return ChildText(&IAccessible::get_accDescription, child, description,
+                     IsChild(child, CHILDID_SELF) ? tk::Wide(kNoteDescription).c_str() : nullptr);
 }
 
 HRESULT NoteAccessible::get_accRole(VARIANT child, VARIANT* role) {

@@ -14,6 +14,8 @@ NoteCommand CommandFor(const KeyPress& press) {
         return NoteCommand::Pin;
     case 'W':
         return NoteCommand::Close;
+    case 'N':
+        return NoteCommand::NewNote;
     default:
         return NoteCommand::None;
     }

@@ -31,4 +31,14 @@ inline constexpr const char* kOpenGlyphName = "Jegyzet megnyitása";
 inline constexpr const char* kSaveGlyphName = "Jegyzet mentése";
 inline constexpr const char* kCloseGlyphName = "Bezárás";
 
+// "A new note could not be started: %s"
+inline constexpr const char* kNewNoteFailedMessage = "Nem sikerült új jegyzetet nyitni:\n%s";
+
+// The argument that starts a new note beside another: "<beside>" and the other's window handle.
+// The angle brackets are never part of a file name.
+inline constexpr const char* kBesideArgument = "<beside>";
+
+// What a screen reader says of the note window: "New note: Ctrl+N".
+inline constexpr const char* kNoteDescription = "Új jegyzet: Ctrl+N";
+
 } // namespace note

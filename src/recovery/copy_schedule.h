@@ -15,6 +15,7 @@ public:
     static constexpr std::uint64_t kLongest = 9000; // behind the first change not yet copied
     static constexpr std::uint64_t kShortestGap = 1000;
     static constexpr std::uint64_t kCostFactor = 10;
+    static constexpr std::uint64_t kRetryGap = 5000; // after a copy that could not be written
 
     // The note's text changed.
     void Changed(std::uint64_t now) {
@@ -28,6 +29,15 @@ public:
         lastCopy_ = now;
         gap_ = std::max(kShortestGap, cost * kCostFactor);
         copiedOnce_ = true;
+    }
+    // The copy taken last could not be written: another falls due as soon as the gap after a
+    // failure allows, whatever the typing does meanwhile.
+    void Failed(std::uint64_t now) {
+        if (!pending_) firstChange_ = now > kLongest ? now - kLongest : 0;
+        pending_ = true;
+        lastCopy_ = now;
+        copiedOnce_ = true;
+        gap_ = std::max(gap_, kRetryGap);
     }
     // The note has nothing left to copy (it was saved, say).
     void Clear() { pending_ = false; }

@@ -14,6 +14,13 @@ namespace recovery {
 // brackets are never part of a file name.
 inline constexpr const char* kRecoverArgument = "<recover>";
 
+// What became of the newest copy handed over: still being written, written, or failed (with the
+// reason).
+struct CopyResult {
+    enum State { Busy, Written, Failed } Outcome = Written;
+    std::string Problem;
+};
+
 // One note's copy under its name: written on a worker, removed when the note no longer needs it.
 class CopyWriter {
 public:
@@ -26,6 +33,11 @@ public:
     virtual void Remove() = 0;
     // Waits until everything handed over is written or removed.
     virtual void Flush() = 0;
+    virtual CopyResult Result() = 0;
+    // The note's record of its place on the desktop, under the same name: replaced whole, in
+    // the order handed over, after the copy; and removed when the note really closes.
+    virtual void Record(std::string bytes) = 0;
+    virtual void Unrecord() = 0;
 };
 
 // Where copies go.
@@ -33,8 +45,10 @@ class CopyStore {
 public:
     virtual ~CopyStore() = default;
     // A writer under a fresh name, its lock taken; none when the folder or the lock could not be
-    // had.
-    virtual std::unique_ptr<CopyWriter> Fresh() = 0;
+    // had, and `problem` says why.
+    virtual std::unique_ptr<CopyWriter> Fresh(std::string& problem) = 0;
+    // Where copies go (to tell the user, should they not go).
+    virtual std::string Folder() const = 0;
     // Tells the system how to start the note again after a restart it makes: with `argument`, or
     // not at all when it is empty.
     virtual void RegisterRestart(const std::string& argument) = 0;

@@ -1,16 +1,22 @@
 #include "recovery_format.h"
 
 #include "storage/byte_hash.h"
+#include "toolkit/text/unicode_text.h"
 
-#include <cstring>
+#include <algorithm>
+#include <new>
 
 namespace recovery {
 namespace {
 
 constexpr std::string_view kMark = "PINLETRC";
-// The header: mark, version (4), length of what follows (8), its checksum (8); what follows is
-// the time (8) and the fields.
-constexpr std::size_t kHeaderSize = 8 + 4 + 8 + 8;
+// The longest field other than the text that a copy of ours holds (a file name, an identity).
+constexpr std::uint64_t kLongestSmallField = 64 * 1024;
+// How much of the text the first line is read from: one byte past what it shows tells whether
+// it goes on.
+constexpr std::size_t kFirstLineBytes = 61;
+// The pieces the text is converted and the body checked in.
+constexpr std::size_t kPiece = 256 * 1024;
 
 enum Tag : std::uint16_t {
     kText = 1,
@@ -31,90 +37,209 @@ std::uint64_t GetInteger(std::string_view in, std::size_t at, int bytes) {
     return value;
 }
 
-void PutField(std::string& out, Tag tag, std::string_view value) {
-    PutInteger(out, tag, 2);
-    PutInteger(out, value.size(), 8);
-    out += value;
+std::string FieldHead(Tag tag, std::uint64_t size) {
+    std::string head;
+    PutInteger(head, tag, 2);
+    PutInteger(head, size, 8);
+    return head;
+}
+
+// The body's bytes on their way out, counted and hashed.
+class BodyOutput : public CopyOutput {
+public:
+    explicit BodyOutput(CopyOutput& out) : out_(out) {}
+    void Append(std::string_view bytes) override {
+        hash_.Add(bytes);
+        size_ += bytes.size();
+        out_.Append(bytes);
+    }
+    void Field(Tag tag, std::string_view value) {
+        Append(FieldHead(tag, value.size()));
+        Append(value);
+    }
+    std::uint64_t Size() const { return size_; }
+    std::uint64_t Hash() const { return hash_.Value(); }
+
+private:
+    CopyOutput& out_;
+    storage::ByteHash hash_;
+    std::uint64_t size_ = 0;
+};
+
+class StringOutput : public CopyOutput {
+public:
+    void Append(std::string_view bytes) override { bytes_ += bytes; }
+    std::string bytes_;
+};
+
+class StringInput : public CopyInput {
+public:
+    explicit StringInput(std::string_view bytes) : bytes_(bytes) {}
+    std::uint64_t Size() override { return bytes_.size(); }
+    bool ReadAt(std::uint64_t offset, char* to, std::size_t count) override {
+        if (offset > bytes_.size() || count > bytes_.size() - offset) return false;
+        std::copy_n(bytes_.data() + offset, count, to);
+        return true;
+    }
+
+private:
+    std::string_view bytes_;
+};
+
+// Reads `count` bytes at `offset` into a string; false when they could not be read.
+bool ReadSmall(CopyInput& input, std::uint64_t offset, std::size_t count, std::string& bytes) {
+    bytes.assign(count, '\0');
+    return input.ReadAt(offset, bytes.data(), count);
+}
+
+// Whether the body of `length` bytes after the header hashes to `expected`, read a piece at a
+// time.
+bool BodyHashes(CopyInput& input, std::uint64_t length, std::uint64_t expected) {
+    storage::ByteHash hash;
+    std::string piece(kPiece, '\0');
+    for (std::uint64_t at = 0; at < length;) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, length - at));
+        if (!input.ReadAt(kCopyHeaderSize + at, piece.data(), count)) return false;
+        hash.Add(std::string_view(piece.data(), count));
+        at += count;
+    }
+    return hash.Value() == expected;
 }
 
 } // namespace
 
-std::string EncodeRecoveryCopy(const RecoveryCopy& copy) {
-    std::string fields;
-    PutField(fields, kText, copy.Text);
-    if (!copy.FileName.empty()) PutField(fields, kFileName, copy.FileName);
-    std::string encoding;
-    PutInteger(encoding, copy.EncodingForm, 1);
-    PutInteger(encoding, copy.ByteOrderMark ? 1 : 0, 1);
-    PutInteger(encoding, copy.CodePage, 4);
-    PutField(fields, kEncoding, encoding);
-    if (copy.HasFileState) {
-        std::string state;
-        PutInteger(state, copy.FileSize, 8);
-        PutInteger(state, copy.FileLastWrite, 8);
-        state += copy.FileIdentity;
-        PutField(fields, kFileState, state);
+std::uint64_t Utf16CopyText::Utf8Size() const {
+    return tk::Utf8LengthOfUtf16<wchar_t>(text_);
+}
+
+void Utf16CopyText::WriteTo(CopyOutput& out) const {
+    std::string piece;
+    for (std::size_t at = 0; at < text_.size();) {
+        std::size_t end = std::min(text_.size(), at + kPiece);
+        // A surrogate pair stays in one piece.
+        if (end < text_.size() && static_cast<std::uint16_t>(text_[end - 1]) >= 0xD800 &&
+            static_cast<std::uint16_t>(text_[end - 1]) < 0xDC00)
+            ++end;
+        piece.clear();
+        tk::AppendUtf8FromUtf16<wchar_t>(piece, text_.substr(at, end - at), false);
+        out.Append(piece);
+        at = end;
     }
-    std::string body;
-    PutInteger(body, copy.TakenAt, 8);
-    body += fields;
-    std::string bytes(kMark);
-    PutInteger(bytes, kFormatVersion, 4);
-    PutInteger(bytes, body.size(), 8);
-    PutInteger(bytes, storage::HashOfBytes(body), 8);
-    return bytes + body;
+}
+
+std::string WriteRecoveryCopy(const RecoveryCopy& fields, const CopyText& text, CopyOutput& out) {
+    out.Append(std::string(kCopyHeaderSize, '\0'));
+    BodyOutput body(out);
+    std::string time;
+    PutInteger(time, fields.TakenAt, 8);
+    body.Append(time);
+    body.Append(FieldHead(kText, text.Utf8Size()));
+    text.WriteTo(body);
+    if (!fields.FileName.empty()) body.Field(kFileName, fields.FileName);
+    std::string encoding;
+    PutInteger(encoding, fields.EncodingForm, 1);
+    PutInteger(encoding, fields.ByteOrderMark ? 1 : 0, 1);
+    PutInteger(encoding, fields.CodePage, 4);
+    body.Field(kEncoding, encoding);
+    if (fields.HasFileState) {
+        std::string state;
+        PutInteger(state, fields.FileSize, 8);
+        PutInteger(state, fields.FileLastWrite, 8);
+        state += fields.FileIdentity;
+        body.Field(kFileState, state);
+    }
+    std::string header(kMark);
+    PutInteger(header, kFormatVersion, 4);
+    PutInteger(header, body.Size(), 8);
+    PutInteger(header, body.Hash(), 8);
+    return header;
+}
+
+std::string EncodeRecoveryCopy(const RecoveryCopy& copy) {
+    StringOutput out;
+    const std::string header = WriteRecoveryCopy(copy, Utf8CopyText(copy.Text), out);
+    out.bytes_.replace(0, header.size(), header);
+    return std::move(out.bytes_);
+}
+
+DecodeFailure ReadCopyOutline(CopyInput& input, CopyOutline& outline) {
+    const std::uint64_t size = input.Size();
+    std::string header;
+    if (!ReadSmall(input, 0, static_cast<std::size_t>(std::min<std::uint64_t>(size, kCopyHeaderSize)),
+                   header))
+        return DecodeFailure::CutShort;
+    if (header.size() < kMark.size() || header.substr(0, kMark.size()) != kMark)
+        return DecodeFailure::NotACopy;
+    if (header.size() < kCopyHeaderSize) return DecodeFailure::CutShort;
+    if (GetInteger(header, 8, 4) > kFormatVersion) return DecodeFailure::NewerVersion;
+    const std::uint64_t length = GetInteger(header, 12, 8);
+    const std::uint64_t body = size - kCopyHeaderSize;
+    if (body < length) return DecodeFailure::CutShort;
+    if (body != length || body < 8) return DecodeFailure::Damaged;
+    if (!BodyHashes(input, body, GetInteger(header, 20, 8))) return DecodeFailure::Damaged;
+
+    CopyOutline read;
+    std::string value;
+    if (!ReadSmall(input, kCopyHeaderSize, 8, value)) return DecodeFailure::CutShort;
+    read.Fields.TakenAt = GetInteger(value, 0, 8);
+    bool hasText = false;
+    for (std::uint64_t at = kCopyHeaderSize + 8; at < size;) {
+        if (size - at < 10) return DecodeFailure::Damaged;
+        std::string head;
+        if (!ReadSmall(input, at, 10, head)) return DecodeFailure::CutShort;
+        const auto tag = static_cast<std::uint16_t>(GetInteger(head, 0, 2));
+        const std::uint64_t fieldSize = GetInteger(head, 2, 8);
+        at += 10;
+        if (fieldSize > size - at) return DecodeFailure::Damaged;
+        if (tag == kText) {
+            read.TextAt = at;
+            read.TextSize = fieldSize;
+            hasText = true;
+            const auto first = static_cast<std::size_t>(std::min<std::uint64_t>(fieldSize, kFirstLineBytes));
+            if (!ReadSmall(input, at, first, value)) return DecodeFailure::CutShort;
+            read.FirstLine = FirstLine(value);
+        } else if (tag == kFileName || tag == kEncoding || tag == kFileState) {
+            if (fieldSize > kLongestSmallField) return DecodeFailure::Damaged;
+            if (!ReadSmall(input, at, static_cast<std::size_t>(fieldSize), value))
+                return DecodeFailure::CutShort;
+            if (tag == kFileName) {
+                read.Fields.FileName = value;
+            } else if (tag == kEncoding) {
+                if (value.size() < 6) return DecodeFailure::Damaged;
+                read.Fields.EncodingForm = static_cast<std::uint8_t>(GetInteger(value, 0, 1));
+                read.Fields.ByteOrderMark = GetInteger(value, 1, 1) != 0;
+                read.Fields.CodePage = static_cast<std::uint32_t>(GetInteger(value, 2, 4));
+                if (read.Fields.EncodingForm > 3) return DecodeFailure::Damaged;
+            } else {
+                if (value.size() < 16) return DecodeFailure::Damaged;
+                read.Fields.HasFileState = true;
+                read.Fields.FileSize = GetInteger(value, 0, 8);
+                read.Fields.FileLastWrite = GetInteger(value, 8, 8);
+                read.Fields.FileIdentity = value.substr(16);
+            }
+        } // a later version's field is passed over
+        at += fieldSize;
+    }
+    if (!hasText) return DecodeFailure::Damaged;
+    outline = std::move(read);
+    return DecodeFailure::None;
+}
+
+bool ReadCopyText(CopyInput& input, const CopyOutline& outline, std::string& text) {
+    if (outline.TextSize > text.max_size()) throw std::bad_alloc();
+    std::string read(static_cast<std::size_t>(outline.TextSize), '\0');
+    if (!input.ReadAt(outline.TextAt, read.data(), read.size())) return false;
+    text = std::move(read);
+    return true;
 }
 
 DecodeFailure DecodeRecoveryCopy(std::string_view bytes, RecoveryCopy& copy) {
-    if (bytes.size() < kMark.size() || bytes.substr(0, kMark.size()) != kMark)
-        return DecodeFailure::NotACopy;
-    if (bytes.size() < kHeaderSize) return DecodeFailure::CutShort;
-    if (GetInteger(bytes, 8, 4) > kFormatVersion) return DecodeFailure::NewerVersion;
-    const std::uint64_t length = GetInteger(bytes, 12, 8);
-    const std::string_view body = bytes.substr(kHeaderSize);
-    if (body.size() < length) return DecodeFailure::CutShort;
-    if (body.size() != length || body.size() < 8 || storage::HashOfBytes(body) != GetInteger(bytes, 20, 8))
-        return DecodeFailure::Damaged;
-    const std::string_view fields = body.substr(8);
-    RecoveryCopy read;
-    read.TakenAt = GetInteger(body, 0, 8);
-    bool hasText = false;
-    for (std::size_t at = 0; at < fields.size();) {
-        if (fields.size() - at < 10) return DecodeFailure::Damaged;
-        const auto tag = static_cast<std::uint16_t>(GetInteger(fields, at, 2));
-        const std::uint64_t size = GetInteger(fields, at + 2, 8);
-        at += 10;
-        if (size > fields.size() - at) return DecodeFailure::Damaged;
-        const std::string_view value = fields.substr(at, static_cast<std::size_t>(size));
-        at += static_cast<std::size_t>(size);
-        switch (tag) {
-        case kText:
-            read.Text.assign(value);
-            hasText = true;
-            break;
-        case kFileName:
-            read.FileName.assign(value);
-            break;
-        case kEncoding:
-            if (value.size() < 6) return DecodeFailure::Damaged;
-            read.EncodingForm = static_cast<std::uint8_t>(GetInteger(value, 0, 1));
-            read.ByteOrderMark = GetInteger(value, 1, 1) != 0;
-            read.CodePage = static_cast<std::uint32_t>(GetInteger(value, 2, 4));
-            if (read.EncodingForm > 3) return DecodeFailure::Damaged;
-            break;
-        case kFileState:
-            if (value.size() < 16) return DecodeFailure::Damaged;
-            read.HasFileState = true;
-            read.FileSize = GetInteger(value, 0, 8);
-            read.FileLastWrite = GetInteger(value, 8, 8);
-            read.FileIdentity.assign(value.substr(16));
-            break;
-        default:
-            break; // a later version's field
-        }
-    }
-    if (!hasText) return DecodeFailure::Damaged;
-    copy = std::move(read);
+    StringInput input(bytes);
+    CopyOutline outline;
+    if (DecodeFailure failure = ReadCopyOutline(input, outline); failure != DecodeFailure::None)
+        return failure;
+    if (!ReadCopyText(input, outline, outline.Fields.Text)) return DecodeFailure::CutShort;
+    copy = std::move(outline.Fields);
     return DecodeFailure::None;
 }
 

@@ -1,5 +1,7 @@
 #include "recovery_store.h"
 
+#include "copy_worker.h"
+
 #include "storage/file_access.h"
 #include "toolkit/base/file_time.h"
 #include "storage/new_file.h"
@@ -19,6 +21,7 @@ namespace {
 
 constexpr const char* kCopySuffix = ".copy";
 constexpr const char* kLockSuffix = ".lock";
+constexpr const char* kPlaceSuffix = ".place";
 constexpr const char* kNamePrefix = "note-";
 // Names the lock handle a note hands to the program it starts for a copy.
 constexpr const wchar_t* kLockVariable = L"PINLET_RECOVERY_LOCK";
@@ -31,16 +34,7 @@ bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// A name no other note takes: the process, the time and a counter.
-std::string NewName() {
-    static std::atomic<unsigned> counter{0};
-    return kNamePrefix + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(tk::FileTimeNow()) + "-" + std::to_string(counter++);
-}
-
-// A copy larger than this is not read back: it cannot be one this program wrote.
-constexpr std::uint64_t kLargestCopy = std::uint64_t{1} << 30;
-
+// Whether `name` is one this program gives: nothing that could lead out of the folder.
 bool IsCopyName(const std::string& name) {
     if (name.size() <= std::string(kNamePrefix).size() || name.rfind(kNamePrefix, 0) != 0)
         return false;
@@ -49,30 +43,143 @@ bool IsCopyName(const std::string& name) {
     });
 }
 
-void ReadClaimed(ClaimedCopy& copy) {
-    std::string bytes;
-    std::uint64_t size = 0;
-    const bool read = storage::ReadWholeFile(copy.Name.CopyPath(), kLargestCopy, bytes, size) == 0;
-    copy.Failure = read ? DecodeRecoveryCopy(bytes, copy.Copy) : DecodeFailure::CutShort;
+// A name no other note takes: the process, the time and a counter.
+std::string NewName() {
+    static std::atomic<unsigned> counter{0};
+    return kNamePrefix + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(tk::FileTimeNow()) + "-" + std::to_string(counter++);
 }
 
-// Claims the copy `name` when its note is gone: its lock is removed (a living note holds it
-// open, so that fails), and the copy renamed to a fresh name of this process's (only one of two
-// claimers can do that).
-std::optional<ClaimedCopy> ClaimOrphan(const std::string& folder, const std::string& name) {
+// A copy's bytes read from its file, a piece at a time.
+class FileInput : public CopyInput {
+public:
+    explicit FileInput(const std::string& path)
+        : file_(CreateFileW(W(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    std::uint64_t Size() override {
+        LARGE_INTEGER size{};
+        return file_.Valid() && GetFileSizeEx(file_.Get(), &size)
+                   ? static_cast<std::uint64_t>(size.QuadPart)
+                   : 0;
+    }
+    bool ReadAt(std::uint64_t offset, char* to, std::size_t count) override {
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        if (!file_.Valid() || !SetFilePointerEx(file_.Get(), at, nullptr, FILE_BEGIN)) return false;
+        return ReadInto(to, count);
+    }
+
+private:
+    bool ReadInto(char* to, std::size_t count) {
+        while (count > 0) {
+            const auto want = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 24));
+            DWORD read = 0;
+            if (!ReadFile(file_.Get(), to, want, &read, nullptr) || read == 0) return false;
+            to += read;
+            count -= read;
+        }
+        return true;
+    }
+    tk::KernelHandle file_;
+};
+
+void ReadOutline(ClaimedCopy& copy) {
+    FileInput input(copy.Name.CopyPath());
+    copy.Failure = ReadCopyOutline(input, copy.Outline);
+}
+
+// The names of the files in the folder that end in `suffix`, newest first, without it.
+std::vector<std::string> NamesEndingIn(const std::string& suffix) {
+    const std::string folder = storage::ProgramDataFolder("Recovery");
+    std::vector<storage::FoundFile> found;
+    const std::string pattern = std::string(kNamePrefix) + "*" + suffix;
+    for (storage::FoundFile& file : storage::FilesIn(folder, pattern.c_str()))
+        if (EndsWith(file.Name, suffix)) {
+            file.Name.resize(file.Name.size() - suffix.size());
+            found.push_back(std::move(file));
+        }
+    std::sort(found.begin(), found.end(),
+              [](const storage::FoundFile& a, const storage::FoundFile& b) {
+                  return a.LastWrite > b.LastWrite;
+              });
+    std::vector<std::string> names;
+    for (storage::FoundFile& file : found)
+        names.push_back(std::move(file.Name));
+    return names;
+}
+
+// Takes what a note that is gone left (its copy, its record) under a name of this process's: the
+// note's lock is removed (a living note holds it open, so that fails) and made anew, which only
+// one of two claimers can do; its files then move to the new name, so that a start that listed
+// the old name finds nothing there, even once this one lets the note go.
+RecoveryName ClaimName(const std::string& folder, const std::string& name) {
     const std::string lock = folder + "\\" + name + kLockSuffix;
-    if (!DeleteFileW(W(lock).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        return std::nullopt;
+    if (!DeleteFileW(W(lock).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) return {};
+    const RecoveryName old = RecoveryName::Take(folder, name);
+    if (!old.Valid()) return {};
+    RecoveryName claimed = RecoveryName::Fresh(folder);
+    if (!claimed.Valid()) return {};
+    MoveFileExW(W(old.PlacePath()).c_str(), W(claimed.PlacePath()).c_str(), 0);
+    MoveFileExW(W(old.CopyPath()).c_str(), W(claimed.CopyPath()).c_str(), 0);
+    return claimed;
+}
+
+std::optional<ClaimedCopy> ClaimIn(const std::string& folder, const std::string& name) {
     ClaimedCopy copy;
     copy.OriginalName = name;
-    copy.Name = RecoveryName::Fresh(folder);
-    if (!copy.Name.Valid()) return std::nullopt;
-    if (!MoveFileExW(W(folder + "\\" + name + kCopySuffix).c_str(),
-                     W(copy.Name.CopyPath()).c_str(), 0))
-        return std::nullopt;
-    ReadClaimed(copy);
+    copy.Name = ClaimName(folder, name);
+    if (!copy.Name.Valid() || !storage::Exists(copy.Name.CopyPath())) return std::nullopt;
+    ReadOutline(copy);
     return copy;
 }
+
+// The file the worker writes a copy into, beside the copy, and the copy itself.
+class FileCopySink : public CopySink, private CopyOutput {
+public:
+    explicit FileCopySink(RecoveryName name) : name_(std::move(name)) {}
+
+    CopyOutput& Begin() override {
+        storage::PrivateSecurity privateFile(false);
+        staging_ = std::make_unique<storage::NewFile>(name_.Folder() + "\\", ".tmp", 0,
+                                                      privateFile.Attributes());
+        if (!staging_->Created()) throw CopyFailure(staging_->Reason());
+        return *this;
+    }
+    void Finish(std::string_view header) override {
+        LARGE_INTEGER start{};
+        if (!SetFilePointerEx(staging_->Handle(), start, nullptr, FILE_BEGIN)) Fail();
+        Append(header);
+        if (!FlushFileBuffers(staging_->Handle())) Fail();
+        staging_->Close();
+        if (!MoveFileExW(W(staging_->Path()).c_str(), W(name_.CopyPath()).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            Fail();
+        staging_->Keep();
+        staging_.reset();
+    }
+    void Abandon() noexcept override { staging_.reset(); } // the staging file goes with it
+    void Remove() override { DeleteFileW(W(name_.CopyPath()).c_str()); }
+    void WriteRecord(std::string_view bytes) override {
+        if (!storage::WritePrivateFile(name_.PlacePath(), bytes))
+            throw CopyFailure(storage::SystemErrorText(GetLastError()));
+    }
+    void RemoveRecord() override { DeleteFileW(W(name_.PlacePath()).c_str()); }
+
+private:
+    void Append(std::string_view bytes) override {
+        while (!bytes.empty()) {
+            DWORD written = 0;
+            const auto count = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 24));
+            if (!WriteFile(staging_->Handle(), bytes.data(), count, &written, nullptr)) Fail();
+            if (written == 0) throw CopyFailure(storage::SystemErrorText(ERROR_DISK_FULL));
+            bytes.remove_prefix(written);
+        }
+    }
+    [[noreturn]] static void Fail() { throw CopyFailure(storage::SystemErrorText(GetLastError())); }
+
+    RecoveryName name_;
+    std::unique_ptr<storage::NewFile> staging_;
+};
 
 } // namespace
 
@@ -82,12 +189,16 @@ std::string RecoveryFolder() {
 }
 
 RecoveryName RecoveryName::Fresh(const std::string& folder) {
+    return Take(folder, NewName());
+}
+
+RecoveryName RecoveryName::Take(const std::string& folder, const std::string& name) {
     RecoveryName made;
     if (folder.empty()) return made;
     made.folder_ = folder;
-    made.name_ = NewName();
-    // Held with no sharing for the process's life, and deleted with its last handle: a copy
-    // whose lock can be opened belongs to no living note.
+    made.name_ = name;
+    // Held with no sharing for the process's life, and deleted with its last handle: a name
+    // whose lock can be removed belongs to no living note.
     storage::PrivateSecurity privateFile(false);
     made.lock_ = tk::KernelHandle(CreateFileW(
         W(folder + "\\" + made.name_ + kLockSuffix).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
@@ -125,66 +236,32 @@ std::string RecoveryName::CopyPath() const {
     return folder_ + "\\" + name_ + kCopySuffix;
 }
 
-NoteRecovery::NoteRecovery(RecoveryName name)
-    : name_(std::move(name)), worker_([this] { Work(); }) {}
+std::string RecoveryName::PlacePath() const {
+    return folder_ + "\\" + name_ + kPlaceSuffix;
+}
 
-NoteRecovery::~NoteRecovery() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stop_ = true;
+std::unique_ptr<CopyWriter> WriterFor(RecoveryName name) {
+    std::string copyName = name.Name();
+    return std::make_unique<CopyWorker>(std::move(copyName),
+                                        std::make_unique<FileCopySink>(std::move(name)));
+}
+
+std::unique_ptr<CopyWriter> RecoveryFolderStore::Fresh(std::string& problem) {
+    const std::string folder = Folder();
+    if (!storage::MakePrivateFolder(folder)) {
+        problem = storage::SystemErrorText(GetLastError());
+        return nullptr;
     }
-    wake_.notify_all();
-    worker_.join();
-}
-
-void NoteRecovery::Write(RecoveryCopy fields, std::wstring text) {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        pending_ = Pending{std::move(fields), std::move(text)};
-        remove_ = false;
+    RecoveryName name = RecoveryName::Fresh(folder);
+    if (!name.Valid()) {
+        problem = storage::SystemErrorText(GetLastError());
+        return nullptr;
     }
-    wake_.notify_all();
+    return WriterFor(std::move(name));
 }
 
-void NoteRecovery::Remove() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        pending_.reset();
-        remove_ = true;
-    }
-    wake_.notify_all();
-}
-
-void NoteRecovery::Flush() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    idle_.wait(lock, [this] { return !pending_ && !remove_ && !busy_; });
-}
-
-void NoteRecovery::Work() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-        wake_.wait(lock, [this] { return stop_ || pending_ || remove_; });
-        if (!pending_ && !remove_) return; // stopping, nothing left
-        std::optional<Pending> copy = std::exchange(pending_, std::nullopt);
-        const bool remove = std::exchange(remove_, false);
-        busy_ = true;
-        lock.unlock();
-        if (copy) {
-            copy->Fields.Text = tk::Utf8(copy->Text);
-            copy->Text = std::wstring();
-            storage::WritePrivateFile(name_.CopyPath(), EncodeRecoveryCopy(copy->Fields));
-        } else if (remove)
-            DeleteFileW(W(name_.CopyPath()).c_str());
-        lock.lock();
-        busy_ = false;
-        idle_.notify_all();
-    }
-}
-
-std::unique_ptr<CopyWriter> RecoveryFolderStore::Fresh() {
-    RecoveryName name = RecoveryName::Fresh(RecoveryFolder());
-    if (!name.Valid()) return nullptr;
-    return std::make_unique<NoteRecovery>(std::move(name));
+std::string RecoveryFolderStore::Folder() const {
+    return storage::ProgramDataFolder("Recovery");
 }
 
 void RecoveryFolderStore::RegisterRestart(const std::string& argument) {
@@ -212,26 +289,26 @@ std::uint64_t SystemClock::FileTime() {
     return tk::FileTimeNow();
 }
 
-std::vector<ClaimedCopy> ClaimOrphanedCopies() {
-    std::vector<ClaimedCopy> claimed;
+std::vector<std::string> OrphanedCopyNames() {
     const std::string folder = storage::ProgramDataFolder("Recovery"); // not made to look in it
-    struct Found {
-        std::string Name;
-        std::uint64_t Time;
-    };
-    std::vector<Found> found;
-    const std::string pattern = std::string(kNamePrefix) + "*" + kCopySuffix;
-    for (const storage::FoundFile& file : storage::FilesIn(folder, pattern.c_str()))
-        if (EndsWith(file.Name, kCopySuffix))
-            found.push_back({file.Name.substr(0, file.Name.size() - std::string(kCopySuffix).size()),
-                             file.LastWrite});
-    std::sort(found.begin(), found.end(),
-              [](const Found& a, const Found& b) { return a.Time > b.Time; });
+    // A write killed part way leaves its staging file; one still held is a write under way.
+    for (const storage::FoundFile& staging : storage::FilesIn(folder, "~*.tmp"))
+        DeleteFileW(W(folder + "\\" + staging.Name).c_str());
+    return NamesEndingIn(kCopySuffix);
+}
 
-    for (const Found& orphan : found)
-        if (std::optional<ClaimedCopy> copy = ClaimOrphan(folder, orphan.Name))
-            claimed.push_back(std::move(*copy));
-    return claimed;
+std::optional<ClaimedCopy> ClaimOrphan(const std::string& name) {
+    return ClaimIn(storage::ProgramDataFolder("Recovery"), name);
+}
+
+TextRead ReadClaimedText(ClaimedCopy& claimed) {
+    FileInput input(claimed.Name.CopyPath());
+    try {
+        return ReadCopyText(input, claimed.Outline, claimed.Outline.Fields.Text) ? TextRead::Read
+                                                                                 : TextRead::Damaged;
+    } catch (const std::bad_alloc&) {
+        return TextRead::TooLarge;
+    }
 }
 
 std::optional<ClaimedCopy> ClaimNamedCopy(const std::string& name) {
@@ -240,12 +317,12 @@ std::optional<ClaimedCopy> ClaimNamedCopy(const std::string& name) {
     ClaimedCopy copy;
     copy.OriginalName = name;
     copy.Name = RecoveryName::HandedOver(folder, name);
-    if (!copy.Name.Valid()) return ClaimOrphan(folder, name);
-    ReadClaimed(copy);
+    if (!copy.Name.Valid()) return ClaimIn(folder, name);
+    ReadOutline(copy);
     return copy;
 }
 
-bool HandOverCopy(ClaimedCopy& claimed, const std::string& program) {
+bool HandOverCopy(ClaimedCopy& claimed, const std::string& program, const char* argument) {
     // The child inherits a handle of the lock and finds its value in the environment.
     HANDLE inheritable = nullptr;
     if (!DuplicateHandle(GetCurrentProcess(), claimed.Name.Lock(), GetCurrentProcess(),
@@ -254,7 +331,7 @@ bool HandOverCopy(ClaimedCopy& claimed, const std::string& program) {
     tk::KernelHandle handed(inheritable);
     const std::wstring value = std::to_wstring(reinterpret_cast<std::uintptr_t>(inheritable));
     SetEnvironmentVariableW(kLockVariable, value.c_str());
-    std::wstring command = L"\"" + W(program) + L"\" \"" + W(kRecoverArgument + claimed.Name.Name()) + L"\"";
+    std::wstring command = L"\"" + W(program) + L"\" \"" + W(argument + claimed.Name.Name()) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -268,11 +345,10 @@ bool HandOverCopy(ClaimedCopy& claimed, const std::string& program) {
     return true;
 }
 
-std::string KeepDamagedCopy(const ClaimedCopy& claimed) {
-    const std::string kept =
-        claimed.Name.CopyPath().substr(0, claimed.Name.CopyPath().size() - 5) + ".damaged";
-    MoveFileExW(W(claimed.Name.CopyPath()).c_str(), W(kept).c_str(), 0);
-    return kept;
+std::string SetCopyAside(const ClaimedCopy& claimed, const char* suffix) {
+    const std::string path = claimed.Name.CopyPath();
+    const std::string kept = path.substr(0, path.size() - std::string(kCopySuffix).size()) + suffix;
+    return MoveFileExW(W(path).c_str(), W(kept).c_str(), 0) ? kept : path;
 }
 
 void ReleaseCopy(ClaimedCopy& claimed) {
@@ -281,7 +357,44 @@ void ReleaseCopy(ClaimedCopy& claimed) {
 
 void DiscardCopy(ClaimedCopy& claimed) {
     DeleteFileW(W(claimed.Name.CopyPath()).c_str());
+    DiscardPlace(claimed);
     claimed.Name = RecoveryName();
+}
+
+void DiscardPlace(ClaimedCopy& claimed) {
+    DeleteFileW(W(claimed.Name.PlacePath()).c_str());
+    claimed.Place.reset();
+}
+
+void LeaveCopyForLater(ClaimedCopy& claimed) {
+    const std::string later = claimed.Name.Folder() + "\\" + NewName() + kCopySuffix;
+    MoveFileExW(W(claimed.Name.CopyPath()).c_str(), W(later).c_str(), 0);
+    claimed.HasCopy = false;
+}
+
+std::vector<std::string> OrphanedPlaceNames() {
+    return NamesEndingIn(kPlaceSuffix);
+}
+
+std::optional<ClaimedCopy> ClaimDesktopNote(const std::string& name, bool handedOver) {
+    if (!IsCopyName(name)) return std::nullopt;
+    const std::string folder = storage::ProgramDataFolder("Recovery");
+    ClaimedCopy note;
+    note.OriginalName = name;
+    if (handedOver) note.Name = RecoveryName::HandedOver(folder, name);
+    if (!note.Name.Valid()) note.Name = ClaimName(folder, name);
+    if (!note.Name.Valid()) return std::nullopt;
+    std::string bytes;
+    std::uint64_t size = 0;
+    if (storage::ReadWholeFile(note.Name.PlacePath(), 64 * 1024, bytes, size) == ERROR_SUCCESS)
+        note.Place = DecodeNotePlace(bytes);
+    if (!note.Place) {
+        DiscardPlace(note); // a copy beside it is still offered by the next start by hand
+        return std::nullopt;
+    }
+    note.HasCopy = storage::Exists(note.Name.CopyPath());
+    if (note.HasCopy) ReadOutline(note);
+    return note;
 }
 
 } // namespace recovery

@@ -33,6 +33,15 @@ protected:
     template <typename F>
     void ExpectSteady(const char* what, int count, F&& round, ResourceFigures allowed = {}) {
         round(0);
+        // A shown note starts keeping the record of its place half a second on, and its writer
+        // (a thread, a lock) is made once then: before the measuring starts.
+        for (int i = 0; i < 100 && IsWindowVisible(form_->Handle()) &&
+                        form_->RecoveryKeeper().Name().empty();
+             ++i) {
+            Sleep(20);
+            wintest::PumpMessages();
+        }
+        form_->RecoveryKeeper().Flush();
         wintest::PumpMessages();
         ResourceFigures before = MeasureResources();
         for (int i = 1; i <= count && !HasFatalFailure(); ++i) {

@@ -1,7 +1,7 @@
 // The note's handlers: pinning, the close question from every route, and the saved mark.
 #include "support/win_test_support.h"
 
-#include "app/recovered_notes.h"
+#include "app/returning/recovered_notes.h"
 #include "recovery/copy_fields.h"
 #include "recovery/recovery_store.h"
 #include "toolkit/system/system_library.h"
@@ -304,6 +304,17 @@ std::vector<std::string> RecoveryCopies() {
     return names;
 }
 
+// Claims every copy whose note is gone, as a start does, with its text read.
+std::vector<recovery::ClaimedCopy> ClaimOrphanedCopies() {
+    std::vector<recovery::ClaimedCopy> claimed;
+    for (const std::string& name : recovery::OrphanedCopyNames())
+        if (auto copy = recovery::ClaimOrphan(name)) {
+            EXPECT_EQ(recovery::ReadClaimedText(*copy), recovery::TextRead::Read) << name;
+            claimed.push_back(std::move(*copy));
+        }
+    return claimed;
+}
+
 recovery::RecoveryCopy ReadCopy(const std::string& name) {
     recovery::RecoveryCopy copy;
     const std::string bytes =
@@ -341,10 +352,10 @@ TEST_F(NoteBehaviour, AnUnsavedNotesCopyHoldsWhatSavingItNeedsAndGoesWhenItIsSav
     const std::string folder = recovery::RecoveryFolder();
     wintest::WriteBytes(folder + "\\note-1-2-3.copy", recovery::EncodeRecoveryCopy(copy));
     wintest::WriteBytes(folder + "\\~pn0BADF00D.tmp", recovery::EncodeRecoveryCopy(copy));
-    std::vector<recovery::ClaimedCopy> claimed = recovery::ClaimOrphanedCopies();
+    std::vector<recovery::ClaimedCopy> claimed = ClaimOrphanedCopies();
     ASSERT_EQ(claimed.size(), 1u);
     EXPECT_EQ(claimed[0].OriginalName, "note-1-2-3");
-    EXPECT_TRUE(claimed[0].Copy == copy);
+    EXPECT_TRUE(claimed[0].Outline.Fields == copy);
     recovery::DiscardCopy(claimed[0]);
 
     form_->Label3Click(form_);
@@ -365,7 +376,7 @@ TEST_F(NoteBehaviour, ARestoredNoteIsTheUnsavedNoteItWas) {
     copy.Text = "kenyér\r\n\u2713";
     wintest::WriteBytes(recovery::RecoveryFolder() + "\\note-4-5-6.copy",
                             recovery::EncodeRecoveryCopy(copy));
-    std::vector<recovery::ClaimedCopy> claimed = recovery::ClaimOrphanedCopies();
+    std::vector<recovery::ClaimedCopy> claimed = ClaimOrphanedCopies();
     ASSERT_EQ(claimed.size(), 1u);
     form_->RestoreCopy(std::move(claimed[0]));
     wintest::WaitWhileOpening(*form_);

@@ -80,6 +80,26 @@ bool AppendUtf8FromUtf16(std::string& out, std::basic_string_view<Char> utf16, b
     return true;
 }
 
+// How many bytes AppendUtf8FromUtf16 (not strict) makes of `utf16`, without making them.
+template <typename Char> size_t Utf8LengthOfUtf16(std::basic_string_view<Char> utf16) {
+    size_t bytes = 0;
+    for (size_t i = 0; i < utf16.size(); ++i) {
+        const auto unit = static_cast<std::uint16_t>(utf16[i]);
+        if (unit < 0x80)
+            bytes += 1;
+        else if (unit < 0x800)
+            bytes += 2;
+        else if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < utf16.size() &&
+                 static_cast<std::uint16_t>(utf16[i + 1]) >= 0xDC00 &&
+                 static_cast<std::uint16_t>(utf16[i + 1]) <= 0xDFFF) {
+            bytes += 4;
+            ++i;
+        } else
+            bytes += 3; // a character of the basic plane, or U+FFFD for a lone surrogate
+    }
+    return bytes;
+}
+
 template <typename Char> std::string Utf8FromUtf16(std::basic_string_view<Char> utf16) {
     std::string out;
     AppendUtf8FromUtf16(out, utf16, false);

@@ -15,6 +15,9 @@
 //   wintool attrib PATH prints the file's attributes as letters: A(rchive) H(idden) R(ead-only)
 //                     S(ystem), the ones it has
 //   wintool link PATH prints what the shortcut (.lnk) starts: "target|arguments", UTF-8
+//   wintool press TITLE BUTTON clicks the button captioned BUTTON ("&Yes") of the box TITLE
+//   wintool notes     prints a line for every note window:
+//                     "pid left top right bottom topmost|title|text" (its CR LF as \n)
 #include <windows.h>
 
 #include <oleacc.h>
@@ -31,6 +34,45 @@
 #include <vector>
 
 namespace {
+
+std::string Utf8(const std::wstring& text);
+
+std::wstring WindowText(HWND window) {
+    auto length = static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    text.resize(static_cast<size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+BOOL CALLBACK AddNote(HWND window, LPARAM found) {
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (std::strcmp(className, "TkTForm1") == 0 && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+int PrintNotes() {
+    std::vector<HWND> notes;
+    EnumWindows(AddNote, reinterpret_cast<LPARAM>(&notes));
+    for (auto it = notes.rbegin(); it != notes.rend(); ++it) { // the z-order's bottom first
+        HWND note = *it;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(note, &pid);
+        RECT r;
+        GetWindowRect(note, &r);
+        HWND panel = FindWindowExA(note, nullptr, "TkTAdvPanel", nullptr);
+        HWND memo = panel ? FindWindowExA(panel, nullptr, "TkMemo", nullptr) : nullptr;
+        std::string text = memo ? Utf8(WindowText(memo)) : std::string();
+        for (size_t at; (at = text.find("\r\n")) != std::string::npos;)
+            text.replace(at, 2, "\\n");
+        std::printf("%lu %ld %ld %ld %ld %d|%s|%s\n", pid, r.left, r.top, r.right, r.bottom,
+                    (GetWindowLongA(note, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0,
+                    Utf8(WindowText(GetWindow(note, GW_OWNER))).c_str(), text.c_str());
+    }
+    return 0;
+}
 
 std::string Utf8(const std::wstring& text) {
     std::string out(text.size() * 3, '\0');
@@ -154,6 +196,14 @@ int main(int argc, char** argv) {
         const RECT& w = info.rcWork;
         std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom, w.left,
                     w.top, w.right, w.bottom);
+        return 0;
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "notes") == 0) return PrintNotes();
+    if (argc >= 4 && std::strcmp(argv[1], "press") == 0) {
+        HWND box = FindWindowW(nullptr, Wide(argv[2]).c_str());
+        HWND button = box ? FindWindowExW(box, nullptr, nullptr, Wide(argv[3]).c_str()) : nullptr;
+        if (!button) return 2;
+        PostMessageW(button, BM_CLICK, 0, 0);
         return 0;
     }
     HWND note = FindWindowA("TkTForm1", nullptr);

@@ -1,56 +1,29 @@
 #include "recovered_notes.h"
 
+#include "app/app_texts.h"
+#include "claimed_copies.h"
 #include "dialogs/message_dialog.h"
 #include "notetext/error_text.h"
-#include "app_texts.h"
 #include "recovery/recovery_store.h"
-#include "toolkit/text/unicode_text.h"
-
-#include <windows.h>
 
 namespace app {
-namespace {
 
-std::string ProgramPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) return tk::Utf8(path.substr(0, length));
-        path.resize(path.size() * 2);
-    }
-}
-
-void Tell(const std::string& text) {
-    dialogs::ShowMessageDialog(text, dialogs::TMsgDlgType::mkError,
-                               dialogs::ButtonBit(dialogs::TMsgDlgBtn::mbOK), 0);
-}
-
-// A copy that cannot be read back goes aside, never away, and the user learns where.
-void ReportDamaged(recovery::ClaimedCopy& claimed) {
-    const std::string kept = recovery::KeepDamagedCopy(claimed);
-    recovery::ReleaseCopy(claimed);
-    Tell(notetext::FormatMessageText(kDamagedCopyMessage, {kept}));
-}
-
-// What names the note in the question: its file, or for a note without one its first line.
-std::string NoteName(const recovery::RecoveryCopy& copy) {
-    return copy.FileName.empty() ? "„" + recovery::FirstLine(copy.Text) + "”" : copy.FileName;
-}
-
-} // namespace
-
+// Copies are claimed and asked about one at a time, each holding only its outline until Yes: a
+// copy of any size, or one that cannot be read, never stops the start.
 void OfferRecoveryCopies(tk::TApplication& application, note::TForm1& note, bool noteIsFree) {
-    for (recovery::ClaimedCopy& claimed : recovery::ClaimOrphanedCopies()) {
+    for (const std::string& name : recovery::OrphanedCopyNames()) {
         try {
+            std::optional<recovery::ClaimedCopy> found = recovery::ClaimOrphan(name);
+            if (!found) continue; // its note lives, or another start claimed it first
+            recovery::ClaimedCopy& claimed = *found;
             if (claimed.Failure != recovery::DecodeFailure::None) {
                 ReportDamaged(claimed);
                 continue;
             }
-            const std::string question =
-                notetext::FormatMessageText(kRestoreCopyQuestion, {NoteName(claimed.Copy)});
-            switch (dialogs::ConfirmMessage(question)) {
+            switch (AskToRestore(claimed)) {
             case tk::mrYes:
                 if (noteIsFree) {
+                    if (!ReadText(claimed)) break;
                     note.RestoreWhenShown(std::move(claimed));
                     noteIsFree = false;
                 } else if (!recovery::HandOverCopy(claimed, ProgramPath())) {
@@ -81,7 +54,7 @@ bool RestoreNamedCopy(tk::TApplication& application, note::TForm1& note,
         if (!claimed) return true; // saved meanwhile, or another note's: an empty note then
         if (claimed->Failure != recovery::DecodeFailure::None)
             ReportDamaged(*claimed);
-        else
+        else if (ReadText(*claimed))
             note.RestoreWhenShown(std::move(*claimed));
     } catch (...) {
         application.HandleException();

@@ -47,8 +47,9 @@ TEST(NoteShortcuts, CtrlWithALetterStandsForACommandAndNothingElseDoes) {
     EXPECT_EQ(command('O', true), NoteCommand::Open);
     EXPECT_EQ(command('T', true), NoteCommand::Pin);
     EXPECT_EQ(command('W', true), NoteCommand::Close);
+    EXPECT_EQ(command('N', true), NoteCommand::NewNote);
     for (unsigned key = 0; key < 256; ++key) {
-        bool known = key == 'S' || key == 'O' || key == 'T' || key == 'W';
+        bool known = key == 'S' || key == 'O' || key == 'T' || key == 'W' || key == 'N';
         EXPECT_EQ(command(key, true) != NoteCommand::None, known) << key;
         EXPECT_EQ(command(key, false), NoteCommand::None) << key;             // typing
         EXPECT_EQ(command(key, true, false, true), NoteCommand::None) << key; // AltGr

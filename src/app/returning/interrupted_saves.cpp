@@ -3,7 +3,7 @@
 #include "dialogs/message_dialog.h"
 #include "notetext/error_text.h"
 #include "notefiles/kept_copies.h"
-#include "app_texts.h"
+#include "app/app_texts.h"
 
 namespace app {
 

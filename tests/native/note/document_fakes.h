@@ -93,6 +93,10 @@ struct View : note::NoteView {
         answers.pop_front();
         return yes;
     }
+    std::vector<std::string> told;
+    void Tell(const std::string& message) override { told.push_back(message); }
+    recovery::NotePlace place{"", {10, 20, 379, 297}, {0, 0, 1280, 1024}, 96, false, 100};
+    recovery::NotePlace Place() const override { return place; }
 };
 
 // Milliseconds that pass only when the test says so, and timers that fire as they pass, the way
@@ -130,7 +134,7 @@ struct Time : note::NoteTimers, recovery::Clock {
 
 // Recovery copies as the bytes a copy file would hold, written at once.
 struct Copies : recovery::CopyStore {
-    std::map<std::string, std::string> folder;
+    std::map<std::string, std::string> folder, places;
     std::vector<std::string> restartArguments;
     int made = 0;
     struct Writer : recovery::CopyWriter {
@@ -144,10 +148,14 @@ struct Copies : recovery::CopyStore {
         }
         void Remove() override { store.folder.erase(name); }
         void Flush() override {}
+        recovery::CopyResult Result() override { return {}; }
+        void Record(std::string bytes) override { store.places[name] = std::move(bytes); }
+        void Unrecord() override { store.places.erase(name); }
     };
-    std::unique_ptr<recovery::CopyWriter> Fresh() override {
+    std::unique_ptr<recovery::CopyWriter> Fresh(std::string&) override {
         return std::make_unique<Writer>(*this, "note-" + std::to_string(++made));
     }
+    std::string Folder() const override { return "C:\\Copies"; }
     std::unique_ptr<recovery::CopyWriter> Adopt(const std::string& name) {
         return std::make_unique<Writer>(*this, name);
     }
@@ -176,6 +184,7 @@ struct Note {
             note::NoteDocument::Ports{memo, files, view, time, copies, time});
         time.fire = [this](note::NoteTimer timer) {
             if (timer == note::NoteTimer::Copy) document->CopyTimerFired();
+            if (timer == note::NoteTimer::Place) document->PlaceTimerFired();
         };
     }
     ~Note() { time.fire = nullptr; }

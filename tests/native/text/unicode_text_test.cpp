@@ -47,11 +47,13 @@ TEST(UnicodeText, EveryCodePointRoundTripsThroughUtf8AndUtf16) {
     std::string back;
     EXPECT_TRUE(tk::AppendUtf8FromUtf16<char16_t>(back, utf16, true));
     EXPECT_TRUE(back == utf8);
+    EXPECT_EQ(tk::Utf8LengthOfUtf16<char16_t>(utf16), utf8.size());
 }
 
 TEST(UnicodeText, LoneSurrogatesAndBadBytesBecomeReplacementCharacters) {
     const std::u16string lone = {u'a', 0xD800, u'b', 0xDC00, 0xD83D};
     EXPECT_EQ(tk::Utf8FromUtf16<char16_t>(lone), "a\uFFFDb\uFFFD\uFFFD");
+    EXPECT_EQ(tk::Utf8LengthOfUtf16<char16_t>(lone), 11u);
     std::string strict = "kept";
     EXPECT_FALSE(tk::AppendUtf8FromUtf16<char16_t>(strict, lone, true));
     EXPECT_EQ(strict, "kepta");
