@@ -248,6 +248,21 @@ TEST_F(NoteFiles, EveryEncodingRoundTripsThroughTheNotesOpenAndSave) {
     EXPECT_EQ(form_->NoteFileName(), Path("older.txt"));
 }
 
+// Half a character (Backspace cannot make one, a paste of one can) is never written as U+FFFD:
+// the save is refused in the user's words and the file keeps its bytes.
+TEST_F(NoteFiles, HalfACharacterIsNeverSaved) {
+    const std::string path = Path("half.txt");
+    WriteBytes(path, "\xC3\xA9"); // a UTF-8 note: nothing would ask before writing
+    wintest::OpenAndWait(*form_, path);
+    memo_->SetText("P\xED\xA0\xBDQ"); // the memo holds P, the first half of an emoji, Q
+    EXPECT_EQ(memo_->WideText(), std::wstring(L"P\xD83DQ"));
+    const std::string refusal = "A jegyzetben egy fél karakter van";
+    EXPECT_EQ(MessageOf<tk::EWriteError>([&] { form_->Label3Click(form_); })
+                  .substr(0, refusal.size()),
+              refusal);
+    EXPECT_EQ(ReadBytes(path), "\xC3\xA9");
+}
+
 // A UTF-8 file shows its letters: the memo looks exactly as it does when the system is handed the
 // same text as UTF-16 directly. A letter typed into it is saved in UTF-8.
 TEST_F(NoteFiles, AUtf8FileShowsItsLettersAndKeepsTypedOnes) {
@@ -330,7 +345,7 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
                   SystemText(ERROR_SHARING_VIOLATION));
     writer = tk::KernelHandle();
 
-    // Files of 2 GiB or more are refused (a sparse file: nothing is really written).
+    // Files of 2 GiB are refused with their size (a sparse file: nothing is really written).
     {
         tk::KernelHandle big(CreateFileA(Path("big.txt").c_str(), GENERIC_WRITE, 0, nullptr,
                                          CREATE_ALWAYS, 0, nullptr));
@@ -340,7 +355,8 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
         ASSERT_TRUE(SetEndOfFile(big.Get()));
     }
     EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, Path("big.txt")); }),
-              "Cannot open file \"" + Path("big.txt") + "\". Not enough memory");
+              "Cannot open file \"" + Path("big.txt") + "\". The file holds 2147483648 bytes; the " +
+                  "note opens at most " + std::to_string(notetext::kLargestNoteFile) + " bytes");
 
     // The memo would show only what comes before a NUL character, and a save would write only
     // that: a file with one is refused, in any encoding. UTF-16 that is not whole is refused too.
