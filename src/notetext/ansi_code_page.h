@@ -52,7 +52,7 @@ private:
 
     const CodePageConverter& converter_;
     unsigned number_;
-    bool utf8_ = false;          // code page 65001: UTF-8 itself, converted here
+    bool utf8_ = false; // code page 65001: UTF-8 itself, converted here
     bool singleByte_ = false;
     bool asciiAsItself_ = false; // bytes below 0x80 are their ASCII characters
 

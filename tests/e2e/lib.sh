@@ -129,9 +129,12 @@ app_ended() {
 # Gives a window the keyboard (there is no window manager to do it).
 focus() { xdotool windowfocus --sync "$1"; sleep 0.1; }
 
-# Clicks (button 1 or 3) at a point of a window given in its own coordinates.
+# Clicks (button 1 or 3) at a point of a window given in its own coordinates. The window is
+# raised first: another note where ours is (every note starts in the same place) would take the
+# click.
 click_at() { # window x y [button]
     local x y w h
+    xdotool windowraise "$1" 2>/dev/null
     read -r x y w h <<<"$(geometry "$1")"
     xdotool mousemove $((x + $2)) $((y + $3))
     sleep 0.1

@@ -44,7 +44,8 @@ public:
         }
         return true;
     }
-    bool FromUtf16(unsigned codePage, std::u16string_view units, std::string& bytes) const override {
+    bool FromUtf16(unsigned codePage, std::u16string_view units,
+                   std::string& bytes) const override {
         ++calls;
         if (codePage != 932) return false;
         bool all = true;
@@ -86,12 +87,14 @@ TEST(AnsiCodePage, Utf8AsTheSystemCodePageTakesEveryCharacterAsItsUtf8Bytes) {
     const Fake932 system(65001); // the system's current code page is 65001
     const AnsiCodePage page(system, 0);
     EXPECT_EQ(page.Number(), 65001u);
-    const std::string mixed = "plain, \xC3\xA1rv\xC3\xADzt\xC5\xB1r\xC5\x91, \xE6\x97\xA5, \xF0\x9F\x98\x80";
+    const std::string mixed =
+        "plain, \xC3\xA1rv\xC3\xADzt\xC5\xB1r\xC5\x91, \xE6\x97\xA5, \xF0\x9F\x98\x80";
     EXPECT_TRUE(Encodes(page, "plain ASCII\r\n", "plain ASCII\r\n"));
     EXPECT_TRUE(Encodes(page, mixed, mixed));
     EXPECT_TRUE(Decodes(page, mixed, mixed));
     std::string out;
-    // Half a character (a surrogate kept from the memo) has no bytes; nor is a broken sequence text.
+    // Half a character (a surrogate kept from the memo) has no bytes; nor is a broken sequence
+    // text.
     EXPECT_FALSE(page.Encode("P\xED\xA0\xBDQ", out));
     EXPECT_FALSE(page.Decode("\xC3(", out));
     EXPECT_EQ(system.calls, 0); // the system's conversions are not asked at all

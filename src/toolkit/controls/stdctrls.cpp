@@ -7,6 +7,7 @@
 #include "toolkit/text/unicode_text.h"
 
 #include <algorithm>
+#include <new>
 
 #include <vector>
 
@@ -342,14 +343,21 @@ std::wstring ClipboardText(HWND owner) {
 
 bool TMemo::MayEdit(size_t start, size_t end, std::wstring_view inserted) {
     std::wstring text; // fetched only when a line could pass its limit
-    const EditRefusal refusal = CheckEdit<wchar_t>(
-        TextLength(),
-        [&] {
-            text = WideText();
-            return std::wstring_view(text);
-        },
-        start, end, inserted,
-        MemoLimits{static_cast<size_t>(std::max(MaxLength, 0)), longestLine_});
+    EditRefusal refusal = EditRefusal::None;
+    try {
+        refusal = CheckEdit<wchar_t>(
+            TextLength(),
+            [&] {
+                text = WideText();
+                return std::wstring_view(text);
+            },
+            start, end, inserted,
+            MemoLimits{static_cast<size_t>(std::max(MaxLength, 0)), longestLine_});
+    } catch (const std::bad_alloc&) {
+        // No memory for a copy of a very large text: the edit is left to the control, which
+        // still holds the whole text to its size limit.
+        return true;
+    }
     if (refusal == EditRefusal::None) return true;
     if (OnEditRefused) OnEditRefused(this, refusal);
     return false;
@@ -407,15 +415,16 @@ bool TMemo::PrepareDeletion(bool backspace) {
             // A line break (CR LF) goes whole; after a wrap, the last character of the line above.
             start = beforeEnd < caret
                         ? beforeEnd
-                        : before.Start + BackspaceStart(std::wstring_view(before.Units),
-                                                        before.Units.size());
+                        : before.Start +
+                              BackspaceStart(std::wstring_view(before.Units), before.Units.size());
         }
     } else {
         const size_t lineEnd = line.Start + line.Units.size();
         if (caret < lineEnd) {
             end = line.Start + DeleteEnd(std::wstring_view(line.Units), column);
         } else {
-            const LRESULT next = SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(lineIndex + 1), 0);
+            const LRESULT next =
+                SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(lineIndex + 1), 0);
             if (next < 0) return true; // at the end of the text
             end = std::max(caret + 1, static_cast<size_t>(next));
         }

@@ -16,13 +16,18 @@ struct MemoLimits {
 
 enum class EditRefusal { None, TooLarge, LineTooLong };
 
-inline bool IsHighSurrogate(unsigned unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-inline bool IsLowSurrogate(unsigned unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+inline bool IsHighSurrogate(unsigned unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool IsLowSurrogate(unsigned unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // Where Backspace at `caret` starts deleting: one unit before it, or two where they are the halves
 // of one character.
 template <typename Char> size_t BackspaceStart(std::basic_string_view<Char> text, size_t caret) {
-    if (caret >= 2 && caret <= text.size() && IsLowSurrogate(static_cast<unsigned>(text[caret - 1])) &&
+    if (caret >= 2 && caret <= text.size() &&
+        IsLowSurrogate(static_cast<unsigned>(text[caret - 1])) &&
         IsHighSurrogate(static_cast<unsigned>(text[caret - 2])))
         return caret - 2;
     return caret == 0 ? 0 : caret - 1;
@@ -38,7 +43,9 @@ template <typename Char> size_t DeleteEnd(std::basic_string_view<Char> text, siz
 }
 
 namespace detail {
-template <typename Char> bool IsBreak(Char c) { return c == Char('\r') || c == Char('\n'); }
+template <typename Char> bool IsBreak(Char c) {
+    return c == Char('\r') || c == Char('\n');
+}
 } // namespace detail
 
 // Whether replacing units [start, end) of a text of `length` units by `inserted` keeps it within

@@ -70,8 +70,7 @@ enum class LoneSurrogate { Replace, Refuse, Keep };
 // UTF-8 from UTF-16 code units, a surrogate without its partner treated as `lone` says; false
 // when it was refused, with `out` holding what came before it.
 template <typename Char>
-bool AppendUtf8FromUtf16(std::string& out, std::basic_string_view<Char> utf16,
-                         LoneSurrogate lone) {
+bool AppendUtf8FromUtf16(std::string& out, std::basic_string_view<Char> utf16, LoneSurrogate lone) {
     out.reserve(out.size() + utf16.size());
     for (size_t i = 0; i < utf16.size(); ++i) {
         const auto unit = static_cast<char32_t>(static_cast<std::uint16_t>(utf16[i]));
