@@ -61,8 +61,8 @@ TEST(MemoEdits, RefusedExactlyWhenTheEditedTextPassesALimit) {
         else if (LongestLine(edited) > limits.LongestLine)
             expected = EditRefusal::LineTooLong;
         const EditRefusal got = tk::CheckEdit<char16_t>(
-            text.size(), [&] { return std::u16string_view(text); }, start, end,
-            std::u16string_view(inserted), limits);
+            text.size(), start, end, std::u16string_view(inserted), limits,
+            [&] { return tk::EditedLinesOf(std::u16string_view(text), start, end); });
         ASSERT_EQ(got, expected) << "round " << round;
         ++refused[static_cast<int>(got)];
     }

@@ -248,6 +248,45 @@ TEST_F(NoteFiles, EveryEncodingRoundTripsThroughTheNotesOpenAndSave) {
     EXPECT_EQ(form_->NoteFileName(), Path("older.txt"));
 }
 
+// The memo holds typing and deleting to its limits, telling a line of the text from the lines it
+// shows (each line here wraps into several): an edit that would make a line too long is not made
+// and is reported, one that fits is made; Backspace and Delete take both halves of an emoji.
+TEST_F(NoteFiles, TheMemoHoldsEditsToItsLimits) {
+    std::vector<tk::EditRefusal> refused;
+    memo_->OnEditRefused = [&](tk::TObject*, tk::EditRefusal why) { refused.push_back(why); };
+    memo_->SetLimits({40, 10});
+    memo_->SetWidth(40); // a few characters a shown line
+    const HWND edit = memo_->Handle();
+    auto caret = [&](size_t at) { SendMessageW(edit, EM_SETSEL, at, static_cast<LPARAM>(at)); };
+    auto del = [&] { SendMessageW(edit, WM_KEYDOWN, VK_DELETE, 0); };
+    auto type = [&](wchar_t c) { SendMessageW(edit, WM_CHAR, c, 0); };
+
+    memo_->SetText("ab cd ef\r\ngh ij"); // lines of 8 and 5: joined, 13
+    ASSERT_GT(SendMessageW(edit, EM_GETLINECOUNT, 0, 0), 2);
+    caret(8);
+    del();
+    caret(10);
+    type(VK_BACK);
+    EXPECT_EQ(memo_->Text(), "ab cd ef\r\ngh ij");
+    caret(4);
+    for (wchar_t c : {L'x', L'y', L'z'}) // 9, 10, then 11: refused
+        type(c);
+    EXPECT_EQ(memo_->Text(), "ab cxyd ef\r\ngh ij");
+    EXPECT_EQ(refused, std::vector<tk::EditRefusal>(3, tk::EditRefusal::LineTooLong));
+
+    memo_->SetText("ab cd\r\ngh ij"); // joined, 10: made
+    caret(5);
+    del();
+    EXPECT_EQ(memo_->Text(), "ab cdgh ij");
+    memo_->SetText("P\xF0\x9F\x98\x80Q\xF0\x9F\x98\x80");
+    caret(3);
+    type(VK_BACK);
+    caret(2);
+    del();
+    EXPECT_EQ(memo_->Text(), "PQ");
+    EXPECT_EQ(refused.size(), 3u);
+}
+
 // Half a character (Backspace cannot make one, a paste of one can) is never written as U+FFFD:
 // the save is refused in the user's words and the file keeps its bytes.
 TEST_F(NoteFiles, HalfACharacterIsNeverSaved) {

@@ -341,18 +341,64 @@ std::wstring ClipboardText(HWND owner) {
 
 } // namespace
 
+namespace {
+
+// Where the line of the text (from break to break) that holds `at` starts and ends, told by the
+// control's shown lines (a wrapped line is several, with no units between them; a line break
+// lies between two): false when the line spans more shown lines than are worth asking about.
+bool TextLineAround(HWND edit, size_t at, size_t& start, size_t& end) {
+    constexpr int kMostShownLines = 64;
+    auto index = [edit](LRESULT line) {
+        return SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    };
+    auto length = [edit](LRESULT first) {
+        return static_cast<size_t>(
+            SendMessageW(edit, EM_LINELENGTH, static_cast<WPARAM>(first), 0));
+    };
+    const LRESULT line = SendMessageW(edit, EM_LINEFROMCHAR, at, 0);
+    LRESULT first = line;
+    start = static_cast<size_t>(index(first));
+    for (int shown = 0;; ++shown) {
+        if (first == 0) break;
+        const auto above = static_cast<size_t>(index(first - 1));
+        if (above + length(static_cast<LRESULT>(above)) < start)
+            break; // a break ends the line above
+        if (shown == kMostShownLines) return false;
+        --first;
+        start = above;
+    }
+    LRESULT last = line;
+    const auto lastStart = static_cast<size_t>(index(last));
+    end = lastStart + length(static_cast<LRESULT>(lastStart));
+    for (int shown = 0;; ++shown) {
+        const LRESULT below = index(last + 1);
+        if (below < 0 || static_cast<size_t>(below) > end) break; // the end, or a break
+        if (shown == kMostShownLines) return false;
+        ++last;
+        end = static_cast<size_t>(below) + length(below);
+    }
+    return true;
+}
+
+} // namespace
+
 bool TMemo::MayEdit(size_t start, size_t end, std::wstring_view inserted) {
-    std::wstring text; // fetched only when a line could pass its limit
+    const HWND edit = Handle();
+    // The lines the edit touches, from the control's shown lines where that is cheap; else from a
+    // copy of the text (a line of many shown lines).
+    auto lines = [&] {
+        size_t firstStart = 0, firstEnd = 0, lastStart = 0, lastEnd = 0;
+        if (TextLineAround(edit, start, firstStart, firstEnd) &&
+            TextLineAround(edit, end, lastStart, lastEnd))
+            return EditedLines{start - firstStart, lastEnd - end, lastStart > start};
+        const std::wstring text = WideText();
+        return EditedLinesOf(std::wstring_view(text), start, end);
+    };
     EditRefusal refusal = EditRefusal::None;
     try {
         refusal = CheckEdit<wchar_t>(
-            TextLength(),
-            [&] {
-                text = WideText();
-                return std::wstring_view(text);
-            },
-            start, end, inserted,
-            MemoLimits{static_cast<size_t>(std::max(MaxLength, 0)), longestLine_});
+            TextLength(), start, end, inserted,
+            MemoLimits{static_cast<size_t>(std::max(MaxLength, 0)), longestLine_}, lines);
     } catch (const std::bad_alloc&) {
         // No memory for a copy of a very large text: the edit is left to the control, which
         // still holds the whole text to its size limit.

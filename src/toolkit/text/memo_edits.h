@@ -48,33 +48,47 @@ template <typename Char> bool IsBreak(Char c) {
 }
 } // namespace detail
 
+// What an edit of [start, end) joins: the units of its first line before `start`, those of its last
+// line after `end`, and whether [start, end) holds a line break.
+struct EditedLines {
+    size_t Before = 0;
+    size_t After = 0;
+    bool RemovesBreak = false;
+};
+
+// The edited lines of a text, read from the text itself.
+template <typename Char>
+EditedLines EditedLinesOf(std::basic_string_view<Char> text, size_t start, size_t end) {
+    EditedLines lines;
+    for (size_t i = start; i > 0 && !detail::IsBreak(text[i - 1]); --i)
+        ++lines.Before;
+    for (size_t i = end; i < text.size() && !detail::IsBreak(text[i]); ++i)
+        ++lines.After;
+    for (size_t i = start; i < end && !lines.RemovesBreak; ++i)
+        lines.RemovesBreak = detail::IsBreak(text[i]);
+    return lines;
+}
+
 // Whether replacing units [start, end) of a text of `length` units by `inserted` keeps it within
 // `limits`: the whole text no longer than MaxLength (unless the edit shrinks it), and no line the
-// edit makes longer than LongestLine (unless the edit only shortens one). `text()` gives the text;
-// it is asked for only when a line could pass its limit, and only the lines the edit touches are
-// looked at.
-template <typename Char, typename Text>
-EditRefusal CheckEdit(size_t length, Text&& text, size_t start, size_t end,
-                      std::basic_string_view<Char> inserted, const MemoLimits& limits) {
+// edit makes longer than LongestLine (unless the edit only shortens one). `lines()` gives the
+// EditedLines; it is asked only when a line could pass its limit.
+template <typename Char, typename Lines>
+EditRefusal CheckEdit(size_t length, size_t start, size_t end,
+                      std::basic_string_view<Char> inserted, const MemoLimits& limits,
+                      Lines&& lines) {
     const size_t after = length - (end - start) + inserted.size();
     if (limits.MaxLength && after > limits.MaxLength && inserted.size() > end - start)
         return EditRefusal::TooLarge;
     if (!limits.LongestLine || after <= limits.LongestLine) return EditRefusal::None;
-    const std::basic_string_view<Char> all = text();
-    bool onlyShortens = inserted.empty();
-    for (size_t i = start; i < end && onlyShortens; ++i)
-        onlyShortens = !detail::IsBreak(all[i]);
-    if (onlyShortens) return EditRefusal::None;
-    size_t line = 0, longest = 0;
-    for (size_t i = start; i > 0 && !detail::IsBreak(all[i - 1]); --i)
-        ++line;
+    const EditedLines edited = lines();
+    if (inserted.empty() && !edited.RemovesBreak) return EditRefusal::None; // only shortens
+    size_t line = edited.Before, longest = 0;
     for (Char c : inserted) {
         line = detail::IsBreak(c) ? 0 : line + 1;
         longest = std::max(longest, line);
     }
-    for (size_t i = end; i < all.size() && !detail::IsBreak(all[i]); ++i)
-        ++line;
-    longest = std::max(longest, line);
+    longest = std::max(longest, line + edited.After);
     return longest > limits.LongestLine ? EditRefusal::LineTooLong : EditRefusal::None;
 }
 
