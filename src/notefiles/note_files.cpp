@@ -1,9 +1,10 @@
 #include "note_files.h"
 
-#include "ansi_code_page.h"
 #include "notetext/line_breaks.h"
 #include "note_file_common.h"
 #include "storage/whole_file.h"
+#include "system_code_pages.h"
+#include "notetext/ansi_code_page.h"
 #include "notetext/note_text_limits.h"
 #include "toolkit/base/exceptions.h"
 #include "toolkit/text/unicode_text.h"
@@ -25,6 +26,26 @@ std::string ReadWhole(HANDLE file, std::int64_t count, const std::string& fileNa
     if (DWORD error = storage::ReadExactly(file, bytes))
         RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, error);
     return bytes;
+}
+
+// "The note holds half a character (a UTF-16 surrogate without its pair), which no file can
+// store, so it was not saved. Delete that character, then save again."
+constexpr const char* kHalfCharacter =
+    "A jegyzetben egy fél karakter van (egy párja nélküli UTF-16 helyettesítő kód), amelyet "
+    "egyetlen fájl sem tud tárolni, ezért a jegyzet nincs mentve. Töröld ezt a karaktert, majd "
+    "mentsd újra.";
+
+// Whether the memo's text holds a surrogate without its partner, kept as its own bytes.
+bool HoldsHalfCharacter(std::string_view text) {
+    for (size_t at = text.find('\xED'); at != std::string_view::npos; at = text.find('\xED', at + 1))
+        if (tk::KeptSurrogate(text, at) >= 0) return true;
+    return false;
+}
+
+// The reason given for a file larger than the note opens: its size and the limit.
+std::string TooLarge(std::uint64_t size, std::uint64_t limit, const char* unit) {
+    return "The file holds " + std::to_string(size) + " " + unit + "; the note opens at most " +
+           std::to_string(limit) + " " + unit;
 }
 
 // Why the bytes cannot be read without losing some of them, if they cannot.
@@ -55,7 +76,7 @@ void DecodeBytes(std::string_view bytes, NoteFileText& read, const std::string& 
     case notetext::EncodingForm::Ansi:
         break;
     }
-    const AnsiCodePage codePage(0);
+    const notetext::AnsiCodePage codePage(TheSystemCodePages(), 0);
     read.Encoding.CodePage = codePage.Number();
     if (!codePage.Decode(bytes, read.Text))
         RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName,
@@ -71,8 +92,10 @@ void ReadText(HANDLE file, NoteFileText& read, const std::string& fileName) {
     SetFilePointerEx(file, zero, &size, FILE_END);
     SetFilePointerEx(file, position, nullptr, FILE_BEGIN);
     std::int64_t count = size.QuadPart - position.QuadPart;
-    if (count < 0 || static_cast<std::uint64_t>(count) > notetext::kLargestNoteText)
-        RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
+    if (count < 0 || static_cast<std::uint64_t>(count) > notetext::kLargestNoteFile)
+        RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName,
+                                        TooLarge(static_cast<std::uint64_t>(size.QuadPart),
+                                                 notetext::kLargestNoteFile, "bytes"));
     try {
         DecodeBytes(ReadWhole(file, count, fileName), read, fileName);
         std::string text;
@@ -85,11 +108,13 @@ void ReadText(HANDLE file, NoteFileText& read, const std::string& fileName) {
         case notetext::NoteTextRefusal::LineTooLong:
             RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, kLineTooLong);
         case notetext::NoteTextRefusal::TooLarge:
-            break;
+            RaiseFileError<tk::EFOpenError>(
+                notetext::kCannotOpenFile, fileName,
+                TooLarge(tk::Utf16Length(read.Text), notetext::kLargestNoteText, "characters"));
         }
     } catch (const std::bad_alloc&) {
     }
-    // Larger than the memo takes, or no memory to make the text.
+    // No memory to make the text.
     RaiseFileError<tk::EFOpenError>(notetext::kCannotOpenFile, fileName, ERROR_NOT_ENOUGH_MEMORY);
 }
 
@@ -116,6 +141,9 @@ NoteFileText ReadNoteFile(const std::string& fileName) {
 }
 
 std::optional<std::string> EncodeNoteText(std::string_view text, const notetext::TextEncoding& encoding) {
+    // No encoding writes half a character as itself: the system's would write U+FFFD, a
+    // character the user never typed.
+    if (HoldsHalfCharacter(text)) throw tk::EWriteError(kHalfCharacter);
     std::string bytes(encoding.ByteOrderMark ? notetext::ByteOrderMarkOf(encoding.Form) : std::string_view());
     switch (encoding.Form) {
     case notetext::EncodingForm::Utf8:
@@ -128,7 +156,7 @@ std::optional<std::string> EncodeNoteText(std::string_view text, const notetext:
     case notetext::EncodingForm::Ansi:
         break;
     }
-    if (!AnsiCodePage(encoding.CodePage).Encode(text, bytes)) return std::nullopt;
+    if (!notetext::AnsiCodePage(TheSystemCodePages(), encoding.CodePage).Encode(text, bytes)) return std::nullopt;
     return bytes;
 }
 

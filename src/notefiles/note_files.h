@@ -40,7 +40,9 @@ struct NoteFileText {
 NoteFileText ReadNoteFile(const std::string& fileName);
 
 // The bytes of a note's text in an encoding, byte-order mark first where it has one; none when a
-// character has no bytes in it (a character outside an ANSI code page).
+// character has no bytes in it (a character outside an ANSI code page). Raises EWriteError, in
+// the user's words, when the text holds half a character (a surrogate without its partner, as
+// the memo's Text keeps it): no encoding can write it as itself.
 std::optional<std::string> EncodeNoteText(std::string_view text, const notetext::TextEncoding& encoding);
 
 // Raises the EFOpenError an open of `fileName` reports for a system error code.

@@ -4,6 +4,9 @@
 #include <utility>
 
 #include "dialogs/message_dialog.h"
+#include "notetext/error_text.h"
+#include "notetext/note_text_limits.h"
+#include "note_texts.h"
 #include "toolkit/base/scope_exit.h"
 #include "toolkit/components/component_reader.h"
 #include "toolkit/graphics/private_fonts.h"
@@ -63,6 +66,7 @@ TForm1::TForm1(tk::TComponent* owner, const std::string& layoutText) : tk::TForm
 // then OnCreate.
 void TForm1::FinishCreation(HMODULE module) {
     BindComponents();
+    HoldEditsToWhatOpens();
     memoPort_ = std::make_unique<TMemoPort>(*Memo1);
     document_ = std::make_unique<NoteDocument>(
         NoteDocument::Ports{*memoPort_, files_, *this, *this, copies_, clock_});
@@ -81,6 +85,18 @@ TForm1::~TForm1() {
     panel->SetAccessibleClient(nullptr);
     accessible_->Detach(); // a tool may still hold it: it then answers as disconnected
     accessible_->Release();
+}
+
+// Typing, pasting and deleting never make a text the note could not open again: the memo is held
+// to the limits an open checks, and an edit that would pass one is refused with a message.
+void TForm1::HoldEditsToWhatOpens() {
+    Memo1->SetLimits({notetext::kLargestNoteText, notetext::kLongestNoteLine});
+    Memo1->OnEditRefused = [](tk::TObject*, tk::EditRefusal refusal) {
+        const bool line = refusal == tk::EditRefusal::LineTooLong;
+        throw tk::EInvalidOperation(notetext::FormatMessageText(
+            line ? kLineTooLongRefusal : kTextTooLargeRefusal,
+            {std::to_string(line ? notetext::kLongestNoteLine : notetext::kLargestNoteText)}));
+    };
 }
 
 // The pin, open and save labels ask symbol fonts for "X", "0" and "=". Where the system has no

@@ -116,6 +116,7 @@ private:
     void BindComponents();
     void FinishCreation(HMODULE module);
     void MakeAccessible();
+    void HoldEditsToWhatOpens();
     void UseOwnGlyphsWhereMissing(HMODULE module);
     template <typename T> T* Field(const char* name);
     void ContinueOpening(bool firstTurn);

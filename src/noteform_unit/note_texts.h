@@ -25,6 +25,17 @@ inline constexpr const char* kSaveAsUtf8Question =
 inline constexpr const char* kOpeningProgress = "Megnyitás… ";
 inline constexpr const char* kOpeningRefusal = " – várd meg a végét, vagy Esc";
 
+// An edit refused because the note could not open its own file afterwards: "This line would be
+// too long: a line may hold at most %s characters, or the note could not open its file again.
+// The text has not changed." and "The note would be too large: it may hold at most %s
+// characters, or it could not open its file again. The text has not changed."
+inline constexpr const char* kLineTooLongRefusal =
+    "Ez a sor túl hosszú lenne: egy sorban legfeljebb %s karakter lehet, különben a jegyzet nem "
+    "tudná újra megnyitni a fájlját. A szöveg nem változott.";
+inline constexpr const char* kTextTooLargeRefusal =
+    "A jegyzet túl nagy lenne: legfeljebb %s karaktert tartalmazhat, különben nem tudná újra "
+    "megnyitni a fájlját. A szöveg nem változott.";
+
 // The glyphs' names for accessibility tools: "Always on top", "Open note", "Save note", "Close".
 inline constexpr const char* kPinGlyphName = "Mindig felül";
 inline constexpr const char* kOpenGlyphName = "Jegyzet megnyitása";

@@ -28,6 +28,9 @@ size_t LongestLine(std::string_view text) {
 NoteTextRefusal NoteTextFromDecoded(std::string_view decoded, std::string& text) {
     if (decoded.find('\0') != std::string_view::npos) return NoteTextRefusal::ContainsNul;
     if (LongestLine(decoded) > kLongestNoteLine) return NoteTextRefusal::LineTooLong;
+    // Making breaks CR LF only lengthens a text: one already too large is refused before a copy.
+    if (decoded.size() > kLargestNoteText && tk::Utf16Length(decoded) > kLargestNoteText)
+        return NoteTextRefusal::TooLarge;
     std::string normalized = NormalizeLineBreaks(decoded);
     if (normalized.size() > kLargestNoteText && tk::Utf16Length(normalized) > kLargestNoteText)
         return NoteTextRefusal::TooLarge;

@@ -10,8 +10,10 @@ WORK="$(mktemp -d /tmp/pinlet-desktop.XXXXXX)"
 NOTE=none
 trap 'rm -rf "$WORK"; rm -rf "$RECOVERY"' EXIT
 
-# One line per note window: "pid left top right bottom topmost|title|text".
-notes() { wintool notes; }
+# One line per note window of this suite: "pid left top right bottom topmost|title|text" (the
+# notes that ran before it began are left out).
+OTHER_WPIDS=" $(wintool notes | cut -d' ' -f1 | tr '\n' ' ') "
+notes() { wintool notes | awk -v other="$OTHER_WPIDS" 'index(other, " " $1 " ") == 0'; }
 note_count() { notes | grep -c . ; }
 # The line of the note with this pid, without the pid.
 note_of() { notes | awk -v pid="$1" '$1 == pid { sub(/^[0-9]+ /, ""); print }'; }

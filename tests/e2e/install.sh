@@ -175,11 +175,11 @@ journey_install() {
 # program as its command line), and ended through that process.
 journey_start_menu() {
     local before id pid found=""
-    before=" $(xdotool search --name '^Form1$' 2>/dev/null | tr '\n' ' ') "
+    before=" $(windows_titled Form1 | tr '\n' ' ') "
     rm -rf "$RECOVERY" # no question about an earlier suite's unsaved note comes first
     wine start "$LNK_WIN" >/dev/null 2>&1
     for _ in $(seq 1 300); do
-        for id in $(xdotool search --name '^Form1$' 2>/dev/null); do
+        for id in $(windows_titled Form1); do
             [[ "$before" == *" $id "* ]] && continue
             pid="$(xdotool getwindowpid "$id" 2>/dev/null)" || continue
             [ "$(tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | head -1)" = "$EXE" ] || continue

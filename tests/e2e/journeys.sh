@@ -49,7 +49,7 @@ journey_save() {
     expect_eq "the note's caption becomes the file's name" "$(xdotool getwindowname "$NOTE")" \
         "list.txt"
     local titled
-    titled="$(xdotool search --name '^list.txt$')"
+    titled="$(windows_titled list.txt)"
     if grep -qv "^$NOTE\$" <<<"$titled"; then
         pass "the task-bar window's text becomes the file's name"
     else fail "the task-bar window's text becomes the file's name" "not found"; fi
@@ -166,7 +166,7 @@ journey_end_session() {
     answer_dialog Confirm "" n
     # The session manager may have given up waiting meanwhile and asks itself; cancel that too.
     sleep 1
-    if xdotool search --name '^Waiting for Program$' >/dev/null 2>&1; then
+    if [ -n "$(windows_titled 'Waiting for Program')" ]; then
         answer_dialog "Waiting for Program" "" Escape
     fi
     wait "$wb"
@@ -236,7 +236,7 @@ check_start_libraries() {
 journey_common_controls_when_first_needed() {
     local process
     start_note common-controls || return
-    process="$(pgrep -f 'pinlet\.exe' | head -1)"
+    process="$(xdotool getwindowpid "$NOTE")" # this note's own, whatever else runs
     if grep -qi comctl32 "/proc/$process/maps"; then
         fail "the note starts without the common controls" "comctl32 is mapped"
     else

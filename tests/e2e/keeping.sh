@@ -46,8 +46,9 @@ journey_too_large() {
     start_note too-large || return
     type_in_note "hello"
     open_file "$(winpath "$big")" y
-    expect_eq "a 300 MB file is refused" "$(error_box Pinlet)" \
-        "Cannot open file \"$(winpath "$big")\". Not enough memory."
+    expect_eq "a 300 MB file is refused with its length and the limit" "$(error_box Pinlet)" \
+        "Cannot open file \"$(winpath "$big")\". The file holds 314572800 characters; the note \
+opens at most 134217728 characters."
     expect_eq "the refused open keeps the text" "$(memo_text)" "hello"
     expect_eq "the refused open keeps the caption" "$(caption)" Form1
     # The note did not become the large file's: saving asks for a name.

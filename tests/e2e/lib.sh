@@ -14,13 +14,27 @@ expect_eq() { # name actual expected
 spi_get() { wine "$TOOLS/spi_tool.exe" get 2>/dev/null | tr -d '\r\n'; }
 spi_set() { wine "$TOOLS/spi_tool.exe" set "$1" >/dev/null 2>&1; }
 
+# Notes that were running before this suite began (one the developer left open, a benchmark beside
+# the tests): their windows are never taken for ours, and nothing here ends them.
+OTHER_NOTES=" $(pgrep -f 'pinlet\.exe' 2>/dev/null | tr '\n' ' ') "
+
+# The X windows with this exact title, oldest first, other notes' windows left out.
+windows_titled() { # title
+    local id pid
+    for id in $(xdotool search --name "^$1\$" 2>/dev/null); do
+        pid="$(xdotool getwindowpid "$id" 2>/dev/null)"
+        [ -n "$pid" ] && [[ "$OTHER_NOTES" == *" $pid "* ]] && continue
+        echo "$id"
+    done
+}
+
 # The X window of a Windows window with this exact title that is not the 1x1 stand-in of a
 # zero-size window.
 find_window() { # title [window to pass over]
     local title="$1" skip="${2:-}" id width
     for _ in $(seq 1 100); do
         # Newest first: a re-created window comes after the one it replaced.
-        for id in $(xdotool search --name "^$title\$" 2>/dev/null | tac); do
+        for id in $(windows_titled "$title" | tac); do
             [ "$id" = "$skip" ] && continue
             width="$(geometry "$id" 2>/dev/null | cut -d' ' -f3)"
             if [ -n "$width" ] && [ "$width" != 1 ]; then
@@ -77,15 +91,16 @@ stop() {
 }
 
 
-wintool() { wine "$TOOLS/wintool.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# wintool looks at the note in the X window NOTE, whatever other note runs.
+wintool() { PINLET_NOTE_X="${NOTE:-}" wine "$TOOLS/wintool.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # The memo's text, byte for byte.
-memo_text() { wine "$TOOLS/wintool.exe" text 2>/dev/null; }
+memo_text() { PINLET_NOTE_X="${NOTE:-}" wine "$TOOLS/wintool.exe" text 2>/dev/null; }
 
 # Waits up to 10 s for a window with this title to appear (any size); prints its id.
 wait_window() {
     local id
     for _ in $(seq 1 100); do
-        id="$(xdotool search --name "^$1\$" 2>/dev/null | tail -1)"
+        id="$(windows_titled "$1" | tail -1)"
         [ -n "$id" ] && echo "$id" && return 0
         sleep 0.1
     done
@@ -96,7 +111,7 @@ wait_window() {
 stays_absent() {
     local seconds="$1" title="$2"
     for _ in $(seq 1 $((seconds * 10))); do
-        xdotool search --name "^$title\$" >/dev/null 2>&1 && return 1
+        [ -n "$(windows_titled "$title")" ] && return 1
         sleep 0.1
     done
     return 0
@@ -114,9 +129,12 @@ app_ended() {
 # Gives a window the keyboard (there is no window manager to do it).
 focus() { xdotool windowfocus --sync "$1"; sleep 0.1; }
 
-# Clicks (button 1 or 3) at a point of a window given in its own coordinates.
+# Clicks (button 1 or 3) at a point of a window given in its own coordinates. The window is
+# raised first: another note where ours is (every note starts in the same place) would take the
+# click.
 click_at() { # window x y [button]
     local x y w h
+    xdotool windowraise "$1" 2>/dev/null
     read -r x y w h <<<"$(geometry "$1")"
     xdotool mousemove $((x + $2)) $((y + $3))
     sleep 0.1

@@ -103,6 +103,44 @@ journey_completed_open_holds_the_file() {
         { fail "a completed open leaves the note saved" "asked"; answer_dialog Confirm "" y; }
 }
 
+# What the note saves, it opens: a paste that would make a line longer than an open takes (1.2 Mi
+# characters) is refused with the note's message and none of it goes in; a file larger than an
+# open takes is refused with its size and the limit.
+journey_what_the_note_saves_it_opens() {
+    local line="$WORK/long-line.txt" big="$WORK/big.txt" box
+    head -c 1258292 /dev/zero | tr '\0' 'a' >"$line"
+    start_note long-paste || return
+    type_in_note "keep"
+    wintool clip "$(winpath "$line")"
+    keys ctrl+v
+    if find_other Pinlet >/dev/null; then
+        box="$(wintool box Pinlet)"
+        [[ "$box" == "Ez a sor túl hosszú lenne: egy sorban legfeljebb 1048576 karakter"* ]] &&
+            pass "a 1.2 Mi-character line is refused with the note's message" ||
+            fail "a 1.2 Mi-character line is refused with the note's message" "box says '$box'"
+        answer_dialog Pinlet "" Return
+    else
+        fail "a 1.2 Mi-character line is refused with the note's message" "no box titled Pinlet"
+    fi
+    expect_eq "and none of it is pasted" "$(memo_text)" "keep"
+    close_note
+    answer_dialog Confirm "" y
+    app_ended || stop
+
+    truncate -s 410000000 "$big" # sparse: nothing of it is read
+    start "$PINLET" "$(winpath "$big")"
+    NOTE="$(find_window Form1)"
+    if find_other Pinlet >/dev/null; then
+        expect_eq "a file over the limit is refused with its size and the limit" \
+            "$(wintool box Pinlet)" "Cannot open file \"$(winpath "$big")\". The file holds \
+410000000 bytes; the note opens at most 402653187 bytes."
+        answer_dialog Pinlet "" Return
+    else fail "a file over the limit is refused with its size and the limit" "no box titled Pinlet"; fi
+    close_note
+    app_ended || stop
+}
+
 journey_nothing_half_done_is_saved
 journey_completed_open_holds_the_file
+journey_what_the_note_saves_it_opens
 report

@@ -22,7 +22,7 @@ start_keeping() { KEEP_RECOVERY=1 start "$PINLET" "$@"; }
 answered_questions() { # key
     local count=0 quiet=0 id seen=" "
     while [ "$quiet" -lt 30 ]; do
-        id="$(xdotool search --name '^Confirm$' 2>/dev/null | head -1)"
+        id="$(windows_titled Confirm | head -1)"
         if [ -n "$id" ] && [[ "$seen" != *" $id "* ]]; then
             seen="$seen$id "
             count=$((count + 1))
@@ -247,12 +247,15 @@ journey_each_yes_its_own_note() {
     expect_eq "each copy is asked about" "$(answered_questions y)" 2
     local notes=0 id
     sleep 2
-    for id in $(xdotool search --name '^Form1$' 2>/dev/null); do
+    for id in $(windows_titled Form1); do
         [ "$(geometry "$id" | cut -d' ' -f3)" != 1 ] && notes=$((notes + 1))
     done
     expect_eq "each Yes shows a note of its own" "$notes" 2
     expect_eq "each keeping its copy" "$(copies)" 2
-    pkill -9 -f 'pinlet\.exe' 2>/dev/null
+    # The notes the copies came back in, found by their windows: no other note is ended.
+    for id in $(windows_titled Form1); do
+        kill -9 "$(xdotool getwindowpid "$id")" 2>/dev/null
+    done
     wait "$APP_PID" 2>/dev/null
     sleep 0.5
 }

@@ -46,7 +46,7 @@ end_session_answered() { # key
     xdotool key "$1"
     sleep 1
     # The session manager may have given up waiting meanwhile and asks itself; cancel that too.
-    if xdotool search --name '^Waiting for Program$' >/dev/null 2>&1; then
+    if [ -n "$(windows_titled 'Waiting for Program')" ]; then
         d="$(find_window "Waiting for Program")" && focus "$d" && xdotool key Escape
     fi
     wait "$wb"

@@ -99,7 +99,32 @@ journey_unicode_name_from_the_command_line() {
     app_ended || stop
 }
 
+# One Backspace after a character of two UTF-16 units (an emoji) takes the whole character, and
+# the save writes only what is left, in a UTF-8 note and in an ANSI one alike.
+journey_backspace_takes_a_whole_character() {
+    local kind file mark
+    printf 'P\xf0\x9f\x98\x80Q' >"$WORK/emoji.txt"
+    for kind in utf8 ansi; do
+        file="$WORK/half-$kind.txt"
+        mark="" # an empty file is ANSI; a UTF-8 mark alone makes a UTF-8 note
+        : >"$file"
+        [ "$kind" = utf8 ] && mark="ef bb bf " && printf '\xef\xbb\xbf' >"$file"
+        start "$PINLET" "$(winpath "$file")"
+        NOTE="$(find_window "half-$kind.txt")" || { fail "$kind: the note opens" "no window"; stop; continue; }
+        wintool clip "$(winpath "$WORK/emoji.txt")"
+        focus "$NOTE"
+        xdotool key ctrl+v Left BackSpace ctrl+s
+        sleep 0.5
+        stays_absent 1 Confirm || { fail "$kind: the save asks nothing" "asked"; answer_dialog Confirm "" n; }
+        expect_eq "$kind note: Backspace after the emoji takes it whole; the file holds P Q" \
+            "$(hex "$file")" "${mark}50 51"
+        close_note
+        app_ended || stop
+    done
+}
+
 journey_typed_letters_saved_in_utf8
 journey_no_keeps_the_note_unsaved
+journey_backspace_takes_a_whole_character
 journey_unicode_name_from_the_command_line
 report

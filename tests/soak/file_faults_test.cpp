@@ -4,6 +4,7 @@
 // file and leaves nothing else behind; a failed open changes nothing the note shows.
 #include "holder_process.h"
 #include "note_fixture.h"
+#include "notetext/note_text_limits.h"
 #include "storage/file_calls.h"
 #include "notefiles/note_files.h"
 
@@ -367,7 +368,10 @@ TEST_F(OpenFaults, AFileOf2GiBChangesNothing) {
         SetFilePointerEx(big.Get(), size, nullptr, FILE_BEGIN);
         ASSERT_TRUE(SetEndOfFile(big.Get()));
     }
-    ExpectOpenFails(path, ERROR_NOT_ENOUGH_MEMORY);
+    answers_.fileName = path;
+    EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { Open(); }),
+              CannotOpenTooLarge(path, 0x80000000ull, notetext::kLargestNoteFile, "bytes"));
+    EXPECT_EQ(State(), before_);
 }
 
 } // namespace

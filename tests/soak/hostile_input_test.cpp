@@ -101,7 +101,8 @@ TEST_F(HostileInput, AFileOf1GBIsRefusedClearly) {
         ASSERT_TRUE(SetEndOfFile(file.Get()));
     }
     answers_.fileName = path;
-    EXPECT_EQ(MessageOf<tk::Exception>([&] { Open(); }), CannotOpen(path, ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(MessageOf<tk::Exception>([&] { Open(); }),
+              CannotOpenTooLarge(path, 1ull << 30, notetext::kLargestNoteFile, "bytes"));
     EXPECT_EQ(State(), before);
     DeleteFileA(path.c_str());
 }
@@ -135,6 +136,7 @@ TEST_F(HostileInput, TheLargestNoteAndTheLongestLineOpenWholeAndOneByteMoreIsRef
         answers_.fileName = path;
         std::string message = MessageOf<tk::EFOpenError>([&] { Open(); });
         EXPECT_TRUE(message == CannotOpen(path, ERROR_NOT_ENOUGH_MEMORY) ||
+                    message == CannotOpenTooLarge(path, limit + 1, limit, "characters") ||
                     message == "Cannot open file \"" + path +
                                    "\". A line of the file is too long for the note")
             << message;

@@ -44,6 +44,12 @@ std::string CannotOpen(const std::string& path, DWORD code) {
     return "Cannot open file \"" + path + "\". " + SystemText(code);
 }
 
+std::string CannotOpenTooLarge(const std::string& path, unsigned long long size,
+                               unsigned long long limit, const char* unit) {
+    return "Cannot open file \"" + path + "\". The file holds " + std::to_string(size) + " " +
+           unit + "; the note opens at most " + std::to_string(limit) + " " + unit;
+}
+
 std::string CannotWrite(const std::string& path, DWORD code) {
     return "Cannot write file \"" + path + "\". " + SystemText(code);
 }

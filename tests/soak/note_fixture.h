@@ -52,6 +52,9 @@ using wintest::MessageOf;
 // "Cannot create file "<path>". <system text>" and its open and write counterparts.
 std::string CannotCreate(const std::string& path, DWORD code);
 std::string CannotOpen(const std::string& path, DWORD code);
+// The refusal of a file larger than the note opens, naming its size and the limit.
+std::string CannotOpenTooLarge(const std::string& path, unsigned long long size,
+                               unsigned long long limit, const char* unit);
 std::string CannotWrite(const std::string& path, DWORD code);
 
 } // namespace soak

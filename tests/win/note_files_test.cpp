@@ -248,6 +248,60 @@ TEST_F(NoteFiles, EveryEncodingRoundTripsThroughTheNotesOpenAndSave) {
     EXPECT_EQ(form_->NoteFileName(), Path("older.txt"));
 }
 
+// The memo holds typing and deleting to its limits, telling a line of the text from the lines it
+// shows (each line here wraps into several): an edit that would make a line too long is not made
+// and is reported, one that fits is made; Backspace and Delete take both halves of an emoji.
+TEST_F(NoteFiles, TheMemoHoldsEditsToItsLimits) {
+    std::vector<tk::EditRefusal> refused;
+    memo_->OnEditRefused = [&](tk::TObject*, tk::EditRefusal why) { refused.push_back(why); };
+    memo_->SetLimits({40, 10});
+    memo_->SetWidth(40); // a few characters a shown line
+    const HWND edit = memo_->Handle();
+    auto caret = [&](size_t at) { SendMessageW(edit, EM_SETSEL, at, static_cast<LPARAM>(at)); };
+    auto del = [&] { SendMessageW(edit, WM_KEYDOWN, VK_DELETE, 0); };
+    auto type = [&](wchar_t c) { SendMessageW(edit, WM_CHAR, c, 0); };
+
+    memo_->SetText("ab cd ef\r\ngh ij"); // lines of 8 and 5: joined, 13
+    ASSERT_GT(SendMessageW(edit, EM_GETLINECOUNT, 0, 0), 2);
+    caret(8);
+    del();
+    caret(10);
+    type(VK_BACK);
+    EXPECT_EQ(memo_->Text(), "ab cd ef\r\ngh ij");
+    caret(4);
+    for (wchar_t c : {L'x', L'y', L'z'}) // 9, 10, then 11: refused
+        type(c);
+    EXPECT_EQ(memo_->Text(), "ab cxyd ef\r\ngh ij");
+    EXPECT_EQ(refused, std::vector<tk::EditRefusal>(3, tk::EditRefusal::LineTooLong));
+
+    memo_->SetText("ab cd\r\ngh ij"); // joined, 10: made
+    caret(5);
+    del();
+    EXPECT_EQ(memo_->Text(), "ab cdgh ij");
+    memo_->SetText("P\xF0\x9F\x98\x80Q\xF0\x9F\x98\x80");
+    caret(3);
+    type(VK_BACK);
+    caret(2);
+    del();
+    EXPECT_EQ(memo_->Text(), "PQ");
+    EXPECT_EQ(refused.size(), 3u);
+}
+
+// Half a character (Backspace cannot make one, a paste of one can) is never written as U+FFFD:
+// the save is refused in the user's words and the file keeps its bytes.
+TEST_F(NoteFiles, HalfACharacterIsNeverSaved) {
+    const std::string path = Path("half.txt");
+    WriteBytes(path, "\xC3\xA9"); // a UTF-8 note: nothing would ask before writing
+    wintest::OpenAndWait(*form_, path);
+    memo_->SetText("P\xED\xA0\xBDQ"); // the memo holds P, the first half of an emoji, Q
+    EXPECT_EQ(memo_->WideText(), std::wstring(L"P\xD83DQ"));
+    const std::string refusal = "A jegyzetben egy fél karakter van";
+    EXPECT_EQ(MessageOf<tk::EWriteError>([&] { form_->Label3Click(form_); })
+                  .substr(0, refusal.size()),
+              refusal);
+    EXPECT_EQ(ReadBytes(path), "\xC3\xA9");
+}
+
 // A UTF-8 file shows its letters: the memo looks exactly as it does when the system is handed the
 // same text as UTF-16 directly. A letter typed into it is saved in UTF-8.
 TEST_F(NoteFiles, AUtf8FileShowsItsLettersAndKeepsTypedOnes) {
@@ -330,7 +384,7 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
                   SystemText(ERROR_SHARING_VIOLATION));
     writer = tk::KernelHandle();
 
-    // Files of 2 GiB or more are refused (a sparse file: nothing is really written).
+    // Files of 2 GiB are refused with their size (a sparse file: nothing is really written).
     {
         tk::KernelHandle big(CreateFileA(Path("big.txt").c_str(), GENERIC_WRITE, 0, nullptr,
                                          CREATE_ALWAYS, 0, nullptr));
@@ -340,7 +394,8 @@ TEST_F(NoteFiles, OpenFailuresLeaveTheMemoUntouched) {
         ASSERT_TRUE(SetEndOfFile(big.Get()));
     }
     EXPECT_EQ(MessageOf<tk::EFOpenError>([&] { wintest::ReadIntoMemo(*memo_, Path("big.txt")); }),
-              "Cannot open file \"" + Path("big.txt") + "\". Not enough memory");
+              "Cannot open file \"" + Path("big.txt") + "\". The file holds 2147483648 bytes; the " +
+                  "note opens at most " + std::to_string(notetext::kLargestNoteFile) + " bytes");
 
     // The memo would show only what comes before a NUL character, and a save would write only
     // that: a file with one is refused, in any encoding. UTF-16 that is not whole is refused too.

@@ -7,6 +7,7 @@
 #include "toolkit/text/unicode_text.h"
 
 #include <algorithm>
+#include <new>
 
 #include <vector>
 
@@ -186,7 +187,7 @@ size_t TMemo::TextLength() const {
 
 std::string TMemo::Text() const {
     if (!HandleAllocated()) return savedText_;
-    return Utf8(WideText());
+    return Utf8(WideText(), LoneSurrogate::Keep);
 }
 
 std::wstring TMemo::WideText() const {
@@ -304,6 +305,212 @@ void TMemo::SetModified(bool modified) {
         return;
     }
     SendMessageW(Handle(), EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+}
+
+void TMemo::SetLimits(const MemoLimits& limits) {
+    MaxLength = static_cast<int>(limits.MaxLength);
+    longestLine_ = limits.LongestLine;
+    if (HandleAllocated()) SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(MaxLength), 0);
+}
+
+namespace {
+
+struct Selection {
+    size_t Start = 0, End = 0;
+};
+
+Selection SelectionOf(HWND edit) {
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {std::min(start, end), std::max(start, end)};
+}
+
+// The clipboard's text as a paste would insert it (up to its first NUL).
+std::wstring ClipboardText(HWND owner) {
+    std::wstring text;
+    if (!OpenClipboard(owner)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text.assign(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+} // namespace
+
+namespace {
+
+// Where the line of the text (from break to break) that holds `at` starts and ends, told by the
+// control's shown lines (a wrapped line is several, with no units between them; a line break
+// lies between two): false when the line spans more shown lines than are worth asking about.
+bool TextLineAround(HWND edit, size_t at, size_t& start, size_t& end) {
+    constexpr int kMostShownLines = 64;
+    auto index = [edit](LRESULT line) {
+        return SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    };
+    auto length = [edit](LRESULT first) {
+        return static_cast<size_t>(
+            SendMessageW(edit, EM_LINELENGTH, static_cast<WPARAM>(first), 0));
+    };
+    const LRESULT line = SendMessageW(edit, EM_LINEFROMCHAR, at, 0);
+    LRESULT first = line;
+    start = static_cast<size_t>(index(first));
+    for (int shown = 0;; ++shown) {
+        if (first == 0) break;
+        const auto above = static_cast<size_t>(index(first - 1));
+        if (above + length(static_cast<LRESULT>(above)) < start)
+            break; // a break ends the line above
+        if (shown == kMostShownLines) return false;
+        --first;
+        start = above;
+    }
+    LRESULT last = line;
+    const auto lastStart = static_cast<size_t>(index(last));
+    end = lastStart + length(static_cast<LRESULT>(lastStart));
+    for (int shown = 0;; ++shown) {
+        const LRESULT below = index(last + 1);
+        if (below < 0 || static_cast<size_t>(below) > end) break; // the end, or a break
+        if (shown == kMostShownLines) return false;
+        ++last;
+        end = static_cast<size_t>(below) + length(below);
+    }
+    return true;
+}
+
+} // namespace
+
+bool TMemo::MayEdit(size_t start, size_t end, std::wstring_view inserted) {
+    const HWND edit = Handle();
+    // The lines the edit touches, from the control's shown lines where that is cheap; else from a
+    // copy of the text (a line of many shown lines).
+    auto lines = [&] {
+        size_t firstStart = 0, firstEnd = 0, lastStart = 0, lastEnd = 0;
+        if (TextLineAround(edit, start, firstStart, firstEnd) &&
+            TextLineAround(edit, end, lastStart, lastEnd))
+            return EditedLines{start - firstStart, lastEnd - end, lastStart > start};
+        const std::wstring text = WideText();
+        return EditedLinesOf(std::wstring_view(text), start, end);
+    };
+    EditRefusal refusal = EditRefusal::None;
+    try {
+        refusal = CheckEdit<wchar_t>(
+            TextLength(), start, end, inserted,
+            MemoLimits{static_cast<size_t>(std::max(MaxLength, 0)), longestLine_}, lines);
+    } catch (const std::bad_alloc&) {
+        // No memory for a copy of a very large text: the edit is left to the control, which
+        // still holds the whole text to its size limit.
+        return true;
+    }
+    if (refusal == EditRefusal::None) return true;
+    if (OnEditRefused) OnEditRefused(this, refusal);
+    return false;
+}
+
+bool TMemo::MayReplaceSelection(std::wstring_view inserted) {
+    const Selection selection = SelectionOf(Handle());
+    return MayEdit(selection.Start, selection.End, inserted);
+}
+
+namespace {
+
+// A line as the control shows it (a wrapped line is several): where it starts, and its units
+// without its line break.
+struct ShownLine {
+    size_t Start = 0;
+    std::wstring Units;
+};
+
+ShownLine ShownLineAt(HWND edit, LRESULT line) {
+    ShownLine shown;
+    const LRESULT start = SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    if (start < 0) return shown;
+    shown.Start = static_cast<size_t>(start);
+    const auto length = static_cast<size_t>(SendMessageW(edit, EM_LINELENGTH, shown.Start, 0));
+    // EM_GETLINE takes the buffer's size in its first unit and adds no NUL.
+    shown.Units.assign(std::max<size_t>(length, 1), L'\0');
+    shown.Units[0] = static_cast<wchar_t>(std::min<size_t>(length, 0xFFFF));
+    const auto got = static_cast<size_t>(SendMessageW(
+        edit, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(shown.Units.data())));
+    shown.Units.resize(std::min(got, length));
+    return shown;
+}
+
+} // namespace
+
+bool TMemo::PrepareDeletion(bool backspace) {
+    const HWND edit = Handle();
+    const Selection selection = SelectionOf(edit);
+    if (selection.Start != selection.End) return MayEdit(selection.Start, selection.End, {});
+    // Only the shown lines at the caret are read: a key costs what the control's own work costs.
+    const size_t caret = selection.Start;
+    const LRESULT lineIndex = SendMessageW(edit, EM_LINEFROMCHAR, caret, 0);
+    const ShownLine line = ShownLineAt(edit, lineIndex);
+    const size_t column = caret - std::min(caret, line.Start);
+    size_t start = caret, end = caret;
+    if (backspace) {
+        if (caret == 0) return true;
+        start = caret - 1;
+        if (column >= 2) {
+            start = line.Start + BackspaceStart(std::wstring_view(line.Units), column);
+        } else if (column == 0 && lineIndex > 0) {
+            const ShownLine before = ShownLineAt(edit, lineIndex - 1);
+            const size_t beforeEnd = before.Start + before.Units.size();
+            // A line break (CR LF) goes whole; after a wrap, the last character of the line above.
+            start = beforeEnd < caret
+                        ? beforeEnd
+                        : before.Start +
+                              BackspaceStart(std::wstring_view(before.Units), before.Units.size());
+        }
+    } else {
+        const size_t lineEnd = line.Start + line.Units.size();
+        if (caret < lineEnd) {
+            end = line.Start + DeleteEnd(std::wstring_view(line.Units), column);
+        } else {
+            const LRESULT next =
+                SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(lineIndex + 1), 0);
+            if (next < 0) return true; // at the end of the text
+            end = std::max(caret + 1, static_cast<size_t>(next));
+        }
+    }
+    if (!MayEdit(start, end, {})) return false;
+    // Both halves of a character go together: the control then removes the selection.
+    SendMessageW(edit, EM_SETSEL, start, static_cast<LPARAM>(end));
+    return true;
+}
+
+LRESULT TMemo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (ReadOnly) return TWinControl::WndProc(msg, wParam, lParam);
+    switch (msg) {
+    case WM_CHAR: {
+        const auto c = static_cast<wchar_t>(wParam);
+        if (c == VK_BACK) {
+            if (!PrepareDeletion(true)) return 0;
+        } else if (c == L'\r') {
+            if (WantReturns && !MayReplaceSelection(L"\r\n")) return 0;
+        } else if (c >= 0x20 || c == L'\t') {
+            if (!MayReplaceSelection(std::wstring_view(&c, 1))) return 0;
+        }
+        break;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_DELETE && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 &&
+            !PrepareDeletion(false))
+            return 0;
+        break;
+    case WM_PASTE:
+        if (!MayReplaceSelection(ClipboardText(Handle()))) return 0;
+        break;
+    case WM_CUT:
+    case WM_CLEAR:
+        if (!MayReplaceSelection({})) return 0;
+        break;
+    default:
+        break;
+    }
+    return TWinControl::WndProc(msg, wParam, lParam);
 }
 
 HBRUSH TMemo::CtlColor(HDC dc) {

@@ -1,6 +1,7 @@
 #pragma once
 // Labels, images and the memo over the system multi-line EDIT control.
 #include "toolkit/components/component_reader.h"
+#include "toolkit/text/memo_edits.h"
 #include "win_control.h"
 
 namespace tk {
@@ -64,7 +65,9 @@ public:
     explicit TMemo(TComponent* owner);
     const char* ClassName() const override { return "TMemo"; }
 
-    // The text, UTF-8 as every text of the program.
+    // The text, UTF-8 as every text of the program. Half a character (a surrogate without its
+    // partner, which the control can hold) is kept in a form that is not UTF-8 (see
+    // LoneSurrogate::Keep): what is written of the text can refuse it, SetText gives it back.
     std::string Text() const;
     // The text as the control holds it, in UTF-16: the cheapest copy of it to take.
     std::wstring WideText() const;
@@ -106,8 +109,13 @@ public:
     bool Ctl3D = true;
     int MaxLength = 0;
 
+    // The limits typing, pasting and deleting are held to (MaxLength is the whole text's). An
+    // edit that would pass one is not made, and OnEditRefused says which.
+    void SetLimits(const MemoLimits& limits);
+
     bool WantsTab() const override { return WantTabs; }
     TNotifyEvent OnChange;
+    std::function<void(TObject* sender, EditRefusal refusal)> OnEditRefused;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -119,11 +127,22 @@ protected:
     bool ReadProperty(std::string_view name, const LayoutValue& value,
                       LayoutReader& reader) override;
     virtual void Change();
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     std::string savedText_; // the text while no window exists
     bool savedModified_ = false;
     bool suppressChange_ = false;
+    size_t longestLine_ = 0;
+
+    // Whether units [start, end) may be replaced by `inserted` within the limits; when not,
+    // OnEditRefused is told.
+    bool MayEdit(size_t start, size_t end, std::wstring_view inserted);
+    // Whether the selection may be replaced by `inserted`.
+    bool MayReplaceSelection(std::wstring_view inserted);
+    // Before Backspace or Delete: with no selection, what the key removes is selected when it is
+    // a whole character of two units; false when the removal would pass a limit.
+    bool PrepareDeletion(bool backspace);
     BrushHandle brush_;
 };
 

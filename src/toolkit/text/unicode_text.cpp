@@ -60,9 +60,23 @@ size_t Utf16Length(std::string_view utf8) {
         const size_t ascii = EndOfAscii(utf8, at);
         units += ascii - at;
         at = ascii;
-        if (at < utf8.size()) units += DecodeUtf8(utf8, at) >= 0x10000 ? 2u : 1u;
+        if (at == utf8.size()) break;
+        if (KeptSurrogate(utf8, at) >= 0) {
+            ++units;
+            at += 3;
+            continue;
+        }
+        units += DecodeUtf8(utf8, at) >= 0x10000 ? 2u : 1u;
     }
     return units;
+}
+
+long KeptSurrogate(std::string_view text, size_t at) {
+    if (text.size() - at < 3 || static_cast<unsigned char>(text[at]) != 0xED) return -1;
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    const auto third = static_cast<unsigned char>(text[at + 2]);
+    if (second < 0xA0 || second > 0xBF || (third & 0xC0) != 0x80) return -1;
+    return 0xD000 | ((second & 0x3F) << 6) | (third & 0x3F);
 }
 
 void AppendUtf8(std::string& out, char32_t c) {

@@ -27,7 +27,12 @@ void AppendUtf8(std::string& out, char32_t c);
 // How many UTF-16 code units Utf16FromUtf8 makes of `utf8`.
 size_t Utf16Length(std::string_view utf8);
 
-// UTF-16 from UTF-8; each byte that starts no valid sequence becomes U+FFFD.
+// A surrogate kept without its partner (see LoneSurrogate::Keep) at `at`: its three bytes, which
+// are not UTF-8, give the code unit back; -1 when `at` holds no such form.
+long KeptSurrogate(std::string_view text, size_t at);
+
+// UTF-16 from UTF-8; each byte that starts no valid sequence becomes U+FFFD, except the form of a
+// kept surrogate, which becomes that surrogate again.
 template <typename Char> std::basic_string<Char> Utf16FromUtf8(std::string_view utf8) {
     std::basic_string<Char> out;
     out.reserve(utf8.size());
@@ -36,6 +41,11 @@ template <typename Char> std::basic_string<Char> Utf16FromUtf8(std::string_view 
         if (byte < 0x80) {
             out.push_back(static_cast<Char>(byte));
             ++at;
+            continue;
+        }
+        if (const long kept = KeptSurrogate(utf8, at); kept >= 0) {
+            out.push_back(static_cast<Char>(kept));
+            at += 3;
             continue;
         }
         long c = DecodeUtf8(utf8, at);
@@ -51,10 +61,16 @@ template <typename Char> std::basic_string<Char> Utf16FromUtf8(std::string_view 
     return out;
 }
 
-// UTF-8 from UTF-16 code units. A surrogate without its partner becomes U+FFFD, or, when
-// `strict`, ends the conversion: false then, with `out` holding what came before it.
+// What UTF-8 from UTF-16 makes of a surrogate without its partner (half a character): U+FFFD;
+// nothing, ending the conversion; or the surrogate's own three bytes (0xED, then 0xA0 to 0xBF,
+// then a continuation byte), which are not UTF-8, so that what takes the text as UTF-8 refuses it,
+// while Utf16FromUtf8 gives the surrogate back.
+enum class LoneSurrogate { Replace, Refuse, Keep };
+
+// UTF-8 from UTF-16 code units, a surrogate without its partner treated as `lone` says; false
+// when it was refused, with `out` holding what came before it.
 template <typename Char>
-bool AppendUtf8FromUtf16(std::string& out, std::basic_string_view<Char> utf16, bool strict) {
+bool AppendUtf8FromUtf16(std::string& out, std::basic_string_view<Char> utf16, LoneSurrogate lone) {
     out.reserve(out.size() + utf16.size());
     for (size_t i = 0; i < utf16.size(); ++i) {
         const auto unit = static_cast<char32_t>(static_cast<std::uint16_t>(utf16[i]));
@@ -71,8 +87,8 @@ bool AppendUtf8FromUtf16(std::string& out, std::basic_string_view<Char> utf16, b
                 c = 0x10000 + ((unit - 0xD800) << 10) +
                     (static_cast<std::uint16_t>(utf16[++i]) - 0xDC00u);
             } else {
-                if (strict) return false;
-                c = kReplacementCharacter;
+                if (lone == LoneSurrogate::Refuse) return false;
+                if (lone == LoneSurrogate::Replace) c = kReplacementCharacter;
             }
         }
         AppendUtf8(out, c);
@@ -100,9 +116,17 @@ template <typename Char> size_t Utf8LengthOfUtf16(std::basic_string_view<Char> u
     return bytes;
 }
 
-template <typename Char> std::string Utf8FromUtf16(std::basic_string_view<Char> utf16) {
+// Without `strict`, U+FFFD for a surrogate without its partner; with it, false for one.
+template <typename Char>
+bool AppendUtf8FromUtf16(std::string& out, std::basic_string_view<Char> utf16, bool strict) {
+    return AppendUtf8FromUtf16(out, utf16, strict ? LoneSurrogate::Refuse : LoneSurrogate::Replace);
+}
+
+template <typename Char>
+std::string Utf8FromUtf16(std::basic_string_view<Char> utf16,
+                          LoneSurrogate lone = LoneSurrogate::Replace) {
     std::string out;
-    AppendUtf8FromUtf16(out, utf16, false);
+    AppendUtf8FromUtf16(out, utf16, lone);
     return out;
 }
 
@@ -111,8 +135,8 @@ template <typename Char> std::string Utf8FromUtf16(std::basic_string_view<Char> 
 inline std::wstring Wide(std::string_view utf8) {
     return Utf16FromUtf8<wchar_t>(utf8);
 }
-inline std::string Utf8(std::wstring_view utf16) {
-    return Utf8FromUtf16<wchar_t>(utf16);
+inline std::string Utf8(std::wstring_view utf16, LoneSurrogate lone = LoneSurrogate::Replace) {
+    return Utf8FromUtf16<wchar_t>(utf16, lone);
 }
 #endif
 

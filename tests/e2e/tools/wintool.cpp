@@ -26,6 +26,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -145,9 +146,60 @@ int PrintLink(const char* path) {
     return 0;
 }
 
+// The note a test drives: with PINLET_NOTE_X set (the X window the test found it in), the note
+// window Wine shows in that X window, so that another note on the display is never read; without
+// it, or when none matches, the first note window.
+struct NoteSearch {
+    std::uintptr_t xWindow;
+    HWND found;
+};
+
+BOOL CALLBACK MatchNote(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<NoteSearch*>(lParam);
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::strcmp(name, "TkTForm1") != 0) return TRUE;
+    if (reinterpret_cast<std::uintptr_t>(GetPropA(window, "__wine_x11_whole_window")) !=
+        search->xWindow)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND TheNote() {
+    if (const char* x = std::getenv("PINLET_NOTE_X")) {
+        NoteSearch search{static_cast<std::uintptr_t>(std::strtoull(x, nullptr, 10)), nullptr};
+        EnumWindows(MatchNote, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+    }
+    return FindWindowA("TkTForm1", nullptr);
+}
+
+// Puts a file's UTF-8 text on the clipboard, as a user's copy would.
+int PutOnClipboard(const char* path) {
+    FILE* file = std::fopen(path, "rb");
+    if (!file) return 2;
+    std::string bytes;
+    char chunk[65536];
+    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+        bytes.append(chunk, got);
+    std::fclose(file);
+    const std::wstring text = Wide(bytes.c_str());
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (!data) return 2;
+    std::memcpy(GlobalLock(data), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(data);
+    if (!OpenClipboard(nullptr)) return 2;
+    EmptyClipboard();
+    const bool put = SetClipboardData(CF_UNICODETEXT, data) != nullptr;
+    CloseClipboard();
+    return put ? 0 : 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 3 && std::strcmp(argv[1], "clip") == 0) return PutOnClipboard(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "btnface") == 0) {
         const COLORREF face = GetSysColor(COLOR_BTNFACE);
         std::printf("%d %d %d\n", GetRValue(face), GetGValue(face), GetBValue(face));
@@ -206,7 +258,7 @@ int main(int argc, char** argv) {
         PostMessageW(button, BM_CLICK, 0, 0);
         return 0;
     }
-    HWND note = FindWindowA("TkTForm1", nullptr);
+    HWND note = TheNote();
     if (!note || argc < 2) {
         std::fprintf(stderr, "no note window\n");
         return 2;

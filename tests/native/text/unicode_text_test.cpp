@@ -50,6 +50,18 @@ TEST(UnicodeText, EveryCodePointRoundTripsThroughUtf8AndUtf16) {
     EXPECT_EQ(tk::Utf8LengthOfUtf16<char16_t>(utf16), utf8.size());
 }
 
+// Half a character kept: the memo's text goes to UTF-8 and back unchanged, its length counted as
+// the memo counts it, while what takes the text as UTF-8 sees that it is not.
+TEST(UnicodeText, LoneSurrogatesKeptComeBackAsThemselves) {
+    const std::u16string memo = {u'P', 0xD83D, u'Q', 0xDE00, 0xD83D, 0xDE00, 0xDBFF};
+    const std::string kept = tk::Utf8FromUtf16<char16_t>(memo, tk::LoneSurrogate::Keep);
+    EXPECT_EQ(kept, "P\xED\xA0\xBDQ\xED\xB8\x80\xF0\x9F\x98\x80\xED\xAF\xBF");
+    EXPECT_EQ(tk::Utf16FromUtf8<char16_t>(kept), memo);
+    EXPECT_EQ(tk::Utf16Length(kept), memo.size());
+    std::string strict;
+    EXPECT_FALSE(tk::AppendUtf8FromUtf16<char16_t>(strict, tk::Utf16FromUtf8<char16_t>(kept), true));
+}
+
 TEST(UnicodeText, LoneSurrogatesAndBadBytesBecomeReplacementCharacters) {
     const std::u16string lone = {u'a', 0xD800, u'b', 0xDC00, 0xD83D};
     EXPECT_EQ(tk::Utf8FromUtf16<char16_t>(lone), "a\uFFFDb\uFFFD\uFFFD");
