@@ -308,8 +308,12 @@ void TMemo::SetModified(bool modified) {
 
 HBRUSH TMemo::CtlColor(HDC dc) {
     SetTextColor(dc, ColorToRGB(Font().Color()));
-    SetBkColor(dc, ColorToRGB(Color()));
-    if (!brush_) brush_.Reset(CreateSolidBrush(ColorToRGB(Color())));
+    const COLORREF color = ColorToRGB(Color());
+    SetBkColor(dc, color);
+    if (!brush_ || brushColor_ != color) {
+        brush_.Reset(CreateSolidBrush(color));
+        brushColor_ = color;
+    }
     return brush_.Get();
 }
 

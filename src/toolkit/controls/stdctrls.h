@@ -92,6 +92,7 @@ public:
     // Between the two the memo does not redraw; EndUpdate shows the result at once.
     void BeginUpdate();
     void EndUpdate();
+    void SetColor(TColor color) override;
     bool Modified() const;
     void SetModified(bool modified);
 
@@ -115,7 +116,6 @@ protected:
     void HandleDestroying() override;
     HBRUSH CtlColor(HDC dc) override;
     void CommandNotify(WORD code) override;
-    void SetColor(TColor color) override;
     bool ReadProperty(std::string_view name, const LayoutValue& value,
                       LayoutReader& reader) override;
     virtual void Change();
@@ -125,6 +125,7 @@ private:
     bool savedModified_ = false;
     bool suppressChange_ = false;
     BrushHandle brush_;
+    COLORREF brushColor_ = 0; // what brush_ was made with: a system colour may change
 };
 
 } // namespace tk
