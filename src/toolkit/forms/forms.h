@@ -42,9 +42,9 @@ public:
     void SetModalResult(TModalResult result) { modalResult_ = result; }
     bool Modal() const { return modal_; }
 
-    // With KeyPreview the form sees key messages for its controls first.
+    // With KeyPreview the form sees key messages and the mouse wheel for its controls first.
     bool KeyPreview = false;
-    // Returns true when the form consumed the key message.
+    // Returns true when the form consumed the message.
     virtual bool PreviewKeyMessage(const MSG&) { return false; }
     // Asks OnCloseQuery; when closing is allowed the main form ends the application and any
     // other form hides.
