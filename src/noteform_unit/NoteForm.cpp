@@ -394,6 +394,11 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return tk::TForm::WndProc(msg, wParam, lParam);
     }
     if (msg == WM_ENDSESSION) document_->SessionEnded(wParam != 0);
+    if (msg == kDpiChangedMessage) { // the memo's font is the layout's again: the zoom applies
+        const LRESULT result = tk::TForm::WndProc(msg, wParam, lParam);
+        zoom_->BaseChanged();
+        return result;
+    }
     return tk::TForm::WndProc(msg, wParam, lParam);
 }
 

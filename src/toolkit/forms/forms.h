@@ -3,6 +3,7 @@
 #include "modal_result.h"
 #include "toolkit/controls/win_control.h"
 
+#include <array>
 #include <string>
 
 namespace tk {
@@ -78,6 +79,13 @@ public:
     void DoCreate();
     // Pixel height of "0" in a font, measured on the screen.
     static int MeasureTextHeight(const TFont& font);
+    // Lays the form out again for a screen of `ppi` dots per inch by the rule the layout was
+    // first scaled by (as if it had been read there), and gives the window `bounds` (screen
+    // coordinates, the size the system suggests for that resolution).
+    void ScaleToResolution(int ppi, const TRect& bounds);
+    // WM_DPICHANGED (Windows 8.1 and later): the new resolution in wParam's low word, the
+    // suggested window rectangle in lParam; the form scales itself to it.
+    static constexpr UINT kDpiChangedMessage = 0x02E0;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -89,6 +97,7 @@ protected:
 
 private:
     void ApplyLayoutScaling();
+    int ScaleFromDesign(int ppi);
     void KeepOnScreen();
     void FocusActiveControl();
     DWORD WindowStyle() const;
@@ -98,6 +107,10 @@ private:
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     TWindowState windowState_ = TWindowState::wsNormal;
     TWinControl* activeControl_ = nullptr;
+    // The layout's own window font height, client size and size limits, before scaling.
+    int designFontHeight_ = 0;
+    TPoint designClient_;
+    std::array<int, 4> designLimits_{};
     bool shownBefore_ = false;
     bool focusDeferred_ = false; // while the form is first shown
     TModalResult modalResult_ = mrNone;
