@@ -358,6 +358,11 @@ void TForm1::HandleCreated() {
     if (document_) document_->TimersLost();
 }
 
+// The memo's font is the layout's again, for the new resolution: the zoom applies to it.
+void TForm1::ResolutionChanged() {
+    if (zoom_) zoom_->BaseChanged();
+}
+
 void TForm1::OpenWhenShown(const std::string& fullPath) {
     givenFile_ = fullPath;
     PostMessageW(Handle(), kOpenGivenFileMessage, 0, 0);
@@ -394,11 +399,6 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return tk::TForm::WndProc(msg, wParam, lParam);
     }
     if (msg == WM_ENDSESSION) document_->SessionEnded(wParam != 0);
-    if (msg == kDpiChangedMessage) { // the memo's font is the layout's again: the zoom applies
-        const LRESULT result = tk::TForm::WndProc(msg, wParam, lParam);
-        zoom_->BaseChanged();
-        return result;
-    }
     return tk::TForm::WndProc(msg, wParam, lParam);
 }
 

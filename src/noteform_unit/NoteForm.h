@@ -97,6 +97,7 @@ protected:
     bool PreviewKeyMessage(const MSG& msg) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void HandleCreated() override;
+    void ResolutionChanged() override;
 
 private:
     void PublishMethods();

@@ -371,6 +371,19 @@ TEST(NoteResolution, MovedTo144ItIsTheNoteStartedThereAndBackAt96AsItStarted) {
         wintest::PumpMessages();
     }
     EXPECT_EQ(wintest::GdiObjectCount(), objects);
+
+    // A zoomed text keeps its zoom over the new resolution's text size.
+    const int text96 = form->Memo1->Font().Height();
+    form->SetZoomPercent(150);
+    EXPECT_EQ(form->Memo1->Font().Height(), tk::MulDivRound(text96, 150, 100));
+    moveTo(144, place144);
+    const int zoomed144 = form->Memo1->Font().Height();
+    form->SetZoomPercent(100);
+    const int text144 = form->Memo1->Font().Height();
+    EXPECT_NE(text144, text96);
+    EXPECT_EQ(zoomed144, tk::MulDivRound(text144, 150, 100));
+    moveTo(96, place96);
+    EXPECT_EQ(form->Memo1->Font().Height(), text96);
 }
 
 } // namespace

@@ -149,6 +149,21 @@ void TCustomForm::CreateParams(TCreateParams& p) {
 void TCustomForm::HandleCreated() {
     if (formStyle_ == TFormStyle::fsStayOnTop)
         SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    FitMonitorResolution();
+}
+
+// The layout was scaled for the screen's (the system's) resolution; a window that opens on a
+// monitor of another one is told of no change, so it asks (Windows 10 1607 and later).
+void TCustomForm::FitMonitorResolution() {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (!Scaled || !dpiForWindow || ppi_ == 0) return;
+    const int ppi = static_cast<int>(dpiForWindow(Handle()));
+    if (ppi <= 0 || ppi == ppi_) return;
+    const TRect now = BoundsRect();
+    ScaleToResolution(ppi, TRect::FromBounds(now.Left, now.Top, MulDivRound(now.Width(), ppi, ppi_),
+                                             MulDivRound(now.Height(), ppi, ppi_)));
 }
 
 void TCustomForm::VisibleChanged() {
@@ -341,6 +356,7 @@ void TCustomForm::ApplyLayoutScaling() {
                      Constraints().MaxHeight};
     for (TControl* c : Controls()) c->KeepDesign();
     const int measured = ScaleFromDesign(ScreenPixelsPerInch());
+    ppi_ = ScreenPixelsPerInch();
     if (measured == TextHeight || TextHeight <= 0) return;
     SetClientSize(MulDivRound(designClient_.X, measured, TextHeight),
                   MulDivRound(designClient_.Y, measured, TextHeight));
@@ -374,11 +390,13 @@ int TCustomForm::ScaleFromDesign(int ppi) {
 void TCustomForm::ScaleToResolution(int ppi, const TRect& bounds) {
     if (!Scaled) return;
     ScaleFromDesign(ppi);
+    ppi_ = ppi;
     SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
     // The controls are back at the layout's places: aligned ones and the form's own rules
     // (OnResize) place them for the size again, also when the size stayed.
     RealignAll(*this);
     Resize();
+    ResolutionChanged();
     Invalidate();
 }
 

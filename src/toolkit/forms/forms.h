@@ -88,6 +88,8 @@ public:
     static constexpr UINT kDpiChangedMessage = 0x02E0;
 
 protected:
+    // After the form was laid out again for another resolution.
+    virtual void ResolutionChanged() {}
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -98,6 +100,7 @@ protected:
 private:
     void ApplyLayoutScaling();
     int ScaleFromDesign(int ppi);
+    void FitMonitorResolution();
     void KeepOnScreen();
     void FocusActiveControl();
     DWORD WindowStyle() const;
@@ -111,6 +114,7 @@ private:
     int designFontHeight_ = 0;
     TPoint designClient_;
     std::array<int, 4> designLimits_{};
+    int ppi_ = 0; // the resolution the form is laid out for
     bool shownBefore_ = false;
     bool focusDeferred_ = false; // while the form is first shown
     TModalResult modalResult_ = mrNone;
