@@ -3,14 +3,15 @@
 # median of several runs, its reference measured in the same run, their ratio and the budget.
 # Also writes bench/chart.png (time to open a note against file size, Pinlet and notepad).
 # Usage: bench/run.sh [runs] [sections...]   (default 5 runs; sections: startup open linebreaks
-# paint footprint recovery desktop, all by default, and limits, on request). Figures only: nothing here fails on
+# paint find footprint recovery desktop, all by default, and limits, on request). Figures only:
+# nothing here fails on
 # a slow machine.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 RUNS="${1:-5}"
 shift $(($# > 0 ? 1 : 0))
-SECTIONS=" ${*:-startup open linebreaks paint footprint recovery desktop} "
+SECTIONS=" ${*:-startup open linebreaks paint find footprint recovery desktop} "
 want() { [[ "$SECTIONS" == *" $1 "* ]]; }
 OUT="$ROOT/build/bench"
 FILES="$OUT/files"
@@ -276,6 +277,18 @@ while read -r _ size _ repaint _ panel _ bare _ window _ offscreen; do
     row "  panel's own painting, us" "$panel" "$offscreen" "$(ratio "$panel" "$offscreen")" "-"
     row "  bare window's repaint, us" "$bare" "$offscreen" "$(ratio "$bare" "$offscreen")" "-"
 done <"$OUT/paint.txt"
+
+fi
+
+if want find; then
+echo "finding ..." >&2
+wine "$BUILD/bench/find_bench.exe" "$RUNS" 1 10 2>/dev/null | tr -d '\r' >"$OUT/find.txt"
+while read -r _ mb total fetch search exact plain; do
+    row "find in $mb MB, ms (vs 100 ms)" "$total" 100 "$(ratio "$total" 100)" "<= 100 ms"
+    row "  fetching the text, ms" "$fetch" "$total" "$(ratio "$fetch" "$total")" "-"
+    row "  search, any case, ms (vs wstring::find)" "$search" "$plain" "$(ratio "$search" "$plain")" "-"
+    row "  search, match case, ms (vs wstring::find)" "$exact" "$plain" "$(ratio "$exact" "$plain")" "-"
+done <"$OUT/find.txt"
 
 fi
 

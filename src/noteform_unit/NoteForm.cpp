@@ -10,6 +10,7 @@
 #include "toolkit/base/scope_exit.h"
 #include "toolkit/components/component_reader.h"
 #include "toolkit/graphics/private_fonts.h"
+#include "toolkit/system/high_contrast.h"
 #include "toolkit/system/startup_marks.h"
 
 namespace note {
@@ -70,6 +71,12 @@ void TForm1::FinishCreation(HMODULE module) {
     memoPort_ = std::make_unique<TMemoPort>(*Memo1);
     document_ = std::make_unique<NoteDocument>(
         NoteDocument::Ports{*memoPort_, files_, *this, *this, copies_, clock_});
+    zoom_ = std::make_unique<NoteZoom>(*Memo1);
+    find_ = std::make_unique<NoteFind>(*Memo1);
+    contrast_ = std::make_unique<NoteContrast>(*panel, *Memo1,
+                                               std::vector<tk::TLabel*>{Label1, Label3, Label4},
+                                               *Label2);
+    contrast_->Update(false);
     UseOwnGlyphsWhereMissing(module);
     tk::StartupMark("glyphs checked");
     KeyPreview = true;
@@ -195,11 +202,11 @@ void TForm1::Label2Click(tk::TObject*) {
     if (Tag == 0) {
         Tag = 1;
         SetFormStyle(tk::TFormStyle::fsStayOnTop);
-        Label2->Font().SetColor(kPinnedColor);
+        Label2->Font().SetColor(contrast_->PinColor(kPinnedColor, true));
     } else {
         Tag = 0;
         SetFormStyle(tk::TFormStyle::fsNormal);
-        Label2->Font().SetColor(kGlyphColor);
+        Label2->Font().SetColor(contrast_->PinColor(kGlyphColor, false));
     }
     // A screen reader tells the pin's new state.
     NotifyWinEvent(EVENT_OBJECT_STATECHANGE, Handle(), OBJID_CLIENT, kFirstGlyphChild);
@@ -335,14 +342,40 @@ void TForm1::RunCommand(NoteCommand command) {
         return Label1Click(this);
     case NoteCommand::NewNote:
         return NewNote();
+    case NoteCommand::ZoomIn:
+        return SetZoomPercent(ZoomPercent() + kZoomStep);
+    case NoteCommand::ZoomOut:
+        return SetZoomPercent(ZoomPercent() - kZoomStep);
+    case NoteCommand::ZoomReset:
+        return SetZoomPercent(100);
+    case NoteCommand::Find:
+        return find_->ShowDialog(Handle());
+    case NoteCommand::FindNext:
+        return find_->FindAgain(Handle(), true);
+    case NoteCommand::FindPrevious:
+        return find_->FindAgain(Handle(), false);
     case NoteCommand::None:
         return;
     }
 }
 
+void TForm1::SetZoomPercent(int percent) {
+    const int before = zoom_->Percent();
+    zoom_->SetPercent(percent);
+    // A screen reader hears the zoom in the memo's name.
+    if (zoom_->Percent() != before && HandleAllocated())
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Handle(), OBJID_CLIENT, kMemoChild);
+    // The note's record keeps its zoom.
+    if (zoom_->Percent() != before && document_) document_->PlaceChanged();
+}
+
 // A shortcut key runs its glyph's handler before the memo sees the key, so that no control
 // character reaches the memo; a key held down runs it once.
 bool TForm1::PreviewKeyMessage(const MSG& msg) {
+    if (msg.message == WM_MOUSEWHEEL && (GET_KEYSTATE_WPARAM(msg.wParam) & MK_CONTROL)) {
+        SetZoomPercent(ZoomPercent() + zoom_->WheelSteps(GET_WHEEL_DELTA_WPARAM(msg.wParam)) * kZoomStep);
+        return true;
+    }
     if (msg.message != WM_KEYDOWN) return false;
     if (document_->Opening() && msg.wParam == VK_ESCAPE) {
         CancelOpening();
@@ -363,6 +396,11 @@ void TForm1::HandleCreated() {
     if (document_) document_->TimersLost();
 }
 
+// The memo's font is the layout's again, for the new resolution: the zoom applies to it.
+void TForm1::ResolutionChanged() {
+    if (zoom_) zoom_->BaseChanged();
+}
+
 void TForm1::OpenWhenShown(const std::string& fullPath) {
     givenFile_ = fullPath;
     PostMessageW(Handle(), kOpenGivenFileMessage, 0, 0);
@@ -373,6 +411,8 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         RunCommand(static_cast<NoteCommand>(wParam));
         return 0;
     }
+    if (find_ && find_->Handle(msg, lParam)) return 0;
+    if (contrast_ && tk::ContrastMayHaveChanged(msg)) contrast_->Update(Tag == 1);
     if (msg == kOpenGivenFileMessage) {
         OpenGiven();
         return 0;

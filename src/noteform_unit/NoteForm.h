@@ -7,7 +7,10 @@
 #include "glGBtn/glGBtn.h"
 #include "memo_port.h"
 #include "note_accessible.h"
+#include "note_contrast.h"
+#include "note_find.h"
 #include "note_shortcuts.h"
+#include "note_zoom.h"
 #include "recovery/recovery_store.h"
 #include "toolkit/forms/application.h"
 #include "toolkit/forms/file_dialogs.h"
@@ -86,6 +89,9 @@ public:
     void RestoreCopy(recovery::ClaimedCopy claimed);
     // The same once the message loop runs (the note is shown by then).
     void RestoreWhenShown(recovery::ClaimedCopy claimed);
+    // The memo's text size in percent of the layout's, 10 to 500 in steps of 10 (see NoteZoom).
+    int ZoomPercent() const { return zoom_->Percent(); }
+    void SetZoomPercent(int percent);
     // The keeper of the note's recovery copy (tests wait for its writes).
     recovery::CopyKeeper& RecoveryKeeper() { return document_->RecoveryKeeper(); }
 
@@ -110,6 +116,7 @@ protected:
     bool PreviewKeyMessage(const MSG& msg) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void HandleCreated() override;
+    void ResolutionChanged() override;
 
 private:
     void PublishMethods();
@@ -143,6 +150,9 @@ private:
     recovery::RecoveryFolderStore copies_;
     recovery::SystemClock clock_;
     std::unique_ptr<NoteDocument> document_;
+    std::unique_ptr<NoteZoom> zoom_;
+    std::unique_ptr<NoteFind> find_;
+    std::unique_ptr<NoteContrast> contrast_;
 };
 
 // Registers the classes that the note window's layout names.

@@ -192,6 +192,10 @@ HRESULT NoteAccessible::get_accChild(VARIANT child, IDispatch** object) {
 
 HRESULT NoteAccessible::get_accName(VARIANT child, BSTR* name) {
     if (!form_) return kGone;
+    // While the text is zoomed the memo's name says so: "Nagyítás 120%".
+    if (IsChild(child, kMemoChild) && form_->ZoomPercent() != 100)
+        return Text(name,
+                    tk::Wide(kZoomName + std::to_string(form_->ZoomPercent()) + "%").c_str());
     if (IsChild(child, kMemoChild))
         return AskMemo(MemoClient(), [&](IAccessible& memo, VARIANT self) {
             return memo.get_accName(self, name);

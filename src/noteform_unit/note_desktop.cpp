@@ -24,6 +24,7 @@ recovery::NotePlace TForm1::Place() const {
     place.Monitor = monitor.Whole;
     place.Dpi = monitor.Dpi;
     place.Pinned = Tag == 1;
+    place.Zoom = ZoomPercent();
     return place;
 }
 
@@ -57,6 +58,7 @@ void TForm1::AvoidOtherNotes() {
 void TForm1::PlaceAsRecorded(const recovery::NotePlace& place) {
     MoveTo(RecordedPlace(place));
     if (place.Pinned != (Tag == 1)) Label2Click(this);
+    SetZoomPercent(place.Zoom);
 }
 
 void TForm1::RunWhenShown(std::function<void()> task) {

@@ -36,6 +36,13 @@ inline constexpr const char* kTextTooLargeRefusal =
     "A jegyzet túl nagy lenne: legfeljebb %s karaktert tartalmazhat, különben nem tudná újra "
     "megnyitni a fájlját. A szöveg nem változott.";
 
+// What Find says when the text is not in the note: "Not found: „…”".
+inline constexpr const char* kNotFound = "Nem található: „";
+inline constexpr const char* kNotFoundEnd = "”";
+
+// The memo's name for screen readers while the zoom is not 100 %: "Zoom 120%".
+inline constexpr const char* kZoomName = "Nagyítás ";
+
 // The glyphs' names for accessibility tools: "Always on top", "Open note", "Save note", "Close".
 inline constexpr const char* kPinGlyphName = "Mindig felül";
 inline constexpr const char* kOpenGlyphName = "Jegyzet megnyitása";

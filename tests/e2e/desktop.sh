@@ -107,10 +107,12 @@ desktop_session() { # how
     wait_notes 1 || { fail "$how: the file's note appears" "none"; return 1; }
     local a b c
     a="$(find_window a.txt)" || { fail "$how: the file's note" "no window"; end_all; return 1; }
-    # Moved by its caption strip.
+    # Moved by its caption strip, and zoomed to 120 %.
     local g
     read -r gx gy _ <<<"$(geometry "$a")"
     drag $((gx + 200)) $((gy + 14)) -350 -120
+    focus "$a"
+    xdotool key ctrl+plus ctrl+plus
     launch "$(winpath "$WORK/b.txt")"
     wait_notes 2 || { fail "$how: a second note appears" "$(notes)"; end_all; return 1; }
     b="$(find_window b.txt)" || { fail "$how: the second note" "no window"; end_all; return 1; }
@@ -168,6 +170,10 @@ journey_back_after_the_session_yes() {
         "$(note_with 'a.txt')" "$BEFORE_A"
     expect_eq "yes: the pinned note where it was, pinned, its size kept" \
         "$(notes | awk '$6 ~ /^1\|/' | sed 's/^[0-9]* //')" "$BEFORE_B"
+    # The file's note keeps its zoom: its record, written anew once it is back, says 120 %.
+    sleep 1
+    expect_eq "yes: the file's note keeps its zoom" \
+        "$(grep -l '^zoom=120' "$RECOVERY"/*.place 2>/dev/null | wc -l)" 1
     end_all
 }
 

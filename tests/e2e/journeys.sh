@@ -236,8 +236,11 @@ check_start_libraries() {
 journey_common_controls_when_first_needed() {
     local process
     start_note common-controls || return
-    process="$(xdotool getwindowpid "$NOTE")" # this note's own, whatever else runs
-    if grep -qi comctl32 "/proc/$process/maps"; then
+    # This note's own process, by its window: another pinlet.exe may run on the machine.
+    process="$(xdotool getwindowpid "$NOTE")"
+    if [ ! -r "/proc/$process/maps" ]; then
+        fail "the note starts without the common controls" "no process for the note's window"
+    elif grep -qi comctl32 "/proc/$process/maps"; then
         fail "the note starts without the common controls" "comctl32 is mapped"
     else
         pass "the note starts without the common controls"

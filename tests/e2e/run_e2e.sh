@@ -5,7 +5,7 @@
 set -uo pipefail
 dir="$(dirname "$0")"
 status=0
-for suite in drags journeys keeping keys look unicode opening file_safety recovery desktop install; do
+for suite in drags journeys keeping keys look unicode opening file_safety recovery desktop install reading; do
     bash "$dir/$suite.sh" || status=1
 done
 # The end of the session and two notes side by side.

@@ -550,6 +550,22 @@ TEST_F(NoteAccessibility, TheClientAreaHoldsTheMemoAndTheFourGlyphsAsButtons) {
     client->Release();
 }
 
+TEST_F(NoteAccessibility, TheMemosNameTellsTheZoomWhileItIsNot100) {
+    IAccessible* client = Client();
+    ASSERT_NE(client, nullptr);
+    const std::wstring own = Name(client, 1);
+    form_->SetZoomPercent(124); // made a step: 120
+    EXPECT_EQ(form_->ZoomPercent(), 120);
+    EXPECT_EQ(Name(client, 1), L"Nagy\u00edt\u00e1s 120%");
+    form_->SetZoomPercent(5);
+    EXPECT_EQ(Name(client, 1), L"Nagy\u00edt\u00e1s 10%");
+    form_->SetZoomPercent(900);
+    EXPECT_EQ(Name(client, 1), L"Nagy\u00edt\u00e1s 500%");
+    form_->SetZoomPercent(100);
+    EXPECT_EQ(Name(client, 1), own);
+    client->Release();
+}
+
 TEST_F(NoteAccessibility, ThePinActsPressedExactlyWhilePinnedAndTheObjectOutlivesItsWindows) {
     IAccessible* client = Client();
     ASSERT_NE(client, nullptr);

@@ -268,14 +268,34 @@ void TControl::Repaint() {
     if (parent_) parent_->Update();
 }
 
-void TControl::ChangeScale(int m, int d) {
+void TControl::KeepDesign() {
+    design_ = Design{bounds_,
+                     constraints_.MinWidth,
+                     constraints_.MinHeight,
+                     constraints_.MaxWidth,
+                     constraints_.MaxHeight,
+                     font_.Height()};
+}
+
+void TControl::ChangeScale(int m, int d, int ppi) {
+    if (!design_) KeepDesign();
+    const Design& own = *design_;
+    constraints_.MinWidth = own.MinWidth;
+    constraints_.MinHeight = own.MinHeight;
+    constraints_.MaxWidth = own.MaxWidth;
+    constraints_.MaxHeight = own.MaxHeight;
     constraints_.Scale(m, d);
-    TRect r = ScaleEdges(bounds_, m, d);
+    TRect r = ScaleEdges(own.Bounds, m, d);
     SetBounds(r.Left, r.Top, r.Width(), r.Height());
     if (!parentFont_) {
-        auto handler = std::move(font_.OnChange);
-        font_.SetHeight(ScaleFontHeight(font_.Height(), m, d, ScreenPixelsPerInch()));
-        font_.OnChange = std::move(handler);
+        // While the layout is read nothing is told of the change; later (a new resolution) the
+        // control takes the new font at once.
+        std::function<void()> handler;
+        if (Loading()) handler = std::move(font_.OnChange);
+        font_.SetHeight(m == d ? own.FontHeight : ScaleFontHeight(own.FontHeight, m, d, ppi));
+        if (handler) font_.OnChange = std::move(handler);
+    } else {
+        ParentFontOrColorChanged(); // the parent's font is scaled by now
     }
 }
 

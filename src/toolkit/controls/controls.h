@@ -6,6 +6,7 @@
 #include "toolkit/graphics/graphics.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -101,8 +102,13 @@ public:
     virtual void Invalidate();
     void Repaint();
 
-    // Layout scaling: edges by m/d, and the own font's point size by m/d.
-    virtual void ChangeScale(int m, int d);
+    // Layout scaling: edges by m/d, and the own font's point size by m/d at `ppi` dots per
+    // inch. It starts from the layout's own geometry, kept at the first scaling (KeepDesign), so
+    // that scaling again for another resolution is the same as scaling once; m == d gives the
+    // layout's own geometry back.
+    virtual void ChangeScale(int m, int d, int ppi);
+    // Keeps the present bounds, limits and font height as the layout's own.
+    virtual void KeepDesign();
 
     // Input as the parent window delivers it, in this control's coordinates.
     void HandleButtonDown(TMouseButton button, TShiftState shift, int x, int y, bool isDouble);
@@ -163,6 +169,12 @@ private:
     TColor color_ = clBtnFace;
     TFont font_;
     TSizeConstraints constraints_;
+    struct Design {
+        TRect Bounds;
+        int MinWidth, MinHeight, MaxWidth, MaxHeight;
+        int FontHeight;
+    };
+    std::optional<Design> design_;
     bool parentFont_ = true;
     bool parentColor_ = false;
     bool clicked_ = false;

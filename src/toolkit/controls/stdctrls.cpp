@@ -515,8 +515,12 @@ LRESULT TMemo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 HBRUSH TMemo::CtlColor(HDC dc) {
     SetTextColor(dc, ColorToRGB(Font().Color()));
-    SetBkColor(dc, ColorToRGB(Color()));
-    if (!brush_) brush_.Reset(CreateSolidBrush(ColorToRGB(Color())));
+    const COLORREF color = ColorToRGB(Color());
+    SetBkColor(dc, color);
+    if (!brush_ || brushColor_ != color) {
+        brush_.Reset(CreateSolidBrush(color));
+        brushColor_ = color;
+    }
     return brush_.Get();
 }
 

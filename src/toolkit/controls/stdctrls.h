@@ -95,6 +95,7 @@ public:
     // Between the two the memo does not redraw; EndUpdate shows the result at once.
     void BeginUpdate();
     void EndUpdate();
+    void SetColor(TColor color) override;
     bool Modified() const;
     void SetModified(bool modified);
 
@@ -123,7 +124,6 @@ protected:
     void HandleDestroying() override;
     HBRUSH CtlColor(HDC dc) override;
     void CommandNotify(WORD code) override;
-    void SetColor(TColor color) override;
     bool ReadProperty(std::string_view name, const LayoutValue& value,
                       LayoutReader& reader) override;
     virtual void Change();
@@ -144,6 +144,7 @@ private:
     // a whole character of two units; false when the removal would pass a limit.
     bool PrepareDeletion(bool backspace);
     BrushHandle brush_;
+    COLORREF brushColor_ = 0; // what brush_ was made with: a system colour may change
 };
 
 } // namespace tk

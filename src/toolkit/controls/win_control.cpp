@@ -384,10 +384,16 @@ void TWinControl::FontChanged() {
     TControl::FontChanged();
 }
 
-void TWinControl::ChangeScale(int m, int d) {
-    TControl::ChangeScale(m, d);
+void TWinControl::ChangeScale(int m, int d, int ppi) {
+    TControl::ChangeScale(m, d, ppi);
     for (TControl* c : controls_)
-        c->ChangeScale(m, d);
+        c->ChangeScale(m, d, ppi);
+}
+
+void TWinControl::KeepDesign() {
+    TControl::KeepDesign();
+    for (TControl* c : controls_)
+        c->KeepDesign();
 }
 
 void TWinControl::Realign() {

@@ -67,7 +67,8 @@ public:
     TNotifyEvent OnExit;
     void Invalidate() override;
     void Update();
-    void ChangeScale(int m, int d) override;
+    void ChangeScale(int m, int d, int ppi) override;
+    void KeepDesign() override;
 
 protected:
     virtual void CreateParams(TCreateParams& params);

@@ -259,11 +259,25 @@ bool TApplication::DispatchOne(MSG& msg) {
     return true;
 }
 
-// A form with KeyPreview sees its controls' keys first. Tab moves the focus between tab stops
-// unless the focused control wants the key itself.
+void TApplication::AddModelessDialog(HWND dialog) {
+    if (std::find(modelessDialogs_.begin(), modelessDialogs_.end(), dialog) ==
+        modelessDialogs_.end())
+        modelessDialogs_.push_back(dialog);
+}
+
+// A modeless dialog takes its own messages; the rest are the forms'.
 bool TApplication::PreprocessMessage(MSG& msg) {
+    std::erase_if(modelessDialogs_, [](HWND dialog) { return !IsWindow(dialog); });
+    for (HWND dialog : modelessDialogs_)
+        if (IsDialogMessageW(dialog, &msg)) return true;
+    return PreprocessFormMessage(msg);
+}
+
+// A form with KeyPreview sees its controls' keys and the wheel first. Tab moves the focus between tab stops
+// unless the focused control wants the key itself.
+bool TApplication::PreprocessFormMessage(MSG& msg) {
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_CHAR ||
-        msg.message == WM_SYSCHAR) {
+        msg.message == WM_SYSCHAR || msg.message == WM_MOUSEWHEEL) {
         TWinControl* target = TWinControl::FromHandle(msg.hwnd);
         TCustomForm* form = target ? dynamic_cast<TCustomForm*>(target) : nullptr;
         if (target && !form) form = target->ParentForm();

@@ -55,6 +55,10 @@ public:
     void Minimize();
     void Restore();
 
+    // A modeless dialog (the system's Find, say) gets its keys (Tab, Enter, Esc) through the
+    // loop's IsDialogMessage while it lives; it is forgotten when it is gone.
+    void AddModelessDialog(HWND dialog);
+
     // Pinned forms leave the topmost layer while the application's window is disabled (a modal
     // window is up) and return to it when it is enabled again.
     void NormalizeTopMosts();
@@ -81,12 +85,14 @@ private:
         bool DuringPaint = false;
     };
     bool PreprocessMessage(MSG& msg);
+    bool PreprocessFormMessage(MSG& msg);
     void ShowQueuedExceptions();
     bool DispatchOne(MSG& msg);
 
     class Window;
     Window* window_ = nullptr;
     TCustomForm* mainForm_ = nullptr;
+    std::vector<HWND> modelessDialogs_;
     std::vector<HWND> unownedForms_; // pinned forms taken from their owner while disabled
     bool terminated_ = false;
     std::deque<QueuedError> queuedErrors_;

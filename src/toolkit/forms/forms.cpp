@@ -149,6 +149,21 @@ void TCustomForm::CreateParams(TCreateParams& p) {
 void TCustomForm::HandleCreated() {
     if (formStyle_ == TFormStyle::fsStayOnTop)
         SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    FitMonitorResolution();
+}
+
+// The layout was scaled for the screen's (the system's) resolution; a window that opens on a
+// monitor of another one is told of no change, so it asks (Windows 10 1607 and later).
+void TCustomForm::FitMonitorResolution() {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (!Scaled || !dpiForWindow || ppi_ == 0) return;
+    const int ppi = static_cast<int>(dpiForWindow(Handle()));
+    if (ppi <= 0 || ppi == ppi_) return;
+    const TRect now = BoundsRect();
+    ScaleToResolution(ppi, TRect::FromBounds(now.Left, now.Top, MulDivRound(now.Width(), ppi, ppi_),
+                                             MulDivRound(now.Height(), ppi, ppi_)));
 }
 
 void TCustomForm::VisibleChanged() {
@@ -271,6 +286,9 @@ LRESULT TCustomForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_QUERYENDSESSION:
         return CloseQuery() ? TRUE : FALSE;
+    case kDpiChangedMessage: // the window went to a monitor of another resolution
+        ScaleToResolution(LOWORD(wParam), ToRect(*reinterpret_cast<const RECT*>(lParam)));
+        return 0;
     case WM_ENDSESSION:
         // The session ends: the main form ends the application with it.
         if (wParam && Application && Application->MainForm() == this) Application->Terminate();
@@ -332,16 +350,54 @@ int TCustomForm::MeasureTextHeight(const TFont& font) {
 
 void TCustomForm::ApplyLayoutScaling() {
     if (!Scaled) return;
-    int ppi = ScreenPixelsPerInch();
-    if (PixelsPerInch > 0 && PixelsPerInch != ppi)
-        Font().SetHeight(MulDivRound(Font().Height(), ppi, PixelsPerInch));
-    int measured = MeasureTextHeight(Font());
+    designFontHeight_ = Font().Height();
+    designClient_ = {ClientWidth(), ClientHeight()};
+    designLimits_ = {Constraints().MinWidth, Constraints().MinHeight, Constraints().MaxWidth,
+                     Constraints().MaxHeight};
+    for (TControl* c : Controls()) c->KeepDesign();
+    const int measured = ScaleFromDesign(ScreenPixelsPerInch());
+    ppi_ = ScreenPixelsPerInch();
     if (measured == TextHeight || TextHeight <= 0) return;
-    int cw = ClientWidth(), ch = ClientHeight();
-    Constraints().Scale(measured, TextHeight);
-    for (TControl* c : std::vector<TControl*>(Controls()))
-        c->ChangeScale(measured, TextHeight);
-    SetClientSize(MulDivRound(cw, measured, TextHeight), MulDivRound(ch, measured, TextHeight));
+    SetClientSize(MulDivRound(designClient_.X, measured, TextHeight),
+                  MulDivRound(designClient_.Y, measured, TextHeight));
+}
+
+namespace {
+void RealignAll(TWinControl& control) {
+    control.Realign();
+    for (TControl* c : control.Controls())
+        if (auto* windowed = dynamic_cast<TWinControl*>(c)) RealignAll(*windowed);
+}
+} // namespace
+
+// The window's font at `ppi` (the layout's was made at PixelsPerInch), the height of "0" in it,
+// and the controls scaled by that height over the layout's TextHeight; returns the height.
+int TCustomForm::ScaleFromDesign(int ppi) {
+    Font().SetHeight(PixelsPerInch > 0 && PixelsPerInch != ppi
+                         ? MulDivRound(designFontHeight_, ppi, PixelsPerInch)
+                         : designFontHeight_);
+    const int measured = MeasureTextHeight(Font());
+    const bool same = measured == TextHeight || TextHeight <= 0;
+    const int m = same ? 1 : measured, d = same ? 1 : TextHeight;
+    Constraints().MinWidth = MulDivRound(designLimits_[0], m, d);
+    Constraints().MinHeight = MulDivRound(designLimits_[1], m, d);
+    Constraints().MaxWidth = MulDivRound(designLimits_[2], m, d);
+    Constraints().MaxHeight = MulDivRound(designLimits_[3], m, d);
+    for (TControl* c : std::vector<TControl*>(Controls())) c->ChangeScale(m, d, ppi);
+    return measured;
+}
+
+void TCustomForm::ScaleToResolution(int ppi, const TRect& bounds) {
+    if (!Scaled) return;
+    ScaleFromDesign(ppi);
+    ppi_ = ppi;
+    SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    // The controls are back at the layout's places: aligned ones and the form's own rules
+    // (OnResize) place them for the size again, also when the size stayed.
+    RealignAll(*this);
+    Resize();
+    ResolutionChanged();
+    Invalidate();
 }
 
 bool TCustomForm::ReadProperty(std::string_view name, const LayoutValue& value,

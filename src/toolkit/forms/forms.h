@@ -3,6 +3,7 @@
 #include "modal_result.h"
 #include "toolkit/controls/win_control.h"
 
+#include <array>
 #include <string>
 
 namespace tk {
@@ -42,9 +43,9 @@ public:
     void SetModalResult(TModalResult result) { modalResult_ = result; }
     bool Modal() const { return modal_; }
 
-    // With KeyPreview the form sees key messages for its controls first.
+    // With KeyPreview the form sees key messages and the mouse wheel for its controls first.
     bool KeyPreview = false;
-    // Returns true when the form consumed the key message.
+    // Returns true when the form consumed the message.
     virtual bool PreviewKeyMessage(const MSG&) { return false; }
     // Asks OnCloseQuery; when closing is allowed the main form ends the application and any
     // other form hides.
@@ -78,8 +79,17 @@ public:
     void DoCreate();
     // Pixel height of "0" in a font, measured on the screen.
     static int MeasureTextHeight(const TFont& font);
+    // Lays the form out again for a screen of `ppi` dots per inch by the rule the layout was
+    // first scaled by (as if it had been read there), and gives the window `bounds` (screen
+    // coordinates, the size the system suggests for that resolution).
+    void ScaleToResolution(int ppi, const TRect& bounds);
+    // WM_DPICHANGED (Windows 8.1 and later): the new resolution in wParam's low word, the
+    // suggested window rectangle in lParam; the form scales itself to it.
+    static constexpr UINT kDpiChangedMessage = 0x02E0;
 
 protected:
+    // After the form was laid out again for another resolution.
+    virtual void ResolutionChanged() {}
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -89,6 +99,8 @@ protected:
 
 private:
     void ApplyLayoutScaling();
+    int ScaleFromDesign(int ppi);
+    void FitMonitorResolution();
     void KeepOnScreen();
     void FocusActiveControl();
     DWORD WindowStyle() const;
@@ -98,6 +110,11 @@ private:
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     TWindowState windowState_ = TWindowState::wsNormal;
     TWinControl* activeControl_ = nullptr;
+    // The layout's own window font height, client size and size limits, before scaling.
+    int designFontHeight_ = 0;
+    TPoint designClient_;
+    std::array<int, 4> designLimits_{};
+    int ppi_ = 0; // the resolution the form is laid out for
     bool shownBefore_ = false;
     bool focusDeferred_ = false; // while the form is first shown
     TModalResult modalResult_ = mrNone;

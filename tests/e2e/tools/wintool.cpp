@@ -5,6 +5,13 @@
 //                     "left top width height windowWidth windowHeight"
 //   wintool btnface   prints the system's button-face colour as "red green blue"
 //   wintool text      prints the memo's text, UTF-8
+//   wintool sel       prints the memo's selection "start end" (UTF-16 units)
+//   wintool pitch     prints the memo's line pitch: from its first line to its second, in pixels
+//   wintool clipboard prints the clipboard's text, UTF-8
+//   wintool syscolors prints the system's window, window text, button face and button text
+//                     colours as "r,g,b r,g,b r,g,b r,g,b"
+//   wintool lineheight FACE HEIGHT prints the height of a line of that font on the screen
+//   WINTOOL_NOTE=TITLE picks the note with that title when several run
 //   wintool title     prints the note's title as its task-bar button shows it
 //   wintool action N  does what a screen reader's default action on the note's child N does
 //   wintool box TITLE prints the text of the message box with that title
@@ -258,10 +265,46 @@ int main(int argc, char** argv) {
         PostMessageW(button, BM_CLICK, 0, 0);
         return 0;
     }
-    HWND note = TheNote();
+    // The note with the title WINTOOL_NOTE names, when there are several; else the test's own.
+    const char* title = std::getenv("WINTOOL_NOTE");
+    HWND note = title ? FindWindowW(L"TkTForm1", Wide(title).c_str()) : TheNote();
     if (!note || argc < 2) {
         std::fprintf(stderr, "no note window\n");
         return 2;
+    }
+    if (argc >= 4 && std::strcmp(argv[1], "lineheight") == 0) { // a font's line on the screen
+        HDC screen = GetDC(nullptr);
+        HFONT font = CreateFontW(std::atoi(argv[3]), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                                 0, 0, 0, 0, Wide(argv[2]).c_str());
+        HGDIOBJ old = SelectObject(screen, font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(screen, &metrics);
+        SelectObject(screen, old);
+        DeleteObject(font);
+        ReleaseDC(nullptr, screen);
+        std::printf("%ld\n", metrics.tmHeight);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "clipboard") == 0) { // the clipboard's text, UTF-8
+        if (!OpenClipboard(nullptr)) return 2;
+        std::wstring text;
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+                text = chars;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        PrintRaw(Utf8(text));
+        return 0;
+    }
+    if (std::strcmp(argv[1], "syscolors") == 0) { // those a high-contrast note paints with
+        for (int element : {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT}) {
+            COLORREF c = GetSysColor(element);
+            std::printf("%d,%d,%d ", GetRValue(c), GetGValue(c), GetBValue(c));
+        }
+        std::printf("\n");
+        return 0;
     }
     if (std::strcmp(argv[1], "topmost") == 0) {
         std::printf("%d\n", (GetWindowLongA(note, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
@@ -292,6 +335,21 @@ int main(int argc, char** argv) {
         text.resize(static_cast<size_t>(
             SendMessageW(memo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
         PrintRaw(Utf8(text));
+        return 0;
+    }
+    if (std::strcmp(argv[1], "sel") == 0) {
+        DWORD start = 0, end = 0;
+        SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        std::printf("%lu %lu\n", start, end);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "pitch") == 0) { // from the first line's start to the second's
+        auto second = SendMessageW(memo, EM_LINEINDEX, 1, 0);
+        if (second < 0) return 2;
+        LRESULT a = SendMessageW(memo, EM_POSFROMCHAR, 0, 0);
+        LRESULT b = SendMessageW(memo, EM_POSFROMCHAR, static_cast<WPARAM>(second), 0);
+        std::printf("%d\n", static_cast<short>(HIWORD(b)) - static_cast<short>(HIWORD(a)));
         return 0;
     }
     if (std::strcmp(argv[1], "memo") == 0) {

@@ -48,12 +48,32 @@ TEST(NoteShortcuts, CtrlWithALetterStandsForACommandAndNothingElseDoes) {
     EXPECT_EQ(command('T', true), NoteCommand::Pin);
     EXPECT_EQ(command('W', true), NoteCommand::Close);
     EXPECT_EQ(command('N', true), NoteCommand::NewNote);
+    EXPECT_EQ(command('F', true), NoteCommand::Find);
+    constexpr unsigned f3 = 0x72, oemPlus = 0xBB, oemMinus = 0xBD, add = 0x6B, subtract = 0x6D,
+                       numpad0 = 0x60;
+    EXPECT_EQ(command(f3, false), NoteCommand::FindNext);
+    EXPECT_EQ(command(f3, false, true), NoteCommand::FindPrevious);
+    for (bool shift : {false, true}) {
+        EXPECT_EQ(command(oemPlus, true, shift), NoteCommand::ZoomIn);
+        EXPECT_EQ(command(add, true, shift), NoteCommand::ZoomIn);
+        EXPECT_EQ(command(oemMinus, true, shift), NoteCommand::ZoomOut);
+        EXPECT_EQ(command(subtract, true, shift), NoteCommand::ZoomOut);
+        EXPECT_EQ(command('0', true, shift), NoteCommand::ZoomReset);
+        EXPECT_EQ(command(numpad0, true, shift), NoteCommand::ZoomReset);
+    }
     for (unsigned key = 0; key < 256; ++key) {
-        bool known = key == 'S' || key == 'O' || key == 'T' || key == 'W' || key == 'N';
+        const bool zoom = key == oemPlus || key == add || key == oemMinus || key == subtract ||
+                          key == '0' || key == numpad0;
+        bool known = zoom || key == 'S' || key == 'O' || key == 'T' || key == 'W' || key == 'F' ||
+                     key == 'N';
         EXPECT_EQ(command(key, true) != NoteCommand::None, known) << key;
-        EXPECT_EQ(command(key, false), NoteCommand::None) << key;             // typing
+        if (key != f3) {
+            EXPECT_EQ(command(key, false), NoteCommand::None) << key; // typing
+            EXPECT_EQ(command(key, false, true), NoteCommand::None) << key;
+        }
         EXPECT_EQ(command(key, true, false, true), NoteCommand::None) << key; // AltGr
-        if (key != 'S') {
+        EXPECT_EQ(command(key, false, false, true), NoteCommand::None) << key;
+        if (key != 'S' && !zoom) {
             EXPECT_EQ(command(key, true, true), NoteCommand::None) << key;
         }
     }

@@ -221,4 +221,12 @@ int DibCanvas::Count(const tk::TRect& rect, COLORREF color) const {
     return n;
 }
 
+unsigned GdiObjectCount() {
+    if (DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return counted;
+    unsigned objects = 0;
+    for (ULONG_PTR handle = 1; handle <= 0xFFFF; ++handle)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(handle))) ++objects;
+    return objects;
+}
+
 } // namespace wintest

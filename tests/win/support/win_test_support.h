@@ -53,6 +53,10 @@ void RemoveTreeW(const std::wstring& folder);
 // A running application with the title "Pinlet", destroyed with its forms at the end. Its
 // application data (%LOCALAPPDATA%: the recovery copies of unsaved notes, the old bytes a save
 // keeps) is a temporary folder of its own, removed at the end.
+// The process's GDI objects. Where the system does not count them (Wine answers 0), the
+// objects that 16-bit handles (which Wine still accepts) name are counted.
+unsigned GdiObjectCount();
+
 class AppFixture {
 public:
     AppFixture();
