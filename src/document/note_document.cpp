@@ -116,7 +116,9 @@ void NoteDocument::SaveTo(const std::string& target) {
     std::optional<std::string> bytes = ports_.Files.Encode(text, encoding);
     if (!bytes) {
         if (!ports_.View.Agrees(kSaveAsUtf8Question)) return;
-        encoding = {notetext::EncodingForm::Utf8, false, 0};
+        encoding.Form = notetext::EncodingForm::Utf8; // its line breaks stay
+        encoding.ByteOrderMark = false;
+        encoding.CodePage = 0;
         bytes = ports_.Files.Encode(text, encoding);
     }
     storage::FileStamp stamp = ports_.Files.Write(target, *bytes);

@@ -101,6 +101,7 @@ void ReadText(HANDLE file, NoteFileText& read, const std::string& fileName) {
         std::string text;
         switch (notetext::NoteTextFromDecoded(read.Text, text)) {
         case notetext::NoteTextRefusal::None:
+            read.Encoding.Breaks = notetext::LineBreakOf(read.Text); // written back as read
             read.Text = std::move(text);
             return;
         case notetext::NoteTextRefusal::ContainsNul:
@@ -144,6 +145,11 @@ std::optional<std::string> EncodeNoteText(std::string_view text, const notetext:
     // No encoding writes half a character as itself: the system's would write U+FFFD, a
     // character the user never typed.
     if (HoldsHalfCharacter(text)) throw tk::EWriteError(kHalfCharacter);
+    if (encoding.Breaks != notetext::LineBreak::CrLf) {
+        notetext::TextEncoding crlf = encoding;
+        crlf.Breaks = notetext::LineBreak::CrLf;
+        return EncodeNoteText(notetext::WithLineBreaks(text, encoding.Breaks), crlf);
+    }
     std::string bytes(encoding.ByteOrderMark ? notetext::ByteOrderMarkOf(encoding.Form) : std::string_view());
     switch (encoding.Form) {
     case notetext::EncodingForm::Utf8:

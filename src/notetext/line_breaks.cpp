@@ -153,4 +153,37 @@ std::string NormalizeLineBreaks(std::string_view bytes) {
     return out.Take();
 }
 
+LineBreak LineBreakOf(std::string_view bytes) {
+    bool crlf = false, lf = false, cr = false;
+    for (size_t at = bytes.find_first_of("\r\n"); at != std::string_view::npos;
+         at = bytes.find_first_of("\r\n", at + 1)) {
+        if (bytes[at] == '\n') {
+            lf = true;
+        } else if (at + 1 < bytes.size() && bytes[at + 1] == '\n') {
+            crlf = true;
+            ++at;
+        } else {
+            cr = true;
+        }
+        if (crlf + lf + cr > 1) return LineBreak::CrLf;
+    }
+    return lf ? LineBreak::Lf : cr ? LineBreak::Cr : LineBreak::CrLf;
+}
+
+std::string WithLineBreaks(std::string_view crlfText, LineBreak kind) {
+    if (kind == LineBreak::CrLf) return std::string(crlfText);
+    const char single = kind == LineBreak::Lf ? '\n' : '\r';
+    std::string out;
+    out.reserve(crlfText.size());
+    for (size_t at = 0; at < crlfText.size();) {
+        const size_t pair = crlfText.find("\r\n", at);
+        const size_t end = pair == std::string_view::npos ? crlfText.size() : pair;
+        out.append(crlfText.substr(at, end - at));
+        if (pair == std::string_view::npos) break;
+        out += single;
+        at = pair + 2;
+    }
+    return out;
+}
+
 } // namespace notetext

@@ -1,6 +1,8 @@
 #pragma once
 // Which encoding a note file's bytes are in, and the Unicode forms (UTF-8 and UTF-16) to and from
 // the program's UTF-8 text. The ANSI code page needs the system and is not here.
+#include "line_breaks.h"
+
 #include <string>
 #include <string_view>
 
@@ -8,12 +10,14 @@ namespace notetext {
 
 enum class EncodingForm { Ansi, Utf8, Utf16LE, Utf16BE };
 
-// How a note file is written: its form, whether it starts with a byte-order mark, and for ANSI
-// the code page (0 until a file was read or written: the system's current one then).
+// How a note file is written: its form, whether it starts with a byte-order mark, for ANSI the
+// code page (0 until a file was read or written: the system's current one then), and its line
+// breaks (the memo's text always has CR LF).
 struct TextEncoding {
     EncodingForm Form = EncodingForm::Ansi;
     bool ByteOrderMark = false;
     unsigned CodePage = 0;
+    LineBreak Breaks = LineBreak::CrLf;
     bool operator==(const TextEncoding&) const = default;
 };
 

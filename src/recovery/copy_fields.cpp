@@ -39,6 +39,7 @@ RecoveryCopy CopyFieldsOf(const NoteFileState& state) {
     copy.EncodingForm = static_cast<std::uint8_t>(state.Encoding.Form);
     copy.ByteOrderMark = state.Encoding.ByteOrderMark;
     copy.CodePage = state.Encoding.CodePage;
+    copy.LineBreaks = static_cast<std::uint8_t>(state.Encoding.Breaks);
     if (state.Stamp) {
         copy.HasFileState = true;
         copy.FileSize = state.Stamp->size;
@@ -57,6 +58,8 @@ NoteFileState NoteFileStateOf(const RecoveryCopy& copy) {
     state.Encoding.ByteOrderMark =
         copy.ByteOrderMark && state.Encoding.Form != notetext::EncodingForm::Ansi;
     state.Encoding.CodePage = copy.CodePage;
+    if (copy.LineBreaks <= static_cast<std::uint8_t>(notetext::LineBreak::Cr))
+        state.Encoding.Breaks = static_cast<notetext::LineBreak>(copy.LineBreaks);
     if (copy.HasFileState) {
         storage::FileStamp stamp;
         stamp.size = copy.FileSize;

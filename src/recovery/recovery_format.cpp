@@ -21,7 +21,7 @@ constexpr std::size_t kPiece = 256 * 1024;
 enum Tag : std::uint16_t {
     kText = 1,
     kFileName = 2,
-    kEncoding = 3,  // form (1), mark (1), code page (4)
+    kEncoding = 3,  // form (1), mark (1), code page (4), line breaks (1; absent: CR LF)
     kFileState = 4, // size (8), last write (8), identity (the rest)
 };
 
@@ -140,6 +140,7 @@ std::string WriteRecoveryCopy(const RecoveryCopy& fields, const CopyText& text, 
     PutInteger(encoding, fields.EncodingForm, 1);
     PutInteger(encoding, fields.ByteOrderMark ? 1 : 0, 1);
     PutInteger(encoding, fields.CodePage, 4);
+    PutInteger(encoding, fields.LineBreaks, 1);
     body.Field(kEncoding, encoding);
     if (fields.HasFileState) {
         std::string state;
@@ -209,7 +210,10 @@ DecodeFailure ReadCopyOutline(CopyInput& input, CopyOutline& outline) {
                 read.Fields.EncodingForm = static_cast<std::uint8_t>(GetInteger(value, 0, 1));
                 read.Fields.ByteOrderMark = GetInteger(value, 1, 1) != 0;
                 read.Fields.CodePage = static_cast<std::uint32_t>(GetInteger(value, 2, 4));
-                if (read.Fields.EncodingForm > 3) return DecodeFailure::Damaged;
+                if (value.size() >= 7)
+                    read.Fields.LineBreaks = static_cast<std::uint8_t>(GetInteger(value, 6, 1));
+                if (read.Fields.EncodingForm > 3 || read.Fields.LineBreaks > 2)
+                    return DecodeFailure::Damaged;
             } else {
                 if (value.size() < 16) return DecodeFailure::Damaged;
                 read.Fields.HasFileState = true;

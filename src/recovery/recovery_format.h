@@ -30,6 +30,7 @@ struct RecoveryCopy {
     std::uint8_t EncodingForm = 0;
     bool ByteOrderMark = false;
     std::uint32_t CodePage = 0;
+    std::uint8_t LineBreaks = 0; // 0 CR LF, 1 LF, 2 CR
     // The file as the note last read or wrote it; HasFileState false when it has none.
     bool HasFileState = false;
     std::uint64_t FileSize = 0;

@@ -140,7 +140,36 @@ journey_what_the_note_saves_it_opens() {
     app_ended || stop
 }
 
+# A file with LF, CR or CR LF breaks, saved without an edit, is the same bytes; saved after an
+# edit, it keeps its kind of break.
+journey_line_breaks_written_as_read() {
+    local kind bytes file
+    for kind in lf cr crlf; do
+        case $kind in lf) bytes='one\ntwo\n' ;; cr) bytes='one\rtwo\r' ;; crlf) bytes='one\r\ntwo\r\n' ;; esac
+        file="$WORK/breaks-$kind.txt"
+        printf "$bytes" >"$file"
+        cp "$file" "$WORK/breaks-$kind.orig"
+        start "$PINLET" "$(winpath "$file")"
+        NOTE="$(find_window "breaks-$kind.txt")" || { fail "$kind: the note opens" "no window"; stop; continue; }
+        keys ctrl+s
+        sleep 0.5
+        cmp -s "$file" "$WORK/breaks-$kind.orig" && pass "$kind: an unedited save writes the same bytes" ||
+            fail "$kind: an unedited save writes the same bytes" "$(hex "$file")"
+        keys ctrl+End
+        xdotool type --delay 20 "three"
+        xdotool key Return
+        sleep 0.2
+        keys ctrl+s
+        sleep 0.5
+        expect_eq "$kind: an edited save keeps its breaks" "$(hex "$file")" \
+            "$(printf "${bytes}three${bytes#one*two}" | od -An -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')"
+        close_note
+        app_ended || stop
+    done
+}
+
 journey_nothing_half_done_is_saved
 journey_completed_open_holds_the_file
+journey_line_breaks_written_as_read
 journey_what_the_note_saves_it_opens
 report

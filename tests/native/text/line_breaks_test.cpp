@@ -116,6 +116,44 @@ TEST(ErrorText, SystemTextsLoseTrailingBlanksControlBytesAndFullStops) {
     EXPECT_EQ(notetext::SystemReason(" .\r\n", 223), "Error 223");
 }
 
+// Every short text of breaks and letters: one whose breaks are all of one kind comes back byte
+// for byte from the memo's CR LF form; one of mixed kinds, or none, is written with CR LF.
+TEST(LineBreaks, AFileIsWrittenBackWithTheBreaksItHad) {
+    using notetext::LineBreak;
+    const char alphabet[] = {'a', '\r', '\n'};
+    for (int length = 0; length <= 8; ++length) {
+        int count = 1;
+        for (int i = 0; i < length; ++i)
+            count *= 3;
+        for (int n = 0; n < count; ++n) {
+            std::string text;
+            for (int i = 0, rest = n; i < length; ++i, rest /= 3)
+                text += alphabet[rest % 3];
+            // The kinds of break in the text, found plainly.
+            bool crlf = false, lf = false, cr = false;
+            for (size_t i = 0; i < text.size(); ++i) {
+                if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                    crlf = true;
+                    ++i;
+                } else if (text[i] == '\r') {
+                    cr = true;
+                } else if (text[i] == '\n') {
+                    lf = true;
+                }
+            }
+            const LineBreak kind = notetext::LineBreakOf(text);
+            const int kinds = crlf + lf + cr;
+            EXPECT_EQ(kind, kinds == 1 && lf ? LineBreak::Lf
+                            : kinds == 1 && cr ? LineBreak::Cr
+                                               : LineBreak::CrLf)
+                << text;
+            const std::string memo = notetext::NormalizeLineBreaks(text);
+            if (kinds <= 1) EXPECT_EQ(notetext::WithLineBreaks(memo, kind), text);
+            else EXPECT_EQ(notetext::WithLineBreaks(memo, kind), memo);
+        }
+    }
+}
+
 TEST(NoteTextLimits, TheLongestLineIsTheLongestRunWithoutABreak) {
     EXPECT_EQ(notetext::LongestLine(""), 0u);
     EXPECT_EQ(notetext::LongestLine("abc"), 3u);
