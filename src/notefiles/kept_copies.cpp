@@ -6,10 +6,10 @@
 #include "storage/private_files.h"
 #include "storage/whole_file.h"
 #include "toolkit/base/exceptions.h"
+#include "toolkit/text/hex_digits.h"
 #include "toolkit/text/unicode_text.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <set>
 
@@ -25,10 +25,7 @@ constexpr std::uint64_t kLargestRecord = 64 * 1024;
 std::string g_folder; // a test's own
 
 std::string SizeAndHash(std::string_view bytes) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%llu %016llX", static_cast<unsigned long long>(bytes.size()),
-                  static_cast<unsigned long long>(storage::HashOfBytes(bytes)));
-    return text;
+    return std::to_string(bytes.size()) + " " + tk::HexDigits(storage::HashOfBytes(bytes), 16);
 }
 
 std::string NameOf(const std::string& path) {
