@@ -3,15 +3,15 @@
 # median of several runs, its reference measured in the same run, their ratio and the budget.
 # Also writes bench/chart.png (time to open a note against file size, Pinlet and notepad).
 # Usage: bench/run.sh [runs] [sections...]   (default 5 runs; sections: startup open typing
-# linebreaks paint footprint recovery, all by default, and limits and startup-busy (start-up with
-# another program keeping one CPU busy, 11 rounds), on request). Figures only: nothing here fails
-# on a slow machine.
+# save linebreaks paint footprint recovery, all by default, and limits and startup-busy
+# (start-up with another program keeping one CPU busy, 11 rounds), on request). Figures only:
+# nothing here fails on a slow machine.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 RUNS="${1:-5}"
 shift $(($# > 0 ? 1 : 0))
-SECTIONS=" ${*:-startup open typing linebreaks paint footprint recovery} "
+SECTIONS=" ${*:-startup open typing save linebreaks paint footprint recovery} "
 want() { [[ "$SECTIONS" == *" $1 "* ]]; }
 OUT="$ROOT/build/bench"
 FILES="$OUT/files"
@@ -296,6 +296,17 @@ row "typing at a 100 KB line's start, ms/key (vs floor)" "$note_key" "$floor_key
     "$(ratio "$note_key" "$floor_key")" "<= 1.5"
 row "  spread, ms/key: note / floor" "$(spread "${note_keys[@]}")" "$(spread "${floor_keys[@]}")" \
     "" "notepad $(spread "${notepad_keys[@]}")"
+fi
+
+if want save; then
+echo "saving ..." >&2
+# A save over an existing file of 1, 10 and 100 MB as the note saves (its old bytes kept first),
+# beside its parts and the plainest save (bench/save_bench.cpp), on this machine's disk.
+mkdir -p "$OUT/saves"
+while read -r _ mb total _ old _ hash _ write _ flush _ plain; do
+    row "save $mb MB, ms (vs plainest save)" "$total" "$plain" "$(ratio "$total" "$plain")" "-"
+    row "  read old, hash, write, flush, ms" "$old $hash" "$write $flush" "" ""
+done < <(wine "$BUILD/bench/save_bench.exe" "$(winpath "$OUT/saves")" 1 10 100 2>/dev/null | tr -d '\r')
 fi
 
 if want linebreaks; then
