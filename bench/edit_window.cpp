@@ -1,11 +1,41 @@
 // The floor of the note's start-up: the note's window at its size and place, its caption strip's
 // colour, and a word-wrapping multi-line edit control in Tahoma where the memo is. Nothing else
 // but the start-up marks (see toolkit/startup_marks.h), which cost nothing unless asked for.
+// Given a file (UTF-8 text), the edit control holds its text: the floor for typing in it.
 #include "toolkit/system/startup_marks.h"
 
 #include <windows.h>
 
+#include <string>
+
 namespace {
+
+// The text of a UTF-8 file, for the edit control; empty when it cannot be read.
+std::wstring FileText(const wchar_t* path) {
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(),
+                                                        static_cast<int>(read), text.data(),
+                                                        static_cast<int>(text.size()))));
+    return text;
+}
+
+// The one argument, a file's path, quoted or not (read here rather than through the shell's
+// library, which the floor's start-up would then load).
+std::wstring FileArgument() {
+    std::wstring line = GetCommandLineW();
+    size_t end = line[0] == L'"' ? line.find(L'"', 1) : line.find(L' ');
+    if (end == std::wstring::npos) return {};
+    line.erase(0, end + 1);
+    line.erase(0, line.find_first_not_of(L' '));
+    if (!line.empty() && line.front() == L'"') line = line.substr(1, line.find(L'"', 1) - 1);
+    return line;
+}
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -46,6 +76,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     HFONT font = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
                              0, L"Tahoma");
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (const std::wstring file = FileArgument(); !file.empty()) {
+        // The limit a memo has: the system's largest.
+        SendMessageW(edit, EM_LIMITTEXT, 0, 0);
+        SetWindowTextW(edit, FileText(file.c_str()).c_str());
+    }
     tk::StartupMark("edit made");
     ShowWindow(hwnd, show == SW_SHOWDEFAULT ? SW_SHOWNORMAL : show);
     tk::StartupMark("shown");

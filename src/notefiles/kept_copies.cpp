@@ -6,17 +6,21 @@
 #include "storage/private_files.h"
 #include "storage/whole_file.h"
 #include "toolkit/base/exceptions.h"
+#include "toolkit/text/hex_digits.h"
 #include "toolkit/text/unicode_text.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <set>
 
 namespace notefiles {
 namespace {
 
-constexpr const char* kRecordMark = "Pinlet kept copy";
+// A record's first line; its fourth holds the new text's size and hash, by WordHashOfBytes under
+// this mark and by HashOfBytes under the mark earlier versions wrote (still read, should one of
+// their saves have died).
+constexpr const char* kRecordMark = "Pinlet kept copy, word hash";
+constexpr const char* kByteHashRecordMark = "Pinlet kept copy";
 constexpr const char* kRecordPattern = "*.where";
 constexpr const char* kCopyPattern = "*.txt";
 // A record names a file, a copy and a size: anything larger is not one of ours.
@@ -24,11 +28,11 @@ constexpr std::uint64_t kLargestRecord = 64 * 1024;
 
 std::string g_folder; // a test's own
 
-std::string SizeAndHash(std::string_view bytes) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%llu %016llX", static_cast<unsigned long long>(bytes.size()),
-                  static_cast<unsigned long long>(storage::HashOfBytes(bytes)));
-    return text;
+// The new text's size and hash as a record holds them: hashed a word at a time, which a save of
+// many megabytes waits for, unless the record is one of the earlier versions'.
+std::string SizeAndHash(std::string_view bytes, bool byteHash = false) {
+    return std::to_string(bytes.size()) + " " +
+           tk::HexDigits(byteHash ? storage::HashOfBytes(bytes) : storage::WordHashOfBytes(bytes), 16);
 }
 
 std::string NameOf(const std::string& path) {
@@ -127,7 +131,8 @@ std::vector<InterruptedSave> FindInterruptedSaves() {
         std::uint64_t size = 0;
         if (storage::ReadWholeFile(save.HeldRecord.Get(), kLargestRecord, text, size)) continue;
         const std::vector<std::string> lines = Lines(text);
-        if (lines.size() < 4 || lines[0] != kRecordMark) continue; // not ours: left alone
+        if (lines.size() < 4 || (lines[0] != kRecordMark && lines[0] != kByteHashRecordMark))
+            continue; // not ours: left alone
         save.File = lines[1];
         save.Copy = folder + "\\" + NameOf(lines[2]);
         copiesNamed.insert(NameOf(lines[2]));
@@ -142,7 +147,7 @@ std::vector<InterruptedSave> FindInterruptedSaves() {
         }
         // Finished (the file holds what the save wrote) or never begun (it holds the old bytes).
         const std::optional<std::string> now = ContentOf(save.File);
-        if (now && (SizeAndHash(*now) == lines[3] || *now == *old)) {
+        if (now && (SizeAndHash(*now, lines[0] == kByteHashRecordMark) == lines[3] || *now == *old)) {
             ForgetInterruptedSave(save);
             continue;
         }

@@ -90,9 +90,20 @@ bool AnsiCodePage::Encode(std::string_view text, std::string& bytes) const {
         bytes += text;
         return true;
     }
+    // Runs of ASCII are the same bytes in the code page, copied as they are (as the decoder
+    // copies them): a large note is mostly ASCII.
+    if (asciiAsItself_ && tk::EndOfAscii(text, 0) == text.size()) {
+        bytes += text;
+        return true;
+    }
     if (!singleByte_) return EncodeWithSystem(text, bytes);
     bytes.reserve(bytes.size() + text.size());
     for (size_t at = 0; at < text.size();) {
+        if (asciiAsItself_) {
+            const size_t ascii = tk::EndOfAscii(text, at);
+            bytes.append(text.data() + at, ascii - at);
+            if ((at = ascii) == text.size()) break;
+        }
         const long c = tk::DecodeUtf8(text, at);
         if (c < 0 || c >= 0x10000 || byteOf_[static_cast<size_t>(c)] < 0) return false;
         bytes.push_back(static_cast<char>(byteOf_[static_cast<size_t>(c)]));

@@ -1,7 +1,8 @@
 #include "copy_fields.h"
 
+#include "toolkit/text/hex_digits.h"
+
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
 
 namespace recovery {
@@ -9,11 +10,8 @@ namespace {
 
 // The identity as "<volume, 8 hex digits>:<index, 16 hex digits>:<final path>".
 std::string PackIdentity(const storage::FileStamp& stamp) {
-    char numbers[32];
-    std::snprintf(numbers, sizeof numbers, "%08lX:%016llX:",
-                  static_cast<unsigned long>(stamp.volume),
-                  static_cast<unsigned long long>(stamp.index));
-    return numbers + stamp.finalPath;
+    return tk::HexDigits(stamp.volume, 8) + ":" + tk::HexDigits(stamp.index, 16) + ":" +
+           stamp.finalPath;
 }
 
 bool IsHex(const std::string& text, size_t from, size_t count) {

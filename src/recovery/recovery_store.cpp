@@ -329,7 +329,7 @@ bool HandOverCopy(ClaimedCopy& claimed, const std::string& program, const char* 
                          &inheritable, 0, TRUE, DUPLICATE_SAME_ACCESS))
         return false;
     tk::KernelHandle handed(inheritable);
-    const std::wstring value = std::to_wstring(reinterpret_cast<std::uintptr_t>(inheritable));
+    const std::wstring value = W(std::to_string(reinterpret_cast<std::uintptr_t>(inheritable)));
     SetEnvironmentVariableW(kLockVariable, value.c_str());
     std::wstring command = L"\"" + W(program) + L"\" \"" + W(argument + claimed.Name.Name()) + L"\"";
     STARTUPINFOW startup{};

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
+#include <string>
 
 namespace tk {
 namespace {
@@ -30,12 +30,13 @@ void StartupMark(const char* phase) {
     FILETIME now{}, created{}, exited{}, kernel{}, user{};
     GetSystemTimePreciseAsFileTime(&now);
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    char line[160];
-    const int length = std::snprintf(
-        line, sizeof line, "%.2f %s\n",
-        static_cast<double>(FileTimeValue(now) - FileTimeValue(created)) / 1e4, phase);
+    // Milliseconds with two decimals, from the 100 ns units of the times, rounded.
+    const std::uint64_t hundredths = (FileTimeValue(now) - FileTimeValue(created) + 50) / 100;
+    const std::string fraction = std::to_string(100 + hundredths % 100);
+    const std::string line =
+        std::to_string(hundredths / 100) + "." + fraction.substr(1) + " " + phase + "\n";
     DWORD written = 0;
-    if (length > 0) WriteFile(file, line, static_cast<DWORD>(length), &written, nullptr);
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 } // namespace tk

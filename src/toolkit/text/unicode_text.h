@@ -75,7 +75,15 @@ bool AppendUtf8FromUtf16(std::string& out, std::basic_string_view<Char> utf16, L
     for (size_t i = 0; i < utf16.size(); ++i) {
         const auto unit = static_cast<char32_t>(static_cast<std::uint16_t>(utf16[i]));
         if (unit < 0x80) {
-            out.push_back(static_cast<char>(unit));
+            // A run of ASCII units (most of a large note), written in one go.
+            size_t end = i + 1;
+            while (end < utf16.size() && static_cast<std::uint16_t>(utf16[end]) < 0x80)
+                ++end;
+            const size_t from = out.size();
+            out.resize(from + (end - i));
+            for (size_t k = i; k < end; ++k)
+                out[from + (k - i)] = static_cast<char>(utf16[k]);
+            i = end - 1;
             continue;
         }
         char32_t c = unit;
