@@ -1,7 +1,7 @@
 // Fuzz target: the mini-markup layout must lay out, draw and hit-test any text, under any of its
 // switches, on fixed metrics, without crashing, overflowing or taking unbounded time.
 #include "AdvPanel/markup/html_layout.h"
-#include "../native/fixed_metrics_surface.h"
+#include "../native/panel/fixed_metrics_surface.h"
 
 #include <cstddef>
 #include <cstdint>
