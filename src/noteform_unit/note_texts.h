@@ -3,28 +3,6 @@
 
 namespace note {
 
-// "The note is not saved; close it anyway?"
-inline constexpr const char* kCloseUnsavedQuestion =
-    "A jegyzet nincs mentve, így is be akarod zárni?";
-
-// "The note is not saved; open another one anyway?"
-inline constexpr const char* kOpenUnsavedQuestion =
-    "A jegyzet nincs mentve, így is meg akarsz nyitni egy másikat?";
-
-// "The file has changed since it was opened. Overwrite it anyway?"
-inline constexpr const char* kChangedOnDiskQuestion =
-    "A fájl a megnyitása óta megváltozott. Így is felülírod?";
-
-// "The note holds a character that the file's encoding cannot store. Save it in UTF-8?"
-inline constexpr const char* kSaveAsUtf8Question =
-    "A jegyzet olyan karaktert tartalmaz, amelyet a fájl kódolása nem tud tárolni. Mentsem "
-    "UTF-8 kódolással?";
-
-// What the title shows while a file is being opened: "Opening… 42%", and when a save or another
-// open is asked for meanwhile: "Opening… 42% – wait for the end, or Esc".
-inline constexpr const char* kOpeningProgress = "Megnyitás… ";
-inline constexpr const char* kOpeningRefusal = " – várd meg a végét, vagy Esc";
-
 // An edit refused because the note could not open its own file afterwards: "This line would be
 // too long: a line may hold at most %s characters, or the note could not open its file again.
 // The text has not changed." and "The note would be too large: it may hold at most %s

@@ -207,8 +207,8 @@ struct EncodedFile {
     }
 };
 
-// Opened and saved by the note without an edit, a file comes back with only its line breaks
-// made CR LF, in every encoding: its mark, its encoding and every other byte kept.
+// Opened and saved by the note without an edit, a file comes back byte for byte in every
+// encoding: its mark, its encoding, its kind of line break and every other byte kept.
 TEST_F(NoteFiles, EveryEncodingRoundTripsThroughTheNotesOpenAndSave) {
     const std::u16string wide = u"keny\u00e9r \u2713 \u6f22 \U0001F600";
     const std::string utf8 = "keny\xC3\xA9r \xE2\x9C\x93 \xE6\xBC\xA2 \xF0\x9F\x98\x80";
@@ -233,7 +233,7 @@ TEST_F(NoteFiles, EveryEncodingRoundTripsThroughTheNotesOpenAndSave) {
             WriteBytes(path, file.Joined(lineBreak));
             wintest::OpenAndWait(*form_, path);
             form_->Label3Click(form_); // the note has a file: saved without a dialog
-            EXPECT_TRUE(ReadBytes(path) == file.Joined("\r\n"));
+            EXPECT_TRUE(ReadBytes(path) == file.Joined(lineBreak));
         }
     EXPECT_EQ(FilesIn(folder_), 6);
 

@@ -1,4 +1,5 @@
 #include "forms.h"
+#include "toolkit/base/layout_scaling.h"
 
 #include "application.h"
 #include "toolkit/base/callback_errors.h"
@@ -373,8 +374,9 @@ void RealignAll(TWinControl& control) {
 // The window's font at `ppi` (the layout's was made at PixelsPerInch), the height of "0" in it,
 // and the controls scaled by that height over the layout's TextHeight; returns the height.
 int TCustomForm::ScaleFromDesign(int ppi) {
+    // The font's point size stays; its height at `ppi` by the one rule every font follows.
     Font().SetHeight(PixelsPerInch > 0 && PixelsPerInch != ppi
-                         ? MulDivRound(designFontHeight_, ppi, PixelsPerInch)
+                         ? FontHeightFromSize(FontSizeFromHeight(designFontHeight_, PixelsPerInch), ppi)
                          : designFontHeight_);
     const int measured = MeasureTextHeight(Font());
     const bool same = measured == TextHeight || TextHeight <= 0;
