@@ -44,6 +44,15 @@ fi
 build/native/tests/native/native_tests >"$LOGS/native.log" 2>&1
 count_gtest "$LOGS/native.log" $? "native unit tests"
 
+# No include runs up the folders' layers (scripts/layers.py draws the graph).
+if python3 scripts/layers.py >"$LOGS/layers.log" 2>&1; then
+    echo "include layers: ok"
+    passed=$((passed + 1))
+else
+    grep -v '^ ' "$LOGS/layers.log" | tail -20
+    failed=$((failed + 1))
+fi
+
 while read -r line; do
     echo "$line"
     case "$line" in
