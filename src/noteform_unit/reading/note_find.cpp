@@ -1,7 +1,7 @@
 #include "note_find.h"
 
 #include "dialogs/message_dialog.h"
-#include "note_texts.h"
+#include "noteform_unit/note_texts.h"
 #include "toolkit/forms/application.h"
 #include "toolkit/system/system_library.h"
 #include "toolkit/text/system_alphabet.h"

@@ -1,9 +1,9 @@
 // The note on the desktop: where it opens, the record of its place, a new note beside it, and
 // the note brought back from its record.
-#include "NoteForm.h"
+#include "noteform_unit/NoteForm.h"
 
 #include "desktop_places.h"
-#include "note_texts.h"
+#include "noteform_unit/note_texts.h"
 #include "notetext/error_text.h"
 #include "storage/file_access.h"
 #include "toolkit/base/exceptions.h"
