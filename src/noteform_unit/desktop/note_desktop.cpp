@@ -32,7 +32,7 @@ void TForm1::NewNote() {
     std::wstring program(MAX_PATH, L'\0');
     program.resize(GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
     std::wstring command = L"\"" + program + L"\" \"" + tk::Wide(kBesideArgument) +
-                           std::to_wstring(reinterpret_cast<std::uintptr_t>(Handle())) + L"\"";
+                           tk::Wide(std::to_string(reinterpret_cast<std::uintptr_t>(Handle()))) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
