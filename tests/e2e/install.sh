@@ -198,6 +198,36 @@ journey_start_menu() {
     NOTE_PID=""
 }
 
+# The sign-in entry's command brings back a note the desktop recorded: the note of the installed
+# program, with its file.
+journey_sign_in_brings_notes_back() {
+    local command id pid found=""
+    rm -rf "$RECOVERY"
+    mkdir -p "$RECOVERY"
+    printf 'back at sign-in' >"$WORK/signin.txt"
+    printf 'Pinlet note place 1\r\nfile=%s\r\nwindow=100,100,469,377\r\nmonitor=0,0,1280,1024\r\ndpi=96\r\npinned=0\r\nzoom=100\r\n' \
+        "$(winpath "$WORK/signin.txt")" >"$RECOVERY/note-1-2-3.place"
+    # The entry's command is "<installed pinlet.exe>" "<desktop>" (checked above): run as such.
+    [ "$(reg_value "$RUN_KEY" Pinlet)" = "REG_SZ|$SIGN_IN" ] || { fail "the sign-in entry" "missing"; return; }
+    wine "$EXE" "<desktop>" >/dev/null 2>&1 &
+    for _ in $(seq 1 300); do
+        for id in $(windows_titled signin.txt); do
+            pid="$(xdotool getwindowpid "$id" 2>/dev/null)" || continue
+            [ "$(tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | head -1)" = "$EXE" ] || continue
+            found="$pid" && break 2
+        done
+        sleep 0.1
+    done
+    if [ -z "$found" ]; then
+        fail "the sign-in entry's command brings the recorded note back" "no window titled signin.txt"
+        return
+    fi
+    pass "the sign-in entry's command brings the recorded note back"
+    kill "$found"
+    wait_for eval '! kill -0 "$found" 2>/dev/null'
+    rm -rf "$RECOVERY"
+}
+
 # An uninstall removes the program and its entries and leaves the notes and their records.
 journey_uninstall() {
     local note="$INSTALLED/my note.txt" kept="$DATA/install-check.txt" made_data=0
@@ -247,6 +277,7 @@ journey_upgrade() {
 
 journey_install
 journey_start_menu
+journey_sign_in_brings_notes_back
 journey_uninstall
 [ -n "$OLD_CODE" ] && journey_upgrade
 report
