@@ -1,8 +1,8 @@
 #include "exception_display.h"
 
 #include "dialogs/clipboard_text.h"
-#include "dialogs/dialog_text.h"
-#include "dialogs/long_words.h"
+#include "dialogs/layout/dialog_text.h"
+#include "dialogs/layout/long_words.h"
 #include "notetext/error_text.h"
 #include "toolkit/forms/modal.h"
 #include "toolkit/text/unicode_text.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The toolkit's general message dialog and the note's confirmation question.
-#include "message_kinds.h"
+#include "layout/message_kinds.h"
 #include "toolkit/forms/modal_result.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // The message dialog: an optional system icon, the word-wrapped message and one push button per
 // kind in the set, laid out from the measured dialog font and texts.
-#include "message_kinds.h"
+#include "layout/message_kinds.h"
 #include "toolkit/controls/buttons.h"
 #include "toolkit/forms/forms.h"
 #include "toolkit/controls/stdctrls.h"

@@ -1,7 +1,7 @@
 // The error box: its caption and text, the application's windows disabled and a pinned note
 // out of the topmost layer while it is up, and everything restored after it.
 #include "app/exception_display.h"
-#include "dialogs/dialog_text.h"
+#include "dialogs/layout/dialog_text.h"
 #include "dialogs/message_dialog.h"
 #include "toolkit/text/unicode_text.h"
 #include "support/win_test_support.h"

@@ -1,6 +1,6 @@
 // Long words of a message are broken so that every line fits, at path separators where one fits,
 // and the message comes back whole when the breaks are taken out.
-#include "dialogs/long_words.h"
+#include "dialogs/layout/long_words.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The message dialog's OS-free parts: layout arithmetic, button kinds and their rules, access
 // keys, the caption-width cache and the copied text.
-#include "dialogs/access_keys.h"
-#include "dialogs/button_width_cache.h"
-#include "dialogs/dialog_text.h"
-#include "dialogs/message_layout.h"
+#include "dialogs/layout/access_keys.h"
+#include "dialogs/layout/button_width_cache.h"
+#include "dialogs/layout/dialog_text.h"
+#include "dialogs/layout/message_layout.h"
 
 #include <gtest/gtest.h>
 
