@@ -83,9 +83,9 @@ journey_open() {
     else fail "open shows the open dialog" "no dialog"; fi
     answer_dialog "Jegyzet megnyit.*sa" "$(winpath "$lf")" Return
     expect_eq "open sets the caption" "$(xdotool getwindowname "$NOTE")" "lines.txt"
-    # Saving writes what the memo shows: the lines with CR LF breaks, without a dialog.
+    # Saving writes what the memo shows, without a dialog, with the file's own line breaks (LF).
     click_at "$NOTE" $SAVE_X $GLYPH_Y
-    expect_eq "opened lines are saved with CR LF" "$(hex "$lf")" "6f 6e 65 0d 0a 74 77 6f"
+    expect_eq "opened lines are saved with their LF breaks" "$(hex "$lf")" "6f 6e 65 0a 74 77 6f"
 
     # The same text again, then a missing file: the error box, captioned with the current
     # title, and nothing changes.
@@ -195,7 +195,7 @@ journey_command_line() {
     click_at "$NOTE" $SAVE_X $GLYPH_Y
     if stays_absent 1 "Jegyzet ment.*se"; then pass "the save glyph saves it without a dialog"
     else fail "the save glyph saves it without a dialog" "dialog"; answer_dialog "Jegyzet ment.*se" "" Escape; fi
-    expect_eq "back to its own file" "$(hex "$given")" "6f 6e 65 0d 0a 74 77 6f"
+    expect_eq "back to its own file, with its LF breaks" "$(hex "$given")" "6f 6e 65 0a 74 77 6f"
     close_note
     app_ended && pass "it closes without a question" || { fail "it closes without a question" "asked"; stop; }
 

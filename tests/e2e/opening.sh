@@ -75,6 +75,7 @@ journey_nothing_half_done_is_saved() {
     expect_eq "Esc gives the memo its text back" "$(memo_text)" "+mine"
     expect_eq "and the title" "$(wintool title)" own.txt
     keys ctrl+s
+    wait_for holds "$own" "+mine"
     expect_eq "the note saves its own text again" "$(cat "$own")" "+mine"
 
     # Ctrl+W cancels an open under way and closes the saved note without a question.
