@@ -453,7 +453,8 @@ fi
 
 if want desktop; then
 echo "notes brought back to the desktop ($RUNS runs, interleaved) ..." >&2
-# Ten notes recorded at ten places, each with a small file, brought back by one "<desktop>" start
+# Ten notes recorded at ten places side by side (none covers another's caption, where the timer
+# looks), each with a small file, brought back by one "<desktop>" start
 # (each note a program of its own), beside ten plain starts of the program in a row; both timed
 # to the tenth painted note (the caption's colour at (200, 1)).
 PLACES="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/Pinlet/Recovery"
@@ -463,8 +464,8 @@ record_ten_notes() {
     for i in $(seq 0 9); do
         printf 'note %d\r\n' "$i" >"$FILES/desktop-$i.txt"
         printf 'Pinlet note place 1\r\nfile=%s\r\nwindow=%d,%d,%d,%d\r\nmonitor=0,0,2560,1600\r\ndpi=96\r\npinned=0\r\nzoom=100\r\n' \
-            "$(winpath "$FILES/desktop-$i.txt")" $((40 + i * 60)) $((40 + i * 40)) \
-            $((409 + i * 60)) $((317 + i * 40)) >"$PLACES/note-9-9-$i.place"
+            "$(winpath "$FILES/desktop-$i.txt")" $((40 + i % 5 * 400)) $((40 + i / 5 * 320)) \
+            $((409 + i % 5 * 400)) $((317 + i / 5 * 320)) >"$PLACES/note-9-9-$i.place"
     done
 }
 # Every note ended by its window's process (other programs may run beside).
@@ -475,7 +476,11 @@ end_notes() {
     sleep 1
     rm -rf "$PLACES"
 }
-timer() { wine "$BUILD/bench/desktop_timer.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# Through a file, not a pipe: the notes the timer starts keep its output open while they run.
+timer() {
+    wine "$BUILD/bench/desktop_timer.exe" "$@" >"$OUT/desktop-timer.txt" 2>/dev/null
+    tr -d '\r' <"$OUT/desktop-timer.txt"
+}
 back_times=() plain_times=()
 for _ in $(seq 1 "$RUNS"); do
     record_ten_notes
