@@ -362,7 +362,7 @@ if want footprint; then
 size_kb=$(($(stat -c %s "$BUILD/pinlet.exe") / 1024))
 # The budget, and what each part of the file costs against it: README, "What the program's size
 # is made of".
-row "pinlet.exe size, KB" "$size_kb" "700" "$(ratio "$size_kb" 700)" "< 700 KB"
+row "pinlet.exe size, KB" "$size_kb" "760" "$(ratio "$size_kb" 760)" "< 760 KB"
 row "peak memory, kB (vs minimal window)" "$pinlet_peak" "$minimal_peak" \
     "$(ratio "$pinlet_peak" "$minimal_peak")" "<= 1.5"
 
