@@ -4,6 +4,8 @@
 // the last note showed the caption's colour at (x, y).
 // Usage: desktop_timer <count> <starts> <x> <y> <RRGGBB> <program> [argument]
 // Prints "<ms>", or "-1" when the notes did not all come within two minutes.
+#include "bench_clock.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -36,13 +38,7 @@ int PaintedNotes(int x, int y, COLORREF colour) {
     return search.Painted;
 }
 
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 bool Start(const std::string& command) {
     STARTUPINFOA startup{};

@@ -6,6 +6,8 @@
 // Usage: launch_timer <title part> <x> <y> <RRGGBB or -> <linger ms> <program> [argument]
 // Prints "<ms>", or "-1" when no such window appeared within 10 minutes (a large file can take
 // that long to open).
+#include "bench_clock.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -42,13 +44,7 @@ bool ShowsColour(HWND hwnd, int x, int y, COLORREF colour) {
     return seen == colour;
 }
 
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 } // namespace
 

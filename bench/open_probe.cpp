@@ -16,6 +16,8 @@
 // text, one after another, each posted to the edit control's queue as a typed key arrives (through
 // the program's message loop) and timed until the text holds it and the repaint it asks for is
 // done, and adds "<mean ms per key> <slowest key ms>".
+#include "bench_clock.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -27,13 +29,7 @@
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
-}
+using bench::Now;
 
 struct Search {
     DWORD Process;

@@ -24,7 +24,7 @@ void CopyKeeper::CopyNow() {
 
 void CopyKeeper::Take() {
     const std::uint64_t started = clock_.Milliseconds();
-    if (!EnsureWriter()) return;
+    if (!EnsureWriter(true)) return;
     NoteSnapshot snapshot = take_();
     snapshot.Fields.TakenAt = clock_.FileTime();
     writer_->Write(std::move(snapshot.Fields), std::move(snapshot.Text));
@@ -70,12 +70,7 @@ void CopyKeeper::Adopt(std::unique_ptr<CopyWriter> writer, bool hasCopy) {
 }
 
 void CopyKeeper::Record(std::string bytes) {
-    if (unrecorded_) return;
-    if (!writer_) {
-        std::string problem;
-        writer_ = store_.Fresh(problem);
-        if (!writer_) return;
-    }
+    if (unrecorded_ || !EnsureWriter(false)) return;
     writer_->Record(std::move(bytes));
     recorded_ = true;
 }
@@ -109,12 +104,14 @@ void CopyKeeper::Flush() {
     if (writer_) writer_->Flush();
 }
 
-bool CopyKeeper::EnsureWriter() {
+// A writer under a fresh name when the note has none; a failure is told (`tell`) as a copy that
+// could not be written.
+bool CopyKeeper::EnsureWriter(bool tell) {
     if (writer_) return true;
     std::string problem;
     writer_ = store_.Fresh(problem);
     if (writer_) return true;
-    Failed(problem);
+    if (tell) Failed(problem);
     return false;
 }
 

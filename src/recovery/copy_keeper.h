@@ -62,7 +62,7 @@ public:
 
 private:
     void Take();
-    bool EnsureWriter();
+    bool EnsureWriter(bool tell);
     void Register(bool withCopy);
     void LearnResult();
     void Failed(const std::string& reason);

@@ -9,15 +9,6 @@
 
 namespace app {
 
-std::string ProgramPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) return tk::Utf8(path.substr(0, length));
-        path.resize(path.size() * 2);
-    }
-}
-
 void Tell(const std::string& text) {
     dialogs::ShowMessageDialog(text, dialogs::TMsgDlgType::mkError,
                                dialogs::ButtonBit(dialogs::TMsgDlgBtn::mbOK), 0);

@@ -8,9 +8,6 @@
 
 namespace app {
 
-// The program's own path, to start another note with.
-std::string ProgramPath();
-
 // Tells the user of a failure with an error box.
 void Tell(const std::string& text);
 

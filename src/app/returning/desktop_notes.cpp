@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "claimed_copies.h"
+#include "toolkit/system/program_path.h"
 
 #include "toolkit/forms/modal_result.h"
 
@@ -37,7 +38,7 @@ std::optional<recovery::ClaimedCopy> ClaimDesktopNotes(tk::TApplication& applica
             }
             if (!first) {
                 first = std::move(claimed);
-            } else if (!recovery::HandOverCopy(*claimed, ProgramPath(),
+            } else if (!recovery::HandOverCopy(*claimed, tk::ProgramPath(),
                                                recovery::kDesktopArgument)) {
                 recovery::ReleaseCopy(*claimed); // left for the next sign-in
                 Tell(kCopyNotHandedOverMessage);

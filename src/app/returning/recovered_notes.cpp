@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "claimed_copies.h"
+#include "toolkit/system/program_path.h"
 #include "dialogs/message_dialog.h"
 #include "notetext/error_text.h"
 #include "recovery/recovery_store.h"
@@ -26,7 +27,7 @@ void OfferRecoveryCopies(tk::TApplication& application, note::TForm1& note, bool
                     if (!ReadText(claimed)) break;
                     note.RestoreWhenShown(std::move(claimed));
                     noteIsFree = false;
-                } else if (!recovery::HandOverCopy(claimed, ProgramPath())) {
+                } else if (!recovery::HandOverCopy(claimed, tk::ProgramPath())) {
                     recovery::ReleaseCopy(claimed);
                     Tell(kCopyNotHandedOverMessage);
                 }

@@ -7,6 +7,7 @@
 #include "notetext/error_text.h"
 #include "storage/file_access.h"
 #include "toolkit/base/exceptions.h"
+#include "toolkit/system/program_path.h"
 #include "toolkit/text/unicode_text.h"
 
 namespace note {
@@ -29,8 +30,7 @@ recovery::NotePlace TForm1::Place() const {
 }
 
 void TForm1::NewNote() {
-    std::wstring program(MAX_PATH, L'\0');
-    program.resize(GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
+    const std::wstring program = tk::Wide(tk::ProgramPath());
     std::wstring command = L"\"" + program + L"\" \"" + tk::Wide(kBesideArgument) +
                            tk::Wide(std::to_string(reinterpret_cast<std::uintptr_t>(Handle()))) + L"\"";
     STARTUPINFOW startup{};
