@@ -15,7 +15,10 @@
 // it, the change it makes handled. "--start-keys <n>" instead types n keys at the start of the
 // text, one after another, each posted to the edit control's queue as a typed key arrives (through
 // the program's message loop) and timed until the text holds it and the repaint it asks for is
-// done, and adds "<mean ms per key> <slowest key ms>".
+// done, and adds "<mean ms per key> <slowest key ms>". "--saves <n>" instead saves the whole text
+// n times as a user does: a key typed at its end (the text changed), then Ctrl+S pressed, each
+// save timed from the key press until the edit control's modified flag is cleared again (both
+// programs clear it once the file is written); adds "<median save ms> <slowest save ms>".
 #include "bench_clock.h"
 
 #include <windows.h>
@@ -26,6 +29,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -78,15 +82,56 @@ DWORD WINAPI Probe(LPVOID) {
     return 0;
 }
 
+void PressCtrlS() {
+    INPUT keys[4] = {};
+    const WORD codes[4] = {VK_CONTROL, 'S', 'S', VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+}
+
+// Each save's milliseconds, or an empty list when a save did not end within the limit.
+std::vector<double> TimeSaves(HWND window, HWND edit, int saves) {
+    std::vector<double> times;
+    DWORD_PTR result = 0;
+    const auto length = SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0);
+    for (int save = 0; save < saves; ++save) {
+        SendMessageTimeoutW(edit, EM_SETSEL, length + save, length + save, SMTO_NORMAL, g_limit,
+                            &result);
+        SendMessageTimeoutW(edit, WM_CHAR, L'k', 1, SMTO_NORMAL, g_limit, &result);
+        SetForegroundWindow(window);
+        Sleep(200);
+        const double start = Now();
+        PressCtrlS();
+        // The modified flag is asked for until it is cleared: a sent question is answered only
+        // while the program looks at its queue, so never in the middle of the save.
+        while (SendMessageTimeoutW(edit, EM_GETMODIFY, 0, 0, SMTO_NORMAL, g_limit, &result) &&
+               result && Now() - start < g_limit)
+            Sleep(0);
+        if (result) return {};
+        times.push_back(Now() - start);
+        Sleep(300);
+    }
+    return times;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     bool typing = false;
-    int startKeys = 0;
+    int startKeys = 0, saves = 0;
     for (; argc > 1 && std::wcsncmp(argv[1], L"--", 2) == 0; --argc, ++argv) {
         if (std::wcscmp(argv[1], L"--type") == 0) typing = true;
         if (std::wcscmp(argv[1], L"--start-keys") == 0 && argc > 2) {
             startKeys = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+            --argc;
+            ++argv;
+        }
+        if (std::wcscmp(argv[1], L"--saves") == 0 && argc > 2) {
+            saves = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
             --argc;
             ++argv;
         }
@@ -181,6 +226,8 @@ int wmain(int argc, wchar_t** argv) {
             slowestStart = std::max(slowestStart, took);
         }
     }
+    std::vector<double> saveTimes;
+    if (saves > 0 && whole >= 0) saveTimes = TimeSaves(search.Window, search.Edit, saves);
     g_probing = false;
     WaitForSingleObject(probe, g_limit);
     std::printf("%.0f %.0f %.0f", first, whole, opening);
@@ -189,6 +236,11 @@ int wmain(int argc, wchar_t** argv) {
                     slowestKey, slowestKey < 0 ? -1.0 : g_longest.load());
     if (startKeys > 0)
         std::printf(" %.2f %.1f", slowestStart < 0 ? -1.0 : startTotal / startKeys, slowestStart);
+    if (saves > 0) {
+        std::sort(saveTimes.begin(), saveTimes.end());
+        if (saveTimes.empty()) std::printf(" -1 -1");
+        else std::printf(" %.1f %.1f", saveTimes[saveTimes.size() / 2], saveTimes.back());
+    }
     std::printf("\n");
     std::fflush(stdout);
     TerminateProcess(process.hProcess, 0);

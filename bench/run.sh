@@ -2,16 +2,16 @@
 # Builds and runs every benchmark on a virtual display and prints one table: for each figure the
 # median of several runs, its reference measured in the same run, their ratio and the budget.
 # Also writes bench/chart.png (time to open a note against file size, Pinlet and notepad).
-# Usage: bench/run.sh [runs] [sections...]   (default 5 runs; sections: startup open typing
-# save linebreaks paint find footprint recovery desktop, all by default, and limits and
-# startup-busy (start-up with another program keeping one CPU busy, 11 rounds), on request).
+# Usage: bench/run.sh [runs] [sections...]   (default 5 runs; sections: startup startup-busy
+# (start-up with another program keeping one CPU busy, 11 rounds) open typing save linebreaks
+# paint find footprint recovery desktop, all by default, and limits on request).
 # Figures only: nothing here fails on a slow machine.
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 RUNS="${1:-5}"
 shift $(($# > 0 ? 1 : 0))
-SECTIONS=" ${*:-startup open typing save linebreaks paint find footprint recovery desktop} "
+SECTIONS=" ${*:-startup startup-busy open typing save linebreaks paint find footprint recovery desktop} "
 want() { [[ "$SECTIONS" == *" $1 "* ]]; }
 OUT="$ROOT/build/bench"
 FILES="$OUT/files"
@@ -300,9 +300,40 @@ fi
 
 if want save; then
 echo "saving ..." >&2
-# A save over an existing file of 1, 10 and 100 MB as the note saves (its old bytes kept first),
-# beside its parts and the plainest save (bench/save_bench.cpp), on this machine's disk.
+# Both programs as black boxes, the same way: bench/open_probe.exe starts the program with a copy
+# of a file of short lines, waits for the whole text, then five times types a key at its end and
+# presses Ctrl+S, each save timed from the key press until the edit control's modified flag is
+# cleared (both programs clear it once the file is written); the median of the five. Rounds
+# interleaved; one round of 100 MB, which each program takes minutes to open.
+notepad_as_note
+open_files
 mkdir -p "$OUT/saves"
+[ -e "$FILES/lines-100m.txt" ] ||
+    for _ in $(seq 1 10); do cat "$FILES/lines-10m.txt"; done >"$FILES/lines-100m.txt"
+save_ms() { # program editclass file -> median ms of five saves
+    local work="$OUT/saves/work.txt"
+    cp "$3" "$work"
+    wine "$BUILD/bench/open_probe.exe" --saves 5 "$(winpath "$1")" "$(winpath "$work")" "$2" \
+        "$(stat -c %s "$3")" 900000 2>/dev/null | tr -d '\r' | cut -d' ' -f4
+    rm -f "$work"
+}
+for mb in 1 10 100; do
+    rounds="$RUNS"; [ $mb = 100 ] && rounds=1
+    note_saves=() notepad_saves=()
+    for _ in $(seq 1 "$rounds"); do
+        note_saves+=("$(save_ms "$BUILD/pinlet.exe" TkMemo "$FILES/lines-${mb}m.txt")")
+        notepad_saves+=("$(save_ms "$NOTEPAD" Edit "$FILES/lines-${mb}m.txt")")
+    done
+    note_save="$(printf '%s\n' "${note_saves[@]}" | median)"
+    notepad_save="$(printf '%s\n' "${notepad_saves[@]}" | median)"
+    row "save $mb MB, ms (vs notepad)" "$note_save" "$notepad_save" \
+        "$(ratio "$note_save" "$notepad_save")" "<= 1.5"
+    row "  spread, ms: note / notepad" "$(spread "${note_saves[@]}")" \
+        "$(spread "${notepad_saves[@]}")" "" ""
+done
+# Where a save goes: the note's save over an existing file of 1, 10 and 100 MB (its old bytes
+# kept first) beside its parts and the plainest save (bench/save_bench.cpp), on this machine's
+# disk, in one process.
 while read -r _ mb total _ old _ hash _ write _ flush _ plain; do
     row "save $mb MB, ms (vs plainest save)" "$total" "$plain" "$(ratio "$total" "$plain")" "-"
     row "  read old, hash, write, flush, ms" "$old $hash" "$write $flush" "" ""

@@ -7,6 +7,7 @@
 #include "notefiles/note_files.h"
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,9 +40,18 @@ class NoteFiles {
 public:
     virtual ~NoteFiles() = default;
     virtual notefiles::NoteFileText Read(const std::string& fileName) = 0;
-    virtual std::optional<std::string> Encode(std::string_view text,
+    // The bytes of `text` in `encoding`; none when a character has none there. Takes the text
+    // whole: where it is its own bytes (ASCII, or UTF-8 kept as such), they are the same string.
+    virtual std::optional<std::string> Encode(std::string text,
                                               const notetext::TextEncoding& encoding) = 0;
-    virtual storage::FileStamp Write(const std::string& fileName, std::string_view bytes) = 0;
+    // A write of the file begun before its bytes are made (see notefiles::NoteFileWrite): the
+    // file is opened, and its old bytes kept, while the note's text is fetched and converted.
+    class Write {
+    public:
+        virtual ~Write() = default;
+        virtual storage::FileStamp Finish(std::string_view bytes) = 0;
+    };
+    virtual std::unique_ptr<Write> BeginWrite(const std::string& fileName) = 0;
     // The file as it is now; none when it cannot be looked at.
     virtual std::optional<storage::FileStamp> Stamp(const std::string& fileName) = 0;
     // Raises the open error of a file whose text there is no memory for.

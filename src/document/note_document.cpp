@@ -111,17 +111,22 @@ bool NoteDocument::MayOverwrite(const std::string& target) {
 
 void NoteDocument::SaveTo(const std::string& target) {
     if (RefuseWhileOpening() || !MayOverwrite(target)) return;
-    const std::string text = ports_.Memo.Text();
+    // The file is opened, and its old bytes kept, while the text is fetched and converted. The
+    // text is handed over whole (it may become the bytes themselves) and fetched again in the
+    // rare case that it is written as UTF-8 after all.
+    std::unique_ptr<NoteFiles::Write> write = ports_.Files.BeginWrite(target);
     notetext::TextEncoding encoding = encoding_;
-    std::optional<std::string> bytes = ports_.Files.Encode(text, encoding);
+    std::optional<std::string> bytes = ports_.Files.Encode(ports_.Memo.Text(), encoding);
     if (!bytes) {
+        write.reset(); // nothing held open while the user is asked
         if (!ports_.View.Agrees(kSaveAsUtf8Question)) return;
         encoding.Form = notetext::EncodingForm::Utf8; // its line breaks stay
         encoding.ByteOrderMark = false;
         encoding.CodePage = 0;
-        bytes = ports_.Files.Encode(text, encoding);
+        bytes = ports_.Files.Encode(ports_.Memo.Text(), encoding);
+        write = ports_.Files.BeginWrite(target);
     }
-    storage::FileStamp stamp = ports_.Files.Write(target, *bytes);
+    storage::FileStamp stamp = write->Finish(*bytes);
     fileName_ = target;
     fileStamp_ = stamp;
     encoding_ = encoding;

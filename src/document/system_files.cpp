@@ -11,13 +11,24 @@ notefiles::NoteFileText SystemNoteFiles::Read(const std::string& fileName) {
     return notefiles::ReadNoteFile(fileName);
 }
 
-std::optional<std::string> SystemNoteFiles::Encode(std::string_view text,
+std::optional<std::string> SystemNoteFiles::Encode(std::string text,
                                                    const notetext::TextEncoding& encoding) {
-    return notefiles::EncodeNoteText(text, encoding);
+    return notefiles::EncodeNoteText(std::move(text), encoding);
 }
 
-storage::FileStamp SystemNoteFiles::Write(const std::string& fileName, std::string_view bytes) {
-    return notefiles::WriteNoteFile(fileName, bytes);
+namespace {
+class SystemWrite : public NoteFiles::Write {
+public:
+    explicit SystemWrite(const std::string& fileName) : write_(fileName) {}
+    storage::FileStamp Finish(std::string_view bytes) override { return write_.Finish(bytes); }
+
+private:
+    notefiles::NoteFileWrite write_;
+};
+} // namespace
+
+std::unique_ptr<NoteFiles::Write> SystemNoteFiles::BeginWrite(const std::string& fileName) {
+    return std::make_unique<SystemWrite>(fileName);
 }
 
 std::optional<storage::FileStamp> SystemNoteFiles::Stamp(const std::string& fileName) {

@@ -8,9 +8,9 @@ class SystemNoteFiles : public NoteFiles {
 public:
     // Under the wait cursor: a large file takes noticeable time to read.
     notefiles::NoteFileText Read(const std::string& fileName) override;
-    std::optional<std::string> Encode(std::string_view text,
+    std::optional<std::string> Encode(std::string text,
                                       const notetext::TextEncoding& encoding) override;
-    storage::FileStamp Write(const std::string& fileName, std::string_view bytes) override;
+    std::unique_ptr<Write> BeginWrite(const std::string& fileName) override;
     std::optional<storage::FileStamp> Stamp(const std::string& fileName) override;
     [[noreturn]] void RefuseForMemory(const std::string& fileName) override;
 };

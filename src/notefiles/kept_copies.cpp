@@ -35,6 +35,7 @@ std::string SizeAndHash(std::string_view bytes, bool byteHash = false) {
            tk::HexDigits(byteHash ? storage::HashOfBytes(bytes) : storage::WordHashOfBytes(bytes), 16);
 }
 
+
 std::string NameOf(const std::string& path) {
     const size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -79,25 +80,37 @@ void SetKeptCopiesFolder(const std::string& folder) {
     g_folder = folder;
 }
 
-KeptCopy::KeptCopy(const std::string& filePath, const std::string& fileName, std::string_view old,
-                   std::string_view next) {
-    const std::string folder = KeptCopiesFolder();
-    storage::MakePrivateFolder(folder);
+RecordedBytes RecordedBytes::Of(std::string_view bytes) {
+    return {SizeAndHash(bytes)};
+}
+
+KeptCopy::KeptCopy(const std::string& filePath, const std::string& fileName, std::string_view old)
+    : filePath_(filePath), fileName_(fileName), folder_(KeptCopiesFolder()) {
+    storage::MakePrivateFolder(folder_);
     storage::PrivateSecurity security(false);
-    copy_ =
-        std::make_unique<storage::NewFile>(folder + "\\", ".txt", FILE_SHARE_READ, security.Attributes());
+    copy_ = std::make_unique<storage::NewFile>(folder_ + "\\", ".txt", FILE_SHARE_READ,
+                                               security.Attributes());
     if (!copy_->Created())
         RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, copy_->Reason());
     copyPath_ = copy_->Path();
     if (DWORD error = storage::WriteWhole(copy_->Handle(), old))
         RaiseFileError<tk::EWriteError>(notetext::kCannotWriteFile, copyPath_, error);
+}
 
-    record_ =
-        std::make_unique<storage::NewFile>(folder + "\\", ".where", FILE_SHARE_READ, security.Attributes());
+KeptCopy::KeptCopy(const std::string& filePath, const std::string& fileName, std::string_view old,
+                   std::string_view next)
+    : KeptCopy(filePath, fileName, old) {
+    WriteRecord(RecordedBytes::Of(next));
+}
+
+void KeptCopy::WriteRecord(const RecordedBytes& next) {
+    storage::PrivateSecurity security(false);
+    record_ = std::make_unique<storage::NewFile>(folder_ + "\\", ".where", FILE_SHARE_READ,
+                                                 security.Attributes());
     if (!record_->Created())
-        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, record_->Reason());
-    const std::string record = std::string(kRecordMark) + "\r\n" + filePath + "\r\n" +
-                               NameOf(copyPath_) + "\r\n" + SizeAndHash(next) + "\r\n";
+        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName_, record_->Reason());
+    const std::string record = std::string(kRecordMark) + "\r\n" + filePath_ + "\r\n" +
+                               NameOf(copyPath_) + "\r\n" + next.Line + "\r\n";
     if (DWORD error = storage::WriteWhole(record_->Handle(), record))
         RaiseFileError<tk::EWriteError>(notetext::kCannotWriteFile, record_->Path(), error);
 }

@@ -24,14 +24,24 @@ std::string KeptCopiesFolder();
 // For a test: a folder of its own; empty restores the usual one.
 void SetKeptCopiesFolder(const std::string& folder);
 
+// What a record says of the bytes a save writes: their size and hash, worked out apart from the
+// record's writing (a large note's hash takes as long as copying the old bytes).
+struct RecordedBytes {
+    static RecordedBytes Of(std::string_view bytes);
+    std::string Line; // as the record holds it
+};
+
 class KeptCopy {
 public:
-    // Copies `old`, the bytes of the file at `filePath` (its final path), and writes the record,
-    // both flushed, before the file is written with `next`. Only the user may read them. Raises
-    // EFCreateError for `fileName` (as the user named the file) when either cannot be made, and
-    // EWriteError naming the copy or the record when it cannot be written.
+    // Copies `old`, the bytes of the file at `filePath` (its final path), flushed; WriteRecord
+    // then writes the record, flushed, before the file is written. Only the user may read them.
+    // Raises EFCreateError for `fileName` (as the user named the file) when either cannot be
+    // made, and EWriteError naming the copy or the record when it cannot be written.
+    KeptCopy(const std::string& filePath, const std::string& fileName, std::string_view old);
+    // The copy and the record of `next`, the bytes the file is written with, at once.
     KeptCopy(const std::string& filePath, const std::string& fileName, std::string_view old,
              std::string_view next);
+    void WriteRecord(const RecordedBytes& next);
     KeptCopy(const KeptCopy&) = delete;
     KeptCopy& operator=(const KeptCopy&) = delete;
     // Removes both, unless kept.
@@ -41,6 +51,7 @@ public:
     const std::string& Path() const { return copyPath_; }
 
 private:
+    std::string filePath_, fileName_, folder_;
     std::unique_ptr<storage::NewFile> copy_, record_; // the record goes first
     std::string copyPath_;
 };

@@ -37,7 +37,9 @@ constexpr const char* kHalfCharacter =
 
 // Whether the memo's text holds a surrogate without its partner, kept as its own bytes.
 bool HoldsHalfCharacter(std::string_view text) {
-    for (size_t at = text.find('\xED'); at != std::string_view::npos; at = text.find('\xED', at + 1))
+    // Only a byte of 0x80 or above can start that form: the ASCII runs between (most of a large
+    // note) are passed over eight bytes at a time.
+    for (size_t at = tk::EndOfAscii(text, 0); at < text.size(); at = tk::EndOfAscii(text, at + 1))
         if (tk::KeptSurrogate(text, at) >= 0) return true;
     return false;
 }
@@ -141,7 +143,7 @@ NoteFileText ReadNoteFile(const std::string& fileName) {
     return read;
 }
 
-std::optional<std::string> EncodeNoteText(std::string_view text, const notetext::TextEncoding& encoding) {
+std::optional<std::string> EncodeNoteText(std::string text, const notetext::TextEncoding& encoding) {
     // No encoding writes half a character as itself: the system's would write U+FFFD, a
     // character the user never typed.
     if (HoldsHalfCharacter(text)) throw tk::EWriteError(kHalfCharacter);
@@ -150,19 +152,26 @@ std::optional<std::string> EncodeNoteText(std::string_view text, const notetext:
         crlf.Breaks = notetext::LineBreak::CrLf;
         return EncodeNoteText(notetext::WithLineBreaks(text, encoding.Breaks), crlf);
     }
-    std::string bytes(encoding.ByteOrderMark ? notetext::ByteOrderMarkOf(encoding.Form) : std::string_view());
+    const std::string_view mark =
+        encoding.ByteOrderMark ? notetext::ByteOrderMarkOf(encoding.Form) : std::string_view();
     switch (encoding.Form) {
     case notetext::EncodingForm::Utf8:
-        bytes += text;
-        return bytes;
+        text.insert(0, mark);
+        return text;
     case notetext::EncodingForm::Utf16LE:
     case notetext::EncodingForm::Utf16BE:
-        bytes += notetext::EncodeUtf16(text, encoding.Form == notetext::EncodingForm::Utf16BE);
-        return bytes;
+        return std::string(mark) +
+               notetext::EncodeUtf16(text, encoding.Form == notetext::EncodingForm::Utf16BE);
     case notetext::EncodingForm::Ansi:
         break;
     }
-    if (!notetext::AnsiCodePage(TheSystemCodePages(), encoding.CodePage).Encode(text, bytes)) return std::nullopt;
+    const notetext::AnsiCodePage codePage(TheSystemCodePages(), encoding.CodePage);
+    if (codePage.IsItsOwnBytes(text)) {
+        text.insert(0, mark);
+        return text;
+    }
+    std::string bytes(mark);
+    if (!codePage.Encode(text, bytes)) return std::nullopt;
     return bytes;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <memory>
 #include <string_view>
 
 namespace notefiles {
@@ -23,6 +24,24 @@ namespace notefiles {
 // is too long or names no file (a device, a folder, a pipe), EWriteError naming the file and the
 // system's reason when not all bytes could be written. Returns the stamp of the file written.
 storage::FileStamp WriteNoteFile(const std::string& fileName, std::string_view bytes);
+
+// WriteNoteFile begun before the bytes are ready: the file is looked at and opened at once
+// (raising what WriteNoteFile raises for a file that cannot be written) and, where the file is
+// written in place, the copy of its old bytes is made on a thread of its own meanwhile. Finish
+// writes the bytes, once. Dropped unfinished, it leaves the file as it was and nothing behind.
+class NoteFileWrite {
+public:
+    explicit NoteFileWrite(const std::string& fileName);
+    NoteFileWrite(const NoteFileWrite&) = delete;
+    NoteFileWrite& operator=(const NoteFileWrite&) = delete;
+    ~NoteFileWrite();
+    storage::FileStamp Finish(std::string_view bytes);
+
+private:
+    struct Target;
+    std::unique_ptr<Target> target_;
+    bool writesInPlace_ = false;
+};
 
 // What a note file holds, as the note shows it.
 struct NoteFileText {
@@ -42,8 +61,9 @@ NoteFileText ReadNoteFile(const std::string& fileName);
 // The bytes of a note's text in an encoding, byte-order mark first where it has one; none when a
 // character has no bytes in it (a character outside an ANSI code page). Raises EWriteError, in
 // the user's words, when the text holds half a character (a surrogate without its partner, as
-// the memo's Text keeps it): no encoding can write it as itself.
-std::optional<std::string> EncodeNoteText(std::string_view text, const notetext::TextEncoding& encoding);
+// the memo's Text keeps it): no encoding can write it as itself. A text that is its own bytes
+// (ASCII, or UTF-8 written as such) becomes them without a copy.
+std::optional<std::string> EncodeNoteText(std::string text, const notetext::TextEncoding& encoding);
 
 // Raises the EFOpenError an open of `fileName` reports for a system error code.
 [[noreturn]] void RaiseOpenError(const std::string& fileName, unsigned long code);

@@ -8,6 +8,7 @@
 #include "toolkit/base/exceptions.h"
 #include "toolkit/text/unicode_text.h"
 
+#include <exception>
 #include <optional>
 
 namespace notefiles {
@@ -142,21 +143,71 @@ void ReplaceTarget(storage::NewFile& staging, const std::string& path, const std
     RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, error);
 }
 
+// The old bytes of a target written in place, read and copied to a kept copy on a thread of their
+// own while the caller makes the new bytes (fetching and converting a large note's text takes as
+// long); whatever reading or copying raised is raised where they are waited for. Dropped, it
+// removes the copy (unless kept).
+class OldBytesKept {
+public:
+    OldBytesKept(TargetFile& target, const std::string& fileName)
+        : target_(target), fileName_(fileName),
+          thread_(CreateThread(nullptr, 0, KeepOnThread, this, 0, nullptr)) {
+        if (!thread_.Valid()) Keep(); // no thread to be had: kept right away
+    }
+    OldBytesKept(const OldBytesKept&) = delete;
+    OldBytesKept& operator=(const OldBytesKept&) = delete;
+    ~OldBytesKept() { Join(); }
+
+    KeptCopy& Wait() {
+        Join();
+        if (error_) std::rethrow_exception(error_);
+        return *copy_;
+    }
+    const std::string& Old() const { return old_; }
+
+private:
+    static DWORD WINAPI KeepOnThread(void* self) {
+        static_cast<OldBytesKept*>(self)->Keep();
+        return 0;
+    }
+    void Keep() noexcept {
+        try {
+            std::uint64_t size = 0;
+            if (DWORD error = storage::ReadWholeFile(target_.Handle(), kAnySize, old_, size))
+                RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName_, error);
+            copy_.emplace(target_.Path(), fileName_, old_);
+        } catch (...) {
+            error_ = std::current_exception();
+        }
+    }
+    void Join() {
+        if (thread_.Valid()) WaitForSingleObject(thread_.Get(), INFINITE);
+        thread_ = tk::KernelHandle();
+    }
+
+    TargetFile& target_;
+    const std::string fileName_;
+    std::string old_;
+    std::optional<KeptCopy> copy_;
+    std::exception_ptr error_;
+    tk::KernelHandle thread_; // last: it starts once all else is there
+};
+
 // Writes the text into the target itself: under Wine always (only the old file keeps its Unix
 // permissions), elsewhere for a file that has other names (hard links) or whose folder lets no
 // new file be made (a new file would part it from them). The old bytes go to a kept copy first,
 // flushed; should overwriting fail, they are written back and the usual error raised. The copy is
 // removed in the end, unless the old bytes could not be put back: then it is all that holds them,
 // and it stays where the next start finds it. Should the program die meanwhile, it is there too.
-void WriteInPlace(TargetFile& target, std::string_view text, const std::string& fileName) {
-    std::string old;
-    std::uint64_t size = 0;
-    if (DWORD error = storage::ReadWholeFile(target.Handle(), kAnySize, old, size))
-        RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, error);
-    KeptCopy copy(target.Path(), fileName, old, text);
+void WriteInPlace(TargetFile& target, std::optional<OldBytesKept>& kept, std::string_view text,
+                  const std::string& fileName) {
+    const RecordedBytes next = RecordedBytes::Of(text); // while the old bytes are being kept
+    if (!kept) kept.emplace(target, fileName);
+    KeptCopy& copy = kept->Wait();
+    copy.WriteRecord(next);
     DWORD error = storage::WriteWhole(target.Handle(), text);
-    if (!error) return;
-    if (!storage::WriteWhole(target.Handle(), old))
+    if (!error) return kept.reset();
+    if (!storage::WriteWhole(target.Handle(), kept->Old()))
         RaiseFileError<tk::EWriteError>(notetext::kCannotWriteFile, fileName, error);
     copy.Keep(); // the only whole copy of the old bytes now
     RaiseFileError<tk::EWriteError>(notetext::kCannotWriteFile, fileName,
@@ -165,10 +216,11 @@ void WriteInPlace(TargetFile& target, std::string_view text, const std::string& 
 
 // Writes the text to a new file beside the target and puts it in the target's place: a failure
 // part way never touches what the target held.
-void WriteThroughStaging(TargetFile& target, std::string_view text, const std::string& fileName) {
+void WriteThroughStaging(TargetFile& target, std::optional<OldBytesKept>& kept,
+                         std::string_view text, const std::string& fileName) {
     storage::NewFile staging(FolderOf(target.Path()));
     if (!staging.Created() && staging.Refused() && !target.IsNew())
-        return WriteInPlace(target, text, fileName);
+        return WriteInPlace(target, kept, text, fileName);
     if (!staging.Created())
         RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, staging.Reason());
     if (DWORD error = storage::WriteWhole(staging.Handle(), text))
@@ -187,7 +239,14 @@ void WriteThroughStaging(TargetFile& target, std::string_view text, const std::s
 
 } // namespace
 
-storage::FileStamp WriteNoteFile(const std::string& fileName, std::string_view text) {
+struct NoteFileWrite::Target {
+    explicit Target(const std::string& name) : fileName(name), file(storage::FullPath(name)) {}
+    const std::string fileName;
+    TargetFile file;
+    std::optional<OldBytesKept> kept; // dropped before the file closes
+};
+
+NoteFileWrite::NoteFileWrite(const std::string& fileName) {
     RefuseLongName<tk::EFCreateError>(notetext::kCannotCreateFile, fileName);
     // A device, a folder or a pipe is refused before anything opens it.
     RefuseWhatIsNotAFile<tk::EFCreateError>(notetext::kCannotCreateFile, fileName);
@@ -195,7 +254,8 @@ storage::FileStamp WriteNoteFile(const std::string& fileName, std::string_view t
     // The target is opened first, exclusively: whatever keeps it from being written is reported
     // before anything is written, and no one else can open it meanwhile. Through a link, the file
     // it leads to takes the text and the link stays a link.
-    TargetFile target(storage::FullPath(fileName));
+    target_ = std::make_unique<Target>(fileName);
+    TargetFile& target = target_->file;
     if (!target.Opened())
         RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, target.Error());
     if (!storage::IsDiskFile(target.Handle()))
@@ -207,13 +267,26 @@ storage::FileStamp WriteNoteFile(const std::string& fileName, std::string_view t
     if (!target.IsNew() && (target.Info().dwFileAttributes & FILE_ATTRIBUTE_READONLY))
         RaiseFileError<tk::EFCreateError>(notetext::kCannotCreateFile, fileName, ERROR_ACCESS_DENIED);
 
-    if (!target.IsNew() && (Calls().writeExistingInPlace || target.Info().nNumberOfLinks > 1))
-        WriteInPlace(target, text, fileName);
+    writesInPlace_ =
+        !target.IsNew() && (Calls().writeExistingInPlace || target.Info().nNumberOfLinks > 1);
+    if (writesInPlace_) target_->kept.emplace(target, fileName);
+}
+
+NoteFileWrite::~NoteFileWrite() = default;
+
+storage::FileStamp NoteFileWrite::Finish(std::string_view bytes) {
+    TargetFile& target = target_->file;
+    if (writesInPlace_)
+        WriteInPlace(target, target_->kept, bytes, target_->fileName);
     else
-        WriteThroughStaging(target, text, fileName);
+        WriteThroughStaging(target, target_->kept, bytes, target_->fileName);
     target.Committed();
     target.Close();
     return CurrentFileStamp(target.Path()).value_or(storage::FileStamp{});
+}
+
+storage::FileStamp WriteNoteFile(const std::string& fileName, std::string_view bytes) {
+    return NoteFileWrite(fileName).Finish(bytes);
 }
 
 } // namespace notefiles

@@ -84,18 +84,17 @@ bool AnsiCodePage::Decode(std::string_view bytes, std::string& text) const {
     return true;
 }
 
+bool AnsiCodePage::IsItsOwnBytes(std::string_view text) const {
+    // Half a character has no bytes, in UTF-8 either.
+    return utf8_ ? IsUtf8(text) : asciiAsItself_ && tk::EndOfAscii(text, 0) == text.size();
+}
+
 bool AnsiCodePage::Encode(std::string_view text, std::string& bytes) const {
-    if (utf8_) {
-        if (!IsUtf8(text)) return false; // half a character has no bytes
+    if (IsItsOwnBytes(text)) {
         bytes += text;
         return true;
     }
-    // Runs of ASCII are the same bytes in the code page, copied as they are (as the decoder
-    // copies them): a large note is mostly ASCII.
-    if (asciiAsItself_ && tk::EndOfAscii(text, 0) == text.size()) {
-        bytes += text;
-        return true;
-    }
+    if (utf8_) return false;
     if (!singleByte_) return EncodeWithSystem(text, bytes);
     bytes.reserve(bytes.size() + text.size());
     for (size_t at = 0; at < text.size();) {

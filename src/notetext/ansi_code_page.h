@@ -43,6 +43,9 @@ public:
     // The bytes of a UTF-8 text, appended to `bytes`; false when a character has no bytes of its
     // own in the code page (the system would write a "?" or a look-alike instead).
     bool Encode(std::string_view text, std::string& bytes) const;
+    // Whether the bytes of a UTF-8 text are the text itself: ASCII where the code page keeps
+    // ASCII, or UTF-8 in the UTF-8 code page.
+    bool IsItsOwnBytes(std::string_view text) const;
 
 private:
     bool DecodeWithSystem(std::string_view bytes, std::string& text) const;

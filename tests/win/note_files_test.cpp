@@ -123,6 +123,19 @@ TEST_F(NoteFiles, SavesExactlyTheMemosBytes) {
     EXPECT_EQ(FilesIn(folder_), 2); // nothing else left behind
 }
 
+// A save opens its file, and keeps the old bytes, before the note's text is converted; one given
+// up then (the user refuses the question the conversion asks) leaves the file as it was, a file
+// that did not exist not made, and no kept copy behind (see TearDown).
+TEST_F(NoteFiles, AWriteDroppedBeforeItsBytesLeavesEverythingAsItWas) {
+    WriteBytes(Path("old.txt"), "old bytes");
+    notefiles::NoteFileWrite(Path("old.txt"));
+    notefiles::NoteFileWrite(Path("new.txt"));
+    EXPECT_EQ(ReadBytes(Path("old.txt")), "old bytes");
+    EXPECT_EQ(GetFileAttributesA(Path("new.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    notefiles::NoteFileWrite(Path("old.txt")).Finish("new bytes");
+    EXPECT_EQ(ReadBytes(Path("old.txt")), "new bytes");
+}
+
 TEST_F(NoteFiles, LoadsWithLineBreaksMadeCrLf) {
     const std::pair<std::string, std::string> cases[] = {
         {"one\r\ntwo\r\n", "one\r\ntwo\r\n"}, // the final break gives an empty last line

@@ -7,6 +7,7 @@
 #include "toolkit/text/unicode_text.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 #include <vector>
@@ -185,19 +186,32 @@ size_t TMemo::TextLength() const {
     return static_cast<size_t>(SendMessageW(Handle(), WM_GETTEXTLENGTH, 0, 0));
 }
 
+// The control's text, fetched into a buffer that is not first filled with zeros: a large note's
+// text is fetched for every save, and filling tens of megabytes first costs as much as the fetch.
+class TMemo::FetchedText {
+public:
+    explicit FetchedText(HWND edit) {
+        const auto length = static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
+        units_.reset(new wchar_t[length + 1]);
+        const auto got = static_cast<size_t>(
+            SendMessageW(edit, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(units_.get())));
+        length_ = std::min(got, length);
+    }
+    std::wstring_view View() const { return {units_.get(), length_}; }
+
+private:
+    std::unique_ptr<wchar_t[]> units_;
+    size_t length_ = 0;
+};
+
 std::string TMemo::Text() const {
     if (!HandleAllocated()) return savedText_;
-    return Utf8(WideText(), LoneSurrogate::Keep);
+    return Utf8(FetchedText(Handle()).View(), LoneSurrogate::Keep);
 }
 
 std::wstring TMemo::WideText() const {
     if (!HandleAllocated()) return Wide(savedText_);
-    auto length = static_cast<size_t>(SendMessageW(Handle(), WM_GETTEXTLENGTH, 0, 0));
-    std::wstring buffer(length + 1, L'\0');
-    auto got = static_cast<size_t>(
-        SendMessageW(Handle(), WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data())));
-    buffer.resize(std::min(got, length));
-    return buffer;
+    return std::wstring(FetchedText(Handle()).View());
 }
 
 void TMemo::SetText(const std::string& text) {

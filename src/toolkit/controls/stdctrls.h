@@ -130,6 +130,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    class FetchedText;
     std::string savedText_; // the text while no window exists
     bool savedModified_ = false;
     bool suppressChange_ = false;

@@ -4,6 +4,7 @@
 // wchar_t on Windows and char16_t in the native tests.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -67,6 +68,37 @@ template <typename Char> std::basic_string<Char> Utf16FromUtf8(std::string_view 
 // while Utf16FromUtf8 gives the surrogate back.
 enum class LoneSurrogate { Replace, Refuse, Keep };
 
+// Where the run of ASCII code units (below 0x80) from `at` ends: the next unit of 0x80 or above,
+// or `size`. Two 16-bit units at a time, as EndOfAscii takes eight bytes.
+template <typename Char> size_t EndOfAsciiUnits(const Char* units, size_t at, size_t size) {
+    if constexpr (sizeof(Char) == 2) {
+        for (std::uint32_t pair; size - at >= 2; at += 2) {
+            std::memcpy(&pair, units + at, sizeof pair);
+            if (pair & 0xFF80FF80u) break;
+        }
+    }
+    while (at < size && static_cast<std::uint32_t>(units[at]) < 0x80)
+        ++at;
+    return at;
+}
+
+// Writes `count` ASCII code units as their bytes; 16-bit units four at a time.
+template <typename Char> void NarrowAscii(const Char* units, size_t count, char* bytes) {
+    size_t k = 0;
+    if constexpr (sizeof(Char) == 2) {
+        for (std::uint32_t low, high; count - k >= 4; k += 4) {
+            std::memcpy(&low, units + k, sizeof low);
+            std::memcpy(&high, units + k + 2, sizeof high);
+            // Little-endian units: each pair's bytes are in bits 0-7 and 16-23.
+            const std::uint32_t four = (low & 0xFFu) | ((low >> 8) & 0xFF00u) |
+                                       ((high & 0xFFu) << 16) | ((high << 8) & 0xFF000000u);
+            std::memcpy(bytes + k, &four, sizeof four);
+        }
+    }
+    for (; k < count; ++k)
+        bytes[k] = static_cast<char>(units[k]);
+}
+
 // UTF-8 from UTF-16 code units, a surrogate without its partner treated as `lone` says; false
 // when it was refused, with `out` holding what came before it.
 template <typename Char>
@@ -75,14 +107,11 @@ bool AppendUtf8FromUtf16(std::string& out, std::basic_string_view<Char> utf16, L
     for (size_t i = 0; i < utf16.size(); ++i) {
         const auto unit = static_cast<char32_t>(static_cast<std::uint16_t>(utf16[i]));
         if (unit < 0x80) {
-            // A run of ASCII units (most of a large note), written in one go.
-            size_t end = i + 1;
-            while (end < utf16.size() && static_cast<std::uint16_t>(utf16[end]) < 0x80)
-                ++end;
+            // A run of ASCII units (most of a large note), found and written in one go.
+            const size_t end = EndOfAsciiUnits(utf16.data(), i, utf16.size());
             const size_t from = out.size();
             out.resize(from + (end - i));
-            for (size_t k = i; k < end; ++k)
-                out[from + (k - i)] = static_cast<char>(utf16[k]);
+            NarrowAscii(utf16.data() + i, end - i, out.data() + from);
             i = end - 1;
             continue;
         }

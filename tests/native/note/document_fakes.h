@@ -55,17 +55,25 @@ struct Files : note::NoteFiles {
         read.Stamp = *Stamp(name);
         return read;
     }
-    std::optional<std::string> Encode(std::string_view text,
+    std::optional<std::string> Encode(std::string text,
                                       const notetext::TextEncoding& encoding) override {
         if (encoding.Form == notetext::EncodingForm::Ansi)
             for (char c : text)
                 if (static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
-        return std::string(text);
+        return text;
     }
-    storage::FileStamp Write(const std::string& name, std::string_view bytes) override {
-        disk[name] = std::string(bytes);
-        ++versions[name];
-        return *Stamp(name);
+    struct Write : note::NoteFiles::Write {
+        Files& files;
+        std::string name;
+        Write(Files& f, const std::string& n) : files(f), name(n) {}
+        storage::FileStamp Finish(std::string_view bytes) override {
+            files.disk[name] = std::string(bytes);
+            ++files.versions[name];
+            return *files.Stamp(name);
+        }
+    };
+    std::unique_ptr<note::NoteFiles::Write> BeginWrite(const std::string& name) override {
+        return std::make_unique<Write>(*this, name);
     }
     std::optional<storage::FileStamp> Stamp(const std::string& name) override {
         if (!disk.count(name)) return std::nullopt;

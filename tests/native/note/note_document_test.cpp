@@ -36,7 +36,7 @@ TEST_F(NoteDocument, OpenEditSave) {
 
     // Changed on disk meanwhile: the save asks, and No leaves the file as the other wrote it.
     note.Type("!");
-    files.Write("D:\\notes\\list.txt", "another's");
+    files.BeginWrite("D:\\notes\\list.txt")->Finish("another's");
     note.document->SaveTo(note.document->FileName());
     EXPECT_EQ(note.view.asked.back(), note::kChangedOnDiskQuestion);
     EXPECT_EQ(files.disk["D:\\notes\\list.txt"], "another's");

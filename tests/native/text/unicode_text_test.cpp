@@ -62,6 +62,25 @@ TEST(UnicodeText, LoneSurrogatesKeptComeBackAsThemselves) {
     EXPECT_FALSE(tk::AppendUtf8FromUtf16<char16_t>(strict, tk::Utf16FromUtf8<char16_t>(kept), true));
 }
 
+// ASCII runs are found and narrowed several units at a time: runs of every length, starting at
+// every alignment and ending at every place in a group, against one character at a time.
+TEST(UnicodeText, AsciiRunsConvertAsOneCharacterAtATime) {
+    const char16_t units[] = {u'a', u'z', u'\r', u'\n', 0x7F, 0x80, 0xFF, 0x100, 0x7FF, 0x800, 0x2713};
+    std::mt19937 random(11);
+    for (int i = 0; i < 20000; ++i) {
+        std::u16string text;
+        for (size_t n = random() % 40; text.size() < n;)
+            text += units[random() % 4 ? random() % 5 : random() % std::size(units)];
+        const size_t from = random() % 4;
+        std::string expected = "x", out = "x";
+        for (size_t k = from; k < text.size(); ++k)
+            tk::AppendUtf8(expected, text[k]);
+        tk::AppendUtf8FromUtf16<char16_t>(out, std::u16string_view(text).substr(std::min(from, text.size())),
+                                          tk::LoneSurrogate::Keep);
+        ASSERT_EQ(out, expected) << i;
+    }
+}
+
 TEST(UnicodeText, LoneSurrogatesAndBadBytesBecomeReplacementCharacters) {
     const std::u16string lone = {u'a', 0xD800, u'b', 0xDC00, 0xD83D};
     EXPECT_EQ(tk::Utf8FromUtf16<char16_t>(lone), "a\uFFFDb\uFFFD\uFFFD");
