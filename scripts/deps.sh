@@ -30,5 +30,32 @@ echo "Installing: ${missing[*]}" >&2
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
 fi
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >&2
+# A mirror caught mid-sync fails one index now and then: tried again, and should it still fail,
+# the install goes on with the indexes that did arrive (it fails itself if a package is missing).
+for attempt in 1 2 3; do
+    $SUDO apt-get update -qq && break
+    echo "apt-get update failed (attempt $attempt)" >&2
+    sleep $((attempt * 10))
+done
+install_missing() {
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get "$@" install -y -qq "${missing[@]}" >&2
+}
+install_missing && exit 0
+
+# An index that did not arrive can leave one architecture's libraries at other versions than the
+# other's (the security archive's amd64 index newer than its missing i386 one), and the i386
+# packages then cannot be installed beside them. Tried once more from the sources without the
+# security archive, whose indexes agree with each other.
+echo "Installing again from the sources without the security archive" >&2
+sources=$(mktemp -d)
+trap 'rm -rf "$sources"' EXIT
+without_security() { grep -v -- '-security' "$1" || true; }
+for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    if [ -f "$f" ]; then without_security "$f" >"$sources/$(basename "$f").list"; fi
+done
+for f in /etc/apt/sources.list.d/*.sources; do
+    if [ -f "$f" ]; then awk -v RS= -v ORS='\n\n' '!/-security/' "$f" >"$sources/$(basename "$f")"; fi
+done
+options=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$sources")
+$SUDO apt-get "${options[@]}" update -qq || true
+install_missing "${options[@]}"
