@@ -2,9 +2,21 @@
 
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace tk {
 
 size_t EndOfAscii(std::string_view text, size_t at) {
+#if defined(__SSE2__) || defined(_M_X64)
+    // Thirty-two bytes at a time: a byte of 0x80 or above sets its bit in the mask.
+    for (; text.size() - at >= 32; at += 32) {
+        const auto* block = reinterpret_cast<const __m128i*>(text.data() + at);
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_loadu_si128(block), _mm_loadu_si128(block + 1))))
+            break;
+    }
+#endif
     constexpr std::uint64_t kHighBits = 0x8080808080808080u;
     std::uint64_t eight;
     for (; text.size() - at >= sizeof eight; at += sizeof eight) {
@@ -14,6 +26,39 @@ size_t EndOfAscii(std::string_view text, size_t at) {
     while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80)
         ++at;
     return at;
+}
+
+size_t EndOfAsciiUnits16(const void* units, size_t at, size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(units);
+#if defined(__SSE2__) || defined(_M_X64)
+    // Sixteen units, their high bits gathered, tested at once.
+    const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+    for (; size - at >= 16; at += 16) {
+        const auto* block = reinterpret_cast<const __m128i*>(bytes + 2 * at);
+        const __m128i either = _mm_or_si128(_mm_loadu_si128(block), _mm_loadu_si128(block + 1));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(either, high), _mm_setzero_si128())) !=
+            0xFFFF)
+            break;
+    }
+#endif
+    while (at < size && bytes[2 * at + 1] == 0 && bytes[2 * at] < 0x80)
+        ++at;
+    return at;
+}
+
+void NarrowAsciiUnits16(const void* units, size_t count, char* bytes) {
+    const auto* from = static_cast<const unsigned char*>(units);
+    size_t k = 0;
+#if defined(__SSE2__) || defined(_M_X64)
+    // Units below 0x80 pack into their own bytes.
+    for (; count - k >= 16; k += 16) {
+        const auto* block = reinterpret_cast<const __m128i*>(from + 2 * k);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + k),
+                         _mm_packus_epi16(_mm_loadu_si128(block), _mm_loadu_si128(block + 1)));
+    }
+#endif
+    for (; k < count; ++k)
+        bytes[k] = static_cast<char>(from[2 * k]);
 }
 
 long DecodeUtf8(std::string_view text, size_t& at) {

@@ -68,34 +68,24 @@ template <typename Char> std::basic_string<Char> Utf16FromUtf8(std::string_view 
 // while Utf16FromUtf8 gives the surrogate back.
 enum class LoneSurrogate { Replace, Refuse, Keep };
 
+// The 16-bit forms of EndOfAsciiUnits and NarrowAscii, on the units' bytes (little-endian):
+// sixteen units at a time where the processor has SSE2.
+size_t EndOfAsciiUnits16(const void* units, size_t at, size_t size);
+void NarrowAsciiUnits16(const void* units, size_t count, char* bytes);
+
 // Where the run of ASCII code units (below 0x80) from `at` ends: the next unit of 0x80 or above,
-// or `size`. Two 16-bit units at a time, as EndOfAscii takes eight bytes.
+// or `size`.
 template <typename Char> size_t EndOfAsciiUnits(const Char* units, size_t at, size_t size) {
-    if constexpr (sizeof(Char) == 2) {
-        for (std::uint32_t pair; size - at >= 2; at += 2) {
-            std::memcpy(&pair, units + at, sizeof pair);
-            if (pair & 0xFF80FF80u) break;
-        }
-    }
+    if constexpr (sizeof(Char) == 2) return EndOfAsciiUnits16(units, at, size);
     while (at < size && static_cast<std::uint32_t>(units[at]) < 0x80)
         ++at;
     return at;
 }
 
-// Writes `count` ASCII code units as their bytes; 16-bit units four at a time.
+// Writes `count` ASCII code units as their bytes.
 template <typename Char> void NarrowAscii(const Char* units, size_t count, char* bytes) {
-    size_t k = 0;
-    if constexpr (sizeof(Char) == 2) {
-        for (std::uint32_t low, high; count - k >= 4; k += 4) {
-            std::memcpy(&low, units + k, sizeof low);
-            std::memcpy(&high, units + k + 2, sizeof high);
-            // Little-endian units: each pair's bytes are in bits 0-7 and 16-23.
-            const std::uint32_t four = (low & 0xFFu) | ((low >> 8) & 0xFF00u) |
-                                       ((high & 0xFFu) << 16) | ((high << 8) & 0xFF000000u);
-            std::memcpy(bytes + k, &four, sizeof four);
-        }
-    }
-    for (; k < count; ++k)
+    if constexpr (sizeof(Char) == 2) return NarrowAsciiUnits16(units, count, bytes);
+    for (size_t k = 0; k < count; ++k)
         bytes[k] = static_cast<char>(units[k]);
 }
 

@@ -69,7 +69,7 @@ TEST(UnicodeText, AsciiRunsConvertAsOneCharacterAtATime) {
     std::mt19937 random(11);
     for (int i = 0; i < 20000; ++i) {
         std::u16string text;
-        for (size_t n = random() % 40; text.size() < n;)
+        for (size_t n = random() % 70; text.size() < n;)
             text += units[random() % 4 ? random() % 5 : random() % std::size(units)];
         const size_t from = random() % 4;
         std::string expected = "x", out = "x";
