@@ -49,11 +49,11 @@ public:
     class Write {
     public:
         virtual ~Write() = default;
+        // The file as the write found it; none for a file the write made.
+        virtual std::optional<storage::FileStamp> Before() const = 0;
         virtual storage::FileStamp Finish(std::string_view bytes) = 0;
     };
     virtual std::unique_ptr<Write> BeginWrite(const std::string& fileName) = 0;
-    // The file as it is now; none when it cannot be looked at.
-    virtual std::optional<storage::FileStamp> Stamp(const std::string& fileName) = 0;
     // Raises the open error of a file whose text there is no memory for.
     [[noreturn]] virtual void RefuseForMemory(const std::string& fileName) = 0;
 };

@@ -97,28 +97,33 @@ bool NoteDocument::MayReplaceText() {
     return saved_ || ports_.View.Agrees(kOpenUnsavedQuestion);
 }
 
-// Whether writing to `target` may go ahead: when it is the note's own file, however it is
-// spelled (another case, a link, a short name, another hard link), or has taken its place, and
-// has changed on disk since the note last read or wrote it (another note or program saved or
-// replaced it meanwhile), only if the user says so.
-bool NoteDocument::MayOverwrite(const std::string& target) {
-    if (!fileStamp_) return true;
-    std::optional<storage::FileStamp> now = ports_.Files.Stamp(target);
-    if (!now) return true;
-    if (target != fileName_ && !storage::SameFile(*now, *fileStamp_)) return true;
-    return now->SameVersionAs(*fileStamp_) || ports_.View.Agrees(kChangedOnDiskQuestion);
+// Whether `target`, as the write found it, is the note's own file, however it is spelled
+// (another case, a link, a short name, another hard link), or has taken its place, and has
+// changed on disk since the note last read or wrote it (another note or program saved or replaced
+// it meanwhile): then it is written only if the user says so.
+bool NoteDocument::ChangedOnDisk(const std::string& target,
+                                 const std::optional<storage::FileStamp>& found) const {
+    if (!fileStamp_ || !found) return false;
+    if (target != fileName_ && !storage::SameFile(*found, *fileStamp_)) return false;
+    return !found->SameVersionAs(*fileStamp_);
 }
 
 void NoteDocument::SaveTo(const std::string& target) {
-    if (RefuseWhileOpening() || !MayOverwrite(target)) return;
+    if (RefuseWhileOpening()) return;
     // The file is opened, and its old bytes kept, while the text is fetched and converted. The
     // text is handed over whole (it may become the bytes themselves) and fetched again in the
-    // rare case that it is written as UTF-8 after all.
+    // rare case that it is written as UTF-8 after all. Nothing is held open while the user is
+    // asked a question.
     std::unique_ptr<NoteFiles::Write> write = ports_.Files.BeginWrite(target);
+    if (ChangedOnDisk(target, write->Before())) {
+        write.reset();
+        if (!ports_.View.Agrees(kChangedOnDiskQuestion)) return;
+        write = ports_.Files.BeginWrite(target);
+    }
     notetext::TextEncoding encoding = encoding_;
     std::optional<std::string> bytes = ports_.Files.Encode(ports_.Memo.Text(), encoding);
     if (!bytes) {
-        write.reset(); // nothing held open while the user is asked
+        write.reset();
         if (!ports_.View.Agrees(kSaveAsUtf8Question)) return;
         encoding.Form = notetext::EncodingForm::Utf8; // its line breaks stay
         encoding.ByteOrderMark = false;

@@ -107,7 +107,8 @@ private:
     recovery::NoteSnapshot TakeSnapshot() const;
     void ForgetChanges();
     void ShowFileTitle();
-    bool MayOverwrite(const std::string& target);
+    bool ChangedOnDisk(const std::string& target,
+                       const std::optional<storage::FileStamp>& found) const;
     bool LoadIntoMemo(std::string text);
     void CompleteOpening();
     void AbandonOpening();

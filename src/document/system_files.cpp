@@ -20,6 +20,7 @@ namespace {
 class SystemWrite : public NoteFiles::Write {
 public:
     explicit SystemWrite(const std::string& fileName) : write_(fileName) {}
+    std::optional<storage::FileStamp> Before() const override { return write_.Before(); }
     storage::FileStamp Finish(std::string_view bytes) override { return write_.Finish(bytes); }
 
 private:
@@ -29,10 +30,6 @@ private:
 
 std::unique_ptr<NoteFiles::Write> SystemNoteFiles::BeginWrite(const std::string& fileName) {
     return std::make_unique<SystemWrite>(fileName);
-}
-
-std::optional<storage::FileStamp> SystemNoteFiles::Stamp(const std::string& fileName) {
-    return notefiles::CurrentFileStamp(fileName);
 }
 
 void SystemNoteFiles::RefuseForMemory(const std::string& fileName) {

@@ -11,7 +11,6 @@ public:
     std::optional<std::string> Encode(std::string text,
                                       const notetext::TextEncoding& encoding) override;
     std::unique_ptr<Write> BeginWrite(const std::string& fileName) override;
-    std::optional<storage::FileStamp> Stamp(const std::string& fileName) override;
     [[noreturn]] void RefuseForMemory(const std::string& fileName) override;
 };
 

@@ -35,6 +35,8 @@ public:
     NoteFileWrite(const NoteFileWrite&) = delete;
     NoteFileWrite& operator=(const NoteFileWrite&) = delete;
     ~NoteFileWrite();
+    // The file as the write found it; none for a file the write made.
+    std::optional<storage::FileStamp> Before() const;
     storage::FileStamp Finish(std::string_view bytes);
 
 private:

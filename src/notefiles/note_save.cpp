@@ -39,7 +39,8 @@ public:
         if (!isNew_) GetFileInformationByHandle(handle_.Get(), &info_);
         // Through a symbolic link that led nowhere, opening made the file the link names: that
         // file is what the save writes (and removes again should it fail), never the link.
-        if (std::string final = storage::FinalPathOf(handle_.Get()); !final.empty()) path_ = final;
+        finalPath_ = storage::FinalPathOf(handle_.Get());
+        if (!finalPath_.empty()) path_ = finalPath_;
     }
     TargetFile(const TargetFile&) = delete;
     TargetFile& operator=(const TargetFile&) = delete;
@@ -54,12 +55,15 @@ public:
     const std::string& Path() const { return path_; }
     // What the file was before the save (for a file that existed).
     const BY_HANDLE_FILE_INFORMATION& Info() const { return info_; }
+    // Where the system found the file; empty when it could not say.
+    const std::string& FinalPath() const { return finalPath_; }
     HANDLE Handle() const { return handle_.Get(); }
     void Close() { handle_ = tk::KernelHandle(); }
     void Committed() { isNew_ = false; }
 
 private:
     std::string path_;
+    std::string finalPath_;
     tk::KernelHandle handle_;
     DWORD error_ = ERROR_SUCCESS;
     bool isNew_ = false;
@@ -145,29 +149,47 @@ void ReplaceTarget(storage::NewFile& staging, const std::string& path, const std
 
 // The old bytes of a target written in place, read and copied to a kept copy on a thread of their
 // own while the caller makes the new bytes (fetching and converting a large note's text takes as
-// long); whatever reading or copying raised is raised where they are waited for. Dropped, it
-// removes the copy (unless kept).
+// long); whatever reading or copying raised is raised where they are waited for. Once released,
+// the thread drops the copy (removing it unless kept) and the old bytes, while the caller goes on
+// with the file it wrote; it is waited for when this is dropped.
 class OldBytesKept {
 public:
     OldBytesKept(TargetFile& target, const std::string& fileName)
-        : target_(target), fileName_(fileName),
-          thread_(CreateThread(nullptr, 0, KeepOnThread, this, 0, nullptr)) {
+        : target_(target), fileName_(fileName), kept_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          released_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          thread_(kept_.Valid() && released_.Valid()
+                      ? CreateThread(nullptr, 0, KeepOnThread, this, 0, nullptr)
+                      : nullptr) {
         if (!thread_.Valid()) Keep(); // no thread to be had: kept right away
     }
     OldBytesKept(const OldBytesKept&) = delete;
     OldBytesKept& operator=(const OldBytesKept&) = delete;
-    ~OldBytesKept() { Join(); }
+    ~OldBytesKept() {
+        Release();
+        Join();
+    }
 
     KeptCopy& Wait() {
-        Join();
+        if (thread_.Valid()) WaitForSingleObject(kept_.Get(), INFINITE);
         if (error_) std::rethrow_exception(error_);
         return *copy_;
     }
     const std::string& Old() const { return old_; }
+    // The copy and the old bytes are no longer looked at: they go, on the thread where there is one.
+    void Release() {
+        if (thread_.Valid())
+            SetEvent(released_.Get());
+        else
+            Drop();
+    }
 
 private:
     static DWORD WINAPI KeepOnThread(void* self) {
-        static_cast<OldBytesKept*>(self)->Keep();
+        auto& kept = *static_cast<OldBytesKept*>(self);
+        kept.Keep();
+        SetEvent(kept.kept_.Get());
+        WaitForSingleObject(kept.released_.Get(), INFINITE);
+        kept.Drop();
         return 0;
     }
     void Keep() noexcept {
@@ -180,6 +202,10 @@ private:
             error_ = std::current_exception();
         }
     }
+    void Drop() noexcept {
+        copy_.reset();
+        old_ = std::string();
+    }
     void Join() {
         if (thread_.Valid()) WaitForSingleObject(thread_.Get(), INFINITE);
         thread_ = tk::KernelHandle();
@@ -190,6 +216,8 @@ private:
     std::string old_;
     std::optional<KeptCopy> copy_;
     std::exception_ptr error_;
+    tk::KernelHandle kept_;     // set once the copy is made (or failed)
+    tk::KernelHandle released_; // set once the caller is done with it
     tk::KernelHandle thread_; // last: it starts once all else is there
 };
 
@@ -206,7 +234,7 @@ void WriteInPlace(TargetFile& target, std::optional<OldBytesKept>& kept, std::st
     KeptCopy& copy = kept->Wait();
     copy.WriteRecord(next);
     DWORD error = storage::WriteWhole(target.Handle(), text);
-    if (!error) return kept.reset();
+    if (!error) return kept->Release();
     if (!storage::WriteWhole(target.Handle(), kept->Old()))
         RaiseFileError<tk::EWriteError>(notetext::kCannotWriteFile, fileName, error);
     copy.Keep(); // the only whole copy of the old bytes now
@@ -273,6 +301,12 @@ NoteFileWrite::NoteFileWrite(const std::string& fileName) {
 }
 
 NoteFileWrite::~NoteFileWrite() = default;
+
+std::optional<storage::FileStamp> NoteFileWrite::Before() const {
+    const TargetFile& target = target_->file;
+    if (target.IsNew()) return std::nullopt;
+    return storage::StampFrom(target.Info(), target.FinalPath());
+}
 
 storage::FileStamp NoteFileWrite::Finish(std::string_view bytes) {
     TargetFile& target = target_->file;

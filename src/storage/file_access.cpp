@@ -68,9 +68,13 @@ std::string FinalPathOf(HANDLE file) {
 std::optional<FileStamp> StampOf(HANDLE file) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file, &info)) return std::nullopt;
+    return StampFrom(info, FinalPathOf(file));
+}
+
+FileStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& info, std::string finalPath) {
     return FileStamp{tk::JoinHalves(info.nFileSizeHigh, info.nFileSizeLow),
                      tk::FileTimeValue(info.ftLastWriteTime), info.dwVolumeSerialNumber,
-                     tk::JoinHalves(info.nFileIndexHigh, info.nFileIndexLow), FinalPathOf(file)};
+                     tk::JoinHalves(info.nFileIndexHigh, info.nFileIndexLow), std::move(finalPath)};
 }
 
 std::vector<FoundFile> FilesIn(const std::string& folder, const char* pattern) {

@@ -39,6 +39,8 @@ tk::KernelHandle OpenToLookAt(const std::string& path);
 std::string FinalPathOf(HANDLE file);
 
 std::optional<FileStamp> StampOf(HANDLE file);
+// The stamp of what GetFileInformationByHandle told of a file found at `finalPath`.
+FileStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& info, std::string finalPath);
 
 // The files (not folders) of `folder` whose names match `pattern` ("*.copy"), with their
 // last-write times; none when the folder is missing.

@@ -65,7 +65,9 @@ struct Files : note::NoteFiles {
     struct Write : note::NoteFiles::Write {
         Files& files;
         std::string name;
-        Write(Files& f, const std::string& n) : files(f), name(n) {}
+        Write(Files& f, const std::string& n) : files(f), name(n), before(f.Stamp(n)) {}
+        std::optional<storage::FileStamp> before;
+        std::optional<storage::FileStamp> Before() const override { return before; }
         storage::FileStamp Finish(std::string_view bytes) override {
             files.disk[name] = std::string(bytes);
             ++files.versions[name];
@@ -75,7 +77,7 @@ struct Files : note::NoteFiles {
     std::unique_ptr<note::NoteFiles::Write> BeginWrite(const std::string& name) override {
         return std::make_unique<Write>(*this, name);
     }
-    std::optional<storage::FileStamp> Stamp(const std::string& name) override {
+    std::optional<storage::FileStamp> Stamp(const std::string& name) {
         if (!disk.count(name)) return std::nullopt;
         return storage::FileStamp{disk[name].size(), versions[name], 1,
                                   std::hash<std::string>()(name), name};
