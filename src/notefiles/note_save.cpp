@@ -310,12 +310,17 @@ std::optional<storage::FileStamp> NoteFileWrite::Before() const {
 
 storage::FileStamp NoteFileWrite::Finish(std::string_view bytes) {
     TargetFile& target = target_->file;
+    const std::optional<storage::FileStamp> before = Before();
     if (writesInPlace_)
         WriteInPlace(target, target_->kept, bytes, target_->fileName);
     else
         WriteThroughStaging(target, target_->kept, bytes, target_->fileName);
     target.Committed();
+    // Looked at once closed: only then is its last-write time sure to be the one it keeps.
     target.Close();
+    if (writesInPlace_)
+        if (std::optional<storage::FileStamp> stamp = storage::StampRewritten(target.Path(), *before))
+            return *stamp;
     return CurrentFileStamp(target.Path()).value_or(storage::FileStamp{});
 }
 

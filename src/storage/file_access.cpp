@@ -71,6 +71,19 @@ std::optional<FileStamp> StampOf(HANDLE file) {
     return StampFrom(info, FinalPathOf(file));
 }
 
+std::optional<FileStamp> StampRewritten(const std::string& path, FileStamp before) {
+    const tk::KernelHandle file = OpenToLookAt(path);
+    FILE_BASIC_INFO basic{};
+    FILE_STANDARD_INFO standard{};
+    if (!file.Valid() ||
+        !GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &basic, sizeof basic) ||
+        !GetFileInformationByHandleEx(file.Get(), FileStandardInfo, &standard, sizeof standard))
+        return std::nullopt;
+    before.size = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+    before.lastWrite = static_cast<std::uint64_t>(basic.LastWriteTime.QuadPart);
+    return before;
+}
+
 FileStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& info, std::string finalPath) {
     return FileStamp{tk::JoinHalves(info.nFileSizeHigh, info.nFileSizeLow),
                      tk::FileTimeValue(info.ftLastWriteTime), info.dwVolumeSerialNumber,

@@ -41,6 +41,10 @@ std::string FinalPathOf(HANDLE file);
 std::optional<FileStamp> StampOf(HANDLE file);
 // The stamp of what GetFileInformationByHandle told of a file found at `finalPath`.
 FileStamp StampFrom(const BY_HANDLE_FILE_INFORMATION& info, std::string finalPath);
+// The stamp of the file at `path` that `before` was taken of, rewritten since: the same file on
+// the same volume, its size and last-write time looked at again (not the volume's serial number,
+// which under Wine is asked of another process). None when it cannot be looked at.
+std::optional<FileStamp> StampRewritten(const std::string& path, FileStamp before);
 
 // The files (not folders) of `folder` whose names match `pattern` ("*.copy"), with their
 // last-write times; none when the folder is missing.
