@@ -186,7 +186,7 @@ std::string TApplication::Title() const {
 }
 
 void TApplication::SetTitle(const std::string& title) {
-    if (!window_) return;
+    if (!window_ || window_->Text == title) return; // the window shows it already
     window_->Text = title;
     if (Handle()) SetWindowTextW(Handle(), Wide(title).c_str());
 }

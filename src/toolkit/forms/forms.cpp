@@ -64,6 +64,7 @@ TCustomForm::~TCustomForm() {
 }
 
 void TCustomForm::SetCaption(const std::string& caption) {
+    if (caption == caption_) return; // the window shows it already
     caption_ = caption;
     if (HandleAllocated()) SetWindowTextW(Handle(), Wide(caption_).c_str());
 }
