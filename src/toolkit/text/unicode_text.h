@@ -4,7 +4,6 @@
 // wchar_t on Windows and char16_t in the native tests.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
