@@ -69,12 +69,25 @@ RECT RectOf(const recovery::Rect& r) {
     return {r.Left, r.Top, r.Right, r.Bottom};
 }
 
-MonitorPlace MonitorNear(const RECT& r) {
-    HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
+namespace {
+
+MONITORINFO InfoOf(HMONITOR monitor) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     GetMonitorInfoW(monitor, &info);
+    return info;
+}
+
+} // namespace
+
+MonitorPlace MonitorNear(const RECT& r) {
+    HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
+    const MONITORINFO info = InfoOf(monitor);
     return {RectOf(info.rcMonitor), RectOf(info.rcWork), DpiOf(monitor)};
+}
+
+recovery::Rect WorkAreaNear(const RECT& r) {
+    return RectOf(InfoOf(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST)).rcWork);
 }
 
 int CascadeStep() {
@@ -83,7 +96,7 @@ int CascadeStep() {
 
 RECT ClearOfOtherNotes(HWND self, RECT wanted) {
     const std::vector<POINT> taken = OtherNoteCorners(self);
-    const recovery::Rect work = MonitorNear(wanted).WorkArea;
+    const recovery::Rect work = WorkAreaNear(wanted);
     const int step = CascadeStep();
     // Every step lands on a new corner, so as many steps as there are notes always find one free.
     for (size_t tries = 0; tries <= taken.size(); ++tries) {
@@ -105,7 +118,7 @@ RECT BesideNote(HWND self, HWND other) {
     const int step = CascadeStep();
     RECT wanted = Offset(mine, theirs.left + step - mine.left, theirs.top + step - mine.top);
     // Kept on the work area of the other note's monitor.
-    const recovery::Rect work = MonitorNear(theirs).WorkArea;
+    const recovery::Rect work = WorkAreaNear(theirs);
     const int left = std::max<int>(work.Left, std::min<int>(wanted.left, work.Right - (wanted.right - wanted.left)));
     const int top = std::max<int>(work.Top, std::min<int>(wanted.top, work.Bottom - (wanted.bottom - wanted.top)));
     return ClearOfOtherNotes(self, Offset(wanted, left - wanted.left, top - wanted.top));

@@ -16,6 +16,9 @@ struct MonitorPlace {
     int Dpi = 96;
 };
 MonitorPlace MonitorNear(const RECT& r);
+// The work area of the monitor nearest to `r`, without asking for its DPI (which loads a library
+// on the way to a new note's first paint).
+recovery::Rect WorkAreaNear(const RECT& r);
 
 // The step of a cascade: one caption's height.
 int CascadeStep();
