@@ -156,6 +156,34 @@ TEST(NoteWindow, TheMemoHasTheFocusAndTheStoredSettings) {
     EXPECT_EQ(GetFocus(), memo);
 }
 
+// Whether the note's panel was still waiting for its paint when the note was activated.
+HWND gPanel = nullptr;
+int gActivations = 0, gActivatedUnpainted = 0;
+LRESULT CALLBACK WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_ACTIVATE && LOWORD(call->wParam) != WA_INACTIVE &&
+        call->hwnd == GetParent(gPanel)) {
+        ++gActivations;
+        if (GetUpdateRect(gPanel, nullptr, FALSE)) ++gActivatedUnpainted;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Start-up shows the note sooner by painting it before it takes the activation, and then ends
+// as a plain show would: the note active, its memo with the focus.
+TEST(NoteWindow, TheFirstShowPaintsTheNoteThenActivatesIt) {
+    AppFixture fixture;
+    auto* form = fixture.App().CreateForm<note::TForm1>();
+    gPanel = form->panel->Handle();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchActivation, nullptr, GetCurrentThreadId());
+    fixture.App().ShowMainForm(SW_SHOWNORMAL);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(gActivations, 1);
+    EXPECT_EQ(gActivatedUnpainted, 0);
+    EXPECT_EQ(GetForegroundWindow(), form->Handle());
+    EXPECT_EQ(GetFocus(), form->Memo1->Handle());
+}
+
 TEST(NoteWindow, TheHiddenButtonIsNeverDrawn) {
     AppFixture fixture;
     note::TForm1* form = fixture.CreateNote();

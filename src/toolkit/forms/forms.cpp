@@ -179,16 +179,24 @@ void TCustomForm::VisibleChanged() {
         shownBefore_ = true;
         if (windowState_ == TWindowState::wsNormal) KeepOnScreen();
     }
+    // The first time, a window in its normal state is shown and painted before it is activated,
+    // and only then does a control take the focus: activating a window sets up the keyboard's
+    // input context, a noticeable part of start-up. No message comes in between, so no key can
+    // go astray.
+    const bool paintFirst = first && windowState_ == TWindowState::wsNormal;
     {
-        // The first time, the form and its controls are painted before a control takes the
-        // focus (which sets up the keyboard's input context, a noticeable part of start-up):
-        // no message comes in between, so no key can go astray.
         focusDeferred_ = first;
         ScopeExit endDeferral([this] { focusDeferred_ = false; });
         ShowWindow(Handle(), windowState_ == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
                              : windowState_ == TWindowState::wsMinimized ? SW_SHOWMINNOACTIVE
+                             : paintFirst                                ? SW_SHOWNA
                                                                          : SW_SHOWNORMAL);
         if (first) RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        // What showing it would have done: activated it, on top.
+        if (paintFirst) {
+            SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            StartupMark("activated");
+        }
     }
     if (first) FocusActiveControl();
 }
