@@ -10,6 +10,7 @@
 
 #include <exception>
 #include <optional>
+#include <utility>
 
 namespace notefiles {
 namespace {
@@ -310,7 +311,10 @@ std::optional<storage::FileStamp> NoteFileWrite::Before() const {
 
 storage::FileStamp NoteFileWrite::Finish(std::string_view bytes) {
     TargetFile& target = target_->file;
-    const std::optional<storage::FileStamp> before = Before();
+    // A file rewritten in place keeps its volume and index: its stamp is the one taken before,
+    // with the size and time it has once closed. A staged write makes a new file, looked at anew.
+    std::optional<storage::FileStamp> before =
+        writesInPlace_ ? Before() : std::optional<storage::FileStamp>{};
     if (writesInPlace_)
         WriteInPlace(target, target_->kept, bytes, target_->fileName);
     else
@@ -318,8 +322,9 @@ storage::FileStamp NoteFileWrite::Finish(std::string_view bytes) {
     target.Committed();
     // Looked at once closed: only then is its last-write time sure to be the one it keeps.
     target.Close();
-    if (writesInPlace_)
-        if (std::optional<storage::FileStamp> stamp = storage::StampRewritten(target.Path(), *before))
+    if (before)
+        if (std::optional<storage::FileStamp> stamp =
+                storage::StampRewritten(target.Path(), std::move(*before)))
             return *stamp;
     return CurrentFileStamp(target.Path()).value_or(storage::FileStamp{});
 }
